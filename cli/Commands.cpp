@@ -1,0 +1,25 @@
+#include "cli/Commands.h"
+
+namespace qv::cli {
+
+CLI::App* CommandRegistry::Add(CLI::App& app, const std::string& name,
+                               const std::string& description, std::function<int()> action) {
+    CLI::App* command = app.add_subcommand(name, description);
+    m_entries.push_back({command, std::move(action)});
+    return command;
+}
+
+int CommandRegistry::Run() const {
+    for (const Entry& entry : m_entries) {
+        if (entry.command->parsed()) {
+            return entry.action();
+        }
+    }
+    return kUsage;
+}
+
+void RegisterCommands(CLI::App& /*app*/, CommandRegistry& /*registry*/) {
+    // Commands are added here as they are built.
+}
+
+} // namespace qv::cli

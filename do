@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Quorvel's one entry point: ./do setup | build | test | bench | run
+set -euo pipefail
+cd "$(dirname "$0")"
+ROOT=$(pwd)
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+# Every Debian package the project needs to build, test and run.
+PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev clang-format
+  libpugixml-dev libsqlite3-dev libzip-dev nlohmann-json3-dev libcli11-dev
+  locales
+)
+
+# A locale with a decimal comma, so tests can prove that numbers in files and on the
+# command line never follow the process locale.
+TEST_LOCALE=de_DE.UTF-8
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+cmd_setup() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "do setup: installing ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+  if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    as_root localedef -i de_DE -f UTF-8 "$TEST_LOCALE"
+  fi
+}
+
+configure() { # dir, extra cmake args...
+  local dir=$1; shift
+  cmake -S "$ROOT" -B "$ROOT/$dir" -G Ninja "$@" >/dev/null
+}
+
+cmd_build() {
+  configure build
+  cmake --build build -j "$JOBS"
+}
+
+run_tests() { # dir
+  (cd "$ROOT/$1" && ctest --output-on-failure -j "$JOBS")
+}
+
+cmd_test() {
+  cmd_setup
+  cmd_build
+  run_tests build
+  # The same tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+  configure build-asan -DQV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+  cmake --build build-asan -j "$JOBS"
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+}
+
+cmd_bench() {
+  cmd_setup
+  configure build-bench -DQV_BUILD_BENCH=ON -DQV_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
+  cmake --build build-bench -j "$JOBS"
+  for b in build-bench/bin/bench_*; do
+    [ -x "$b" ] && "$b" "$@"
+  done
+}
+
+cmd_run() {
+  cmd_setup
+  cmd_build
+  ./build/bin/quorvel-calc --help
+}
+
+case "${1:-}" in
+  setup) cmd_setup ;;
+  build) cmd_setup; cmd_build ;;
+  test) cmd_test ;;
+  bench) shift; cmd_bench "$@" ;;
+  run) cmd_run ;;
+  *) echo "usage: ./do setup|build|test|bench|run" >&2; exit 2 ;;
+esac
