@@ -218,7 +218,8 @@ TEST_F(KvAccessTest, CatalogueStatementFormsRunAsWritten) {
               (Rows{{"select top 1 * into [a] from [b]", "DELETE * FROM"}}));
 
     EXPECT_EQ(db.ExecuteSQL("DELETE * FROM [物体反射率] WHERE [物体] = '玻璃'"), 1);
-    EXPECT_EQ(Query("SELECT count(*) FROM [物体反射率]"), (Rows{{"2"}}));
+    EXPECT_EQ(db.ExecuteSQL("delete*from[物体反射率]where[颜色]='白色'"), 1);
+    EXPECT_EQ(Query("SELECT [颜色] FROM [物体反射率]"), (Rows{{"无"}}));
 }
 
 TEST_F(KvAccessTest, DoubleQuotedTextIsATextNeverAColumn) {
