@@ -1,3 +1,4 @@
+#include <kelvorin/KvFile.h>
 #include <kelvorin/KvIniFile.h>
 #include <kelvorin/KvStr.h>
 
@@ -21,127 +22,6 @@ constexpr std::string_view kLineEnd = "\r\n";
 // terminating zero).
 constexpr std::size_t kMaxTextBytes = 2047;
 const std::string kWindowPosSection = "窗口位置";
-
-// ---------------------------------------------------------------------------------------
-// Whole-file input and atomic output.
-
-enum class FileRead { Ok, Missing, Failed };
-
-// Reads a regular file whole. A path that names nothing is Missing; anything else that
-// cannot be read (a folder, a device, no permission) is Failed, so that a write never
-// replaces a file it could not read.
-FileRead ReadWholeFile(const std::string& path, std::string& content) {
-    content.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return errno == ENOENT ? FileRead::Missing : FileRead::Failed;
-    }
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    char buffer[16384];
-    while (ok) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0) {
-            break;
-        }
-        if (got < 0 && errno != EINTR) {
-            ok = false;
-        } else if (got > 0) {
-            content.append(buffer, static_cast<std::size_t>(got));
-        }
-    }
-    ::close(fd);
-    return ok ? FileRead::Ok : FileRead::Failed;
-}
-
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t put = ::write(fd, data.data(), data.size());
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
-
-// The process's file-creation mask, read without changing it (umask() would, and other
-// threads may be creating files meanwhile).
-mode_t CurrentUmask() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("Umask:", 0) == 0) {
-            const std::string digits = KvStr::Trim(line.substr(6));
-            unsigned mask = 0;
-            const auto [end, error] =
-                std::from_chars(digits.data(), digits.data() + digits.size(), mask, 8);
-            if (error == std::errc()) {
-                return static_cast<mode_t>(mask);
-            }
-        }
-    }
-    return 022;
-}
-
-// A symbolic link is written through: its target is the file that gets replaced.
-std::string ResolveLink(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            std::string resolved = real;
-            std::free(real);
-            return resolved;
-        }
-    }
-    return path;
-}
-
-void SyncFolderOf(const std::string& path) {
-    std::string folder = std::filesystem::path(path).parent_path().string();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-// Writes content to a temporary file beside the target, flushes it to disk and renames
-// it over the target, so a reader sees either the old or the new file, never a part.
-// The target keeps its permissions (and owner, where allowed); a new file gets the
-// usual permissions of the process. On failure the temporary file is removed and the
-// target is untouched.
-bool ReplaceFileAtomically(const std::string& path, std::string_view content) {
-    const std::string target = ResolveLink(path);
-    struct stat original {};
-    const bool existed = ::stat(target.c_str(), &original) == 0;
-    std::string temporary = target + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        return false;
-    }
-    if (existed) {
-        // Giving the file back to its owner needs the right to; without it the writer owns it.
-        [[maybe_unused]] const int owned = ::fchown(fd, original.st_uid, original.st_gid);
-    }
-    const mode_t mode = existed ? (original.st_mode & 07777) : (0666 & ~CurrentUmask());
-    bool ok = WriteAll(fd, content) && ::fchmod(fd, mode) == 0;
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    SyncFolderOf(target);
-    return true;
-}
 
 // ---------------------------------------------------------------------------------------
 // The file as lines.
@@ -191,7 +71,7 @@ std::string JoinLines(const IniLines& file) {
 
 bool LoadLines(const std::string& path, IniLines& file) {
     std::string content;
-    if (path.empty() || ReadWholeFile(path, content) != FileRead::Ok) {
+    if (path.empty() || KvFile::ReadAll(path, content) != KvFileRead::Ok) {
         return false;
     }
     file = SplitLines(content);
@@ -397,14 +277,14 @@ int WriteEntries(const std::string& section, const std::vector<Entry>& entries,
         }
     }
     std::string content;
-    if (ReadWholeFile(path, content) == FileRead::Failed) {
+    if (KvFile::ReadAll(path, content) == KvFileRead::Failed) {
         return 0;
     }
     IniLines file = SplitLines(content);
     for (const Entry& entry : entries) {
         SetValue(file.lines, sectionName, KvStr::Trim(entry.key), entry.value);
     }
-    return ReplaceFileAtomically(path, JoinLines(file)) ? 1 : 0;
+    return KvFile::WriteAtomically(path, JoinLines(file)) ? 1 : 0;
 }
 
 int WriteText(const std::string& section, const std::string& key, const std::string& value,
@@ -539,7 +419,7 @@ int KvIniFile::DeleteSeg(std::string section, std::string file) {
             out += kLineEnd;
         }
     }
-    return ReplaceFileAtomically(file, out) ? 1 : 0;
+    return KvFile::WriteAtomically(file, out) ? 1 : 0;
 }
 
 int KvIniFile::GetAllSeg(std::vector<std::string>& out, std::string file) {

@@ -1,0 +1,25 @@
+#pragma once
+// Whole-file reading and atomic replacement, shared by every writer of the system
+// (settings, project files, calculation books), so a failed or interrupted write
+// never destroys the previous file.
+#include <string>
+#include <string_view>
+
+enum class KvFileRead { Ok, Missing, Failed };
+
+class KvFile {
+public:
+    // Reads a regular file whole. A path that names nothing is Missing; anything else
+    // that cannot be read (a folder, a device, no permission) is Failed.
+    static KvFileRead ReadAll(const std::string& path, std::string& content);
+
+    // Writes content to a temporary file beside the target, flushes it to disk and
+    // renames it over the target: readers see the old or the new file, never a part.
+    // A symbolic link is followed (the file it names is replaced). The target keeps its
+    // permission bits (and owner, where allowed); a new file gets 0666 less the umask.
+    // Refused, leaving everything as it was, when the target is not a regular file or is
+    // read-only (no write permission bit, or not writable by this process), or when the
+    // folder takes no new file. On failure error (when given) receives the reason.
+    static bool WriteAtomically(const std::string& path, std::string_view content,
+                                std::string* error = nullptr);
+};

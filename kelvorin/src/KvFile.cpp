@@ -1,0 +1,144 @@
+#include <kelvorin/KvFile.h>
+#include <kelvorin/KvStr.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t put = ::write(fd, data.data(), data.size());
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+// The process's file-creation mask, read without changing it (umask() would, and other
+// threads may be creating files meanwhile).
+mode_t CurrentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Umask:", 0) == 0) {
+            const std::string digits = KvStr::Trim(line.substr(6));
+            unsigned mask = 0;
+            const auto [end, error] =
+                std::from_chars(digits.data(), digits.data() + digits.size(), mask, 8);
+            if (error == std::errc()) {
+                return static_cast<mode_t>(mask);
+            }
+        }
+    }
+    return 022;
+}
+
+// A symbolic link is written through: its target is the file that gets replaced.
+std::string ResolveLink(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            std::string resolved = real;
+            std::free(real);
+            return resolved;
+        }
+    }
+    return path;
+}
+
+void SyncFolderOf(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+KvFileRead KvFile::ReadAll(const std::string& path, std::string& content) {
+    content.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return errno == ENOENT ? KvFileRead::Missing : KvFileRead::Failed;
+    }
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    char buffer[16384];
+    while (ok) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0) {
+            break;
+        }
+        if (got < 0 && errno != EINTR) {
+            ok = false;
+        } else if (got > 0) {
+            content.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+    ::close(fd);
+    return ok ? KvFileRead::Ok : KvFileRead::Failed;
+}
+
+bool KvFile::WriteAtomically(const std::string& path, std::string_view content,
+                             std::string* error) {
+    auto fail = [&](const std::string& reason) {
+        if (error != nullptr) {
+            error->assign(reason).append(": ").append(path);
+        }
+        return false;
+    };
+    if (path.empty()) {
+        return fail("no file name");
+    }
+    const std::string target = ResolveLink(path);
+    struct stat original {};
+    const bool existed = ::stat(target.c_str(), &original) == 0;
+    if (existed) {
+        if (!S_ISREG(original.st_mode)) {
+            return fail("not a regular file");
+        }
+        // A read-only file stays as it is, also for a process that could override it.
+        if ((original.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+            return fail("the file is read-only");
+        }
+    }
+    std::string temporary = target + ".tmp-XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        return fail(std::string("cannot create a file in its folder (") + std::strerror(errno) +
+                    ")");
+    }
+    if (existed) {
+        // Giving the file back to its owner needs the right to; without it the writer owns it.
+        [[maybe_unused]] const int owned = ::fchown(fd, original.st_uid, original.st_gid);
+    }
+    const mode_t mode = existed ? (original.st_mode & 07777) : (0666 & ~CurrentUmask());
+    bool ok = WriteAll(fd, content) && ::fchmod(fd, mode) == 0;
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        const int cause = errno;
+        ::unlink(temporary.c_str());
+        return fail(
+            std::string("cannot write the file (").append(std::strerror(cause)).append(")"));
+    }
+    SyncFolderOf(target);
+    return true;
+}

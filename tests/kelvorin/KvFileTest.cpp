@@ -1,0 +1,72 @@
+#include <kelvorin/KvFile.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class KvFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kvfile-XXXXXX").string();
+        m_folder = mkdtemp(pattern.data());
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+    std::string Path(const std::string& name) const { return (m_folder / name).string(); }
+    size_t EntriesInFolder() const {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(m_folder), {}));
+    }
+
+    fs::path m_folder;
+};
+
+TEST_F(KvFileTest, WritesReplaceWholeFilesAndKeepPermissions) {
+    const std::string file = Path("a.cil");
+    std::string content = "stale";
+    EXPECT_EQ(KvFile::ReadAll(file, content), KvFileRead::Missing);
+    EXPECT_TRUE(content.empty());
+    ASSERT_TRUE(KvFile::WriteAtomically(file, "first"));
+    fs::permissions(file, fs::perms(0640));
+    ASSERT_TRUE(KvFile::WriteAtomically(file, std::string(100000, 'x')));
+    EXPECT_EQ(KvFile::ReadAll(file, content), KvFileRead::Ok);
+    EXPECT_EQ(content.size(), 100000u);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640));
+    EXPECT_EQ(EntriesInFolder(), 1u); // no temporary file left behind
+}
+
+TEST_F(KvFileTest, RefusedWritesLeaveTheOldFileAndSayWhy) {
+    const std::string file = Path("locked.cil");
+    ASSERT_TRUE(KvFile::WriteAtomically(file, "keep me"));
+    fs::permissions(file, fs::perms(0444));
+    std::string error;
+    EXPECT_FALSE(KvFile::WriteAtomically(file, "lost", &error));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    std::string content;
+    EXPECT_EQ(KvFile::ReadAll(file, content), KvFileRead::Ok);
+    EXPECT_EQ(content, "keep me");
+
+    fs::create_directory(Path("folder"));
+    EXPECT_FALSE(KvFile::WriteAtomically(Path("folder"), "x", &error));
+    EXPECT_EQ(KvFile::ReadAll(Path("folder"), content), KvFileRead::Failed);
+    EXPECT_FALSE(KvFile::WriteAtomically(Path("missing/x.cil"), "x", &error));
+    EXPECT_NE(error.find("missing/x.cil"), std::string::npos);
+    EXPECT_FALSE(KvFile::WriteAtomically("", "x"));
+    EXPECT_EQ(EntriesInFolder(), 2u);
+}
+
+TEST_F(KvFileTest, SymbolicLinksAreWrittenThrough) {
+    const std::string target = Path("real.ini");
+    ASSERT_TRUE(KvFile::WriteAtomically(target, "old"));
+    fs::create_symlink(target, Path("link.ini"));
+    ASSERT_TRUE(KvFile::WriteAtomically(Path("link.ini"), "new"));
+    EXPECT_TRUE(fs::is_symlink(Path("link.ini")));
+    std::string content;
+    KvFile::ReadAll(target, content);
+    EXPECT_EQ(content, "new");
+}
+
+} // namespace
