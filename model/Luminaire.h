@@ -1,0 +1,92 @@
+#pragma once
+// A placed luminaire (for an outdoor project, a floodlight or a road light) with the
+// full copy of its catalogue data, and the ordered list of a project's luminaires.
+#include "model/CatalogueRecords.h"
+#include "model/Vector.h"
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// Working values of the unit-capacity methods (indoor and floodlight) for one entry.
+// They are neither stored in the project file nor compared.
+struct UnitCapacityInputs {
+    std::string sDistributionClass = "直接型9";          // "灯具类型"
+    std::string sUnitPowerKind = "100W白炽灯单位电功率"; // "单位电功率类型"
+    std::string sShareClass = "80%及其以上";             // "全部照射灯的比例"
+    std::string sLampType;                               // floodlight lamp type ("光源类型")
+    double dUnitCapacity = 0.0;                          // P0, W/(m²·lx)
+    int nCount = 1;                                      // "个数"
+    int nNeeded = 1;                                     // "还需要"
+    double dAreaWeight = 1.0;
+    double dC1 = 0.0;
+    double dC2 = 0.0;
+    double dC = 0.0;
+    double dPower = 0.0;      // W of the entry
+    double dEfficiency = 0.0; // floodlight η, "灯具效率"
+    double dUniformity = 0.0; // floodlight U1, "照度均匀度"
+};
+
+struct Luminaire {
+    Vector ptCenter;               // position of the centre
+    Rotation Rotate;               // orientation
+    double dVindicate = 0.7;       // maintenance factor K ("维护系数")
+    std::string sName;             // luminaire type name
+    std::string sModel;            // luminaire type model
+    int nLuminousFlux = 0;         // total flux of the luminaire, lm
+    Lamp lamp1;                    // "第一光源"
+    Lamp lamp2;                    // "第二光源", meaningful when bLampHouse2 is 1
+    int bLampHouse2 = 0;           // the luminaire has a second lamp
+    LuminaireShape geometricShape; // body ("几何尺寸")
+    LuminaireShape opticalShape;   // optical part ("光学器件")
+    std::string sLightsTable;      // catalogue table of the intensity curves
+    IntensityCurve curveA;         // along the luminaire's axis ("光强A")
+    IntensityCurve curveB;         // across it ("光强B")
+    std::string sModulusTable;     // catalogue table of the CU coefficients
+    CuTable cuTable;
+    std::string sGradeTable; // catalogue table of the floodlight intensity grid
+    FloodIntensityTable floodTable;
+    int nState = 1;
+
+    // Not stored in the project file and not compared:
+    UnitCapacityInputs unitCapacity;
+    Vector ptAim;                   // floodlight aiming point ("瞄准点")
+    double dLastContribution = 0.0; // written by the point calculation
+};
+
+// Position, rotation, the five texts, flux, second-lamp flag, state, both lamps, the
+// maintenance factor and both shapes. The tables follow from the table names and are
+// not compared; nor are the working values.
+bool operator==(const Luminaire& a, const Luminaire& b);
+
+// The ordered luminaires of a project; numbered from 1 where ranges select them.
+class LuminaireList {
+public:
+    void Add(const Luminaire& luminaire) { m_items.push_back(luminaire); }
+    void Add(Luminaire&& luminaire) { m_items.push_back(std::move(luminaire)); }
+    // Replaces the entry at index by a copy; false when the index is out of range.
+    bool Replace(int index, const Luminaire& luminaire);
+    // Removes the entry at index, moving the later ones up; false when out of range.
+    bool RemoveAt(int index);
+    void Clear() { m_items.clear(); }
+    int Count() const { return static_cast<int>(m_items.size()); }
+    bool Empty() const { return m_items.empty(); }
+    // Precondition: 0 <= index < Count().
+    const Luminaire& At(int index) const { return m_items[static_cast<size_t>(index)]; }
+    Luminaire& At(int index) { return m_items[static_cast<size_t>(index)]; }
+    const std::vector<Luminaire>& Items() const { return m_items; }
+    void Reserve(int count) { m_items.reserve(static_cast<size_t>(count)); }
+
+    // Same length, luminaires pairwise equal in order.
+    friend bool operator==(const LuminaireList& a, const LuminaireList& b) {
+        return a.m_items == b.m_items;
+    }
+
+private:
+    bool ValidIndex(int index) const { return index >= 0 && index < Count(); }
+
+    std::vector<Luminaire> m_items;
+};
+
+} // namespace qv

@@ -1,0 +1,349 @@
+#include "model/ProjectDocument.h"
+
+#include "model/XmlChildIndex.h"
+#include "model/XmlPath.h"
+#include "model/XmlQuery.h"
+
+#include <kelvorin/KvFile.h>
+#include <kelvorin/KvStr.h>
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+#include <sys/stat.h>
+
+namespace qv {
+namespace {
+
+// Element texts keep blanks, also a text of blanks only; the XML declaration is kept.
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration |
+                                   pugi::parse_embed_pcdata | pugi::parse_ws_pcdata_single;
+
+class TextWriter : public pugi::xml_writer {
+public:
+    explicit TextWriter(std::string& text) : m_text(text) {}
+    void write(const void* data, size_t size) override {
+        m_text.append(static_cast<const char*>(data), size);
+    }
+
+private:
+    std::string& m_text;
+};
+
+// The leading decimal number of the text (blanks skipped, optional sign), 0 when there
+// is none, held to the int range.
+int LeadingInt(const char* text) {
+    char* end = nullptr;
+    const long long value = std::strtoll(text, &end, 10);
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+// Encodings the parser converts to UTF-8 (others would be read as UTF-8 and garbled).
+bool IsReadableEncoding(std::string_view encoding) {
+    static const char* const kReadable[] = {"utf-8",    "utf8",     "utf-16",         "utf-16le",
+                                            "utf-16be", "us-ascii", "ascii",          "iso-8859-1",
+                                            "latin1",   "ucs-2",    "iso-10646-ucs-2"};
+    return std::any_of(std::begin(kReadable), std::end(kReadable), [&](const char* name) {
+        return KvStr::EqualNoCase(std::string(encoding), name);
+    });
+}
+
+// Removes every child node of element, leaves first, without recursion.
+void RemoveChildren(pugi::xml_node element) {
+    pugi::xml_node node = element;
+    for (;;) {
+        if (pugi::xml_node child = node.first_child()) {
+            node = child;
+            continue;
+        }
+        if (node == element) {
+            return;
+        }
+        pugi::xml_node parent = node.parent();
+        parent.remove_child(node);
+        node = parent;
+    }
+}
+
+} // namespace
+
+class ProjectDocument::Impl {
+public:
+    int Open(const std::string& path, const std::string& rootName);
+    bool Save(const std::string& path);
+    void Close();
+    int Write(const std::string& section, const std::string& key, const char* text, size_t length);
+    // The text of the first matching element; nullptr when none matches.
+    const char* Read(const std::string& section, const std::string& key);
+    std::vector<int> EntryIndexes(const std::string& section, const std::string& prefix, int count);
+
+    std::string path;
+    std::string error;
+
+private:
+    int Fail(int status, const std::string& reason);
+    bool CheckParsedDocument(const std::string& rootName);
+    bool SetText(pugi::xml_node element, const char* text, size_t length);
+    void TreeChanged();
+
+    struct WrittenLevel {
+        std::string name;
+        pugi::xml_node element;
+    };
+
+    pugi::xml_document m_document;
+    bool m_hasDocument = false;
+    XmlChildIndex m_children;
+    XmlQuery m_query{m_children};
+    std::vector<WrittenLevel> m_written; // elements of the last write path, from the root
+    std::string m_pathBuffer;
+    std::vector<std::string_view> m_names;
+};
+
+int ProjectDocument::Impl::Fail(int status, const std::string& reason) {
+    error = reason;
+    Close();
+    return status;
+}
+
+void ProjectDocument::Impl::Close() {
+    m_document.reset();
+    m_hasDocument = false;
+    m_children.Clear();
+    m_written.clear();
+    m_query.Reset(nullptr);
+}
+
+void ProjectDocument::Impl::TreeChanged() {
+    m_query.Invalidate();
+}
+
+bool ProjectDocument::Impl::CheckParsedDocument(const std::string& rootName) {
+    int roots = 0;
+    for (pugi::xml_node node = m_document.first_child(); node; node = node.next_sibling()) {
+        roots += node.type() == pugi::node_element ? 1 : 0;
+        if (node.type() == pugi::node_declaration) {
+            const pugi::xml_attribute encoding = node.attribute("encoding");
+            if (encoding && !IsReadableEncoding(encoding.value())) {
+                error = KvStr::Format("不支持的文本编码“%s”", encoding.value());
+                return false;
+            }
+        }
+    }
+    if (roots != 1) {
+        error = "XML 文件必须有且只有一个根元素";
+        return false;
+    }
+    const char* root = m_document.document_element().name();
+    if (!rootName.empty() && rootName != root) {
+        error = KvStr::Format("根元素是“%s”，不是“%s”", root, rootName.c_str());
+        return false;
+    }
+    return true;
+}
+
+int ProjectDocument::Impl::Open(const std::string& filePath, const std::string& rootName) {
+    Close();
+    error.clear();
+    path = filePath;
+    if (filePath.empty()) {
+        return Fail(kNoDocument, "没有给出文件路径");
+    }
+    const std::string root = rootName.empty() ? std::string("xmlRoot") : rootName;
+    if (!IsElementName(root)) {
+        return Fail(kNoDocument, "根元素名无效");
+    }
+    struct stat status {};
+    if (::stat(filePath.c_str(), &status) != 0) {
+        if (errno != ENOENT) {
+            return Fail(kParseFailed, std::strerror(errno));
+        }
+        const std::string text = "<?xml version=\"1.0\" ?><" + root + "></" + root + ">";
+        if (!m_document.load_string(text.c_str(), kParseOptions)) {
+            return Fail(kNoDocument, "无法建立 XML 文档");
+        }
+    } else {
+        if (S_ISDIR(status.st_mode)) {
+            return Fail(kParseFailed, "是一个文件夹");
+        }
+        const pugi::xml_parse_result result = m_document.load_file(filePath.c_str(), kParseOptions);
+        if (!result) {
+            return Fail(kParseFailed,
+                        KvStr::Format("不是有效的 XML 文件（%s，字节位置 %lld）",
+                                      result.description(), static_cast<long long>(result.offset)));
+        }
+        if (!CheckParsedDocument(rootName)) {
+            return Fail(kParseFailed, error);
+        }
+    }
+    m_hasDocument = true;
+    m_query.Reset(&m_document);
+    return kOpened;
+}
+
+bool ProjectDocument::Impl::Save(const std::string& filePath) {
+    const std::string target = filePath.empty() ? path : filePath;
+    if (!m_hasDocument || target.empty()) {
+        error = m_hasDocument ? "没有给出文件路径" : "没有文档";
+        return false;
+    }
+    // The file is always written as UTF-8, so a declaration must not name another
+    // encoding.
+    for (pugi::xml_node node = m_document.first_child(); node; node = node.next_sibling()) {
+        if (node.type() == pugi::node_declaration) {
+            node.remove_attribute("encoding");
+        }
+    }
+    std::string text;
+    TextWriter writer(text);
+    m_document.save(writer, "\t", pugi::format_indent, pugi::encoding_utf8);
+    const bool saved = KvFile::WriteAtomically(target, text, &error);
+    if (saved) {
+        path = target;
+    }
+    return saved;
+}
+
+bool ProjectDocument::Impl::SetText(pugi::xml_node element, const char* text, size_t length) {
+    const pugi::xml_node first = element.first_child();
+    const bool onlyText = !first || (!first.next_sibling() && (first.type() == pugi::node_pcdata ||
+                                                               first.type() == pugi::node_cdata));
+    if (!onlyText) {
+        // The new text replaces all content; cached lookups may refer to what goes.
+        RemoveChildren(element);
+        m_children.Clear();
+        m_written.clear();
+        TreeChanged();
+    }
+    return element.text().set(text, length);
+}
+
+int ProjectDocument::Impl::Write(const std::string& section, const std::string& key,
+                                 const char* text, size_t length) {
+    pugi::xml_node root = m_hasDocument ? m_document.document_element() : pugi::xml_node();
+    if (!root) {
+        return kNoRoot;
+    }
+    SplitElementPath(section, key, m_pathBuffer, m_names);
+    if (!std::all_of(m_names.begin(), m_names.end(), IsElementName)) {
+        return kBadElementName;
+    }
+    const size_t shared = KeepSharedLevels(m_written, m_names);
+    pugi::xml_node element = shared > 0 ? m_written.back().element : root;
+    for (size_t depth = shared; depth < m_names.size(); ++depth) {
+        const char* name = m_names[depth].data(); // NUL-terminated within the buffer
+        pugi::xml_node child = m_children.First(element, m_names[depth]);
+        if (!child) {
+            child = element.append_child(name);
+            if (!child) {
+                return kTextFailed;
+            }
+            m_children.Appended(element, child);
+            TreeChanged();
+        }
+        m_written.push_back({std::string(m_names[depth]), child});
+        element = child;
+    }
+    return SetText(element, text, length) ? kWritten : kTextFailed;
+}
+
+const char* ProjectDocument::Impl::Read(const std::string& section, const std::string& key) {
+    if (!m_hasDocument) {
+        return nullptr;
+    }
+    SplitElementPath(section, key, m_pathBuffer, m_names);
+    const pugi::xml_node element = m_query.FirstMatch(m_names);
+    return element ? element.text().get() : nullptr;
+}
+
+std::vector<int> ProjectDocument::Impl::EntryIndexes(const std::string& section,
+                                                     const std::string& prefix, int count) {
+    std::vector<int> indexes;
+    if (!m_hasDocument || count <= 0) {
+        return indexes;
+    }
+    SplitElementPath(section, std::string(), m_pathBuffer, m_names);
+    for (pugi::xml_node_struct* match : m_query.Matches(m_names)) {
+        for (pugi::xml_node child = pugi::xml_node(match).first_child(); child;
+             child = child.next_sibling()) {
+            if (child.type() != pugi::node_element) {
+                continue;
+            }
+            const int index = EntryIndexOfName(child.name(), prefix, count);
+            if (index >= 0) {
+                indexes.push_back(index);
+            }
+        }
+    }
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    return indexes;
+}
+
+ProjectDocument::ProjectDocument() : m_impl(std::make_unique<Impl>()) {}
+
+ProjectDocument::~ProjectDocument() = default;
+
+int ProjectDocument::Open(const std::string& path, const std::string& rootName) {
+    return m_impl->Open(path, rootName);
+}
+
+bool ProjectDocument::Save(const std::string& path) {
+    return m_impl->Save(path);
+}
+
+void ProjectDocument::Close() {
+    m_impl->Close();
+}
+
+int ProjectDocument::WriteInt(const std::string& section, const std::string& key, int value) {
+    const std::string text = KvStr::Format("%d", value);
+    return m_impl->Write(section, key, text.data(), text.size());
+}
+
+int ProjectDocument::WriteDouble(const std::string& section, const std::string& key, double value) {
+    const std::string text = KvStr::Format("%.6f", value);
+    return m_impl->Write(section, key, text.data(), text.size());
+}
+
+int ProjectDocument::WriteText(const std::string& section, const std::string& key,
+                               const std::string& value) {
+    return m_impl->Write(section, key, value.data(), value.size());
+}
+
+int ProjectDocument::ReadInt(const std::string& section, const std::string& key, int defaultValue) {
+    const char* text = m_impl->Read(section, key);
+    return text != nullptr ? LeadingInt(text) : defaultValue;
+}
+
+double ProjectDocument::ReadDouble(const std::string& section, const std::string& key,
+                                   double defaultValue) {
+    const char* text = m_impl->Read(section, key);
+    return KvStr::Atof(text != nullptr ? std::string(text) : KvStr::Format("%.6f", defaultValue));
+}
+
+std::string ProjectDocument::ReadText(const std::string& section, const std::string& key,
+                                      const std::string& defaultValue) {
+    const char* text = m_impl->Read(section, key);
+    return text != nullptr ? std::string(text) : defaultValue;
+}
+
+std::vector<int> ProjectDocument::EntryIndexes(const std::string& section,
+                                               const std::string& prefix, int count) {
+    return m_impl->EntryIndexes(section, prefix, count);
+}
+
+const std::string& ProjectDocument::Path() const {
+    return m_impl->path;
+}
+
+const std::string& ProjectDocument::ErrorText() const {
+    return m_impl->error;
+}
+
+} // namespace qv

@@ -1,0 +1,330 @@
+#include "model/ProjectFile.h"
+
+#include "model/ProjectDocument.h"
+
+#include <kelvorin/KvMessage.h>
+#include <kelvorin/KvStr.h>
+
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace qv {
+namespace {
+
+const char* const kRootName = "Main";
+const char* const kKindSection = "Main";
+const char* const kKindKey = "计算类型";
+const char* const kRoadSection = "道路";
+const char* const kLuminaireSection = "灯具";
+const char* const kLuminaireCountKey = "灯具数量";
+const char* const kTableCountKey = "数量";
+const char* const kRowPrefix = "数据";
+const char* const kCaption = "系统提示";
+
+std::string RoomSection(int kind) {
+    return kind == kIndoorProject ? "房间" : "场地";
+}
+
+// "section/<prefix><index>", the section of one list entry.
+std::string EntrySection(const std::string& section, const char* prefix, int index) {
+    return KvStr::Format("%s/%s%d", section.c_str(), prefix, index);
+}
+
+// Writes the fields it is shown, in the order shown.
+class FieldWriter {
+public:
+    explicit FieldWriter(ProjectDocument& document) : m_document(document) {}
+
+    void Int(const std::string& section, const char* key, int value) {
+        m_document.WriteInt(section, key, value);
+    }
+    void Double(const std::string& section, const char* key, double value) {
+        m_document.WriteDouble(section, key, value);
+    }
+    void Text(const std::string& section, const char* key, const std::string& value) {
+        m_document.WriteText(section, key, value);
+    }
+    template <typename Triple>
+    void Geometry(const std::string& section, const char* key, const Triple& value) {
+        m_document.WriteText(section, key, value.ToText());
+    }
+    // The rows as "section/数据%d" entries, then their count.
+    template <typename RowList, typename VisitRow>
+    void Rows(const std::string& section, const RowList& rows, VisitRow visitRow) {
+        int index = 0;
+        for (const auto& row : rows) {
+            visitRow(*this, EntrySection(section, kRowPrefix, index), row);
+            ++index;
+        }
+        m_document.WriteInt(section, kTableCountKey, index);
+    }
+
+private:
+    ProjectDocument& m_document;
+};
+
+// Reads the fields it is shown; a missing element leaves the field as it is.
+class FieldReader {
+public:
+    explicit FieldReader(ProjectDocument& document) : m_document(document) {}
+
+    void Int(const std::string& section, const char* key, int& value) {
+        value = m_document.ReadInt(section, key, value);
+    }
+    void Double(const std::string& section, const char* key, double& value) {
+        value = m_document.ReadDouble(section, key, value);
+    }
+    void Text(const std::string& section, const char* key, std::string& value) {
+        value = m_document.ReadText(section, key, value);
+    }
+    // A missing or malformed text leaves the value unchanged.
+    template <typename Triple>
+    void Geometry(const std::string& section, const char* key, Triple& value) {
+        value.FromText(m_document.ReadText(section, key, std::string()));
+    }
+    // The rows present among the stored count, each read into a fresh row.
+    template <typename RowList, typename VisitRow>
+    void Rows(const std::string& section, RowList& rows, VisitRow visitRow) {
+        rows.clear();
+        const int count = m_document.ReadInt(section, kTableCountKey, 0);
+        for (int index : m_document.EntryIndexes(section, kRowPrefix, count)) {
+            typename RowList::value_type row{};
+            visitRow(*this, EntrySection(section, kRowPrefix, index), row);
+            rows.push_back(row);
+        }
+    }
+    ProjectDocument& Document() { return m_document; }
+
+private:
+    ProjectDocument& m_document;
+};
+
+// The record layouts, shared by writing and reading. Io is FieldWriter or FieldReader;
+// the records are const when writing.
+
+template <typename Io, typename LampT>
+void VisitLamp(Io& io, const std::string& section, LampT& lamp) {
+    io.Text(section, "sName", lamp.sName);
+    io.Text(section, "sModel", lamp.sModel);
+    io.Double(section, "dPower", lamp.dPower);
+    io.Double(section, "dBallastPower", lamp.dBallastPower);
+    io.Int(section, "nCount", lamp.nCount);
+    io.Int(section, "nLuminousFlux", lamp.nLuminousFlux);
+}
+
+template <typename Io, typename ShapeT>
+void VisitShape(Io& io, const std::string& section, ShapeT& shape) {
+    io.Int(section, "nShape", shape.nShape);
+    io.Double(section, "dLength", shape.dLength);
+    io.Double(section, "dWidth", shape.dWidth);
+    io.Double(section, "dHeight", shape.dHeight);
+}
+
+template <typename Io, typename RowT>
+void VisitIntensityRow(Io& io, const std::string& section, RowT& row) {
+    io.Double(section, "dAngle", row.dAngle);
+    io.Double(section, "dLightStrong", row.dLightStrong);
+}
+
+template <typename Io, typename RowT>
+void VisitCuRow(Io& io, const std::string& section, RowT& row) {
+    io.Double(section, "dPcc", row.dPcc);
+    io.Double(section, "dPw", row.dPw);
+    io.Double(section, "dPf", row.dPf);
+    io.Double(section, "dPCR", row.dPCR);
+    io.Double(section, "dUsing", row.dUsing);
+}
+
+template <typename Io, typename RowT>
+void VisitFloodRow(Io& io, const std::string& section, RowT& row) {
+    io.Double(section, "dHXAngle", row.dHXAngle);
+    io.Double(section, "dZXAngle", row.dZXAngle);
+    io.Double(section, "dLampGq", row.dLampGq);
+}
+
+template <typename Io, typename ComponentT>
+void VisitComponent(Io& io, const std::string& section, ComponentT& component) {
+    io.Int(section, "m_nType", component.m_nType);
+    io.Double(section, "m_nNumber", component.m_nNumber);
+    io.Double(section, "m_dWidth", component.m_dWidth);
+}
+
+template <typename Io, typename RoomT>
+void VisitRoomFields(Io& io, const std::string& s, RoomT& room) {
+    io.Geometry(s, "ptLeftBot", room.ptLeftBot);
+    io.Double(s, "dLength", room.dLength);
+    io.Double(s, "dWidth", room.dWidth);
+    io.Double(s, "dWorkHeight", room.dWorkHeight);
+    io.Double(s, "dReflectTop", room.dReflectTop);
+    io.Double(s, "dLxStandard", room.dLxStandard);
+    io.Double(s, "dReflectWall", room.dReflectWall);
+    io.Double(s, "dWinInWall", room.dWinInWall);
+    io.Double(s, "dReflectFloor", room.dReflectFloor);
+    io.Int(s, "nStartNum", room.nStartNum);
+    io.Int(s, "m_nEndNum", room.nEndNum);
+}
+
+template <typename Io, typename RoadT>
+void VisitRoadFields(Io& io, const std::string& s, RoadT& road) {
+    io.Rows(s + "/组件", road.components, [](Io& rowIo, const std::string& row, auto& component) {
+        VisitComponent(rowIo, row, component);
+    });
+    io.Geometry(s, "ptCenter", road.ptCenter);
+    io.Double(s, "m_dLength", road.m_dLength);
+    io.Double(s, "m_dWidth", road.m_dWidth);
+    io.Double(s, "m_dAngle", road.m_dAngle);
+    io.Double(s, "m_dWorkHeight", road.m_dWorkHeight);
+    io.Double(s, "m_dLxStandard", road.m_dLxStandard);
+    io.Double(s, "m_dLampDis", road.m_dLampDis);
+    io.Int(s, "m_nLampType", road.m_nLampType);
+    io.Int(s, "m_nStartNum", road.m_nStartNum);
+    io.Int(s, "m_nEndNum", road.m_nEndNum);
+}
+
+// The tables are record lists with their own operations; reading goes through a vector.
+template <typename Io, typename Table, typename VisitRow>
+void VisitTable(Io& io, const std::string& section, Table& table, VisitRow visitRow) {
+    if constexpr (std::is_const_v<Table>) {
+        io.Rows(section, table.Rows(), visitRow);
+    } else {
+        std::vector<typename std::remove_cv_t<Table>::value_type> rows;
+        io.Rows(section, rows, visitRow);
+        table.Clear();
+        table.Reserve(static_cast<int>(rows.size()));
+        for (const auto& row : rows) {
+            table.Append(row);
+        }
+    }
+}
+
+template <typename Io, typename LuminaireT>
+void VisitLuminaire(Io& io, const std::string& s, LuminaireT& luminaire) {
+    io.Geometry(s, "Rotate", luminaire.Rotate);
+    VisitLamp(io, s + "/光源1", luminaire.lamp1);
+    VisitLamp(io, s + "/光源2", luminaire.lamp2);
+    VisitShape(io, s + "/几何形状", luminaire.geometricShape);
+    VisitShape(io, s + "/光学形状", luminaire.opticalShape);
+    const auto intensityRow = [](Io& rowIo, const std::string& row, auto& r) {
+        VisitIntensityRow(rowIo, row, r);
+    };
+    VisitTable(io, s + "/配光曲线1", luminaire.curveA, intensityRow);
+    VisitTable(io, s + "/配光曲线2", luminaire.curveB, intensityRow);
+    VisitTable(io, s + "/利用系数表", luminaire.cuTable,
+               [](Io& rowIo, const std::string& row, auto& r) { VisitCuRow(rowIo, row, r); });
+    VisitTable(io, s + "/等光强表", luminaire.floodTable,
+               [](Io& rowIo, const std::string& row, auto& r) { VisitFloodRow(rowIo, row, r); });
+    io.Double(s, "dVindicate", luminaire.dVindicate);
+    io.Text(s, "sName", luminaire.sName);
+    io.Text(s, "sModel", luminaire.sModel);
+    io.Int(s, "nLuminousFlux", luminaire.nLuminousFlux);
+    io.Int(s, "bLampHouse2", luminaire.bLampHouse2);
+    io.Text(s, "sLightsTable", luminaire.sLightsTable);
+    io.Text(s, "sModulusTable", luminaire.sModulusTable);
+    io.Text(s, "sGradeTable", luminaire.sGradeTable);
+    io.Int(s, "nState", luminaire.nState);
+    io.Geometry(s, "ptCenter", luminaire.ptCenter);
+}
+
+void WriteProject(ProjectDocument& document, const Project& project) {
+    FieldWriter io(document);
+    io.Int(kKindSection, kKindKey, project.kind);
+
+    const std::string room = RoomSection(project.kind);
+    const std::string outline = room + "/点";
+    int corner = 0;
+    for (const Vector& point : project.room.outline) {
+        io.Geometry(outline, KvStr::Format("点%d", corner).c_str(), point);
+        ++corner;
+    }
+    io.Int(outline, "点数量", corner);
+    VisitRoomFields(io, room, project.room);
+
+    if (project.kind == kOutdoorProject) {
+        VisitRoadFields(io, kRoadSection, project.road);
+    }
+
+    const int count = project.luminaires.Count();
+    for (int i = 0; i < count; ++i) {
+        KvProgressSink::Report("保存工程", i + 1, count);
+        VisitLuminaire(io, EntrySection(kLuminaireSection, kLuminaireSection, i),
+                       project.luminaires.At(i));
+    }
+    io.Int(kLuminaireSection, kLuminaireCountKey, count);
+    KvProgressSink::Close();
+}
+
+void ReadProject(ProjectDocument& document, Project& project) {
+    FieldReader io(document);
+    io.Int(kKindSection, kKindKey, project.kind);
+
+    const std::string room = RoomSection(project.kind);
+    const std::string outline = room + "/点";
+    project.room.outline.clear();
+    const int corners = document.ReadInt(outline, "点数量", 0);
+    for (int index : document.EntryIndexes(outline, "点", corners)) {
+        Vector point;
+        if (point.FromText(document.ReadText(outline, KvStr::Format("点%d", index), ""))) {
+            project.room.outline.push_back(point);
+        }
+    }
+    VisitRoomFields(io, room, project.room);
+
+    if (project.kind == kOutdoorProject) {
+        VisitRoadFields(io, kRoadSection, project.road);
+    }
+
+    project.luminaires.Clear();
+    const int stored = document.ReadInt(kLuminaireSection, kLuminaireCountKey, 0);
+    const std::vector<int> present =
+        document.EntryIndexes(kLuminaireSection, kLuminaireSection, stored);
+    const int count = static_cast<int>(present.size());
+    project.luminaires.Reserve(count);
+    for (int i = 0; i < count; ++i) {
+        Luminaire luminaire;
+        VisitLuminaire(io, EntrySection(kLuminaireSection, kLuminaireSection, present[i]),
+                       luminaire);
+        project.luminaires.Add(std::move(luminaire));
+        KvProgressSink::Report("读取工程", i + 1, count);
+    }
+    KvProgressSink::Close();
+}
+
+void ShowFailure(const char* what, const std::string& path, const std::string& reason) {
+    KvMessageSink::Show(KvStr::Format("%s“%s”：%s", what, path.c_str(), reason.c_str()), kCaption,
+                        KvMessageIcon::Warning);
+}
+
+} // namespace
+
+bool SaveProject(const Project& project, const std::string& path) {
+    ProjectDocument document;
+    if (document.Open(path, kRootName) != ProjectDocument::kOpened) {
+        ShowFailure("无法保存工程文件", path, document.ErrorText());
+        return false;
+    }
+    WriteProject(document, project);
+    if (!document.Save(path)) {
+        ShowFailure("无法保存工程文件", path, document.ErrorText());
+        return false;
+    }
+    return true;
+}
+
+bool LoadProject(const std::string& path, Project& project, const LoadOptions& options) {
+    ProjectDocument document;
+    if (document.Open(path, kRootName) != ProjectDocument::kOpened) {
+        ShowFailure("无法读取工程文件", path, document.ErrorText());
+        return false;
+    }
+    Project loaded = project;
+    ReadProject(document, loaded);
+    loaded.path = path;
+    project = std::move(loaded);
+    if (options.writeBack) {
+        document.Save(path); // a read-only file stays as it is; the load stands
+    }
+    return true;
+}
+
+} // namespace qv

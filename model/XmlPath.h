@@ -1,0 +1,39 @@
+#pragma once
+// Element paths of the project store: a section ("灯具/灯具0/光源1") and a key ("sName")
+// make one path; blanks become "_", one trailing "/" is dropped and the text is cut at
+// each "/" into element names.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+// Builds the path of section and key into buffer and cuts it into names that view the
+// buffer; each "/" of the buffer is replaced by a NUL, so every name's data() is also a
+// C string. A leading "/" gives an empty first name; "a//b" an empty middle one.
+void SplitElementPath(const std::string& section, const std::string& key, std::string& buffer,
+                      std::vector<std::string_view>& names);
+
+// A name the XML parser reads back as an element name: a letter, "_", ":" or a non-ASCII
+// byte first, then also digits, "-" and ".". Names of the form 灯具%d and 数据%d pass.
+bool IsElementName(std::string_view name);
+
+// Keeps the leading levels (each with a .name) that the path names repeat and drops the
+// rest, so a path resolves only where it differs from the last one; returns the count
+// kept.
+template <typename Levels>
+size_t KeepSharedLevels(Levels& levels, const std::vector<std::string_view>& names) {
+    size_t shared = 0;
+    while (shared < levels.size() && shared < names.size() &&
+           levels[shared].name == names[shared]) {
+        ++shared;
+    }
+    levels.resize(shared);
+    return shared;
+}
+
+// The i of a name "<prefix><i>" with i written as "%d" (no sign, no leading zero) and
+// i < limit; -1 for any other name.
+int EntryIndexOfName(std::string_view name, std::string_view prefix, int limit);
+
+} // namespace qv

@@ -1,0 +1,265 @@
+// The model's value types: defaults, equality within 1e-6, text forms, list operations,
+// the calculation-point naming rule and the project's modified check.
+#include "model/CalcPoint.h"
+#include "model/Project.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <limits>
+
+namespace qv {
+namespace {
+
+TEST(ModelValues, DefaultsOfEveryRecord) {
+    const Lamp lamp;
+    EXPECT_EQ(lamp.nCount, 1);
+    EXPECT_EQ(lamp.nLuminousFlux, 0);
+    EXPECT_EQ(lamp.dPower, 0.0);
+    EXPECT_TRUE(lamp.sName.empty());
+
+    const Luminaire luminaire;
+    EXPECT_EQ(luminaire.dVindicate, 0.7);
+    EXPECT_EQ(luminaire.nState, 1);
+    EXPECT_EQ(luminaire.bLampHouse2, 0);
+    EXPECT_EQ(luminaire.geometricShape.nShape, LuminaireShape::kRectangle);
+    EXPECT_EQ(luminaire.unitCapacity.sDistributionClass, "直接型9");
+    EXPECT_EQ(luminaire.unitCapacity.sUnitPowerKind, "100W白炽灯单位电功率");
+    EXPECT_EQ(luminaire.unitCapacity.sShareClass, "80%及其以上");
+    EXPECT_EQ(luminaire.unitCapacity.nCount, 1);
+    EXPECT_EQ(luminaire.unitCapacity.dAreaWeight, 1.0);
+
+    const Room room;
+    EXPECT_EQ(room.nStartNum, 1);
+    EXPECT_EQ(room.nEndNum, 1);
+    EXPECT_TRUE(room.outline.empty());
+
+    const Road road;
+    EXPECT_EQ(road.m_nLampType, Road::kOneSide);
+    EXPECT_EQ(road.m_nStartNum, 1);
+    EXPECT_EQ(road.m_nEndNum, 1);
+
+    const Project project;
+    EXPECT_EQ(project.kind, kNoProject);
+    EXPECT_TRUE(project.path.empty());
+}
+
+TEST(ModelValues, EqualityToleratesOneMillionth) {
+    Lamp a;
+    Lamp b;
+    b.dPower = 5e-7;
+    EXPECT_EQ(a, b);
+    b.dPower = 2e-6;
+    EXPECT_FALSE(a == b);
+
+    Room room;
+    Room copy = room;
+    copy.dLength += 5e-7;
+    EXPECT_EQ(room, copy);
+    copy.dLength += 2e-6;
+    EXPECT_FALSE(room == copy);
+
+    EXPECT_EQ((Vector{1, 2, 3}), (Vector{1 + 9e-7, 2, 3 - 9e-7}));
+    EXPECT_FALSE((Rotation{0, 0, 90}) == (Rotation{0, 0, 90.00001}));
+}
+
+TEST(ModelValues, ACircleKeepsAndComparesItsWidth) {
+    LuminaireShape circle;
+    circle.nShape = LuminaireShape::kCircle;
+    circle.dWidth = 0.3;
+    LuminaireShape other = circle;
+    other.dWidth = 0.4;
+    EXPECT_EQ(circle.dWidth, 0.3);
+    EXPECT_FALSE(circle == other);
+}
+
+TEST(ModelValues, LuminaireEqualityLeavesOutTablesAndWorkingValues) {
+    Luminaire a;
+    a.sName = "格栅荧光灯盘";
+    Luminaire b = a;
+    b.curveA.Append({0, 278});
+    b.cuTable.Append({70, 50, 20, 1, 0.69});
+    b.ptAim = {1, 2, 3};
+    b.unitCapacity.nNeeded = 7;
+    EXPECT_EQ(a, b);
+    b.lamp2.nLuminousFlux = 1;
+    EXPECT_FALSE(a == b);
+    b = a;
+    b.sGradeTable = "投光灯1";
+    EXPECT_FALSE(a == b);
+}
+
+TEST(ModelValues, VectorTextForm) {
+    const Vector vector{1, 2.5, 0};
+    EXPECT_EQ(vector.ToText(), "1.000,2.500,0.000");
+
+    Vector read;
+    ASSERT_TRUE(read.FromText(Vector{1.23456, -0.5, 3}.ToText()));
+    EXPECT_DOUBLE_EQ(read.x, 1.235);
+
+    Vector kept{7, 8, 9};
+    EXPECT_FALSE(kept.FromText("1,2"));
+    EXPECT_FALSE(kept.FromText("1,2,3,4"));
+    EXPECT_FALSE(kept.FromText(""));
+    EXPECT_EQ(kept, (Vector{7, 8, 9}));
+
+    // Pieces that are not numbers read as 0; a trailing separator adds no piece.
+    ASSERT_TRUE(kept.FromText("a, 2 ,3,"));
+    EXPECT_EQ(kept, (Vector{0, 2, 3}));
+
+    Rotation rotation;
+    ASSERT_TRUE(rotation.FromText("0.000,-15.500,90.000"));
+    EXPECT_EQ(rotation.ToText(), "0.000,-15.500,90.000");
+}
+
+TEST(ModelValues, TextFormIgnoresTheProcessLocale) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    if (std::setlocale(LC_NUMERIC, "de_DE.utf8") == nullptr) {
+        GTEST_SKIP() << "no German locale installed";
+    }
+    Vector vector;
+    const bool read = vector.FromText("1.5,2.25,3");
+    const std::string text = Vector{0.7, 1, 2}.ToText();
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_TRUE(read);
+    EXPECT_EQ(vector, (Vector{1.5, 2.25, 3}));
+    EXPECT_EQ(text, "0.700,1.000,2.000");
+}
+
+TEST(ModelValues, LuminaireListKeepsPositions) {
+    LuminaireList list;
+    for (const char* name : {"A", "B", "C"}) {
+        Luminaire luminaire;
+        luminaire.sName = name;
+        list.Add(luminaire);
+    }
+    Luminaire replacement;
+    replacement.sName = "X";
+    EXPECT_TRUE(list.Replace(1, replacement));
+    EXPECT_EQ(list.At(1).sName, "X");
+    EXPECT_TRUE(list.RemoveAt(0));
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.At(0).sName, "X");
+    EXPECT_EQ(list.At(1).sName, "C");
+    EXPECT_FALSE(list.Replace(2, replacement));
+    EXPECT_FALSE(list.RemoveAt(-1));
+
+    LuminaireList reversed;
+    reversed.Add(list.At(1));
+    reversed.Add(list.At(0));
+    EXPECT_FALSE(list == reversed);
+}
+
+TEST(ModelValues, RoadComponentsAndTypeTexts) {
+    EXPECT_EQ(RoadComponent::TypeFromText("分隔带"), 1);
+    EXPECT_EQ(RoadComponent::TypeFromText("人行道"), 2);
+    EXPECT_EQ(RoadComponent::TypeFromText("自行车道"), -1);
+    EXPECT_EQ(RoadComponent::TypeToText(0), "车道");
+    EXPECT_EQ(RoadComponent::TypeToText(-1), "");
+    EXPECT_EQ(kRoadArrangements[2], "双侧对称");
+
+    Road road;
+    road.AppendComponent({RoadComponent::kCarriageway, 2, 7.5});
+    road.AppendComponent({RoadComponent::kFootway, 0, 3});
+    // A median added with the second row selected becomes the second component.
+    EXPECT_TRUE(road.InsertComponent(1, {RoadComponent::kMedian, 0, 0}));
+    EXPECT_EQ(road.components[1].m_nType, RoadComponent::kMedian);
+    EXPECT_TRUE(road.MoveComponentDown(1));
+    EXPECT_EQ(road.components[2].m_nType, RoadComponent::kMedian);
+    EXPECT_FALSE(road.MoveComponentDown(2));
+    EXPECT_FALSE(road.MoveComponentUp(0));
+    EXPECT_FALSE(road.MoveComponentDown(std::numeric_limits<int>::max()));
+    EXPECT_TRUE(road.MoveComponentUp(2));
+    EXPECT_TRUE(road.RemoveComponent(0));
+    EXPECT_FALSE(road.InsertComponent(5, {}));
+    EXPECT_EQ(road.components.size(), 2u);
+    road.ClearComponents();
+    EXPECT_TRUE(road.components.empty());
+}
+
+TEST(ModelValues, CalcPointNaming) {
+    std::vector<CalcPoint> points;
+    for (int i = 0; i < 3; ++i) {
+        AddCalcPoint(points, CalcPoint{});
+    }
+    EXPECT_EQ(points[0].name, "P1");
+    EXPECT_EQ(points[2].name, "P3");
+
+    // A generated name is not compared with the others.
+    std::vector<CalcPoint> one(1);
+    one[0].name = "P2";
+    AddCalcPoint(one, CalcPoint{});
+    EXPECT_EQ(one[1].name, "P2");
+
+    // A taken name is raised until free, the search starting over after each change.
+    std::vector<CalcPoint> named(3);
+    named[0].name = "A3";
+    named[1].name = "A2";
+    named[2].name = "A4";
+    CalcPoint point;
+    point.name = "A2";
+    point.position = {1, 2, 3};
+    EXPECT_EQ(AddCalcPoint(named, point), 3);
+    EXPECT_EQ(named[3].name, "A5");
+    EXPECT_EQ(named[3].position, (Vector{1, 2, 3}));
+}
+
+TEST(ModelValues, CalcPointNamingEndsWhenTheNumberStopsGrowing) {
+    // 1e20 + 1 is 1e20 in double precision: the name cannot change any more.
+    std::vector<CalcPoint> points(1);
+    points[0].name = "P100000000000000000000";
+    CalcPoint point;
+    point.name = points[0].name;
+    AddCalcPoint(points, point);
+    EXPECT_EQ(points.size(), 2u);
+}
+
+TEST(ModelValues, ProjectIsEmptyAndReset) {
+    Project project;
+    EXPECT_FALSE(project.IsEmpty()); // no kind yet
+    project.kind = kIndoorProject;
+    project.room.outline.push_back({0, 0, 0});
+    EXPECT_TRUE(project.IsEmpty());
+    project.room.outline.push_back({1, 0, 0});
+    EXPECT_FALSE(project.IsEmpty());
+    project.room.outline.pop_back();
+    project.luminaires.Add(Luminaire{});
+    EXPECT_FALSE(project.IsEmpty());
+
+    project.kind = kOutdoorProject;
+    project.path = "/x.col";
+    project.road.m_dLength = 100;
+    project.Reset();
+    EXPECT_EQ(project.kind, kNoProject);
+    EXPECT_TRUE(project.path.empty());
+    EXPECT_EQ(project.road, Road{});
+    EXPECT_TRUE(project.luminaires.Empty());
+}
+
+TEST(ModelValues, ModifiedCheckComparesSiteAndRoadOfAnOutdoorProject) {
+    Project saved;
+    saved.kind = kOutdoorProject;
+    Project edited = saved;
+    edited.road.m_dLampDis = 30;
+    EXPECT_FALSE(saved == edited);
+    edited = saved;
+    edited.room.dLxStandard = 20;
+    EXPECT_FALSE(saved == edited);
+    edited = saved;
+    edited.path = "elsewhere.col";
+    EXPECT_EQ(saved, edited);
+
+    // An indoor project compares its room but not the road it does not use.
+    saved.kind = kIndoorProject;
+    edited = saved;
+    edited.road.m_dLampDis = 30;
+    EXPECT_EQ(saved, edited);
+    edited.room.dReflectWall = 50;
+    EXPECT_FALSE(saved == edited);
+    edited = saved;
+    edited.kind = kOutdoorProject;
+    EXPECT_FALSE(saved == edited);
+}
+
+} // namespace
+} // namespace qv
