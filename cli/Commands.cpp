@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include "cli/AreaSourceCommands.h"
+
 namespace qv::cli {
 
 CLI::App* CommandRegistry::Add(CLI::App& app, const std::string& name,
@@ -18,8 +20,9 @@ int CommandRegistry::Run() const {
     return kUsage;
 }
 
-void RegisterCommands(CLI::App& /*app*/, CommandRegistry& /*registry*/) {
+void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     // Commands are added here as they are built.
+    RegisterAreaSourceCommands(app, registry);
 }
 
 } // namespace qv::cli
