@@ -1,0 +1,26 @@
+#include "report/DesktopOpener.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace qv {
+
+bool OpenWithDesktopApplication(const std::string& path) {
+    // The shell puts the opener in the background and ends at once, so it is reaped
+    // here and the opener is never left as a zombie; the path goes in as an argument,
+    // never as shell text.
+    const char* script = "xdg-open \"$1\" >/dev/null 2>&1 &";
+    char* const arguments[] = {const_cast<char*>("sh"),         const_cast<char*>("-c"),
+                               const_cast<char*>(script),       const_cast<char*>("sh"),
+                               const_cast<char*>(path.c_str()), nullptr};
+    pid_t child = 0;
+    if (posix_spawn(&child, "/bin/sh", nullptr, nullptr, arguments, environ) != 0) {
+        return false;
+    }
+    int status = 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+} // namespace qv
