@@ -36,6 +36,10 @@ int ReportWordError(const std::string& reason) {
     return 0;
 }
 
+int ReportNoDocument() {
+    return ReportWordError("没有打开的文档");
+}
+
 bool HasText(pugi::xml_node paragraph) {
     return !KvStr::Trim(ParagraphText(paragraph)).empty();
 }
@@ -48,6 +52,31 @@ void SetAttributes(pugi::xml_node element,
                    std::initializer_list<std::pair<const char*, int>> attributes) {
     for (const auto& [name, value] : attributes) {
         element.append_attribute(name) = value;
+    }
+}
+
+void SetWidth(pugi::xml_node element, int twips) {
+    element.append_attribute("w:w") = twips;
+    element.append_attribute("w:type") = "dxa";
+}
+
+// Table properties and grid: single borders all round and inside, fixed columns of the
+// given width (twips), centred on the page.
+void WriteTableLayout(pugi::xml_node table, int columns, int width) {
+    pugi::xml_node properties = table.append_child("w:tblPr");
+    SetWidth(properties.append_child("w:tblW"), width * columns);
+    properties.append_child("w:jc").append_attribute("w:val") = "center";
+    pugi::xml_node borders = properties.append_child("w:tblBorders");
+    for (const char* side : {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"}) {
+        pugi::xml_node border = borders.append_child(side);
+        border.append_attribute("w:val") = "single";
+        SetAttributes(border, {{"w:sz", 4}, {"w:space", 0}});
+        border.append_attribute("w:color") = "auto";
+    }
+    properties.append_child("w:tblLayout").append_attribute("w:type") = "fixed";
+    pugi::xml_node grid = table.append_child("w:tblGrid");
+    for (int c = 0; c < columns; ++c) {
+        grid.append_child("w:gridCol").append_attribute("w:w") = width;
     }
 }
 
@@ -118,10 +147,6 @@ struct CalcBookWriter::Document {
 CalcBookWriter::CalcBookWriter(DocumentOpener opener) : m_opener(std::move(opener)) {}
 
 CalcBookWriter::~CalcBookWriter() = default;
-
-int CalcBookWriter::ReportNoDocument() const {
-    return ReportWordError("没有打开的文档");
-}
 
 std::string CalcBookWriter::SavedPath() const {
     return m_document ? m_document->savedPath : std::string();
@@ -240,31 +265,12 @@ int CalcBookWriter::AddTable(int rows, int columns, float columnWidth,
     const int width = columnWidth > 0.0f && columnWidth <= kMaxColumnWidth
                           ? static_cast<int>(std::lround(columnWidth * 20.0f))
                           : document.TextWidth() / columns;
-
-    pugi::xml_node properties = table.append_child("w:tblPr");
-    pugi::xml_node tableWidth = properties.append_child("w:tblW");
-    tableWidth.append_attribute("w:w") = width * columns;
-    tableWidth.append_attribute("w:type") = "dxa";
-    properties.append_child("w:jc").append_attribute("w:val") = "center";
-    pugi::xml_node borders = properties.append_child("w:tblBorders");
-    for (const char* side : {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"}) {
-        pugi::xml_node border = borders.append_child(side);
-        border.append_attribute("w:val") = "single";
-        SetAttributes(border, {{"w:sz", 4}, {"w:space", 0}});
-        border.append_attribute("w:color") = "auto";
-    }
-    properties.append_child("w:tblLayout").append_attribute("w:type") = "fixed";
-    pugi::xml_node grid = table.append_child("w:tblGrid");
-    for (int c = 0; c < columns; ++c) {
-        grid.append_child("w:gridCol").append_attribute("w:w") = width;
-    }
+    WriteTableLayout(table, columns, width);
     for (int r = 0; r < rows; ++r) {
         pugi::xml_node row = table.append_child("w:tr");
         for (int c = 0; c < columns; ++c) {
             pugi::xml_node cell = row.append_child("w:tc");
-            pugi::xml_node cellWidth = cell.append_child("w:tcPr").append_child("w:tcW");
-            cellWidth.append_attribute("w:w") = width;
-            cellWidth.append_attribute("w:type") = "dxa";
+            SetWidth(cell.append_child("w:tcPr").append_child("w:tcW"), width);
             pugi::xml_node paragraph = InsertParagraph(cell, {}, alignment.c_str(), format);
             const std::size_t index = static_cast<std::size_t>(r) * columns + c;
             if (index < cells.size()) {

@@ -52,8 +52,8 @@ public:
     // only by a complete new one.
     int SaveAsFile(const std::string& fileName);
     // One run: mode 1 starts a new paragraph (or fills the last one when it has no
-    // text) and gives it and the paragraphs its line feeds open the alignment; mode 0
-    // appends to the last paragraph. Line feeds start new paragraphs, tabs are kept.
+    // text) and gives it and the paragraphs its line feeds open the alignment; any
+    // other mode appends to the last paragraph. Line feeds start new paragraphs, tabs are kept.
     // Alignment 0 left, 1 centred, 2 right, 3 justified, 4 distributed; script 1
     // subscript, 2 superscript. 0 without writing when the trimmed font name is empty
     // or the size is below 0.0001.
@@ -77,8 +77,6 @@ public:
 
 private:
     struct Document;
-
-    int ReportNoDocument() const;
 
     std::unique_ptr<Document> m_document;
     DocumentOpener m_opener;

@@ -184,45 +184,14 @@ private:
             }
         }
         std::size_t i = pos + 1;
-        const std::string name = ReadWord(i, end);
-        EqNode node;
-        std::size_t minArgs = 1;
-        std::size_t maxArgs = 1;
-        if (name == "f") {
-            node.kind = EqNode::Kind::Fraction;
-            minArgs = maxArgs = 2;
-        } else if (name == "r") {
-            node.kind = EqNode::Kind::Root;
-            maxArgs = 2;
-        } else if (name == "s") {
-            node.kind = EqNode::Kind::Text; // set by \up or \do
-        } else if (name == "x") {
-            node.kind = EqNode::Kind::Box;
-        } else {
+        std::optional<SwitchHead> head = ReadSwitchHead(i, end);
+        if (!head || i >= end || m_text[i] != '(' || m_match[i] == kNoMatch) {
             return false;
         }
-        while (SkipBlanks(i, end) && m_text[i] == '\\') {
-            ++i;
-            const std::string option = ReadWord(i, end);
-            if (name == "s" && (option == "up" || option == "do")) {
-                node.kind = option == "up" ? EqNode::Kind::Superscript : EqNode::Kind::Subscript;
-                SkipDistance(i, end);
-            } else if (name == "x" &&
-                       (option == "to" || option == "bo" || option == "le" || option == "ri")) {
-                node.sides |= option == "to"   ? EqNode::kTop
-                              : option == "bo" ? EqNode::kBottom
-                              : option == "le" ? EqNode::kLeft
-                                               : EqNode::kRight;
-            } else {
-                return false;
-            }
-        }
-        if (i >= end || m_text[i] != '(' || m_match[i] == kNoMatch ||
-            node.kind == EqNode::Kind::Text) {
-            return false;
-        }
+        EqNode& node = head->node;
         std::vector<EqSequence> args;
-        if (!ParseArguments(i, depth, args) || args.size() < minArgs || args.size() > maxArgs) {
+        if (!ParseArguments(i, depth, args) || args.size() < head->minArgs ||
+            args.size() > head->maxArgs) {
             return false;
         }
         pos = m_match[i] + 1;
@@ -236,17 +205,64 @@ private:
         case EqNode::Kind::Superscript:
             args.insert(args.begin(), TakeScriptBase(out));
             break;
-        case EqNode::Kind::Box:
-            node.sides = node.sides
-                             ? node.sides
-                             : EqNode::kTop | EqNode::kBottom | EqNode::kLeft | EqNode::kRight;
-            break;
         default:
             break;
         }
         node.parts = std::move(args);
         out.push_back(std::move(node));
         return true;
+    }
+
+    struct SwitchHead {
+        EqNode node;
+        std::size_t minArgs = 1;
+        std::size_t maxArgs = 1;
+    };
+
+    // The switch name and its options, read from just after the backslash up to the
+    // opening bracket of the arguments; nothing for an unknown switch or option.
+    std::optional<SwitchHead> ReadSwitchHead(std::size_t& i, std::size_t end) const {
+        const std::string name = ReadWord(i, end);
+        SwitchHead head;
+        if (name == "f") {
+            head.node.kind = EqNode::Kind::Fraction;
+            head.minArgs = head.maxArgs = 2;
+        } else if (name == "r") {
+            head.node.kind = EqNode::Kind::Root;
+            head.maxArgs = 2;
+        } else if (name != "s" && name != "x") {
+            return std::nullopt;
+        }
+        bool raisedOrLowered = false;
+        while (SkipBlanks(i, end) && m_text[i] == '\\') {
+            ++i;
+            const std::string option = ReadWord(i, end);
+            if (name == "s" && (option == "up" || option == "do")) {
+                head.node.kind =
+                    option == "up" ? EqNode::Kind::Superscript : EqNode::Kind::Subscript;
+                raisedOrLowered = true;
+                SkipDistance(i, end);
+            } else if (name == "x" &&
+                       (option == "to" || option == "bo" || option == "le" || option == "ri")) {
+                head.node.sides |= option == "to"   ? EqNode::kTop
+                                   : option == "bo" ? EqNode::kBottom
+                                   : option == "le" ? EqNode::kLeft
+                                                    : EqNode::kRight;
+            } else {
+                return std::nullopt;
+            }
+        }
+        if (name == "s" && !raisedOrLowered) {
+            return std::nullopt;
+        }
+        if (name == "x") {
+            // A box without sides named has all four.
+            head.node.kind = EqNode::Kind::Box;
+            if (head.node.sides == 0) {
+                head.node.sides = EqNode::kTop | EqNode::kBottom | EqNode::kLeft | EqNode::kRight;
+            }
+        }
+        return head;
     }
 
     // The comma-separated arguments inside the brackets opening at `open`; commas inside
