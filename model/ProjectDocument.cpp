@@ -10,12 +10,15 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
 #include <sys/stat.h>
+#include <type_traits>
 
 namespace qv {
 namespace {
@@ -41,6 +44,19 @@ int LeadingInt(const char* text) {
     char* end = nullptr;
     const long long value = std::strtoll(text, &end, 10);
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+// "%.6f" and "%d" of the C locale, without the cost of a printf per value.
+template <typename Number>
+std::string_view NumberText(Number value, std::array<char, 400>& buffer) {
+    std::to_chars_result result;
+    if constexpr (std::is_floating_point_v<Number>) {
+        result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                               std::chars_format::fixed, 6);
+    } else {
+        result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    }
+    return std::string_view(buffer.data(), static_cast<size_t>(result.ptr - buffer.data()));
 }
 
 // Encodings the parser converts to UTF-8 (others would be read as UTF-8 and garbled).
@@ -81,6 +97,7 @@ public:
     // The text of the first matching element; nullptr when none matches.
     const char* Read(const std::string& section, const std::string& key);
     std::vector<int> EntryIndexes(const std::string& section, const std::string& prefix, int count);
+    void Prefetch(const std::vector<std::string>& names) { m_query.Prefetch(names); }
 
     std::string path;
     std::string error;
@@ -103,6 +120,8 @@ private:
     std::vector<WrittenLevel> m_written; // elements of the last write path, from the root
     std::string m_pathBuffer;
     std::vector<std::string_view> m_names;
+    size_t m_parsedBytes = 0;     // size of the file the document was read from
+    size_t m_createdElements = 0; // elements appended since
 };
 
 int ProjectDocument::Impl::Fail(int status, const std::string& reason) {
@@ -113,6 +132,8 @@ int ProjectDocument::Impl::Fail(int status, const std::string& reason) {
 
 void ProjectDocument::Impl::Close() {
     m_document.reset();
+    m_parsedBytes = 0;
+    m_createdElements = 0;
     m_hasDocument = false;
     m_children.Clear();
     m_written.clear();
@@ -180,6 +201,7 @@ int ProjectDocument::Impl::Open(const std::string& filePath, const std::string& 
         if (!CheckParsedDocument(rootName)) {
             return Fail(kParseFailed, error);
         }
+        m_parsedBytes = static_cast<size_t>(status.st_size);
     }
     m_hasDocument = true;
     m_query.Reset(&m_document);
@@ -200,6 +222,8 @@ bool ProjectDocument::Impl::Save(const std::string& filePath) {
         }
     }
     std::string text;
+    // Room for the whole text at once (pages not written are never touched).
+    text.reserve(m_parsedBytes + m_createdElements * 64 + 4096);
     TextWriter writer(text);
     m_document.save(writer, "\t", pugi::format_indent, pugi::encoding_utf8);
     const bool saved = KvFile::WriteAtomically(target, text, &error);
@@ -230,10 +254,11 @@ int ProjectDocument::Impl::Write(const std::string& section, const std::string& 
         return kNoRoot;
     }
     SplitElementPath(section, key, m_pathBuffer, m_names);
-    if (!std::all_of(m_names.begin(), m_names.end(), IsElementName)) {
+    const size_t shared = SharedLevels(m_written, m_written.size(), m_names);
+    if (!std::all_of(m_names.begin() + static_cast<long>(shared), m_names.end(), IsElementName)) {
         return kBadElementName;
     }
-    const size_t shared = KeepSharedLevels(m_written, m_names);
+    m_written.resize(shared);
     pugi::xml_node element = shared > 0 ? m_written.back().element : root;
     for (size_t depth = shared; depth < m_names.size(); ++depth) {
         const char* name = m_names[depth].data(); // NUL-terminated within the buffer
@@ -244,6 +269,7 @@ int ProjectDocument::Impl::Write(const std::string& section, const std::string& 
                 return kTextFailed;
             }
             m_children.Appended(element, child);
+            ++m_createdElements;
             TreeChanged();
         }
         m_written.push_back({std::string(m_names[depth]), child});
@@ -336,6 +362,10 @@ std::string ProjectDocument::ReadText(const std::string& section, const std::str
 std::vector<int> ProjectDocument::EntryIndexes(const std::string& section,
                                                const std::string& prefix, int count) {
     return m_impl->EntryIndexes(section, prefix, count);
+}
+
+void ProjectDocument::PrepareSections(const std::vector<std::string>& firstNames) {
+    m_impl->Prefetch(firstNames);
 }
 
 const std::string& ProjectDocument::Path() const {

@@ -52,6 +52,10 @@ public:
     // never goes beyond what the file holds, whatever its stored count says.
     std::vector<int> EntryIndexes(const std::string& section, const std::string& prefix, int count);
 
+    // Readers that know the first section names of their queries name them here, so
+    // that one pass over the document finds them all ("//" finds a section anywhere).
+    void PrepareSections(const std::vector<std::string>& firstNames);
+
     const std::string& Path() const;
     const std::string& ErrorText() const;
 

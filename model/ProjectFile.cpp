@@ -28,7 +28,7 @@ std::string RoomSection(int kind) {
 
 // "section/<prefix><index>", the section of one list entry.
 std::string EntrySection(const std::string& section, const char* prefix, int index) {
-    return KvStr::Format("%s/%s%d", section.c_str(), prefix, index);
+    return section + "/" + prefix + std::to_string(index);
 }
 
 // Writes the fields it is shown, in the order shown.
@@ -255,6 +255,8 @@ void WriteProject(ProjectDocument& document, const Project& project) {
 }
 
 void ReadProject(ProjectDocument& document, Project& project) {
+    document.PrepareSections({kKindSection, RoomSection(kIndoorProject),
+                              RoomSection(kOutdoorProject), kRoadSection, kLuminaireSection});
     FieldReader io(document);
     io.Int(kKindSection, kKindKey, project.kind);
 

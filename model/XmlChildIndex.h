@@ -20,7 +20,7 @@ public:
     // Records a child element just appended as the last child of parent.
     void Appended(pugi::xml_node parent, pugi::xml_node child);
     // Forgets every index (after nodes were removed).
-    void Clear() { m_indexes.clear(); }
+    void Clear();
 
 private:
     struct Index {
@@ -29,10 +29,14 @@ private:
         std::unordered_map<std::string_view, std::vector<pugi::xml_node_struct*>> later;
         void Add(pugi::xml_node child);
     };
-    // The index of parent, built when it has many children; nullptr for a small parent.
-    Index* IndexOf(pugi::xml_node parent);
+    // The index of a parent known to have many children, built on first use.
+    Index& IndexOf(pugi::xml_node parent);
 
     std::unordered_map<pugi::xml_node_struct*, Index> m_indexes;
+    // The parent of the last lookup that ended not found, and its index (nullptr: the
+    // parent is small and has none), for the Appended that usually follows.
+    pugi::xml_node_struct* m_lastParent = nullptr;
+    Index* m_lastIndex = nullptr;
 };
 
 } // namespace qv

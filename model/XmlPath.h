@@ -18,17 +18,15 @@ void SplitElementPath(const std::string& section, const std::string& key, std::s
 // byte first, then also digits, "-" and ".". Names of the form 灯具%d and 数据%d pass.
 bool IsElementName(std::string_view name);
 
-// Keeps the leading levels (each with a .name) that the path names repeat and drops the
-// rest, so a path resolves only where it differs from the last one; returns the count
-// kept.
+// How many of the first `depth` levels (each with a .name) the path names repeat from
+// the start: a path resolves only where it differs from the last one.
 template <typename Levels>
-size_t KeepSharedLevels(Levels& levels, const std::vector<std::string_view>& names) {
+size_t SharedLevels(const Levels& levels, size_t depth,
+                    const std::vector<std::string_view>& names) {
     size_t shared = 0;
-    while (shared < levels.size() && shared < names.size() &&
-           levels[shared].name == names[shared]) {
+    while (shared < depth && shared < names.size() && levels[shared].name == names[shared]) {
         ++shared;
     }
-    levels.resize(shared);
     return shared;
 }
 

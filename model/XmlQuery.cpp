@@ -19,7 +19,7 @@ void XmlQuery::Reset(const pugi::xml_document* document) {
 }
 
 void XmlQuery::DropCaches() {
-    m_levels.clear();
+    m_depth = 0;
     m_byName.clear();
     m_byNameComplete = false;
     m_order.clear();
@@ -42,6 +42,29 @@ const XmlQuery::NodeList& XmlQuery::ElementsNamed(std::string_view name) {
         }
     });
     return list;
+}
+
+void XmlQuery::Prefetch(const std::vector<std::string>& names) {
+    if (m_stale) {
+        DropCaches();
+    }
+    std::vector<std::pair<std::string_view, NodeList*>> wanted;
+    for (const std::string& name : names) {
+        if (m_document != nullptr && !m_byNameComplete && m_byName.count(name) == 0) {
+            wanted.emplace_back(name, &m_byName[name]);
+        }
+    }
+    if (wanted.empty()) {
+        return;
+    }
+    ForEachElement(m_document->root(), [&](pugi::xml_node element) {
+        const std::string_view name = element.name();
+        for (auto& [wantedName, list] : wanted) {
+            if (name == wantedName) {
+                list->push_back(element.internal_object());
+            }
+        }
+    });
 }
 
 void XmlQuery::BuildNameIndex() {
@@ -98,17 +121,24 @@ const XmlQuery::NodeList& XmlQuery::Resolve(const std::vector<std::string_view>&
     if (m_document == nullptr || names.empty()) {
         return m_none;
     }
-    for (size_t depth = KeepSharedLevels(m_levels, names); depth < names.size(); ++depth) {
-        Level level;
-        level.name.assign(names[depth]);
-        if (depth == 0) {
-            level.matches = ElementsNamed(names[0]);
-        } else if (!m_levels.back().matches.empty()) {
-            ChildrenNamed(m_levels.back(), names[depth], level.matches);
+    // Levels below the shared ones are overwritten in place, reusing their storage.
+    for (m_depth = SharedLevels(m_levels, m_depth, names); m_depth < names.size(); ++m_depth) {
+        if (m_depth == m_levels.size()) {
+            m_levels.emplace_back();
         }
-        m_levels.push_back(std::move(level));
+        Level& level = m_levels[m_depth];
+        level.name.assign(names[m_depth]);
+        level.matches.clear();
+        level.sortedMatches.clear();
+        if (m_depth == 0) {
+            const NodeList& named = ElementsNamed(names[0]);
+            level.matches.assign(named.begin(), named.end());
+        } else if (!m_levels[m_depth - 1].matches.empty()) {
+            ChildrenNamed(m_levels[m_depth - 1], names[m_depth], level.matches);
+        }
     }
-    return m_levels[names.size() - 1].matches;
+    m_depth = names.size();
+    return m_levels[m_depth - 1].matches;
 }
 
 const XmlQuery::NodeList& XmlQuery::Matches(const std::vector<std::string_view>& names) {

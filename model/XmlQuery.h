@@ -28,6 +28,9 @@ public:
     pugi::xml_node FirstMatch(const std::vector<std::string_view>& names);
     // Every selected element, in no particular order.
     const std::vector<pugi::xml_node_struct*>& Matches(const std::vector<std::string_view>& names);
+    // Finds the elements of these names in one pass over the document, for queries
+    // that will start with them.
+    void Prefetch(const std::vector<std::string>& names);
 
 private:
     using NodeList = std::vector<pugi::xml_node_struct*>;
@@ -48,7 +51,8 @@ private:
     XmlChildIndex& m_children;
     const pugi::xml_document* m_document = nullptr;
     bool m_stale = false;
-    std::vector<Level> m_levels;
+    std::vector<Level> m_levels; // the levels of the last query; kept for reuse beyond m_depth
+    size_t m_depth = 0;
     // Elements by name: filled per name on demand, or for all names at once when a wide
     // level (many elements of the same name) calls for it.
     std::unordered_map<std::string, NodeList> m_byName;
