@@ -1,7 +1,9 @@
 #include "model/ProjectDocument.h"
 
 #include "model/XmlChildIndex.h"
+#include "model/XmlOutput.h"
 #include "model/XmlPath.h"
+#include "model/XmlPendingTree.h"
 #include "model/XmlQuery.h"
 
 #include <kelvorin/KvFile.h>
@@ -26,17 +28,6 @@ namespace {
 // Element texts keep blanks, also a text of blanks only; the XML declaration is kept.
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration |
                                    pugi::parse_embed_pcdata | pugi::parse_ws_pcdata_single;
-
-class TextWriter : public pugi::xml_writer {
-public:
-    explicit TextWriter(std::string& text) : m_text(text) {}
-    void write(const void* data, size_t size) override {
-        m_text.append(static_cast<const char*>(data), size);
-    }
-
-private:
-    std::string& m_text;
-};
 
 // The leading decimal number of the text (blanks skipped, optional sign), 0 when there
 // is none, held to the int range.
@@ -69,8 +60,9 @@ bool IsReadableEncoding(std::string_view encoding) {
     });
 }
 
-// Removes every child node of element, leaves first, without recursion.
-void RemoveChildren(pugi::xml_node element) {
+// Removes every child node of element, leaves first, without recursion; the new
+// children waiting for the removed elements go with them.
+void RemoveChildren(pugi::xml_node element, XmlPendingTree& pending) {
     pugi::xml_node node = element;
     for (;;) {
         if (pugi::xml_node child = node.first_child()) {
@@ -81,6 +73,7 @@ void RemoveChildren(pugi::xml_node element) {
             return;
         }
         pugi::xml_node parent = node.parent();
+        pending.ForgetAnchor(node);
         parent.remove_child(node);
         node = parent;
     }
@@ -97,7 +90,10 @@ public:
     // The text of the first matching element; nullptr when none matches.
     const char* Read(const std::string& section, const std::string& key);
     std::vector<int> EntryIndexes(const std::string& section, const std::string& prefix, int count);
-    void Prefetch(const std::vector<std::string>& names) { m_query.Prefetch(names); }
+    void Prefetch(const std::vector<std::string>& names) {
+        JoinPending();
+        m_query.Prefetch(names);
+    }
 
     std::string path;
     std::string error;
@@ -106,20 +102,23 @@ private:
     int Fail(int status, const std::string& reason);
     bool CheckParsedDocument(const std::string& rootName);
     bool SetText(pugi::xml_node element, const char* text, size_t length);
-    void TreeChanged();
+    // Moves the pending elements into the tree, so that queries see them.
+    void JoinPending();
 
+    // An element on the path of the last write: in the tree, or pending.
     struct WrittenLevel {
         std::string name;
         pugi::xml_node element;
+        XmlPendingTree::Id pending = XmlPendingTree::kNone;
     };
 
     pugi::xml_document m_document;
     bool m_hasDocument = false;
     XmlChildIndex m_children;
     XmlQuery m_query{m_children};
+    XmlPendingTree m_pending;            // elements written but not yet in the tree
     std::vector<WrittenLevel> m_written; // elements of the last write path, from the root
-    std::string m_pathBuffer;
-    std::vector<std::string_view> m_names;
+    ElementPath m_path;
     size_t m_parsedBytes = 0;     // size of the file the document was read from
     size_t m_createdElements = 0; // elements appended since
 };
@@ -137,10 +136,34 @@ void ProjectDocument::Impl::Close() {
     m_hasDocument = false;
     m_children.Clear();
     m_written.clear();
+    m_pending.Clear();
     m_query.Reset(nullptr);
 }
 
-void ProjectDocument::Impl::TreeChanged() {
+void ProjectDocument::Impl::JoinPending() {
+    if (m_pending.Empty()) {
+        return;
+    }
+    std::vector<std::pair<pugi::xml_node, XmlPendingTree::Id>> work;
+    for (const auto& [element, anchor] : m_pending.Anchors()) {
+        work.emplace_back(pugi::xml_node(element), anchor);
+    }
+    while (!work.empty()) {
+        auto [parent, node] = work.back();
+        work.pop_back();
+        for (XmlPendingTree::Id child = m_pending.FirstChildOf(node);
+             child != XmlPendingTree::kNone; child = m_pending.NextSibling(child)) {
+            pugi::xml_node element = parent.append_child(m_pending.Name(child).c_str());
+            m_children.Appended(parent, element);
+            if (m_pending.HasText(child)) {
+                const std::string_view text = m_pending.Text(child);
+                element.text().set(text.data(), text.size());
+            }
+            work.emplace_back(element, child);
+        }
+    }
+    m_pending.Clear();
+    m_written.clear();
     m_query.Invalidate();
 }
 
@@ -224,8 +247,7 @@ bool ProjectDocument::Impl::Save(const std::string& filePath) {
     std::string text;
     // Room for the whole text at once (pages not written are never touched).
     text.reserve(m_parsedBytes + m_createdElements * 64 + 4096);
-    TextWriter writer(text);
-    m_document.save(writer, "\t", pugi::format_indent, pugi::encoding_utf8);
+    WriteXmlText(m_document, m_pending, text);
     const bool saved = KvFile::WriteAtomically(target, text, &error);
     if (saved) {
         path = target;
@@ -239,11 +261,12 @@ bool ProjectDocument::Impl::SetText(pugi::xml_node element, const char* text, si
                                                                first.type() == pugi::node_cdata));
     if (!onlyText) {
         // The new text replaces all content; cached lookups may refer to what goes.
-        RemoveChildren(element);
+        RemoveChildren(element, m_pending);
         m_children.Clear();
         m_written.clear();
-        TreeChanged();
+        m_query.Invalidate();
     }
+    m_pending.ForgetAnchor(element);
     return element.text().set(text, length);
 }
 
@@ -253,27 +276,32 @@ int ProjectDocument::Impl::Write(const std::string& section, const std::string& 
     if (!root) {
         return kNoRoot;
     }
-    SplitElementPath(section, key, m_pathBuffer, m_names);
-    const size_t shared = SharedLevels(m_written, m_written.size(), m_names);
-    if (!std::all_of(m_names.begin() + static_cast<long>(shared), m_names.end(), IsElementName)) {
+    const std::vector<std::string_view>& names = m_path.Split(section, key);
+    const size_t shared = SharedLevels(m_written, m_written.size(), names);
+    if (!std::all_of(names.begin() + static_cast<long>(shared), names.end(), IsElementName)) {
         return kBadElementName;
     }
     m_written.resize(shared);
     pugi::xml_node element = shared > 0 ? m_written.back().element : root;
-    for (size_t depth = shared; depth < m_names.size(); ++depth) {
-        const char* name = m_names[depth].data(); // NUL-terminated within the buffer
-        pugi::xml_node child = m_children.First(element, m_names[depth]);
+    XmlPendingTree::Id pending = shared > 0 ? m_written.back().pending : XmlPendingTree::kNone;
+    for (size_t depth = shared; depth < names.size(); ++depth) {
+        const std::string_view name = names[depth];
+        // A tree element's own children come first; new ones are pending after them.
+        pugi::xml_node child = element ? m_children.First(element, name) : pugi::xml_node();
         if (!child) {
-            child = element.append_child(name);
-            if (!child) {
-                return kTextFailed;
+            const XmlPendingTree::Id parent = element ? m_pending.Anchor(element) : pending;
+            pending = m_pending.FirstChild(parent, name);
+            if (pending == XmlPendingTree::kNone) {
+                pending = m_pending.Append(parent, name);
+                ++m_createdElements;
             }
-            m_children.Appended(element, child);
-            ++m_createdElements;
-            TreeChanged();
         }
-        m_written.push_back({std::string(m_names[depth]), child});
         element = child;
+        m_written.push_back({std::string(name), element, pending});
+    }
+    if (!element) {
+        m_pending.SetText(pending, std::string_view(text, length));
+        return kWritten;
     }
     return SetText(element, text, length) ? kWritten : kTextFailed;
 }
@@ -282,8 +310,9 @@ const char* ProjectDocument::Impl::Read(const std::string& section, const std::s
     if (!m_hasDocument) {
         return nullptr;
     }
-    SplitElementPath(section, key, m_pathBuffer, m_names);
-    const pugi::xml_node element = m_query.FirstMatch(m_names);
+    JoinPending();
+    const std::vector<std::string_view>& names = m_path.Split(section, key);
+    const pugi::xml_node element = m_query.FirstMatch(names);
     return element ? element.text().get() : nullptr;
 }
 
@@ -293,8 +322,9 @@ std::vector<int> ProjectDocument::Impl::EntryIndexes(const std::string& section,
     if (!m_hasDocument || count <= 0) {
         return indexes;
     }
-    SplitElementPath(section, std::string(), m_pathBuffer, m_names);
-    for (pugi::xml_node_struct* match : m_query.Matches(m_names)) {
+    JoinPending();
+    const std::vector<std::string_view>& names = m_path.Split(section, std::string());
+    for (pugi::xml_node_struct* match : m_query.Matches(names)) {
         for (pugi::xml_node child = pugi::xml_node(match).first_child(); child;
              child = child.next_sibling()) {
             if (child.type() != pugi::node_element) {
@@ -328,12 +358,14 @@ void ProjectDocument::Close() {
 }
 
 int ProjectDocument::WriteInt(const std::string& section, const std::string& key, int value) {
-    const std::string text = KvStr::Format("%d", value);
+    std::array<char, 400> buffer;
+    const std::string_view text = NumberText(value, buffer);
     return m_impl->Write(section, key, text.data(), text.size());
 }
 
 int ProjectDocument::WriteDouble(const std::string& section, const std::string& key, double value) {
-    const std::string text = KvStr::Format("%.6f", value);
+    std::array<char, 400> buffer;
+    const std::string_view text = NumberText(value, buffer);
     return m_impl->Write(section, key, text.data(), text.size());
 }
 

@@ -37,6 +37,9 @@ private:
     // parent is small and has none), for the Appended that usually follows.
     pugi::xml_node_struct* m_lastParent = nullptr;
     Index* m_lastIndex = nullptr;
+    // The parent whose index was used last (rows of one table are looked up in turn).
+    pugi::xml_node_struct* m_bigParent = nullptr;
+    Index* m_bigIndex = nullptr;
 };
 
 } // namespace qv

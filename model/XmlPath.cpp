@@ -4,30 +4,50 @@
 
 namespace qv {
 
-void SplitElementPath(const std::string& section, const std::string& key, std::string& buffer,
-                      std::vector<std::string_view>& names) {
-    buffer.assign(section);
-    if (buffer.empty() || buffer.back() != '/') {
-        buffer.push_back('/');
+void ElementPath::SplitWhole(const std::string& section, const std::string& key) {
+    m_buffer.assign(section);
+    if (m_buffer.empty() || m_buffer.back() != '/') {
+        m_buffer.push_back('/');
     }
-    buffer.append(key);
-    std::replace(buffer.begin(), buffer.end(), ' ', '_');
-    size_t length = buffer.size();
-    if (length > 0 && buffer[length - 1] == '/') {
+    m_keyStart = m_buffer.size();
+    m_buffer.append(key);
+    std::replace(m_buffer.begin(), m_buffer.end(), ' ', '_');
+    size_t length = m_buffer.size();
+    if (length > 0 && m_buffer[length - 1] == '/') {
         --length;
     }
-    names.clear();
+    m_names.clear();
     size_t start = 0;
     for (;;) {
-        const size_t slash = buffer.find('/', start);
+        const size_t slash = m_buffer.find('/', start);
         if (slash == std::string::npos || slash >= length) {
-            names.emplace_back(buffer.data() + start, length - start);
+            m_names.emplace_back(m_buffer.data() + start, length - start);
             break;
         }
-        names.emplace_back(buffer.data() + start, slash - start);
+        m_names.emplace_back(m_buffer.data() + start, slash - start);
         start = slash + 1;
     }
-    std::replace(buffer.begin(), buffer.end(), '/', '\0');
+    std::replace(m_buffer.begin(), m_buffer.end(), '/', '\0');
+}
+
+const std::vector<std::string_view>& ElementPath::Split(const std::string& section,
+                                                        const std::string& key) {
+    // A plain key after the same section: only the last name changes.
+    const bool plainKey = !key.empty() && key.find_first_of("/ ") == std::string::npos;
+    const char* const data = m_buffer.data();
+    if (plainKey && m_sectionNames > 0 && section == m_section) {
+        m_buffer.resize(m_keyStart);
+        m_buffer.append(key);
+        if (m_buffer.data() == data) {
+            m_names.resize(m_sectionNames);
+            m_names.emplace_back(m_buffer.data() + m_keyStart, key.size());
+            return m_names;
+        }
+    }
+    SplitWhole(section, key);
+    m_section = section;
+    m_sectionNames = plainKey ? m_names.size() - 1 : 0;
+    return m_names;
 }
 
 namespace {

@@ -8,11 +8,24 @@
 
 namespace qv {
 
-// Builds the path of section and key into buffer and cuts it into names that view the
-// buffer; each "/" of the buffer is replaced by a NUL, so every name's data() is also a
-// C string. A leading "/" gives an empty first name; "a//b" an empty middle one.
-void SplitElementPath(const std::string& section, const std::string& key, std::string& buffer,
-                      std::vector<std::string_view>& names);
+// Cuts paths into element names. The names view a buffer in which each "/" is replaced
+// by a NUL, so every name's data() is also a C string. A leading "/" gives an empty
+// first name; "a//b" an empty middle one. Consecutive paths of one section (a record's
+// keys) reuse the section's names.
+class ElementPath {
+public:
+    // The names of section/key, valid until the next call.
+    const std::vector<std::string_view>& Split(const std::string& section, const std::string& key);
+
+private:
+    void SplitWhole(const std::string& section, const std::string& key);
+
+    std::string m_buffer;
+    std::vector<std::string_view> m_names;
+    std::string m_section;     // the section of the last whole split
+    size_t m_sectionNames = 0; // its names; 0 when the last path cannot be reused
+    size_t m_keyStart = 0;     // where the key begins in the buffer
+};
 
 // A name the XML parser reads back as an element name: a letter, "_", ":" or a non-ASCII
 // byte first, then also digits, "-" and ".". Names of the form 灯具%d and 数据%d pass.

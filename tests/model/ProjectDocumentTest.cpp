@@ -84,6 +84,61 @@ TEST(ProjectDocument, WritingReusesTheFirstElementOfAName) {
                      "Main/s/k=third", "Main/t", "Main/t/k", "Main/t/k/again=z"}));
 }
 
+TEST(ProjectDocument, ReadsAndLaterWritesSeeEarlierWrites) {
+    TempDir dir;
+    WriteFileText(dir.File("a.xml"), "<Main><s><old>1</old></s></Main>");
+    ProjectDocument document;
+    ASSERT_EQ(document.Open(dir.File("a.xml"), "Main"), ProjectDocument::kOpened);
+    document.WriteInt("s/new", "k", 5);
+    document.WriteInt("t", "k", 6);
+    EXPECT_EQ(document.ReadInt("s/new", "k", 0), 5);
+    EXPECT_EQ(document.EntryIndexes("s", "new", 1).size(), 0u);
+    document.WriteInt("s/new", "k", 7); // the element joined the tree and is reused
+    document.WriteInt("s/new", "j", 8);
+    EXPECT_EQ(document.ReadInt("s/new", "k", 0), 7);
+    ASSERT_TRUE(document.Save());
+    EXPECT_EQ(ElementOutline(dir.File("a.xml")),
+              (Lines{"Main", "Main/s", "Main/s/old=1", "Main/s/new", "Main/s/new/k=7",
+                     "Main/s/new/j=8", "Main/t", "Main/t/k=6"}));
+}
+
+TEST(ProjectDocument, TextOnAnElementDropsItsNewChildrenToo) {
+    TempDir dir;
+    WriteFileText(dir.File("a.xml"), "<Main><s><old>1</old></s></Main>");
+    ProjectDocument document;
+    ASSERT_EQ(document.Open(dir.File("a.xml"), "Main"), ProjectDocument::kOpened);
+    document.WriteInt("s/new", "k", 5);
+    document.WriteInt("p/q", "k", 5);
+    document.WriteText("s", "", "flat");
+    document.WriteText("p", "", "flat too");
+    document.WriteInt("p", "r", 1);
+    ASSERT_TRUE(document.Save());
+    EXPECT_EQ(ElementOutline(dir.File("a.xml")),
+              (Lines{"Main", "Main/s=flat", "Main/p", "Main/p/r=1"}));
+    EXPECT_NE(ReadFileText(dir.File("a.xml")).find("<p>flat too<r>1</r></p>"), std::string::npos);
+}
+
+TEST(ProjectDocument, TextsAndForeignContentSurviveASave) {
+    TempDir dir;
+    WriteFileText(dir.File("a.xml"), "<Main a=\"1&amp;&quot;\"><x><![CDATA[<raw>]]></x>"
+                                     "<m>t<i/>u</m></Main>");
+    const std::string texts[] = {"<&>\"' \t", "a\r\nb", "  padded  ", "\x01\x1f", "灯具 ü"};
+    ProjectDocument document;
+    ASSERT_EQ(document.Open(dir.File("a.xml"), "Main"), ProjectDocument::kOpened);
+    for (int i = 0; i < 5; ++i) {
+        document.WriteText("texts", "t" + std::to_string(i), texts[i]);
+    }
+    ASSERT_TRUE(document.Save());
+    ASSERT_EQ(document.Open(dir.File("a.xml"), "Main"), ProjectDocument::kOpened);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(document.ReadText("texts", "t" + std::to_string(i), "?"), texts[i]) << i;
+    }
+    EXPECT_EQ(document.ReadText("Main", "x", "?"), "<raw>");
+    const std::string text = ReadFileText(dir.File("a.xml"));
+    EXPECT_NE(text.find("<Main a=\"1&amp;&quot;\">"), std::string::npos);
+    EXPECT_NE(text.find("<m>t<i />u</m>"), std::string::npos);
+}
+
 TEST(ProjectDocument, ReadingFindsTheFirstMatchInDocumentOrder) {
     TempDir dir;
     WriteFileText(dir.File("a.xml"), "<Main><a><b><k>1</k></b></a><b><k>2</k></b>"

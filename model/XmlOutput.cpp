@@ -1,0 +1,207 @@
+#include "model/XmlOutput.h"
+
+#include <string_view>
+#include <vector>
+
+namespace qv {
+namespace {
+
+using Id = XmlPendingTree::Id;
+
+void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += attribute ? "&quot;" : "\"";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 32 && (attribute || (c != '\t' && c != '\n'))) {
+                out += "&#" + std::to_string(static_cast<int>(c)) + ";";
+            } else {
+                out += c;
+            }
+        }
+    }
+}
+
+void AppendCdata(std::string& out, std::string_view text) {
+    // "]]>" cannot stand inside a section: it is split across two.
+    out += "<![CDATA[";
+    for (size_t at; (at = text.find("]]>")) != std::string_view::npos;) {
+        out.append(text.substr(0, at + 2));
+        out += "]]><![CDATA[";
+        text.remove_prefix(at + 2);
+    }
+    out.append(text);
+    out += "]]>";
+}
+
+// An element of the tree or a pending one.
+struct Element {
+    pugi::xml_node dom;
+    Id pending = XmlPendingTree::kNone;
+};
+
+// One open element whose children are being written.
+struct Frame {
+    Element element;
+    int depth = 0;
+    bool inlineContent = false;
+    pugi::xml_node nextDom;                 // next child of the tree element
+    Id nextPending = XmlPendingTree::kNone; // next pending child
+};
+
+class Writer {
+public:
+    Writer(const XmlPendingTree& pending, std::string& out) : m_pending(pending), m_out(out) {}
+
+    void Write(pugi::xml_node root) {
+        Open(Element{root, XmlPendingTree::kNone}, 0, false);
+        while (!m_stack.empty()) {
+            Frame& frame = m_stack.back();
+            if (frame.nextDom) {
+                const pugi::xml_node child = frame.nextDom;
+                frame.nextDom = child.next_sibling();
+                const int depth = frame.depth + 1;
+                const bool inlineContent = frame.inlineContent;
+                if (child.type() == pugi::node_element) {
+                    Open(Element{child, XmlPendingTree::kNone}, depth, inlineContent);
+                } else if (child.type() == pugi::node_pcdata) {
+                    AppendEscaped(m_out, child.value(), false);
+                } else if (child.type() == pugi::node_cdata) {
+                    AppendCdata(m_out, child.value());
+                }
+            } else if (frame.nextPending != XmlPendingTree::kNone) {
+                const Id child = frame.nextPending;
+                frame.nextPending = m_pending.NextSibling(child);
+                const int depth = frame.depth + 1;
+                Open(Element{pugi::xml_node(), child}, depth, frame.inlineContent);
+            } else {
+                const Frame done = frame;
+                m_stack.pop_back();
+                Close(done.element, done.depth, done.inlineContent, !done.inlineContent);
+            }
+        }
+    }
+
+private:
+    std::string_view Name(const Element& element) const {
+        return element.dom ? std::string_view(element.dom.name())
+                           : std::string_view(m_pending.Name(element.pending));
+    }
+
+    void Indent(int depth) { m_out.append(static_cast<size_t>(depth), '\t'); }
+
+    void Close(const Element& element, int depth, bool inlineContent, bool childrenOnLines) {
+        if (childrenOnLines) {
+            Indent(depth);
+        }
+        m_out += "</";
+        m_out += Name(element);
+        m_out += '>';
+        if (!inlineContent) {
+            m_out += '\n';
+        }
+    }
+
+    void Open(const Element& element, int depth, bool inlineContent) {
+        if (!inlineContent) {
+            Indent(depth);
+        }
+        m_out += '<';
+        m_out += Name(element);
+        Frame frame{element, depth, inlineContent, pugi::xml_node(), XmlPendingTree::kNone};
+        std::string_view text;
+        bool hasText = false;
+        bool hasElements = false;
+        if (element.dom) {
+            for (pugi::xml_attribute attribute : element.dom.attributes()) {
+                m_out += ' ';
+                m_out += attribute.name();
+                m_out += "=\"";
+                AppendEscaped(m_out, attribute.value(), true);
+                m_out += '"';
+            }
+            text = element.dom.value(); // text kept on the element itself by the parser
+            hasText = !text.empty();
+            for (pugi::xml_node child = element.dom.first_child(); child;
+                 child = child.next_sibling()) {
+                hasElements = hasElements || child.type() == pugi::node_element;
+                const bool textNode =
+                    child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata;
+                hasText = hasText || (textNode && *child.value() != '\0');
+            }
+            frame.nextDom = element.dom.first_child();
+            const Id anchor = m_pending.FindAnchor(element.dom);
+            frame.nextPending =
+                anchor == XmlPendingTree::kNone ? anchor : m_pending.FirstChildOf(anchor);
+        } else {
+            hasText =
+                m_pending.HasText(element.pending) && !m_pending.Text(element.pending).empty();
+            text = hasText ? m_pending.Text(element.pending) : std::string_view();
+            frame.nextPending = m_pending.FirstChildOf(element.pending);
+        }
+        hasElements = hasElements || frame.nextPending != XmlPendingTree::kNone;
+        if (!hasText && !hasElements) {
+            m_out += inlineContent ? " />" : " />\n";
+            return;
+        }
+        m_out += '>';
+        AppendEscaped(m_out, text, false);
+        if (!hasElements) {
+            // Text only: on the element's line; the text children are written here.
+            for (pugi::xml_node child = frame.nextDom; child; child = child.next_sibling()) {
+                if (child.type() == pugi::node_pcdata) {
+                    AppendEscaped(m_out, child.value(), false);
+                } else if (child.type() == pugi::node_cdata) {
+                    AppendCdata(m_out, child.value());
+                }
+            }
+            Close(element, depth, inlineContent, false);
+            return;
+        }
+        frame.inlineContent = inlineContent || hasText;
+        if (!frame.inlineContent) {
+            m_out += '\n';
+        }
+        m_stack.push_back(frame);
+    }
+
+    const XmlPendingTree& m_pending;
+    std::string& m_out;
+    std::vector<Frame> m_stack;
+};
+
+} // namespace
+
+void WriteXmlText(const pugi::xml_document& document, const XmlPendingTree& pending,
+                  std::string& out) {
+    out += "<?xml";
+    bool declared = false;
+    for (pugi::xml_node node = document.first_child(); node && !declared;
+         node = node.next_sibling()) {
+        if (node.type() == pugi::node_declaration) {
+            declared = true;
+            for (pugi::xml_attribute attribute : node.attributes()) {
+                out += ' ';
+                out += attribute.name();
+                out += "=\"";
+                AppendEscaped(out, attribute.value(), true);
+                out += '"';
+            }
+        }
+    }
+    out += declared ? "?>\n" : " version=\"1.0\"?>\n";
+    Writer(pending, out).Write(document.document_element());
+}
+
+} // namespace qv
