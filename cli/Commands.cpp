@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/AreaSourceCommands.h"
+#include "cli/ProjectCommands.h"
 
 namespace qv::cli {
 
@@ -23,6 +24,7 @@ int CommandRegistry::Run() const {
 void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     // Commands are added here as they are built.
     RegisterAreaSourceCommands(app, registry);
+    RegisterProjectCommands(app, registry);
 }
 
 } // namespace qv::cli
