@@ -1,0 +1,48 @@
+#pragma once
+// The luminaire panel ("灯具布置"): the working luminaire list shown in a grid, one row
+// per placed luminaire, with "增  加", "更  改", "删  除" and "清  空". Adding and
+// changing go through the luminaire dialog: the panel gives the luminaire the dialog
+// starts from and takes the edited one back.
+#include "model/Luminaire.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+class LuminaireListPanelModel {
+public:
+    static const std::array<std::string, 12>& Columns();
+
+    void SetWorking(const LuminaireList& luminaires);
+    // The grid is not edited in place, so its list is always the current one.
+    const LuminaireList& TakeValues() const { return m_list; }
+    const LuminaireList& Working() const { return m_list; }
+
+    int RowCount() const { return m_list.Count(); }
+    // The texts of one row in column order.
+    std::vector<std::string> RowTexts(int row) const;
+    int SelectedRow() const { return m_selected; }
+    void SelectRow(int row);
+
+    // "增  加": the dialog starts from a copy of the selected luminaire, or a default one.
+    Luminaire LuminaireForAdd() const;
+    // The dialog's OK on add: a copy goes to the end of the list.
+    void Append(const Luminaire& luminaire);
+    // "更  改": false after showing "请先选中要修改的灯具！" when no row is selected.
+    bool CanChange() const;
+    // The dialog's OK on change: the selected entry is replaced in place.
+    void ReplaceSelected(const Luminaire& luminaire);
+    // "删  除": removes the selected luminaire; without a selection it shows
+    // "请先选中要删除的灯具！" and returns false.
+    bool DeleteSelected();
+    // "清  空".
+    void Clear();
+
+private:
+    LuminaireList m_list;
+    int m_selected = -1;
+};
+
+} // namespace qv

@@ -1,0 +1,73 @@
+#pragma once
+// What the room panel ("房屋参数") and the site panel ("应用场地") share: a working Room,
+// the corner grid that shows its outline (one row per corner with its x and y), and the
+// grid's commands. Every command first takes the values from the controls and then shows
+// the working room again; the window refreshes its controls and the plan afterwards.
+#include "model/Room.h"
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// One row of the corner grid as it is shown and edited.
+struct CornerRow {
+    std::string x;
+    std::string y;
+    bool operator==(const CornerRow&) const = default;
+};
+
+class OutlinePanelModel {
+public:
+    // The corner count's spin control goes no further.
+    static constexpr int kMaxCorners = 1000;
+
+    virtual ~OutlinePanelModel() = default;
+
+    // Distribute: the panel takes a copy of the room and shows it.
+    void SetWorking(const Room& room);
+    // Collect: the fields and the grid rows go into the working room, which is returned.
+    const Room& TakeValues();
+    const Room& Working() const { return m_room; }
+
+    std::vector<CornerRow>& CornerRows() { return m_rows; }
+    const std::vector<CornerRow>& CornerRows() const { return m_rows; }
+    // The selected grid row, -1 for none.
+    int SelectedCorner() const { return m_selected; }
+    void SelectCorner(int row);
+
+    // "增 加": appends a copy of the last corner, or (0, 0, 0) when there is none.
+    void AddCorner();
+    // "插 入": inserts a copy of the selected corner at its place; nothing without one.
+    void InsertCorner();
+    // "删 除": removes the selected corner; nothing without one.
+    void DeleteCorner();
+    // The corner count: adds copies of the last corner or removes corners from the end
+    // (the count is kept within 0 and kMaxCorners).
+    void SetCornerCount(int count);
+    // "重 置": the four corners of the rectangle at ptLeftBot with dLength along X and
+    // dWidth along Y, counter-clockwise from the lower-left corner.
+    void ResetOutline();
+
+protected:
+    OutlinePanelModel() = default;
+    OutlinePanelModel(const OutlinePanelModel&) = default;
+    OutlinePanelModel& operator=(const OutlinePanelModel&) = default;
+
+    // The panel's own fields into the working room, and back.
+    virtual void ReadFields() = 0;
+    virtual void ShowFields() = 0;
+    // Shows the whole working room; derived constructors call it once.
+    void Show();
+
+    Room m_room;
+
+private:
+    void ReadCorners();
+    void ShowCorners();
+
+    std::vector<CornerRow> m_rows;
+    int m_selected = -1;
+};
+
+} // namespace qv
