@@ -1,0 +1,57 @@
+#include "calc/outdoor/RoadLighting.h"
+
+#include "model/Constants.h"
+
+#include <cmath>
+
+namespace qv {
+
+int ArrangementIndex(const std::string& text) {
+    for (size_t i = 0; i < kRoadArrangements.size(); ++i) {
+        if (text == kRoadArrangements[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return static_cast<int>(kRoadArrangements.size());
+}
+
+double RoadWidth(const Road& road) {
+    double width = 0.0;
+    for (const RoadComponent& component : road.components) {
+        width += component.m_dWidth;
+    }
+    return width;
+}
+
+RoadLightingResult CalculateRoadLighting(const Road& road, std::vector<RoadEntry>& entries) {
+    RoadLightingResult result;
+    result.width = RoadWidth(road);
+    result.standard = road.m_dLxStandard;
+    const double w = result.width;
+    const double m = static_cast<double>(entries.size());
+    for (RoadEntry& entry : entries) {
+        entry.n = entry.arrangement < 1 ? 1 : entry.arrangement;
+        entry.counted = std::fabs(w * entry.spacing) >= kTolerance;
+        if (!entry.counted) {
+            continue;
+        }
+        result.sumFlux += entry.count * static_cast<double>(entry.luminaire.nLuminousFlux);
+        result.sumA += entry.n * entry.luminaire.dVindicate * entry.u / (m * entry.spacing);
+    }
+    const double e = result.sumA * result.sumFlux / w;
+    result.e = std::isfinite(e) ? e : 0.0;
+    result.deficit = result.standard - result.e;
+    const double wStandard = w * result.standard;
+    for (RoadEntry& entry : entries) {
+        if (!(result.deficit > kTolerance)) {
+            entry.computedSpacing = entry.spacing;
+        } else if (std::fabs(wStandard) >= kTolerance) {
+            const double spacing = entry.n * static_cast<double>(entry.luminaire.nLuminousFlux) *
+                                   entry.luminaire.dVindicate * entry.u / wStandard;
+            entry.computedSpacing = std::isfinite(spacing) ? spacing : 0.0;
+        }
+    }
+    return result;
+}
+
+} // namespace qv

@@ -1,0 +1,48 @@
+#pragma once
+// Average illuminance of a road by the utilization (lumen) method, E = φ·U·K·N / (S·W),
+// for one or several kinds of road light at once, and for each kind the spacing at which
+// it alone would reach the road's standard illuminance.
+#include "model/Luminaire.h"
+#include "model/Road.h"
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// The index of an arrangement text among "单侧", "双侧交错", "双侧对称", or 3 for any other.
+int ArrangementIndex(const std::string& text);
+
+// One road light entry with the values typed into the road panel's grid.
+struct RoadEntry {
+    Luminaire luminaire;  // name, model, flux φ, maintenance factor K
+    int arrangement = 0;  // index of "排列方式"
+    double spacing = 0.0; // S, m
+    double poleHeight = 0.0;
+    double elevation = 0.0; // degrees
+    double u = 0.0;         // utilization factor
+    int count = 1;
+    double computedSpacing = 0.0; // m, written by the calculation
+    // Worked out by the calculation:
+    int n = 1;            // arrangement factor N: the index, at least 1
+    bool counted = false; // |W·S| at least the tolerance
+};
+
+struct RoadLightingResult {
+    double width = 0.0;    // W: sum of the component widths
+    double standard = 0.0; // E_std
+    double sumA = 0.0;     // Σ N·K·U / (m·S)
+    double sumFlux = 0.0;  // Σ count·φ
+    double e = 0.0;        // lx; 0 when no entry is counted
+    double deficit = 0.0;  // E_std - E
+};
+
+// Sum of the widths of every cross-section component; 0 without components.
+double RoadWidth(const Road& road);
+
+// Calculates E and writes each entry's N and, where the standard is not reached, the
+// spacing N·φ·K·U / (W·E_std) (kept when W·E_std is below the tolerance); where it is
+// reached, the entry's own spacing.
+RoadLightingResult CalculateRoadLighting(const Road& road, std::vector<RoadEntry>& entries);
+
+} // namespace qv
