@@ -1,0 +1,8 @@
+-- Run after every table is loaded.
+
+-- The template of a new standards category: the general rooms and places that the
+-- standard lists for every kind of building (category 通用房间或场所), so that a new
+-- category starts with them.
+INSERT INTO [照度标准模板] ([场所名称], [照度], [现行功率密度], [目标功率密度], [统一眩光], [显色指数])
+    SELECT [场所名称], [照度], [现行功率密度], [目标功率密度], [统一眩光], [显色指数]
+    FROM [通用房间或场所] ORDER BY [ID];
