@@ -1,0 +1,106 @@
+#pragma once
+// The luminaire dialog "灯具参数" without a window. It edits a working copy of one
+// luminaire: the type is chosen by name and model from the catalogue, the lamps by
+// type, model and power; the pages "基本信息", "配光曲线", "利用系数表" and "等光强曲线"
+// show the working copy. OK hands the copy back, Cancel drops it.
+#include "catalogue/CatalogueDatabase.h"
+#include "model/Luminaire.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// The lists and choices of one lamp page ("第一光源", "第二光源").
+struct LampPageLists {
+    std::vector<std::string> types;  // "名称"
+    std::vector<std::string> models; // "类型"
+    std::vector<std::string> powers; // "功率"
+    std::string type;
+    std::string model;
+    std::string power;
+};
+
+class LuminaireDialogModel {
+public:
+    static constexpr const char* kTitle = "灯具参数";
+    static const std::array<const char*, 4> kPages;
+    static const std::array<const char*, 2> kShapeKinds; // "矩形", "圆形"
+    static const std::array<const char*, 3> kCurveHeaders;
+    static const std::array<const char*, 5> kCuHeaders;
+    static const std::array<const char*, 4> kFloodHeaders;
+    enum ShapeGroup { kGeometric = 0, kOptical = 1 }; // "几何尺寸", "光学器件"
+
+    LuminaireDialogModel(CatalogueDatabase& db, const Luminaire& luminaire);
+
+    // Fills the name list and selects its first entry. A luminaire without a type name
+    // gets the first model of that name and its type; otherwise it stays as it is.
+    // Both lamp pages list the lamp types.
+    void Open();
+
+    const std::vector<std::string>& Names() const { return m_names; }
+    const std::string& SelectedName() const { return m_name; }
+    const std::vector<std::string>& Models() const { return m_models; }
+    const std::string& SelectedModel() const { return m_model; }
+    // Refills the model list for the name (no model selected).
+    void ChooseName(const std::string& name);
+    // Loads the type of the selected name and this model into the working luminaire;
+    // false when the catalogue has no such type (the luminaire is unchanged).
+    bool ChooseModel(const std::string& model);
+
+    // "基本信息".
+    void ChooseShape(ShapeGroup group, int kind);
+    LuminaireShape& Shape(ShapeGroup group);
+    // "长度", or "直径" for a circle; "宽度" is disabled for a circle.
+    static const char* LengthLabel(const LuminaireShape& shape);
+    static bool WidthEnabled(const LuminaireShape& shape);
+    void SetSecondLamp(bool present);
+    void SetMaintenanceFactor(double factor) { m_working.dVindicate = factor; }
+    // Chooses an item of the maintenance-factor menu; false for an index outside it.
+    bool ChooseMaintenanceFactor(int item);
+
+    // Lamp pages: 0 the first lamp, 1 the second.
+    const LampPageLists& LampPage(int page) const { return m_lampPages[Page(page)]; }
+    const Lamp& LampOf(int page) const { return page == 0 ? m_working.lamp1 : m_working.lamp2; }
+    // Choosing a type lists its models, a model its powers; choosing a power loads the
+    // lamp from the catalogue (false when it is not there) and recomputes the total flux.
+    void ChooseLampType(int page, const std::string& type);
+    void ChooseLampModel(int page, const std::string& model);
+    bool ChooseLampPower(int page, const std::string& power);
+    // Fields edited directly. The count and the lamp flux recompute the total flux.
+    void SetLampCount(int page, int count);
+    void SetBallastPower(int page, double watts);
+    void SetLampFlux(int page, int lumen);
+    // The power field's text.
+    std::string LampPowerText(int page) const;
+
+    // "灯具总光通量": count × flux of the first lamp, plus the second's when the luminaire
+    // has one; kept within the 32-bit range.
+    int TotalFlux() const { return m_working.nLuminousFlux; }
+    void SetTotalFlux(int lumen) { m_working.nLuminousFlux = lumen; }
+
+    // The grids of the table pages, one row of cell texts per table row.
+    std::vector<std::vector<std::string>> CurveRows() const;
+    std::vector<std::vector<std::string>> CuRows() const;
+    std::vector<std::vector<std::string>> FloodRows() const;
+
+    const Luminaire& Working() const { return m_working; }
+    // "确定": the edited luminaire for the caller.
+    Luminaire Accept() const { return m_working; }
+
+private:
+    static size_t Page(int page) { return page == 0 ? 0 : 1; }
+    Lamp& LampAt(int page) { return page == 0 ? m_working.lamp1 : m_working.lamp2; }
+    void RecomputeTotalFlux();
+
+    CatalogueDatabase& m_db;
+    Luminaire m_working;
+    std::vector<std::string> m_names;
+    std::vector<std::string> m_models;
+    std::string m_name;
+    std::string m_model;
+    std::array<LampPageLists, 2> m_lampPages;
+};
+
+} // namespace qv
