@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/AreaSourceCommands.h"
+#include "cli/CatalogueCommands.h"
 #include "cli/ProjectCommands.h"
 
 namespace qv::cli {
@@ -25,6 +26,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     // Commands are added here as they are built.
     RegisterAreaSourceCommands(app, registry);
     RegisterProjectCommands(app, registry);
+    RegisterCatalogueCommands(app, registry);
 }
 
 } // namespace qv::cli

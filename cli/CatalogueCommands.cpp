@@ -1,0 +1,465 @@
+#include "cli/CatalogueCommands.h"
+
+#include "catalogue/CatalogueDatabase.h"
+#include "catalogue/CatalogueLoaders.h"
+#include "catalogue/CatalogueSourceText.h"
+#include "catalogue/CatalogueStatements.h"
+#include "catalogue/LuminaireDialogModel.h"
+#include "cli/ProjectCommands.h"
+#include "model/ProjectFile.h"
+
+#include <kelvorin/KvAccess.h>
+#include <kelvorin/KvMessage.h>
+#include <kelvorin/KvStTable.h>
+#include <kelvorin/KvStr.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+void PrintJson(const Json& json) {
+    std::cout << json.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+// A cell as a JSON number, or null when it is empty.
+Json NumberOrNull(const std::string& text) {
+    if (text.empty()) {
+        return nullptr;
+    }
+    return KvStr::Atof(text);
+}
+
+// The catalogue named by --catalogue, or the one in the text folder. Library messages
+// (the connection message) already go to stderr; the catalogue's own report goes there
+// too, so that stdout holds only the command's output.
+struct CatalogueConnection {
+    explicit CatalogueConnection(const std::string& path)
+        : db(access, path.empty() ? DefaultCataloguePath() : path, std::cerr) {}
+    KvAccess access;
+    CatalogueDatabase db;
+};
+
+bool Open(CatalogueDatabase& db, const std::string& command) {
+    if (db.Connect()) {
+        return true;
+    }
+    std::cerr << "quorvel-calc " << command << ": the catalogue " << db.Path()
+              << " cannot be opened\n";
+    return false;
+}
+
+std::vector<std::vector<std::string>> Rows(CatalogueDatabase& db, const std::string& sql) {
+    KvStTable table;
+    const int count = db.Select(table, sql);
+    std::vector<std::vector<std::string>> rows(static_cast<size_t>(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) {
+        table.GetValueRecord(rows[static_cast<size_t>(i)], i);
+    }
+    return rows;
+}
+
+int ListLamps(CatalogueDatabase& db, bool json) {
+    Json lamps = Json::array();
+    std::vector<std::string> types;
+    std::vector<std::string> models;
+    std::vector<std::string> powers;
+    ListLampTypes(db, types);
+    for (const std::string& type : types) {
+        ListLampModels(db, type, models);
+        for (const std::string& model : models) {
+            ListLampPowers(db, type, model, powers);
+            for (const std::string& power : powers) {
+                Lamp lamp;
+                LoadLamp(db, type, model, power, lamp);
+                if (json) {
+                    lamps.push_back({{"type", type},
+                                     {"model", model},
+                                     {"power", lamp.dPower},
+                                     {"flux", lamp.nLuminousFlux}});
+                } else {
+                    std::cout << type << '\t' << model << '\t' << power << " W\t"
+                              << lamp.nLuminousFlux << " lm\n";
+                }
+            }
+        }
+    }
+    if (json) {
+        PrintJson({{"lamps", lamps}});
+    }
+    return kSuccess;
+}
+
+Json ShapeJson(const LuminaireShape& shape) {
+    return {{"nShape", shape.nShape},
+            {"dLength", shape.dLength},
+            {"dWidth", shape.dWidth},
+            {"dHeight", shape.dHeight}};
+}
+
+int ListTypes(CatalogueDatabase& db, bool json) {
+    Json types = Json::array();
+    std::vector<std::string> names;
+    std::vector<std::string> models;
+    ListLuminaireNames(db, names);
+    for (const std::string& name : names) {
+        ListLuminaireModels(db, name, models);
+        for (const std::string& model : models) {
+            Luminaire l;
+            LoadLuminaireType(db, name, model, l);
+            if (json) {
+                types.push_back(
+                    {{"name", name},
+                     {"model", model},
+                     {"sLightsTable", l.sLightsTable},
+                     {"sModulusTable", l.sModulusTable},
+                     {"sGradeTable", l.sGradeTable},
+                     {"shapes", {ShapeJson(l.geometricShape), ShapeJson(l.opticalShape)}},
+                     {"curve_rows", l.curveA.Count()},
+                     {"cu_rows", l.cuTable.Count()},
+                     {"flood_rows", l.floodTable.Count()}});
+            } else {
+                std::cout << name << '\t' << model << "\t配光曲线 " << l.sLightsTable << " ("
+                          << l.curveA.Count() << " 行)";
+                if (!l.sModulusTable.empty()) {
+                    std::cout << "\t利用系数表 " << l.sModulusTable << " (" << l.cuTable.Count()
+                              << " 行)";
+                }
+                if (!l.sGradeTable.empty()) {
+                    std::cout << "\t等光强曲线 " << l.sGradeTable << " (" << l.floodTable.Count()
+                              << " 行)";
+                }
+                std::cout << "\t长度 " << KvStr::FormatDouble(l.geometricShape.dLength) << " m\n";
+            }
+        }
+    }
+    if (json) {
+        PrintJson({{"types", types}});
+    }
+    return kSuccess;
+}
+
+int ListStandards(CatalogueDatabase& db, bool json) {
+    Json categories = Json::array();
+    std::vector<std::string> names;
+    db.SelectCells(names, sql::Categories());
+    for (const std::string& category : names) {
+        Json places = Json::array();
+        if (!json) {
+            std::cout << category << '\n';
+        }
+        std::vector<std::string> placeNames;
+        if (KvAccess::IsTableName(category)) {
+            db.SelectCells(placeNames, sql::Places(category));
+        }
+        for (const std::string& place : placeNames) {
+            const auto rows = Rows(db, sql::PlaceValues(category, place));
+            const std::vector<std::string> v =
+                rows.empty() ? std::vector<std::string>(5) : rows.front();
+            if (json) {
+                places.push_back({{"name", place},
+                                  {"lux", NumberOrNull(v[0])},
+                                  {"lpd_current", NumberOrNull(v[1])},
+                                  {"lpd_target", NumberOrNull(v[2])},
+                                  {"ugr", NumberOrNull(v[3])},
+                                  {"ra", NumberOrNull(v[4])}});
+            } else {
+                const auto shown = [](const std::string& text, const char* format) {
+                    return text.empty() ? std::string("—")
+                                        : KvStr::Format(format, KvStr::Atof(text));
+                };
+                std::cout << "  " << place << '\t' << shown(v[0], "%.0f") << " lx\t功率密度 "
+                          << shown(v[1], "%.1f") << "/" << shown(v[2], "%.1f") << " W/m2\tUGR "
+                          << shown(v[3], "%.0f") << "\tRa " << shown(v[4], "%.0f") << '\n';
+            }
+        }
+        categories.push_back({{"name", category}, {"places", places}});
+    }
+    if (json) {
+        PrintJson({{"categories", categories}});
+    }
+    return kSuccess;
+}
+
+int ListReflectances(CatalogueDatabase& db, bool json) {
+    Json reflectances = Json::array();
+    for (const auto& row : Rows(db, "SELECT [物体],[颜色],[反射率] FROM [物体反射率]")) {
+        if (json) {
+            reflectances.push_back(
+                {{"material", row[0]}, {"colour", row[1]}, {"reflectance", NumberOrNull(row[2])}});
+        } else {
+            std::cout << row[0] << '\t' << row[1] << '\t' << row[2] << " %\n";
+        }
+    }
+    if (json) {
+        PrintJson({{"reflectances", reflectances}});
+    }
+    return kSuccess;
+}
+
+struct CatalogueArguments {
+    std::string what;
+    std::string catalogue;
+    bool json = false;
+};
+
+int Catalogue(const CatalogueArguments& arguments) {
+    CatalogueConnection connection(arguments.catalogue);
+    if (!Open(connection.db, "catalogue")) {
+        return kBadInput;
+    }
+    CatalogueDatabase& db = connection.db;
+    if (arguments.what == "lamps") {
+        return ListLamps(db, arguments.json);
+    }
+    if (arguments.what == "types") {
+        return ListTypes(db, arguments.json);
+    }
+    if (arguments.what == "standards") {
+        return ListStandards(db, arguments.json);
+    }
+    return ListReflectances(db, arguments.json);
+}
+
+struct AddLuminaireArguments {
+    std::string project;
+    std::string name;
+    std::string model;
+    std::string lamp;
+    std::string lamp2;
+    std::string count = "1";
+    std::string count2 = "1";
+    std::string at;
+    std::string rotate;
+    std::string kind;
+    std::string catalogue;
+    bool json = false;
+};
+
+int BadInput(const std::string& message) {
+    std::cerr << "quorvel-calc add-luminaire: " << message << '\n';
+    return kBadInput;
+}
+
+bool ParseNumber(const std::string& text, double& value) {
+    return IsNumberText(text, &value);
+}
+
+// "X,Y,Z": three numbers; an empty option leaves the values.
+bool ParseTriple(const std::string& text, double& x, double& y, double& z) {
+    if (text.empty()) {
+        return true;
+    }
+    std::vector<std::string> parts;
+    KvStr::SplitStrBySymbol(parts, text, ",");
+    return parts.size() == 3 && ParseNumber(parts[0], x) && ParseNumber(parts[1], y) &&
+           ParseNumber(parts[2], z);
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& text) {
+    return std::find(list.begin(), list.end(), text) != list.end();
+}
+
+std::string Listed(const std::vector<std::string>& list) {
+    std::string text;
+    for (const std::string& entry : list) {
+        text += (text.empty() ? "" : ", ") + entry;
+    }
+    return text.empty() ? "none" : text;
+}
+
+// Chooses "TYPE,MODEL,POWER" on a lamp page as a user would; the model may hold commas.
+// Empty text on success, else the reason.
+std::string ChooseLamp(LuminaireDialogModel& dialog, int page, const std::string& option,
+                       const std::string& text) {
+    const size_t first = text.find(',');
+    const size_t last = text.rfind(',');
+    if (first == std::string::npos || first == last) {
+        return "option " + option + ": \"" + text + "\" is not TYPE,MODEL,POWER";
+    }
+    const std::string type = text.substr(0, first);
+    const std::string model = text.substr(first + 1, last - first - 1);
+    double power = 0.0;
+    if (!ParseNumber(text.substr(last + 1), power)) {
+        return "option " + option + ": the power \"" + text.substr(last + 1) + "\" is not a number";
+    }
+    if (!Contains(dialog.LampPage(page).types, type)) {
+        return "option " + option + ": no lamp type \"" + type + "\" in the catalogue";
+    }
+    dialog.ChooseLampType(page, type);
+    if (!Contains(dialog.LampPage(page).models, model)) {
+        return "option " + option + ": no lamp model \"" + model + "\" of type " + type +
+               " (models: " + Listed(dialog.LampPage(page).models) + ")";
+    }
+    dialog.ChooseLampModel(page, model);
+    for (const std::string& listed : dialog.LampPage(page).powers) {
+        if (std::fabs(KvStr::Atof(listed) - power) < 1e-6) {
+            return dialog.ChooseLampPower(page, listed)
+                       ? std::string()
+                       : "option " + option + ": the lamp could not be loaded";
+        }
+    }
+    return "option " + option + ": lamp " + model + " has no power " + text.substr(last + 1) +
+           " (powers: " + Listed(dialog.LampPage(page).powers) + ")";
+}
+
+// The project to add to: the file as stored, or a new project of the given kind.
+int ProjectToExtend(const AddLuminaireArguments& arguments, Project& project) {
+    std::error_code error;
+    const std::filesystem::path path(arguments.project);
+    int kind = kNoProject;
+    if (arguments.kind == "indoor") {
+        kind = kIndoorProject;
+    } else if (arguments.kind == "outdoor") {
+        kind = kOutdoorProject;
+    }
+    if (!std::filesystem::exists(path, error)) {
+        project.kind = kind != kNoProject ? kind
+                                          : (KvStr::EqualNoCase(path.extension().string(), ".col")
+                                                 ? kOutdoorProject
+                                                 : kIndoorProject);
+        return kSuccess;
+    }
+    if (const int status = ReadProjectArgument(arguments.project, project); status != kSuccess) {
+        return status;
+    }
+    if (kind != kNoProject && project.kind != kind) {
+        return BadInput("--kind " + arguments.kind + ": " + arguments.project +
+                        " is a project of another kind");
+    }
+    return kSuccess;
+}
+
+int AddLuminaire(const AddLuminaireArguments& arguments) {
+    Luminaire placed;
+    if (!ParseTriple(arguments.at, placed.ptCenter.x, placed.ptCenter.y, placed.ptCenter.z)) {
+        return BadInput("option --at: \"" + arguments.at + "\" is not X,Y,Z");
+    }
+    if (!ParseTriple(arguments.rotate, placed.Rotate.x, placed.Rotate.y, placed.Rotate.z)) {
+        return BadInput("option --rotate: \"" + arguments.rotate + "\" is not AX,AY,AZ");
+    }
+    double counts[2] = {0.0, 0.0};
+    for (int page = 0; page < 2; ++page) {
+        const std::string& text = page == 0 ? arguments.count : arguments.count2;
+        if (!ParseNumber(text, counts[page]) || counts[page] < 0 || counts[page] > 1000 ||
+            counts[page] != std::floor(counts[page])) {
+            return BadInput(std::string(page == 0 ? "option --count" : "option --count2") + ": \"" +
+                            text + "\" is not a count from 0 to 1000");
+        }
+    }
+    Project project;
+    if (const int status = ProjectToExtend(arguments, project); status != kSuccess) {
+        return status;
+    }
+    CatalogueConnection connection(arguments.catalogue);
+    if (!Open(connection.db, "add-luminaire")) {
+        return kBadInput;
+    }
+
+    LuminaireDialogModel dialog(connection.db, Luminaire());
+    dialog.Open();
+    if (!Contains(dialog.Names(), arguments.name)) {
+        return BadInput("--name: no luminaire type \"" + arguments.name +
+                        "\" in the catalogue (types: " + Listed(dialog.Names()) + ")");
+    }
+    dialog.ChooseName(arguments.name);
+    if (!Contains(dialog.Models(), arguments.model) || !dialog.ChooseModel(arguments.model)) {
+        return BadInput("--model: " + arguments.name + " has no model \"" + arguments.model +
+                        "\" (models: " + Listed(dialog.Models()) + ")");
+    }
+    const struct {
+        const char* option;
+        const std::string& text;
+        double count;
+    } lamps[] = {{"--lamp", arguments.lamp, counts[0]}, {"--lamp2", arguments.lamp2, counts[1]}};
+    for (int page = 0; page < 2; ++page) {
+        if (page == 1) {
+            dialog.SetSecondLamp(!arguments.lamp2.empty());
+        }
+        if (lamps[page].text.empty()) {
+            continue;
+        }
+        if (const std::string problem =
+                ChooseLamp(dialog, page, lamps[page].option, lamps[page].text);
+            !problem.empty()) {
+            return BadInput(problem);
+        }
+        dialog.SetLampCount(page, static_cast<int>(lamps[page].count));
+    }
+
+    Luminaire luminaire = dialog.Accept();
+    luminaire.ptCenter = placed.ptCenter;
+    luminaire.Rotate = placed.Rotate;
+    project.luminaires.Add(luminaire);
+    std::string message;
+    KvScopedMessageHandler capture([&message](const KvMessage& shown) {
+        message = shown.text;
+        return KvMessageSink::DefaultAnswer(shown.buttons);
+    });
+    if (!SaveProject(project, arguments.project)) {
+        return BadInput(message);
+    }
+    const int index = project.luminaires.Count();
+    if (arguments.json) {
+        PrintJson({{"path", arguments.project},
+                   {"kind", project.kind},
+                   {"index", index},
+                   {"sName", luminaire.sName},
+                   {"sModel", luminaire.sModel},
+                   {"nLuminousFlux", luminaire.nLuminousFlux},
+                   {"curve_rows", luminaire.curveA.Count()},
+                   {"cu_rows", luminaire.cuTable.Count()},
+                   {"flood_rows", luminaire.floodTable.Count()}});
+    } else {
+        std::cout << arguments.project << ": 灯具 " << index << ". " << luminaire.sName << " "
+                  << luminaire.sModel << ", 灯具总光通量 " << luminaire.nLuminousFlux
+                  << " lm, 位置 " << luminaire.ptCenter.ToText() << '\n';
+    }
+    return kSuccess;
+}
+
+} // namespace
+
+void RegisterCatalogueCommands(CLI::App& app, CommandRegistry& registry) {
+    auto browse = std::make_shared<CatalogueArguments>();
+    CLI::App* catalogue = registry.Add(app, "catalogue", "list the catalogue database",
+                                       [browse] { return Catalogue(*browse); });
+    catalogue->add_option("WHAT", browse->what, "lamps, types, standards or reflectances")
+        ->required()
+        ->check(CLI::IsMember({"lamps", "types", "standards", "reflectances"}));
+    catalogue->add_option("--catalogue", browse->catalogue,
+                          "the catalogue database (default: KvTxt/Lamps.db)");
+    catalogue->add_flag("--json", browse->json, "print one JSON object");
+
+    auto add = std::make_shared<AddLuminaireArguments>();
+    CLI::App* command =
+        registry.Add(app, "add-luminaire",
+                     "append a luminaire of the catalogue to a project (created when missing)",
+                     [add] { return AddLuminaire(*add); });
+    command->add_option("PROJECT", add->project, "project file (.cil or .col)")->required();
+    command->add_option("--name", add->name, "luminaire type name")->required();
+    command->add_option("--model", add->model, "luminaire type model")->required();
+    command->add_option("--lamp", add->lamp, "first lamp: TYPE,MODEL,POWER");
+    command->add_option("--count", add->count, "number of first lamps (default 1)");
+    command->add_option("--lamp2", add->lamp2, "second lamp: TYPE,MODEL,POWER");
+    command->add_option("--count2", add->count2, "number of second lamps (default 1)");
+    command->add_option("--at", add->at, "position X,Y,Z in metres (default 0,0,0)");
+    command->add_option("--rotate", add->rotate, "rotation AX,AY,AZ in degrees (default 0,0,0)");
+    command->add_option("--kind", add->kind, "kind of a new project (default by extension)")
+        ->check(CLI::IsMember({"indoor", "outdoor"}));
+    command->add_option("--catalogue", add->catalogue,
+                        "the catalogue database (default: KvTxt/Lamps.db)");
+    command->add_flag("--json", add->json, "print one JSON object");
+}
+
+} // namespace qv::cli
