@@ -26,8 +26,6 @@ void XmlChildIndex::Clear() {
     m_indexes.clear();
     m_bigParent = nullptr;
     m_bigIndex = nullptr;
-    m_lastParent = nullptr;
-    m_lastIndex = nullptr;
 }
 
 XmlChildIndex::Index& XmlChildIndex::IndexOf(pugi::xml_node parent) {
@@ -50,32 +48,25 @@ XmlChildIndex::Index& XmlChildIndex::IndexOf(pugi::xml_node parent) {
 pugi::xml_node XmlChildIndex::First(pugi::xml_node parent, std::string_view name) {
     // The first children are looked at directly; only a parent with many children goes
     // to its index.
-    if (parent.internal_object() == m_bigParent) {
-        m_lastParent = m_bigParent;
-        m_lastIndex = m_bigIndex;
-        const auto found = m_bigIndex->first.find(name);
-        return pugi::xml_node(found == m_bigIndex->first.end() ? nullptr : found->second);
-    }
-    int elements = 0;
-    for (pugi::xml_node child = parent.first_child(); child && elements < kIndexedChildren;
-         child = child.next_sibling()) {
-        if (child.type() != pugi::node_element) {
-            continue;
+    if (parent.internal_object() != m_bigParent) {
+        int elements = 0;
+        for (pugi::xml_node child = parent.first_child(); child && elements < kIndexedChildren;
+             child = child.next_sibling()) {
+            if (child.type() != pugi::node_element) {
+                continue;
+            }
+            if (NameIs(child, name)) {
+                return child;
+            }
+            ++elements;
         }
-        if (NameIs(child, name)) {
-            m_lastParent = nullptr;
-            return child;
+        if (elements < kIndexedChildren) {
+            return pugi::xml_node();
         }
-        ++elements;
     }
-    m_lastParent = parent.internal_object();
-    if (elements < kIndexedChildren) {
-        m_lastIndex = nullptr;
-        return pugi::xml_node();
-    }
-    m_lastIndex = &IndexOf(parent);
-    const auto found = m_lastIndex->first.find(name);
-    return pugi::xml_node(found == m_lastIndex->first.end() ? nullptr : found->second);
+    const Index& index = IndexOf(parent);
+    const auto found = index.first.find(name);
+    return pugi::xml_node(found == index.first.end() ? nullptr : found->second);
 }
 
 void XmlChildIndex::AppendAll(pugi::xml_node parent, std::string_view name,
@@ -112,15 +103,10 @@ void XmlChildIndex::AppendAll(pugi::xml_node parent, std::string_view name,
 }
 
 void XmlChildIndex::Appended(pugi::xml_node parent, pugi::xml_node child) {
-    Index* index = m_lastIndex;
-    if (parent.internal_object() != m_lastParent) {
-        const auto found = m_indexes.find(parent.internal_object());
-        index = found == m_indexes.end() ? nullptr : &found->second;
+    const auto found = m_indexes.find(parent.internal_object());
+    if (found != m_indexes.end()) {
+        found->second.Add(child);
     }
-    if (index != nullptr) {
-        index->Add(child);
-    }
-    m_lastParent = nullptr;
 }
 
 } // namespace qv

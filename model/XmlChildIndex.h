@@ -33,10 +33,6 @@ private:
     Index& IndexOf(pugi::xml_node parent);
 
     std::unordered_map<pugi::xml_node_struct*, Index> m_indexes;
-    // The parent of the last lookup that ended not found, and its index (nullptr: the
-    // parent is small and has none), for the Appended that usually follows.
-    pugi::xml_node_struct* m_lastParent = nullptr;
-    Index* m_lastIndex = nullptr;
     // The parent whose index was used last (rows of one table are looked up in turn).
     pugi::xml_node_struct* m_bigParent = nullptr;
     Index* m_bigIndex = nullptr;

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <limits>
 
 namespace qv {
@@ -110,20 +109,6 @@ TEST(ModelValues, VectorTextForm) {
     Rotation rotation;
     ASSERT_TRUE(rotation.FromText("0.000,-15.500,90.000"));
     EXPECT_EQ(rotation.ToText(), "0.000,-15.500,90.000");
-}
-
-TEST(ModelValues, TextFormIgnoresTheProcessLocale) {
-    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-    if (std::setlocale(LC_NUMERIC, "de_DE.utf8") == nullptr) {
-        GTEST_SKIP() << "no German locale installed";
-    }
-    Vector vector;
-    const bool read = vector.FromText("1.5,2.25,3");
-    const std::string text = Vector{0.7, 1, 2}.ToText();
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    EXPECT_TRUE(read);
-    EXPECT_EQ(vector, (Vector{1.5, 2.25, 3}));
-    EXPECT_EQ(text, "0.700,1.000,2.000");
 }
 
 TEST(ModelValues, LuminaireListKeepsPositions) {
