@@ -83,3 +83,36 @@ TEST(RoadLighting, NothingCountedGivesZero) {
 
 } // namespace
 } // namespace qv
+
+#include "calc/outdoor/RoadLightingPanel.h"
+
+namespace qv {
+namespace {
+
+TEST(RoadLightingPanel, EntriesByRangeEditsAndMessages) {
+    Project project;
+    project.road = TenMetreRoad(10.0);
+    project.road.m_nStartNum = 2;
+    project.road.m_nEndNum = 2;
+    project.road.m_dLampDis = 30.0;
+    project.luminaires.Add(Luminaire());
+    project.luminaires.Add(Entry("单侧").luminaire);
+    RoadLightingPanel panel;
+    panel.Open(project);
+    ASSERT_EQ(panel.RowCount(), 1);
+    EXPECT_EQ(panel.CellText(0, RoadLightingPanel::kArrangement), "单侧");
+    EXPECT_EQ(panel.CellText(0, RoadLightingPanel::kSpacing), "30");
+    panel.EditCell(0, RoadLightingPanel::kUtilization, "0.3", project);
+    EXPECT_EQ(panel.IlluminanceText(), "7.00");
+    EXPECT_EQ(panel.Message(), "照度不满足道路照度标准，需增加灯具");
+    EXPECT_EQ(panel.CellText(0, RoadLightingPanel::kComputedSpacing), "21.000");
+    panel.EditCell(0, RoadLightingPanel::kArrangement, "双侧对称", project);
+    EXPECT_EQ(panel.Message(), "照度满足道路照度标准,不需增加灯具");
+    EXPECT_EQ(panel.CellText(0, RoadLightingPanel::kArrangement), "双侧对称");
+    // The edits last while the road's luminaires stay the same.
+    panel.Calculate(project);
+    EXPECT_EQ(panel.Illuminance(), 14.0);
+}
+
+} // namespace
+} // namespace qv

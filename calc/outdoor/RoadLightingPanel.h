@@ -1,0 +1,70 @@
+#pragma once
+// The road lighting panel ("道路照明计算") without a window: the road's light entries with
+// their arrangement, spacing, pole height, elevation and utilization factor, the average
+// illuminance against the road's standard, and each entry's spacing that would reach it.
+#include "calc/outdoor/RoadLighting.h"
+#include "model/Project.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+class RoadLightingPanel {
+public:
+    enum Column {
+        kRowNumber = 0,
+        kName,
+        kModel,
+        kArrangement,
+        kSpacing,
+        kPoleHeight,
+        kElevation,
+        kUtilization,
+        kComputedSpacing,
+        kColumnCount
+    };
+    static const std::array<const char*, kColumnCount> kHeaders;
+    static const std::array<int, kColumnCount> kColumnWidths;
+    static constexpr int kHeaderHeight = 30;
+
+    // Opening the panel calculates once.
+    void Open(const Project& project) { Calculate(project); }
+
+    // "计  算": takes the road's entries (they replace the panel's when the luminaires
+    // differ; new entries start with the road's arrangement and spacing) and calculates.
+    void Calculate(const Project& project);
+
+    // A grid cell typed in place: the arrangement text, spacing, pole height, elevation
+    // or utilization factor; other cells ignore edits. The panel recalculates after every
+    // edit.
+    void EditCell(int row, int column, const std::string& text, const Project& project);
+    // The entry's count of lights ("个数" of the luminaire).
+    void SetCount(int row, int count, const Project& project);
+
+    int RowCount() const { return static_cast<int>(m_entries.size()); }
+    std::string CellText(int row, int column) const;
+    // The drop-down list of the arrangement column.
+    static std::vector<std::string> ArrangementChoices() {
+        return {kRoadArrangements.begin(), kRoadArrangements.end()};
+    }
+
+    const std::vector<RoadEntry>& Entries() const { return m_entries; }
+    const RoadLightingResult& Result() const { return m_result; }
+    double Illuminance() const { return m_result.e; }
+    const std::string& IlluminanceText() const { return m_eText; } // "实际照度lx"
+    const std::string& Message() const { return m_message; }
+    const std::string& Caption() const { return m_caption; }
+    void BookWritten() { m_caption = "利用系数法照度计算书"; }
+
+private:
+    std::string m_caption = "道路照明计算";
+    std::vector<RoadEntry> m_entries;
+    std::vector<std::string> m_arrangementTexts; // as typed, one per entry
+    RoadLightingResult m_result;
+    std::string m_eText;
+    std::string m_message = "照度不足，需增加灯具数量";
+};
+
+} // namespace qv
