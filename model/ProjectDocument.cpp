@@ -290,11 +290,9 @@ int ProjectDocument::Impl::Write(const std::string& section, const std::string& 
         pugi::xml_node child = element ? m_children.First(element, name) : pugi::xml_node();
         if (!child) {
             const XmlPendingTree::Id parent = element ? m_pending.Anchor(element) : pending;
-            pending = m_pending.FirstChild(parent, name);
-            if (pending == XmlPendingTree::kNone) {
-                pending = m_pending.Append(parent, name);
-                ++m_createdElements;
-            }
+            bool added = false;
+            pending = m_pending.FirstOrAppend(parent, name, &added);
+            m_createdElements += added ? 1 : 0;
         }
         element = child;
         m_written.push_back({std::string(name), element, pending});

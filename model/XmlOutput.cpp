@@ -8,8 +8,21 @@ namespace {
 
 using Id = XmlPendingTree::Id;
 
+// The text with "&", "<", ">" (and in attributes '"') as entities and control
+// characters as character references; the runs between them are copied whole.
 void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
-    for (char c : text) {
+    const auto special = [attribute](char c) {
+        return c == '&' || c == '<' || c == '>' || (attribute && c == '"') ||
+               (static_cast<unsigned char>(c) < 32 && (attribute || (c != '\t' && c != '\n')));
+    };
+    size_t run = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (!special(c)) {
+            continue;
+        }
+        out.append(text.substr(run, i - run));
+        run = i + 1;
         switch (c) {
         case '&':
             out += "&amp;";
@@ -21,16 +34,13 @@ void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
             out += "&gt;";
             break;
         case '"':
-            out += attribute ? "&quot;" : "\"";
+            out += "&quot;";
             break;
         default:
-            if (static_cast<unsigned char>(c) < 32 && (attribute || (c != '\t' && c != '\n'))) {
-                out += "&#" + std::to_string(static_cast<int>(c)) + ";";
-            } else {
-                out += c;
-            }
+            out += "&#" + std::to_string(static_cast<int>(c)) + ";";
         }
     }
+    out.append(text.substr(run));
 }
 
 void AppendCdata(std::string& out, std::string_view text) {

@@ -10,14 +10,14 @@ constexpr uint32_t kIndexedChildren = 12;
 
 } // namespace
 
-XmlPendingTree::Id XmlPendingTree::NewNode() {
+XmlPendingTree::Id XmlPendingTree::NewNode(uint32_t name) {
     if (m_count == 0) {
         m_count = 1; // node 0 is "none"
     }
     if ((m_count >> kBlockBits) == m_blocks.size()) {
-        m_blocks.push_back(std::make_unique<Node[]>(kBlockSize));
+        m_blocks.push_back(std::make_unique_for_overwrite<Node[]>(kBlockSize));
     }
-    At(m_count) = Node{};
+    At(m_count) = Node{name, kNone, kNone, kNone, 0, 0, 0, 0, false};
     return m_count++;
 }
 
@@ -44,7 +44,7 @@ uint32_t XmlPendingTree::NameId(std::string_view name) {
 XmlPendingTree::Id XmlPendingTree::Anchor(pugi::xml_node element) {
     const auto [entry, added] = m_anchors.try_emplace(element.internal_object(), kNone);
     if (added) {
-        entry->second = NewNode();
+        entry->second = NewNode(0);
         m_anchorList.emplace_back(element.internal_object(), entry->second);
     }
     return entry->second;
@@ -67,32 +67,38 @@ void XmlPendingTree::ForgetAnchor(pugi::xml_node element) {
                      [anchor](const auto& entry) { return entry.second == anchor; }));
 }
 
-XmlPendingTree::Id XmlPendingTree::FirstChild(Id parent, std::string_view name) {
-    const auto known = m_nameIds.find(name);
-    if (known == m_nameIds.end()) {
-        return kNone; // no element has this name
-    }
+XmlPendingTree::Id XmlPendingTree::FirstChild(Id parent, uint32_t name) const {
     const Node& node = At(parent);
     if (node.childCount >= kIndexedChildren) {
-        const auto found = m_firstByName.find(ChildKey(parent, known->second));
+        const auto found = m_firstByName.find(ChildKey(parent, name));
         return found == m_firstByName.end() ? kNone : found->second;
     }
     for (Id child = node.firstChild; child != kNone; child = At(child).nextSibling) {
-        if (At(child).name == known->second) {
+        if (At(child).name == name) {
             return child;
         }
     }
     return kNone;
 }
 
+XmlPendingTree::Id XmlPendingTree::FirstOrAppend(Id parent, std::string_view name, bool* added) {
+    const uint32_t nameId = NameId(name);
+    Id child = FirstChild(parent, nameId);
+    if (added != nullptr) {
+        *added = child == kNone;
+    }
+    if (child == kNone) {
+        child = Append(parent, nameId);
+    }
+    return child;
+}
+
 void XmlPendingTree::IndexChild(Id parent, Id child) {
     m_firstByName.try_emplace(ChildKey(parent, At(child).name), child);
 }
 
-XmlPendingTree::Id XmlPendingTree::Append(Id parent, std::string_view name) {
-    const uint32_t nameId = NameId(name);
-    const Id child = NewNode();
-    At(child).name = nameId;
+XmlPendingTree::Id XmlPendingTree::Append(Id parent, uint32_t name) {
+    const Id child = NewNode(name);
     Node& node = At(parent);
     if (node.lastChild == kNone) {
         node.firstChild = child;

@@ -32,10 +32,9 @@ public:
     // Forgets the new children of an element that leaves the tree.
     void ForgetAnchor(pugi::xml_node element);
 
-    // The first child of parent with this name; kNone when there is none.
-    Id FirstChild(Id parent, std::string_view name);
-    // Appends a child element with this name as the last child of parent.
-    Id Append(Id parent, std::string_view name);
+    // The first child of parent with this name, appended when there is none; added
+    // (when given) tells whether it was.
+    Id FirstOrAppend(Id parent, std::string_view name, bool* added = nullptr);
     // Replaces the content of node with text.
     void SetText(Id node, std::string_view text);
 
@@ -51,23 +50,28 @@ public:
     }
 
 private:
+    // Plain data, so that a new block of nodes is not cleared first.
     struct Node {
-        uint32_t name = 0;
-        Id firstChild = kNone;
-        Id lastChild = kNone;
-        Id nextSibling = kNone;
-        uint32_t childCount = 0;
-        uint32_t textOffset = 0;
-        uint32_t textLength = 0;
-        uint32_t textCapacity = 0;
-        bool hasText = false;
+        uint32_t name;
+        Id firstChild;
+        Id lastChild;
+        Id nextSibling;
+        uint32_t childCount;
+        uint32_t textOffset;
+        uint32_t textLength;
+        uint32_t textCapacity;
+        bool hasText;
     };
     // Nodes live in fixed blocks: growing never moves or copies them.
     static constexpr uint32_t kBlockBits = 14;
     static constexpr uint32_t kBlockSize = 1u << kBlockBits;
     Node& At(Id node) { return m_blocks[node >> kBlockBits][node & (kBlockSize - 1)]; }
     const Node& At(Id node) const { return m_blocks[node >> kBlockBits][node & (kBlockSize - 1)]; }
-    Id NewNode();
+    Id NewNode(uint32_t name);
+    // The first child of parent with this name; kNone when there is none.
+    Id FirstChild(Id parent, uint32_t name) const;
+    // Appends a child element with this name as the last child of parent.
+    Id Append(Id parent, uint32_t name);
 
     uint32_t NameId(std::string_view name);
     static uint64_t ChildKey(Id parent, uint32_t name) {
