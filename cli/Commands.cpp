@@ -2,6 +2,7 @@
 
 #include "cli/AreaSourceCommands.h"
 #include "cli/CatalogueCommands.h"
+#include "cli/IndoorCommands.h"
 #include "cli/ProjectCommands.h"
 
 namespace qv::cli {
@@ -27,6 +28,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterAreaSourceCommands(app, registry);
     RegisterProjectCommands(app, registry);
     RegisterCatalogueCommands(app, registry);
+    RegisterIndoorCommands(app, registry);
 }
 
 } // namespace qv::cli

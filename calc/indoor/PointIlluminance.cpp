@@ -266,6 +266,9 @@ void CalculatePoint(CalcPoint& point, const std::vector<Vector>& outline,
     if (PointInOutline(outline, point.position) < kOutlineOnEdge) {
         return;
     }
+    if (lastContributions.size() < luminaires.size()) {
+        lastContributions.resize(luminaires.size(), 0.0);
+    }
     const FrameMatrix pointFrame = FrameOf(point.rotation);
     for (size_t i = 0; i < luminaires.size(); ++i) {
         AddLuminaireContribution(point, pointFrame, luminaires[i], lastContributions[i]);

@@ -116,7 +116,8 @@ LuminaireStep AddLuminaireContribution(CalcPoint& point, const FrameMatrix& poin
                                        double& lastContribution);
 
 // Zeroes the point's results, then inside the outline (on an edge or inside) adds the
-// luminaires in list order. lastContributions has one entry per luminaire.
+// luminaires in list order. lastContributions holds one entry per luminaire (missing
+// entries are added as 0).
 void CalculatePoint(CalcPoint& point, const std::vector<Vector>& outline,
                     const std::vector<PreparedLuminaire>& luminaires,
                     std::vector<double>& lastContributions);
