@@ -13,9 +13,11 @@ namespace {
 constexpr double kMm = 1000.0;
 // Half the length of the two short lines that mark a luminaire's centre, in pixels.
 constexpr double kMarkPixels = 4.0;
-// Ruler labels sit this far off their lines (mm).
-constexpr double kLabelAlong = 100.0;
-constexpr double kLabelAcross = 300.0;
+// Ruler labels sit this far off their lines (mm), and this many pixels outside the
+// plan's bounds, within the margin of the fitting.
+constexpr double kLabelOffLine = 100.0;
+constexpr double kLabelBelowPixels = 16.0;
+constexpr double kLabelLeftPixels = 17.0;
 
 Vector Mm(const Vector& metres) {
     return {metres.x * kMm, metres.y * kMm, 0.0};
@@ -173,16 +175,16 @@ EntityList BuildRuler(const PlanRect& bounds, double scale) {
         }
     }
     const double stepMm = step * kMm;
+    const double below = bounds.bottom - kLabelBelowPixels * scale;
+    const double left = bounds.left - kLabelLeftPixels * scale;
     EntityList ruler;
     AddRulerLines(rect.left, rect.right, stepMm, step, [&](double x, std::string label) {
         ruler.push_back(KvLine{{x, rect.bottom, 0.0}, {x, rect.top, 0.0}});
-        ruler.push_back(
-            KvText{{x + kLabelAlong, rect.bottom + kLabelAcross, 0.0}, std::move(label), 0.0});
+        ruler.push_back(KvText{{x + kLabelOffLine, below, 0.0}, std::move(label), 0.0});
     });
     AddRulerLines(rect.bottom, rect.top, stepMm, step, [&](double y, std::string label) {
         ruler.push_back(KvLine{{rect.left, y, 0.0}, {rect.right, y, 0.0}});
-        ruler.push_back(
-            KvText{{rect.left + kLabelAlong, y + kLabelAcross, 0.0}, std::move(label), 0.0});
+        ruler.push_back(KvText{{left, y + kLabelOffLine, 0.0}, std::move(label), 0.0});
     });
     return ruler;
 }

@@ -47,7 +47,8 @@ void RebuildPlan(PlanDrawing& drawing, const PlanSources& sources);
 double RulerStep(double scale);
 
 // Ruler lines across the rectangle widened by two steps, one per multiple of the step in
-// each direction, labelled with the metre value ("%d"). When a direction would need more
+// each direction, labelled with the metre value ("%d") 100 mm off its line, just below
+// and left of the rectangle, so the labels stay in view. When a direction would need more
 // than kMaxRulerLines lines the step grows tenfold until it does not.
 inline constexpr int kMaxRulerLines = 1000;
 EntityList BuildRuler(const PlanRect& bounds, double scale);

@@ -1,0 +1,23 @@
+#include "app/Startup.h"
+
+#include "app/WindowPlacement.h"
+#include "ui/MainWindow.h"
+#include "ui/QtText.h"
+
+namespace qv {
+
+void StartMainWindow(MainWindow& window, const QStringList& files) {
+    const int showState = LoadPlacement(window, window.Registry().paths.settings);
+    window.setWindowTitle(QString::fromUtf8(MainWindow::kTitle));
+    if (showState == 3) {
+        window.showMaximized();
+    } else {
+        window.show();
+    }
+    if (files.isEmpty() || !window.Commands().OpenPath(FromQt(files.constFirst()))) {
+        window.Commands().StartChoice();
+    }
+    window.RebuildPlan();
+}
+
+} // namespace qv

@@ -1,0 +1,21 @@
+// Quorvel: the lighting-calculation program for electrical designers.
+#include "app/AppPaths.h"
+#include "app/Startup.h"
+#include "ui/AppFont.h"
+#include "ui/MainWindow.h"
+#include "ui/MessageBoxSink.h"
+#include "ui/ShellDialogs.h"
+
+#include <kelvorin/KvMessage.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    qv::UseChineseFont(application);
+    qv::QtShellDialogs dialogs;
+    qv::MainWindow window(qv::AppPaths::ForProgram(), dialogs);
+    const KvScopedMessageHandler messages(qv::MessageBoxHandler(&window));
+    qv::StartMainWindow(window, application.arguments().mid(1));
+    return application.exec();
+}

@@ -1,0 +1,193 @@
+// New, Open, Save and Save As through the real window with the dialogs and the prompt
+// answered by the test: the modified check in every case, exit included, and Open
+// keeping the old path when the chosen file cannot be read.
+#include "app/WindowPlacement.h"
+#include "model/ProjectFile.h"
+#include "model/panels/CommandTable.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/CornerGridView.h"
+#include "ui/OutlinePanelViews.h"
+#include "ui/StatusPanes.h"
+
+#include <QTest>
+
+namespace qv::test {
+namespace {
+
+class ProjectCommandsUi : public UiTest {
+protected:
+    // Adds corners to the room with "增 加".
+    void AddCorners(int count) {
+        for (int i = 0; i < count; ++i) {
+            Button(*window->RoomView(), QStringLiteral("增 加")).click();
+        }
+    }
+    int Corners() const { return window->RoomView()->Corners()->Grid()->rowCount(); }
+    void ExpectSavePrompt(const KvMessage& message) {
+        EXPECT_EQ(message.text, "当前工程未保存，保存吗？");
+        EXPECT_EQ(message.caption, "系统提示");
+        EXPECT_EQ(message.buttons, KvMessageButtons::YesNoCancel);
+        EXPECT_EQ(message.icon, KvMessageIcon::Warning);
+    }
+};
+
+TEST_F(ProjectCommandsUi, SaveAsksForAPathOnceAndPanelEditsReachTheFile) {
+    MainWindow& w = Start({StartChoice::kNewIndoor});
+    RoomPanelView& room = *w.RoomView();
+    QTest::keyClicks(&Field(room, QStringLiteral("总长")), QStringLiteral("2.5"));
+    AddCorners(2);
+    EditCell(*room.Corners()->Grid(), 1, 0, QStringLiteral("7.25"));
+    const std::string path = dir.File("room.cil");
+    dialogs.files = {path};
+    Trigger(kCmdSave);
+    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(dialogs.fileDialogs[0].filter, SaveProjectDialog(kIndoorProject).filter);
+    EXPECT_EQ(w.Status().PaneText(StatusPanes::kPath), QString::fromStdString(path));
+    Project saved;
+    ASSERT_TRUE(LoadProject(path, saved));
+    EXPECT_EQ(saved.kind, kIndoorProject);
+    EXPECT_EQ(saved.room.dLength, 2.5);
+    ASSERT_EQ(saved.room.outline.size(), 2u);
+    EXPECT_EQ(saved.room.outline[1], (Vector{7.25, 0, 0}));
+
+    AddCorners(1); // the second Save writes silently to the same path
+    Trigger(kCmdSave);
+    EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
+    ASSERT_TRUE(LoadProject(path, saved));
+    EXPECT_EQ(saved.room.outline.size(), 3u);
+
+    const std::string other = dir.File("other.cil"); // Save As always asks
+    dialogs.files = {std::nullopt, other};
+    Trigger(kCmdSaveAs);
+    EXPECT_EQ(w.CurrentProject().path, path); // cancelled
+    Trigger(kCmdSaveAs);
+    ASSERT_EQ(dialogs.fileDialogs.size(), 3u);
+    EXPECT_EQ(dialogs.fileDialogs[2].filter, "(*.cil) |*.cil|||");
+    EXPECT_EQ(w.CurrentProject().path, other);
+    EXPECT_EQ(w.Status().PaneText(StatusPanes::kPath), QString::fromStdString(other));
+    EXPECT_TRUE(std::filesystem::exists(other));
+}
+
+TEST_F(ProjectCommandsUi, NewAsksOnlyForUnsavedWorkThatIsNotEmpty) {
+    MainWindow& w = Start({StartChoice::kNewIndoor});
+    AddCorners(1); // fewer than two corners and no luminaires: empty
+    dialogs.starts = {StartChoice::kNewIndoor};
+    Trigger(kCmdNew);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(dialogs.welcomeShown, 2);
+    EXPECT_EQ(Corners(), 0); // a new project in fresh panels
+
+    AddCorners(2);
+    messages.answers = {KvMessageAnswer::Cancel};
+    Trigger(kCmdNew);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    ExpectSavePrompt(messages.shown[0]);
+    EXPECT_EQ(dialogs.welcomeShown, 2); // cancelled: nothing changed
+    EXPECT_EQ(Corners(), 2);
+
+    // Yes shows the save dialog; cancelling it still goes on with New.
+    messages.answers = {KvMessageAnswer::Yes};
+    dialogs.files = {std::nullopt};
+    dialogs.starts = {StartChoice::kNewOutdoor};
+    Trigger(kCmdNew);
+    EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(dialogs.welcomeShown, 3);
+    EXPECT_EQ(w.CurrentProject().kind, kOutdoorProject);
+
+    // An outdoor project is never empty: New always asks.
+    messages.answers = {KvMessageAnswer::No};
+    dialogs.starts = {StartChoice::kNewIndoor};
+    Trigger(kCmdNew);
+    EXPECT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(w.CurrentProject().kind, kIndoorProject);
+}
+
+TEST_F(ProjectCommandsUi, NewOnASavedProjectMatchingItsFileAsksNothing) {
+    const std::string office = Example("office.cil");
+    MainWindow& w = Start({}, {QString::fromStdString(office)});
+    dialogs.starts = {StartChoice::kClosed};
+    Trigger(kCmdNew);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(dialogs.welcomeShown, 1);
+    // Reset: no path, no kind, and the open panels show the empty project.
+    EXPECT_TRUE(w.CurrentProject().path.empty());
+    EXPECT_EQ(w.CurrentProject().kind, kNoProject);
+    EXPECT_EQ(Corners(), 0);
+
+    // Yes saves a changed project to its own file before going on.
+    ASSERT_TRUE(w.close()); // kind -1: nothing to lose
+    Start({}, {QString::fromStdString(office)});
+    AddCorners(1);
+    messages.answers = {KvMessageAnswer::Yes};
+    dialogs.starts = {StartChoice::kNewIndoor};
+    Trigger(kCmdNew);
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(dialogs.fileDialogs.empty());
+    Project saved;
+    ASSERT_TRUE(LoadProject(office, saved));
+    EXPECT_EQ(saved.room.outline.size(), 5u);
+}
+
+TEST_F(ProjectCommandsUi, OpenKeepsTheOldPathWhenTheFileCannotBeRead) {
+    const std::string office = Example("office.cil");
+    MainWindow& w = Start({}, {QString::fromStdString(office)});
+    const int corners = Corners();
+    const std::string broken = dir.File("broken.cil");
+    WriteFileText(broken, "<Main><unclosed>");
+    dialogs.files = {broken};
+    Trigger(kCmdOpen);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("无法读取工程文件"), std::string::npos);
+    EXPECT_NE(messages.shown[0].text.find(broken), std::string::npos);
+    EXPECT_EQ(messages.shown[0].caption, "系统提示");
+    EXPECT_EQ(w.CurrentProject().path, office);
+    EXPECT_EQ(w.Status().PaneText(StatusPanes::kPath), QString::fromStdString(office));
+    EXPECT_EQ(Corners(), corners);
+    // The next Save writes to the old file, not over the one that failed.
+    AddCorners(1);
+    Trigger(kCmdSave);
+    EXPECT_EQ(ReadFileText(broken), "<Main><unclosed>");
+    Project saved;
+    ASSERT_TRUE(LoadProject(office, saved));
+    EXPECT_EQ(static_cast<int>(saved.room.outline.size()), corners + 1);
+
+    // Cancel in the open dialog changes nothing; a missing name opens as an empty
+    // outdoor project and leaves an empty project file there.
+    dialogs.files = {std::nullopt};
+    Trigger(kCmdOpen);
+    EXPECT_EQ(w.CurrentProject().path, office);
+    const std::string fresh = dir.File("fresh.cil");
+    dialogs.files = {fresh};
+    Trigger(kCmdOpen);
+    EXPECT_EQ(w.CurrentProject().kind, kOutdoorProject);
+    EXPECT_EQ(w.CurrentProject().path, fresh);
+    EXPECT_TRUE(std::filesystem::exists(fresh));
+}
+
+TEST_F(ProjectCommandsUi, ExitAsksToSaveUnsavedWork) {
+    MainWindow& w = Start({StartChoice::kNewIndoor});
+    AddCorners(2);
+    messages.answers = {KvMessageAnswer::Cancel};
+    EXPECT_FALSE(w.close()); // Cancel keeps the program open
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    ExpectSavePrompt(messages.shown[0]);
+
+    const std::string path = dir.File("kept.cil");
+    messages.answers = {KvMessageAnswer::Yes};
+    dialogs.files = {path};
+    Trigger(kCmdExit);
+    EXPECT_FALSE(w.isVisible());
+    Project saved;
+    ASSERT_TRUE(LoadProject(path, saved));
+    EXPECT_EQ(saved.room.outline.size(), 2u);
+    EXPECT_EQ(KvIniFile::ReadKey("主窗口", "showCmd", 0, dir.File("Quorvel.ini")), 1);
+
+    Start({StartChoice::kNewOutdoor}); // No closes without saving
+    messages.answers = {KvMessageAnswer::No};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(messages.shown.size(), 3u);
+}
+
+} // namespace
+} // namespace qv::test

@@ -1,0 +1,135 @@
+#include "tests/ui/UiTestSupport.h"
+
+#include "ui/AppFont.h"
+#include "ui/QtText.h"
+
+#include <QAction>
+#include <QApplication>
+
+#include <filesystem>
+
+namespace qv::test {
+namespace {
+
+// One application object for the whole test program, on the offscreen platform unless
+// another one was asked for.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        m_application = std::make_unique<QApplication>(m_argc, m_argv);
+        UseChineseFont(*m_application);
+    }
+    void TearDown() override { m_application.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[9] = "ui_tests";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_application;
+};
+
+[[maybe_unused]] ::testing::Environment* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+} // namespace
+
+std::optional<std::string> ScriptedDialogs::ChooseFile(QWidget*, const FileDialogSpec& spec) {
+    fileDialogs.push_back(spec);
+    if (files.empty()) {
+        ADD_FAILURE() << "unexpected file dialog " << spec.filter;
+        return std::nullopt;
+    }
+    std::optional<std::string> answer = files.front();
+    files.pop_front();
+    return answer;
+}
+
+StartChoice ScriptedDialogs::ChooseStart(QWidget*) {
+    ++welcomeShown;
+    if (starts.empty()) {
+        return StartChoice::kClosed;
+    }
+    const StartChoice choice = starts.front();
+    starts.pop_front();
+    return choice;
+}
+
+ScriptedMessages::ScriptedMessages()
+    : m_scope([this](const KvMessage& message) {
+          shown.push_back(message);
+          if (answers.empty()) {
+              return KvMessageSink::DefaultAnswer(message.buttons);
+          }
+          const KvMessageAnswer answer = answers.front();
+          answers.pop_front();
+          return answer;
+      }) {}
+
+MainWindow& UiTest::Start(std::deque<StartChoice> choices, const QStringList& files) {
+    dialogs.starts = std::move(choices);
+    window.reset(); // the window's progress handler goes before the next one is installed
+    window = std::make_unique<MainWindow>(AppPaths::WithTextFolder(dir.File("")), dialogs);
+    StartMainWindow(*window, files);
+    QApplication::processEvents(); // lay the window out
+    return *window;
+}
+
+std::string UiTest::Example(const std::string& name) const {
+    const std::string copy = dir.File(name);
+    std::filesystem::copy_file(std::string(QV_SOURCE_DIR) + "/data/examples/" + name, copy,
+                               std::filesystem::copy_options::overwrite_existing);
+    return copy;
+}
+
+void UiTest::Trigger(int command) const {
+    QAction* action = window->Action(command);
+    ASSERT_NE(action, nullptr) << command;
+    ASSERT_TRUE(action->isEnabled()) << command;
+    action->trigger();
+}
+
+QAbstractButton& UiTest::Button(QWidget& page, const QString& text) {
+    for (QAbstractButton* button : page.findChildren<QAbstractButton*>()) {
+        if (button->text() == text) {
+            return *button;
+        }
+    }
+    ADD_FAILURE() << "no button " << FromQt(text);
+    throw std::runtime_error("no such button");
+}
+
+QLineEdit& UiTest::Field(QWidget& page, const QString& label) {
+    QWidget* row = page.findChild<QWidget*>(label);
+    QLineEdit* edit = qobject_cast<QLineEdit*>(row);
+    if (!edit && row) {
+        edit = row->findChild<QLineEdit*>();
+    }
+    if (!edit) {
+        ADD_FAILURE() << "no field " << FromQt(label);
+        throw std::runtime_error("no such field");
+    }
+    return *edit;
+}
+
+void UiTest::EditCell(QTableWidget& grid, int row, int column, const QString& text) {
+    grid.item(row, column)->setText(text); // what the cell editor commits
+}
+
+void UiTest::SelectRow(QTableWidget& grid, int row) {
+    grid.selectRow(row);
+}
+
+std::vector<std::string> UiTest::PlanTexts() const {
+    std::vector<std::string> texts;
+    for (const KvEntity& entity : window->Drawing().model) {
+        if (const KvText* text = std::get_if<KvText>(&entity)) {
+            texts.push_back(text->text);
+        }
+    }
+    return texts;
+}
+
+} // namespace qv::test

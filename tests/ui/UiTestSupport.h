@@ -1,0 +1,74 @@
+#pragma once
+// Helpers of the GUI tests: the application object for the whole run (offscreen), dialogs
+// and message boxes answered by the test, a started main window over a scratch settings
+// folder, and ways to find its controls.
+#include "app/Startup.h"
+#include "model/ProjectFile.h"
+#include "tests/model/ProjectTestSupport.h"
+#include "ui/CornerGridView.h"
+#include "ui/MainWindow.h"
+#include "ui/ShellDialogs.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv::test {
+
+// The file dialogs, the welcome dialog and the about box, answered from queues.
+class ScriptedDialogs : public ShellDialogs {
+public:
+    std::deque<std::optional<std::string>> files; // nothing = Cancel
+    std::deque<StartChoice> starts;               // none left = closed
+    std::vector<FileDialogSpec> fileDialogs;      // every file dialog shown
+    int welcomeShown = 0;
+    int aboutShown = 0;
+
+    std::optional<std::string> ChooseFile(QWidget*, const FileDialogSpec& spec) override;
+    StartChoice ChooseStart(QWidget*) override;
+    void ShowAbout(QWidget*) override { ++aboutShown; }
+};
+
+// Message boxes: recorded, answered from a queue (then with the first button).
+class ScriptedMessages {
+public:
+    ScriptedMessages();
+    std::deque<KvMessageAnswer> answers;
+    std::vector<KvMessage> shown;
+
+private:
+    KvScopedMessageHandler m_scope;
+};
+
+class UiTest : public ::testing::Test {
+protected:
+    // Starts the main window with the choices of the welcome dialog queued, or with a
+    // project file on the command line.
+    MainWindow& Start(std::deque<StartChoice> choices, const QStringList& files = {});
+    // A copy of an example project in the scratch folder (opening writes the file back).
+    std::string Example(const std::string& name) const;
+    void Trigger(int command) const;
+    // The button of a page with the text, failing the test when there is none.
+    static QAbstractButton& Button(QWidget& page, const QString& text);
+    static QLineEdit& Field(QWidget& page, const QString& label);
+    static void EditCell(QTableWidget& grid, int row, int column, const QString& text);
+    static void SelectRow(QTableWidget& grid, int row);
+    std::vector<std::string> PlanTexts() const;
+
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    ScriptedMessages messages;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace qv::test

@@ -1,0 +1,71 @@
+#include "ui/CornerGridView.h"
+
+#include "ui/GridRows.h"
+#include "ui/QtText.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTableWidget>
+
+namespace qv {
+
+CornerGridView::CornerGridView(OutlinePanelModel& model, const CornerGridTexts& texts,
+                               QWidget* parent)
+    : QGroupBox(QStringLiteral("形状"), parent), m_model(model) {
+    auto* layout = new QGridLayout(this);
+    for (const QString& shape : {texts.rectangle, texts.polygon}) {
+        auto* button = new QPushButton(shape, this);
+        button->setEnabled(false);
+        layout->addWidget(button, 0, shape == texts.rectangle ? 0 : 1);
+    }
+    layout->addWidget(new QLabel(texts.count, this), 1, 0);
+    m_count = new QSpinBox(this);
+    m_count->setRange(0, OutlinePanelModel::kMaxCorners);
+    layout->addWidget(m_count, 1, 1);
+    layout->addWidget(new QLabel(texts.hint, this), 2, 0, 1, 4);
+    m_grid = NewGrid({QStringLiteral("X"), QStringLiteral("Y")}, true, this);
+    m_grid->setMinimumHeight(140);
+    layout->addWidget(m_grid, 3, 0, 1, 4);
+    const std::pair<QString, void (OutlinePanelModel::*)()> commands[] = {
+        {texts.add, &OutlinePanelModel::AddCorner},
+        {texts.insert, &OutlinePanelModel::InsertCorner},
+        {texts.remove, &OutlinePanelModel::DeleteCorner},
+        {texts.reset, &OutlinePanelModel::ResetOutline}};
+    int column = 0;
+    for (const auto& [text, command] : commands) {
+        auto* button = new QPushButton(text, this);
+        connect(button, &QPushButton::clicked, this,
+                [this, command = command] { Run([&] { (m_model.*command)(); }); });
+        layout->addWidget(button, 4, column++);
+    }
+    connect(m_count, &QSpinBox::valueChanged, this,
+            [this](int count) { Run([&] { m_model.SetCornerCount(count); }); });
+    connect(m_grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        CornerRow& row = m_model.CornerRows()[static_cast<size_t>(item->row())];
+        (item->column() == 0 ? row.x : row.y) = FromQt(item->text());
+        emit Edited();
+    });
+    connect(m_grid, &QTableWidget::itemSelectionChanged, this,
+            [this] { m_model.SelectCorner(SelectedGridRow(*m_grid)); });
+}
+
+template <typename Command> void CornerGridView::Run(Command command) {
+    command();
+    Refresh();
+    emit Edited();
+}
+
+void CornerGridView::Refresh() {
+    std::vector<GridRow> rows;
+    for (const CornerRow& corner : m_model.CornerRows()) {
+        rows.push_back({corner.x, corner.y});
+    }
+    FillGrid(*m_grid, rows, m_model.SelectedCorner());
+    const QSignalBlocker quiet(m_count);
+    m_count->setValue(static_cast<int>(rows.size()));
+}
+
+} // namespace qv

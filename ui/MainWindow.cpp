@@ -1,0 +1,349 @@
+#include "ui/MainWindow.h"
+
+#include "app/WindowPlacement.h"
+#include "model/panels/CommandTable.h"
+#include "ui/LuminairePanelView.h"
+#include "ui/OutlinePanelViews.h"
+#include "ui/PlanView.h"
+#include "ui/QtText.h"
+#include "ui/RoadPanelView.h"
+#include "ui/StatusPanes.h"
+#include "ui/ToolIcons.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace qv {
+namespace {
+
+struct BarLayout {
+    const char* title;
+    Qt::DockWidgetArea area;
+    Qt::DockWidgetAreas allowed;
+    const char* name;
+};
+
+// Title, where each bar docks and where it may dock.
+constexpr BarLayout kBarLayout[] = {
+    {"房屋参数", Qt::RightDockWidgetArea, Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea,
+     "roomBar"},
+    {"应用场地", Qt::RightDockWidgetArea, Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea,
+     "siteBar"},
+    {"道路方案", Qt::LeftDockWidgetArea, Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea,
+     "roadBar"},
+    {"灯具布置", Qt::BottomDockWidgetArea, Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea,
+     "luminaireBar"},
+};
+
+// Every command of every menu and toolbar.
+std::vector<int> AllCommands() {
+    std::vector<int> ids;
+    for (const int menu : {kMenuNone, kMenuIndoor, kMenuOutdoor}) {
+        for (const MenuSpec& spec : MenuLayout(menu)) {
+            ids.insert(ids.end(), spec.items.begin(), spec.items.end());
+        }
+        const std::vector<int>& buttons = ToolbarLayout(menu);
+        ids.insert(ids.end(), buttons.begin(), buttons.end());
+    }
+    return ids;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_commands(m_project, m_registry.editing, *this) {
+    m_registry.paths = paths;
+    setWindowTitle(QString::fromUtf8(kTitle));
+    resize(1100, 760);
+    m_plan = new PlanView(m_drawing, this);
+    setCentralWidget(m_plan);
+    m_status = std::make_unique<StatusPanes>(*statusBar());
+    m_progress = std::make_unique<KvScopedProgressHandler>(
+        [this](const std::string& text, int position, int range) {
+            m_status->Report(text, position, range);
+        });
+    connect(m_plan, &PlanView::MouseMoved, this,
+            [this](const std::string& x, const std::string& y) { m_status->ShowMouse(x, y); });
+    connect(m_plan, &PlanView::ScaleChanged, this, &MainWindow::RebuildPlan);
+    CreateActions();
+    LoadMenu(kMenuNone);
+}
+
+MainWindow::~MainWindow() {
+    CloseBars();
+    m_registry.CloseAll();
+}
+
+QAction* MainWindow::Action(int id) const {
+    const auto found = m_actions.find(id);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+void MainWindow::CreateActions() {
+    for (const int id : AllCommands()) {
+        if (id == 0 || m_actions.count(id) != 0) {
+            continue;
+        }
+        auto* action = new QAction(this);
+        action->setObjectName(QStringLiteral("cmd%1").arg(id));
+        action->setData(id);
+        action->setEnabled(CommandAvailable(id));
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        m_actions[id] = action;
+    }
+    for (const int id : {kCmdToolbar, kCmdStatusBar}) {
+        m_actions[id]->setCheckable(true);
+        m_actions[id]->setChecked(true);
+    }
+}
+
+void MainWindow::OnCommand(int id) {
+    switch (id) {
+    case kCmdNew:
+        m_commands.New();
+        break;
+    case kCmdOpen:
+        m_commands.Open();
+        break;
+    case kCmdSave:
+        m_commands.Save();
+        break;
+    case kCmdSaveAs:
+        m_commands.SaveAs();
+        break;
+    case kCmdExit:
+        close();
+        break;
+    case kCmdStartChoice:
+        m_commands.StartChoice();
+        break;
+    case kCmdProjectInfo:
+        RebuildPlan();
+        break;
+    case kCmdRoomBar:
+    case kCmdSiteBar:
+    case kCmdRoadBar:
+    case kCmdLuminaireBar:
+        ShowBar(id == kCmdRoomBar   ? EditingBar::kRoom
+                : id == kCmdSiteBar ? EditingBar::kSite
+                : id == kCmdRoadBar ? EditingBar::kRoad
+                                    : EditingBar::kLuminaires);
+        m_registry.opened.insert(id);
+        RebuildPlan();
+        break;
+    case kCmdToolbar:
+        for (QToolBar* bar : {m_standardBar, m_kindBar}) {
+            if (bar) {
+                bar->setVisible(m_actions[kCmdToolbar]->isChecked());
+            }
+        }
+        break;
+    case kCmdStatusBar:
+        statusBar()->setVisible(m_actions[kCmdStatusBar]->isChecked());
+        break;
+    case kCmdAbout:
+        m_dialogs.ShowAbout(this);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::LoadMenu(int menu) {
+    auto* bar = new QMenuBar(this);
+    for (const MenuSpec& spec : MenuLayout(menu)) {
+        QMenu* drop = bar->addMenu(ToQt(spec.title));
+        for (const int id : spec.items) {
+            if (id == 0) {
+                drop->addSeparator();
+                continue;
+            }
+            QAction* action = m_actions.at(id);
+            action->setText(ToQt(CommandLabel(id, menu)));
+            action->setShortcut(QKeySequence(ToQt(CommandShortcut(id, menu))));
+            drop->addAction(action);
+        }
+    }
+    setMenuBar(bar); // the old menu bar goes with its menus
+    m_menu = menu;
+}
+
+void MainWindow::CreateToolbars(int menu) {
+    for (QToolBar*& toolbar : {std::ref(m_standardBar), std::ref(m_kindBar)}) {
+        if (toolbar) {
+            removeToolBar(toolbar);
+            delete toolbar;
+            toolbar = nullptr;
+        }
+    }
+    const auto build = [&](int resource, const QString& title) {
+        auto* toolbar = new QToolBar(title, this);
+        toolbar->setObjectName(QStringLiteral("toolbar%1").arg(resource));
+        toolbar->setIconSize(QSize(kToolIconWidth, kToolIconHeight));
+        for (const int id : ToolbarLayout(resource)) {
+            if (id == 0) {
+                toolbar->addSeparator();
+                continue;
+            }
+            QAction* action = m_actions.at(id);
+            if (action->icon().isNull()) {
+                action->setIcon(CommandIcon(id, ToQt(CommandLabel(id, menu))));
+            }
+            toolbar->addAction(action);
+        }
+        toolbar->setVisible(m_actions[kCmdToolbar]->isChecked());
+        addToolBar(Qt::TopToolBarArea, toolbar); // side by side, the kind's to the right
+        return toolbar;
+    };
+    m_standardBar = build(kStandardToolbar, QStringLiteral("标准"));
+    m_kindBar = build(menu, menu == kMenuIndoor ? QStringLiteral("室内") : QStringLiteral("户外"));
+}
+
+template <typename View, typename Model>
+void MainWindow::OpenBar(EditingBar bar, std::unique_ptr<Model>& slot, View*& view) {
+    QDockWidget*& dock = m_bars[static_cast<size_t>(bar)];
+    if (!dock) {
+        const BarLayout& layout = kBarLayout[static_cast<size_t>(bar)];
+        if (!slot) {
+            slot = std::make_unique<Model>();
+        }
+        view = new View(*slot);
+        connect(view, &View::Edited, this, &MainWindow::RebuildPlan);
+        auto* scroll = new QScrollArea;
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(view);
+        dock = new QDockWidget(QString::fromUtf8(layout.title), this);
+        dock->setObjectName(QString::fromUtf8(layout.name));
+        dock->setAllowedAreas(layout.allowed);
+        dock->setWidget(scroll);
+        addDockWidget(layout.area, dock);
+    }
+    dock->showNormal();
+    dock->show();
+    dock->raise();
+}
+
+void MainWindow::ShowBar(EditingBar bar) {
+    EditingPanels& panels = m_registry.editing;
+    switch (bar) {
+    case EditingBar::kRoom:
+        OpenBar(bar, panels.room, m_roomView);
+        break;
+    case EditingBar::kSite:
+        OpenBar(bar, panels.site, m_siteView);
+        break;
+    case EditingBar::kRoad:
+        OpenBar(bar, panels.road, m_roadView);
+        break;
+    case EditingBar::kLuminaires:
+        OpenBar(bar, panels.luminaires, m_luminaireView);
+        break;
+    }
+}
+
+void MainWindow::FitBars() {
+    QList<QDockWidget*> sides;
+    for (const EditingBar bar : {EditingBar::kRoom, EditingBar::kSite, EditingBar::kRoad}) {
+        if (Bar(bar)) {
+            sides << Bar(bar);
+        }
+    }
+    resizeDocks(sides, QList<int>(sides.size(), kSideBarWidth), Qt::Horizontal);
+    resizeDocks({Bar(EditingBar::kLuminaires)}, {kBottomBarHeight}, Qt::Vertical);
+}
+
+void MainWindow::CloseBars() {
+    for (QDockWidget*& dock : m_bars) {
+        if (dock) {
+            removeDockWidget(dock);
+            delete dock; // with its page
+            dock = nullptr;
+        }
+    }
+    m_roomView = nullptr;
+    m_siteView = nullptr;
+    m_roadView = nullptr;
+    m_luminaireView = nullptr;
+}
+
+void MainWindow::RebuildPlan() {
+    EditingPanels& panels = m_registry.editing;
+    PlanSources sources;
+    if (panels.room) {
+        sources.room = &panels.room->TakeValues();
+    }
+    if (panels.site) {
+        sources.site = &panels.site->TakeValues();
+    }
+    if (panels.road) {
+        sources.road = &panels.road->TakeValues();
+    }
+    if (panels.luminaires) {
+        sources.luminaires = &panels.luminaires->TakeValues();
+    }
+    qv::RebuildPlan(m_drawing, sources);
+    m_plan->Rebuilt();
+}
+
+std::optional<std::string> MainWindow::ChooseFile(const FileDialogSpec& spec) {
+    return m_dialogs.ChooseFile(this, spec);
+}
+
+StartChoice MainWindow::ChooseStart() {
+    return m_dialogs.ChooseStart(this);
+}
+
+void MainWindow::SwitchKind(int kind) {
+    CloseBars();
+    m_registry.CloseAll();
+    const int menu = kind == kIndoorProject ? kMenuIndoor : kMenuOutdoor;
+    if (kind == kIndoorProject) {
+        ShowBar(EditingBar::kRoom);
+    } else {
+        ShowBar(EditingBar::kSite);
+        ShowBar(EditingBar::kRoad);
+    }
+    ShowBar(EditingBar::kLuminaires);
+    FitBars();
+    LoadMenu(menu);
+    CreateToolbars(menu);
+    RebuildPlan();
+}
+
+void MainWindow::ShowPath(const std::string& path) {
+    m_status->ShowPath(path);
+}
+
+void MainWindow::PanelsDistributed() {
+    if (m_roomView) {
+        m_roomView->Refresh();
+    }
+    if (m_siteView) {
+        m_siteView->Refresh();
+    }
+    if (m_roadView) {
+        m_roadView->Refresh();
+    }
+    if (m_luminaireView) {
+        m_luminaireView->Refresh();
+    }
+    RebuildPlan();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_commands.ConfirmExit()) {
+        event->ignore();
+        return;
+    }
+    SavePlacement(*this, m_registry.paths.settings);
+    CloseBars();
+    m_registry.CloseAll();
+    event->accept();
+}
+
+} // namespace qv

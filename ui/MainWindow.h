@@ -1,0 +1,113 @@
+#pragma once
+// The main window: menus and toolbars of the project's kind, the docked editing bars
+// ("房屋参数", "应用场地", "道路方案", "灯具布置") over their panel models, the plan view
+// in the middle and the status bar. It carries out the project commands through
+// ProjectCommands and gives them the window's side (dialogs, kind switch, path pane).
+#include "app/PanelRegistry.h"
+#include "model/Project.h"
+#include "model/panels/PlanBuilder.h"
+#include "model/panels/ProjectCommands.h"
+#include "ui/ShellDialogs.h"
+
+#include <kelvorin/KvMessage.h>
+
+#include <QMainWindow>
+
+#include <array>
+#include <map>
+#include <memory>
+
+class QDockWidget;
+class QToolBar;
+
+namespace qv {
+
+class LuminairePanelView;
+class PlanView;
+class RoadPanelView;
+class RoomPanelView;
+class SitePanelView;
+class StatusPanes;
+
+enum class EditingBar { kRoom, kSite, kRoad, kLuminaires };
+
+class MainWindow : public QMainWindow, public ProjectShell {
+    Q_OBJECT
+public:
+    static constexpr const char* kTitle = "《Halvorn》配套光盘－Varsolin";
+
+    // The window feeds the status bar from the progress sink while it lives; windows are
+    // destroyed in the reverse order of their construction.
+    MainWindow(const AppPaths& paths, ShellDialogs& dialogs, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Project& CurrentProject() { return m_project; }
+    PanelRegistry& Registry() { return m_registry; }
+    ProjectCommands& Commands() { return m_commands; }
+    // The action of a command id (menus and toolbars share it); null for an unknown id.
+    QAction* Action(int id) const;
+    // The menu resource shown (1021, 1026 or 1023).
+    int MenuResource() const { return m_menu; }
+    QToolBar* StandardToolbar() const { return m_standardBar; }
+    QToolBar* KindToolbar() const { return m_kindBar; }
+    // The dock of an editing bar; null while it does not exist.
+    QDockWidget* Bar(EditingBar bar) const { return m_bars[static_cast<size_t>(bar)]; }
+    RoomPanelView* RoomView() const { return m_roomView; }
+    SitePanelView* SiteView() const { return m_siteView; }
+    RoadPanelView* RoadView() const { return m_roadView; }
+    LuminairePanelView* LuminaireView() const { return m_luminaireView; }
+    PlanView* Plan() const { return m_plan; }
+    const PlanDrawing& Drawing() const { return m_drawing; }
+    StatusPanes& Status() const { return *m_status; }
+
+    // Rebuilds the plan drawing from the open panels and redraws it.
+    void RebuildPlan();
+    // Shows an editing bar, creating it with a fresh panel when it does not exist.
+    void ShowBar(EditingBar bar);
+
+    // ProjectShell
+    std::optional<std::string> ChooseFile(const FileDialogSpec& spec) override;
+    StartChoice ChooseStart() override;
+    void SwitchKind(int kind) override;
+    void ShowPath(const std::string& path) override;
+    void PanelsDistributed() override;
+
+protected:
+    // Exit asks to save unsaved work (Cancel keeps the program open), then saves the
+    // placement, closes every panel and releases the database.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void OnCommand(int id);
+    void LoadMenu(int menu);
+    void CreateToolbars(int menu);
+    // The bars' first sizes, leaving the plan most of the window.
+    void FitBars();
+    void CloseBars();
+    template <typename View, typename Model>
+    void OpenBar(EditingBar bar, std::unique_ptr<Model>& slot, View*& view);
+
+    static constexpr int kSideBarWidth = 300;
+    static constexpr int kBottomBarHeight = 200;
+
+    PanelRegistry m_registry;
+    ShellDialogs& m_dialogs;
+    Project m_project;
+    ProjectCommands m_commands;
+    PlanDrawing m_drawing;
+    std::map<int, QAction*> m_actions;
+    int m_menu = 0;
+    QToolBar* m_standardBar = nullptr;
+    QToolBar* m_kindBar = nullptr;
+    std::array<QDockWidget*, 4> m_bars{};
+    RoomPanelView* m_roomView = nullptr;
+    SitePanelView* m_siteView = nullptr;
+    RoadPanelView* m_roadView = nullptr;
+    LuminairePanelView* m_luminaireView = nullptr;
+    PlanView* m_plan = nullptr;
+    std::unique_ptr<StatusPanes> m_status;
+    std::unique_ptr<KvScopedProgressHandler> m_progress;
+};
+
+} // namespace qv

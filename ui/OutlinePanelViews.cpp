@@ -1,0 +1,105 @@
+#include "ui/OutlinePanelViews.h"
+
+#include "ui/CornerGridView.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace qv {
+namespace {
+
+// A group of labelled rows.
+QFormLayout* Group(QVBoxLayout& page, const QString& title, QWidget* parent) {
+    auto* group = new QGroupBox(title, parent);
+    page.addWidget(group);
+    return new QFormLayout(group);
+}
+
+// A field with a button beside it that is not yet available.
+QWidget* WithLookup(QWidget* field, const QString& text, QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(field, 1);
+    auto* button = new QPushButton(text, row);
+    button->setEnabled(false);
+    layout->addWidget(button);
+    return row;
+}
+
+} // namespace
+
+OutlinePanelView::OutlinePanelView(QWidget* parent)
+    : QWidget(parent), m_fields([this] { emit Edited(); }) {}
+
+template <typename Fields>
+void OutlinePanelView::AddShape(QVBoxLayout& page, const QString& sizeTitle, Fields& f,
+                                OutlinePanelModel& model, const CornerGridTexts& texts) {
+    QFormLayout* size = Group(page, sizeTitle, this);
+    AddLabelledRow(*size, QStringLiteral("总长"), m_fields.Line(&f.length, this));
+    AddLabelledRow(*size, QStringLiteral("总宽"), m_fields.Line(&f.width, this));
+    AddLabelledRow(*size, QStringLiteral("工作面高度"), m_fields.Line(&f.workHeight, this));
+    QFormLayout* corner = Group(page, QStringLiteral("左下角位置"), this);
+    AddLabelledRow(*corner, QStringLiteral("X"), m_fields.Line(&f.leftBotX, this));
+    AddLabelledRow(*corner, QStringLiteral("Y"), m_fields.Line(&f.leftBotY, this));
+    m_corners = new CornerGridView(model, texts, this);
+    page.addWidget(m_corners);
+    connect(m_corners, &CornerGridView::Edited, this, &OutlinePanelView::Edited);
+}
+
+void OutlinePanelView::Refresh() {
+    m_fields.Refresh();
+    m_corners->Refresh();
+}
+
+RoomPanelView::RoomPanelView(RoomPanelModel& model, QWidget* parent) : OutlinePanelView(parent) {
+    RoomFields& f = model.Fields();
+    auto* page = new QVBoxLayout(this);
+    AddShape(*page, QStringLiteral("房间尺寸"), f, model,
+             {QStringLiteral("矩  形"), QStringLiteral("多边形"), QStringLiteral("房间拐角个数"),
+              QStringLiteral("拐角坐标沿墙顺序输入。单位:(m)"), QStringLiteral("增 加"),
+              QStringLiteral("插 入"), QStringLiteral("删 除"), QStringLiteral("重 置")});
+    QFormLayout* reflect = Group(*page, QStringLiteral("反射比(%)"), this);
+    const QString more = QStringLiteral(">>");
+    AddLabelledRow(*reflect, QStringLiteral("顶棚"),
+                   WithLookup(m_fields.Line(&f.reflectTop, this), more, this));
+    AddLabelledRow(*reflect, QStringLiteral("墙面"),
+                   WithLookup(m_fields.Line(&f.reflectWall, this), more, this));
+    AddLabelledRow(*reflect, QStringLiteral("地面"),
+                   WithLookup(m_fields.Line(&f.reflectFloor, this), more, this));
+    AddLabelledRow(*reflect, QStringLiteral("墙窗比"),
+                   m_fields.Choice(&f.winInWall, RoomPanelModel::WindowRatioChoices(), this));
+    QFormLayout* standard = Group(*page, QStringLiteral("照度标准"), this);
+    AddLabelledRow(
+        *standard, QStringLiteral("照度标准lx"),
+        WithLookup(m_fields.Line(&f.lxStandard, this), QStringLiteral("查照度标准"), this));
+    page->addStretch(1);
+    Refresh();
+}
+
+SitePanelView::SitePanelView(SitePanelModel& model, QWidget* parent) : OutlinePanelView(parent) {
+    SiteFields& f = model.Fields();
+    auto* page = new QVBoxLayout(this);
+    AddShape(*page, QStringLiteral("场地尺寸"), f, model,
+             {QStringLiteral("矩形"), QStringLiteral("多边形"), QStringLiteral("场地拐角个数"),
+              QStringLiteral("拐角坐标沿边顺序输入。单位:(m)"), QStringLiteral("增加"),
+              QStringLiteral("插入"), QStringLiteral("删除"), QStringLiteral("重置")});
+    QFormLayout* standard = Group(*page, QStringLiteral("照度标准"), this);
+    AddLabelledRow(
+        *standard, QStringLiteral("照度标准lx"),
+        WithLookup(m_fields.Line(&f.lxStandard, this), QStringLiteral("查照度标准"), this));
+    QFormLayout* numbers = Group(*page, QStringLiteral("投光灯的灯具编号"), this);
+    AddLabelledRow(*numbers, QStringLiteral("起始编号"), m_fields.Spin(&f.startNum, this));
+    AddLabelledRow(*numbers, QStringLiteral("终止编号"), m_fields.Spin(&f.endNum, this));
+    page->addStretch(1);
+    Refresh();
+}
+
+} // namespace qv

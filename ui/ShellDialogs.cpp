@@ -1,0 +1,70 @@
+#include "ui/ShellDialogs.h"
+
+#include "ui/QtText.h"
+#include "ui/WelcomeDialog.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace qv {
+
+QStringList DialogNameFilters(const std::string& filter) {
+    QStringList filters;
+    for (const FilterEntry& entry : ParseFilter(filter)) {
+        QStringList patterns;
+        for (const std::string& pattern : entry.patterns) {
+            patterns << ToQt(pattern);
+        }
+        filters << ToQt(entry.description) + " (" + patterns.join(' ') + ")";
+    }
+    return filters;
+}
+
+namespace {
+
+// The open dialog accepts a name that does not exist after asking to create it.
+bool ConfirmCreate(QWidget* parent, const QString& path) {
+    if (QFileInfo::exists(path)) {
+        return true;
+    }
+    return QMessageBox::question(parent, QStringLiteral("打开项目"),
+                                 QStringLiteral("%1\n该文件不存在。\n要创建该文件吗？")
+                                     .arg(QFileInfo(path).fileName())) == QMessageBox::Yes;
+}
+
+} // namespace
+
+std::optional<std::string> QtShellDialogs::ChooseFile(QWidget* parent, const FileDialogSpec& spec) {
+    QFileDialog dialog(parent);
+    const bool open = spec.mode == FileDialogSpec::kOpen;
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(DialogNameFilters(spec.filter));
+    dialog.setDefaultSuffix(ToQt(spec.defaultExtension));
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return std::nullopt;
+        }
+        const QString path = dialog.selectedFiles().constFirst();
+        if (!open || ConfirmCreate(parent, path)) {
+            return FromQt(path);
+        }
+    }
+}
+
+StartChoice QtShellDialogs::ChooseStart(QWidget* parent) {
+    WelcomeDialog dialog(parent);
+    dialog.exec();
+    return dialog.Choice();
+}
+
+void QtShellDialogs::ShowAbout(QWidget* parent) {
+    QMessageBox::about(parent, QStringLiteral("关于 Quorvel"),
+                       QStringLiteral("《Halvorn》配套光盘－Varsolin\nQuorvel %1")
+                           .arg(QStringLiteral(QV_VERSION)));
+}
+
+} // namespace qv
