@@ -3,6 +3,7 @@
 #include "cli/AreaSourceCommands.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/IndoorCommands.h"
+#include "cli/OutdoorCommands.h"
 #include "cli/ProjectCommands.h"
 
 namespace qv::cli {
@@ -29,6 +30,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterProjectCommands(app, registry);
     RegisterCatalogueCommands(app, registry);
     RegisterIndoorCommands(app, registry);
+    RegisterOutdoorCommands(app, registry);
 }
 
 } // namespace qv::cli

@@ -39,6 +39,7 @@ void FloodCapacityPanel::Calculate(const Project& project) {
         for (const Luminaire& luminaire : taken.Items()) {
             FloodCapacityEntry entry;
             entry.luminaire = luminaire;
+            entry.additional = luminaire.unitCapacity.nNeeded;
             m_entries.push_back(entry);
         }
     }

@@ -39,11 +39,12 @@ void RoadLightingPanel::Calculate(const Project& project) {
         for (const Luminaire& luminaire : taken.Items()) {
             RoadEntry entry;
             entry.luminaire = luminaire;
-            entry.arrangement = road.m_nLampType;
+            const std::string arrangement = ArrangementText(road.m_nLampType);
+            entry.arrangement = ArrangementIndex(arrangement);
             entry.spacing = road.m_dLampDis;
             entry.count = luminaire.unitCapacity.nCount;
             m_entries.push_back(entry);
-            m_arrangementTexts.push_back(ArrangementText(road.m_nLampType));
+            m_arrangementTexts.push_back(arrangement);
         }
     }
     m_result = CalculateRoadLighting(road, m_entries);

@@ -173,6 +173,12 @@ TEST(FloodCapacityPanel, EmptyRangeExpandsToNothing) {
     panel.Open(project);
     EXPECT_EQ(panel.RowCount(), 0);
     EXPECT_EQ(panel.IlluminanceText(), "0.00");
+    Project bare = SiteAndRoad();
+    bare.room.outline.clear();
+    FloodCapacityPanel degenerate;
+    degenerate.Open(bare);
+    EXPECT_EQ(degenerate.CellText(0, FloodCapacityPanel::kAdditional), "1");
+    EXPECT_EQ(degenerate.Entries()[0].additional, 1);
     ASSERT_TRUE(panel.ApplyCounts(project));
     EXPECT_EQ(project.luminaires.Count(), 4);
     EXPECT_EQ(project.road.m_nStartNum, 4);

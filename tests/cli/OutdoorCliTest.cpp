@@ -1,0 +1,182 @@
+// quorvel-calc flood, floodcap and road on the example site and road: the JSON repeats
+// the core's numbers, the entries files edit the panels' cells, bad input names its
+// place, and the project file is never written.
+#include "calc/outdoor/FloodCapacityPanel.h"
+#include "calc/outdoor/FloodPoint.h"
+#include "calc/outdoor/RoadLightingPanel.h"
+#include "model/Constants.h"
+#include "model/ProjectFile.h"
+
+#include "model/ProjectTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+
+namespace qv {
+namespace {
+
+using test::TempDir;
+
+const std::string kExample = std::string(QV_SOURCE_DIR) + "/data/examples/site_and_road.col";
+
+struct CalcRun {
+    int status = -1;
+    std::string out;
+};
+
+CalcRun Calc(const std::string& arguments) {
+    CalcRun run;
+    FILE* pipe = popen((std::string(QV_CALC_PATH) + " " + arguments + " 2>&1").c_str(), "r");
+    std::array<char, 4096> buffer{};
+    for (size_t n; pipe != nullptr && (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
+        run.out.append(buffer.data(), n);
+    }
+    const int status = pipe != nullptr ? pclose(pipe) : -1;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+nlohmann::json CalcJson(const std::string& arguments) {
+    const CalcRun run = Calc(arguments + " --json");
+    EXPECT_EQ(run.status, 0) << run.out;
+    return nlohmann::json::parse(run.out, nullptr, false);
+}
+
+std::string Write(const TempDir& folder, const std::string& name, const std::string& text) {
+    const std::string path = folder.File(name);
+    std::ofstream(path) << text;
+    return path;
+}
+
+Project Example() {
+    Project project;
+    EXPECT_TRUE(LoadProject(kExample, project));
+    return project;
+}
+
+TEST(OutdoorCli, RoadWithEntries) {
+    TempDir folder;
+    const std::string copy = folder.File("site.col");
+    std::filesystem::copy_file(kExample, copy);
+    const auto stamp = std::filesystem::last_write_time(copy);
+    const std::string entries = Write(folder, "road.csv",
+                                      "arrangement,spacing,u,count\n"
+                                      "双侧对称,30,0.3,1\n"
+                                      "中心,,0.25,2\n");
+    const nlohmann::json json = CalcJson("road " + copy + " --entries " + entries);
+    Project project = Example();
+    RoadLightingPanel panel;
+    panel.Open(project);
+    panel.EditCell(0, RoadLightingPanel::kArrangement, "双侧对称", project);
+    panel.EditCell(0, RoadLightingPanel::kUtilization, "0.3", project);
+    panel.EditCell(1, RoadLightingPanel::kArrangement, "中心", project);
+    panel.EditCell(1, RoadLightingPanel::kUtilization, "0.25", project);
+    panel.SetCount(1, 2, project);
+    EXPECT_EQ(json["e"].get<double>(), panel.Illuminance());
+    EXPECT_EQ(json["e_shown"], panel.IlluminanceText());
+    EXPECT_EQ(json["message"], panel.Message());
+    EXPECT_EQ(json["w"].get<double>(), 23.0);
+    EXPECT_EQ(json["standard"].get<double>(), 20.0);
+    ASSERT_EQ(json["entries"].size(), 8u);
+    EXPECT_EQ(json["entries"][1]["n"], 3);
+    EXPECT_EQ(json["entries"][1]["computed_spacing"].get<double>(),
+              panel.Entries()[1].computedSpacing);
+    EXPECT_EQ(std::filesystem::last_write_time(copy), stamp);
+    EXPECT_EQ(folder.Files().size(), 2u);
+}
+
+TEST(OutdoorCli, FloodCapacityWithEntries) {
+    TempDir folder;
+    const std::string entries = Write(folder, "cap.csv",
+                                      "lamp_type,share,efficiency,uniformity,count\n"
+                                      "金属卤化物灯,40%及其以上,0.6,0.75,2\n"
+                                      "高压钠灯,,0.5,0.7,\n");
+    const nlohmann::json json =
+        CalcJson("floodcap " + kExample + " --emin 30 --entries " + entries);
+    Project project = Example();
+    FloodCapacityPanel panel;
+    panel.SetMinimumIlluminance(30);
+    panel.Open(project);
+    panel.EditCell(0, FloodCapacityPanel::kLampType, "金属卤化物灯", project);
+    panel.EditCell(0, FloodCapacityPanel::kShare, "40%及其以上", project);
+    panel.EditCell(0, FloodCapacityPanel::kEfficiency, "0.6", project);
+    panel.EditCell(0, FloodCapacityPanel::kUniformity, "0.75", project);
+    panel.EditCell(0, FloodCapacityPanel::kCount, "2", project);
+    panel.EditCell(1, FloodCapacityPanel::kLampType, "高压钠灯", project);
+    panel.EditCell(1, FloodCapacityPanel::kEfficiency, "0.5", project);
+    panel.EditCell(1, FloodCapacityPanel::kUniformity, "0.7", project);
+    EXPECT_EQ(json["e"].get<double>(), panel.Illuminance());
+    EXPECT_EQ(json["message"], panel.Message());
+    EXPECT_EQ(json["lpd"].get<double>(), panel.Densities().lpd);
+    EXPECT_EQ(json["lpd2_label"], panel.Densities().label);
+    EXPECT_EQ(json["p_req"].get<double>(), panel.Result().pReq);
+    ASSERT_EQ(json["entries"].size(), 4u);
+    EXPECT_EQ(json["entries"][0]["u"].get<double>(), 0.7);
+    EXPECT_EQ(json["entries"][0]["additional"], panel.Entries()[0].additional);
+    EXPECT_EQ(json["entries"][2]["p_l"].get<double>(), 0.0); // never counted
+}
+
+TEST(OutdoorCli, FloodBothPasses) {
+    TempDir folder;
+    const std::string points = Write(folder, "points.csv", "name,x,y,z\nA,30,20,0\n,10,5,0\n");
+    const std::string aim = Write(folder, "aim.csv", "x,y,z\n10,10,0\n-10,10,0\n");
+    const nlohmann::json json =
+        CalcJson("flood " + kExample + " --points " + points + " --aim " + aim);
+    Project project = Example();
+    LuminaireList floodlights = project.luminaires;
+    AssignAimingPoints(floodlights, {{10, 10, 0}, {-10, 10, 0}});
+    std::vector<CalcPoint> list(2);
+    list[0].name = "A";
+    list[0].position = {30, 20, 0};
+    list[1].name = "P2";
+    list[1].position = {10, 5, 0};
+    std::vector<FloodlightResultRow> rows = BuildFloodlightRows(list, floodlights);
+    ComputeFloodlightRows(rows, project.room.outline, floodlights, FloodMode::kLookUp);
+    ComputeFloodlightRows(rows, project.room.outline, floodlights, FloodMode::kKeepIntensity);
+    ASSERT_EQ(json["rows"].size(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const nlohmann::json& row = json["rows"][i];
+        EXPECT_EQ(row["point"], rows[i].point.name);
+        EXPECT_EQ(row["label"], rows[i].label);
+        EXPECT_EQ(row["i"].get<double>(), rows[i].intensity);
+        EXPECT_EQ(row["eh"].get<double>(), rows[i].eh);
+        EXPECT_EQ(row["longitudinal"].get<double>(), rows[i].longitudinal);
+        EXPECT_EQ(row["beta"].get<double>(), rows[i].beta * kRadToDeg);
+    }
+    EXPECT_GT(json["rows"][12]["eh"].get<double>(), 0.0);
+
+    const nlohmann::json once =
+        CalcJson("flood " + kExample + " --passes 1 --points " + points + " --aim " + aim);
+    EXPECT_EQ(once["rows"][0]["eh"].get<double>(), 0.0);
+    EXPECT_EQ(once["rows"][0]["i"], json["rows"][0]["i"]);
+}
+
+TEST(OutdoorCli, BadInputNamesItsPlace) {
+    TempDir folder;
+    const std::string points = Write(folder, "points.csv", "name,x,y,z\nA,1,x,0\n");
+    CalcRun run = Calc("flood " + kExample + " --points " + points);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("points.csv:2"), std::string::npos) << run.out;
+
+    const std::string many = Write(folder, "many.csv", "count\n1\n1\n1\n1\n1\n");
+    run = Calc("floodcap " + kExample + " --emin 1 --entries " + many);
+    EXPECT_EQ(run.status, 1);
+    const std::string bad = Write(folder, "bad.csv", "spacing\nabc\n");
+    run = Calc("road " + kExample + " --entries " + bad);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("bad.csv:2"), std::string::npos) << run.out;
+
+    const std::string indoor = std::string(QV_SOURCE_DIR) + "/data/examples/office.cil";
+    EXPECT_EQ(Calc("road " + indoor).status, 1);
+    EXPECT_EQ(Calc("floodcap " + kExample).status, 2);
+    EXPECT_EQ(Calc("flood " + kExample + " --points " + points + " --passes 3").status, 2);
+}
+
+} // namespace
+} // namespace qv
