@@ -60,11 +60,6 @@ TEST(CatalogueSourceTextTest, CsvAndScripts) {
         SplitSqlScript("-- note; here\nCREATE TABLE [a;b] (x);\nINSERT INTO t VALUES "
                        "('x;''y');\n-- end\n"),
         (std::vector<std::string>{"CREATE TABLE [a;b] (x)", "INSERT INTO t VALUES ('x;''y')"}));
-    double value = 0;
-    EXPECT_TRUE(IsNumberText(" 1213.6 ", &value));
-    EXPECT_DOUBLE_EQ(value, 1213.6);
-    EXPECT_FALSE(IsNumberText("3 350"));
-    EXPECT_FALSE(IsNumberText(""));
 }
 
 // A copy of the catalogue sources with one file changed must be refused with a message

@@ -214,13 +214,5 @@ TEST_F(CatalogueStatementsTest, UnitCapacityStatements) {
     EXPECT_EQ(Column(sql::C2("荧光灯", "36")), Strings{"0.675"});
 }
 
-TEST(RecordConditionTest, TrimsOnlyTheLastConnective) {
-    using sql::RecordCondition;
-    EXPECT_EQ(RecordCondition({{"[名称]", "BRAND"}, {"[型号]", ""}}), "WHERE [名称]='BRAND'");
-    EXPECT_EQ(RecordCondition({{"[名称]", ""}, {"[功率]", "40", false}}), "WHERE [功率]=40");
-    EXPECT_EQ(RecordCondition({{"[名称]", ""}}), "");
-    EXPECT_EQ(RecordCondition({{"[名称]", "a'b"}}), "WHERE [名称]='a''b'");
-}
-
 } // namespace
 } // namespace qv::test
