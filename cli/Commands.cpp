@@ -2,8 +2,8 @@
 
 #include "cli/AreaSourceCommands.h"
 #include "cli/CatalogueCommands.h"
+#include "cli/GridCommands.h"
 #include "cli/IndoorCommands.h"
-#include "cli/OutdoorCommands.h"
 #include "cli/ProjectCommands.h"
 
 namespace qv::cli {
@@ -29,8 +29,8 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterAreaSourceCommands(app, registry);
     RegisterProjectCommands(app, registry);
     RegisterCatalogueCommands(app, registry);
+    RegisterGridCommands(app, registry);
     RegisterIndoorCommands(app, registry);
-    RegisterOutdoorCommands(app, registry);
 }
 
 } // namespace qv::cli

@@ -1,0 +1,49 @@
+#pragma once
+// The room grid: the calculation points laid over the working plane or over a vertical
+// plane between two plan points, and the illuminance at all of them computed in
+// parallel over the machine's cores.
+#include "calc/indoor/PointIlluminance.h"
+#include "model/CalcPoint.h"
+#include "model/Luminaire.h"
+#include "model/Room.h"
+
+#include <vector>
+
+namespace qv {
+
+// Which end of a vertical plane comes first: "左上" the one with the smaller x (smaller
+// y when the x agree), "右下" the one with the larger.
+enum GridSide { kSideUpperLeft = 0, kSideLowerRight = 1 };
+
+// The divisions of a grid: the longer side gets n, the shorter trunc(n·short/long).
+struct GridDivisions {
+    int along = 0; // outer loop (x of the horizontal grid, length of the vertical plane)
+    int up = 0;    // inner loop (y, height)
+};
+
+// Fills points (cleared first) with the grid points of the working plane inside the
+// room's outline, x outer and y inner, from the bounding box's minimum corner; the far
+// edges are not visited. Shows "搜索计算点" every 100 candidates.
+void HorizontalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n);
+
+// Fills points (cleared first) with the grid points of the vertical plane from the
+// working plane up to topHeight between the plan points a and b, ordered by side.
+void VerticalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n, double topHeight,
+                        const Vector& a, const Vector& b, int side);
+
+// The greatest z of the luminaires' positions; 0 without luminaires.
+double TopHeight(const LuminaireList& luminaires);
+
+// The threads a grid calculation uses by default: the machine's cores.
+int DefaultThreadCount();
+
+// CalculatePoints over points known to lie inside the outline (the searches' points;
+// points of zero rotation take the level-plane step):
+// every luminaire prepared once, the points spread over threads in equal runs, each
+// point's sums taken in luminaire order, so the results are the same for any thread
+// count. Shows " 计算中..." as the points are done; updates each luminaire's
+// dLastContribution as the list-order run would. Returns the linear types.
+std::vector<int> CalculateGridPoints(std::vector<CalcPoint>& points, LuminaireList& luminaires,
+                                     int threads = DefaultThreadCount());
+
+} // namespace qv

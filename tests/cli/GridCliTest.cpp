@@ -1,0 +1,125 @@
+// quorvel-calc grid, spherical and cylindrical on a saved project: the JSON repeats the
+// panels' numbers bit for bit whatever the thread count, options are checked, the
+// project file is never written.
+#include "calc/indoor/GridPanel.h"
+#include "calc/indoor/ScalarIlluminancePanel.h"
+#include "model/ProjectFile.h"
+
+#include "calc/GridFittings.h"
+#include "model/ProjectTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace qv {
+namespace {
+
+using test::TempDir;
+
+std::pair<int, std::string> Calc(const std::string& arguments) {
+    FILE* pipe = popen((std::string(QV_CALC_PATH) + " " + arguments + " 2>&1").c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    for (size_t n; pipe != nullptr && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        out.append(buffer, n);
+    }
+    const int status = pipe != nullptr ? pclose(pipe) : -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+nlohmann::json RunJson(const std::string& arguments) {
+    const auto [status, out] = Calc(arguments + " --json");
+    EXPECT_EQ(status, 0) << out;
+    return nlohmann::json::parse(out, nullptr, false);
+}
+
+// An L-shaped room with a mixed set of luminaires.
+Project Office() {
+    Project project;
+    project.kind = kIndoorProject;
+    project.room.outline = {{0, 0, 0}, {8, 0, 0}, {8, 3, 0}, {5, 3, 0}, {5, 5, 0}, {0, 5, 0}};
+    project.room.dWorkHeight = 0.75;
+    project.room.dReflectTop = 70;
+    project.room.dReflectWall = 50;
+    project.room.dReflectFloor = 20;
+    project.luminaires = test::GridFittings(6, 8, 5, 3.0);
+    return project;
+}
+
+TEST(GridCli, GridRepeatsThePanelForAnyThreadCount) {
+    const TempDir folder;
+    const Project project = Office();
+    const std::string path = folder.File("office.cil");
+    ASSERT_TRUE(SaveProject(project, path));
+    const std::string before = test::ReadFileText(path);
+    Project loaded;
+    LoadOptions options;
+    options.writeBack = false;
+    ASSERT_TRUE(LoadProject(path, loaded, options));
+    GridPanel panel;
+    panel.density = 30;
+    ASSERT_TRUE(panel.CalculateHorizontal(loaded.room, loaded.luminaires));
+
+    const nlohmann::json one = RunJson("grid " + path + " --density 30 --with-points --threads 1");
+    const nlohmann::json two = RunJson("grid " + path + " --density 30 --with-points --threads 2");
+    EXPECT_EQ(one, two);
+    EXPECT_EQ(one["kind"], "horizontal");
+    ASSERT_EQ(one["count"], panel.Points().size());
+    EXPECT_EQ(one["avg"], panel.Statistics().average);
+    EXPECT_EQ(one["avg_shown"], panel.avgText);
+    EXPECT_EQ(one["uniformity"], panel.uniformity);
+    EXPECT_EQ(one["lpd2_label"], panel.lpd2Label);
+    EXPECT_EQ(one["interval"], panel.interval);
+    EXPECT_EQ(one["legend"].size(), panel.Legend().size());
+    EXPECT_EQ(one["points"][7]["eh"], panel.Points()[7].dEh);
+    EXPECT_EQ(one["points"][7]["x"], panel.Points()[7].position.x);
+
+    const nlohmann::json vertical =
+        RunJson("grid " + path + " --density 20 --vertical 7,1,1,1 --side 1");
+    EXPECT_EQ(vertical["kind"], "vertical");
+    EXPECT_FALSE(vertical.contains("points"));
+    EXPECT_EQ(vertical["lpd"], 0);
+    const nlohmann::json none = RunJson("grid " + path + " --vertical 20,20,30,20");
+    EXPECT_EQ(none, (nlohmann::json{{"kind", "vertical"}, {"count", 0}}));
+
+    EXPECT_EQ(Calc("grid " + path + " --vertical 1,2,3").first, 1);
+    EXPECT_EQ(Calc("grid " + path + " --vertical 1,2,x,4").first, 1);
+    EXPECT_EQ(Calc("grid " + path + " --density 100000").first, 1);
+    EXPECT_EQ(Calc("grid " + path + " --side 2").first, 2);
+    EXPECT_EQ(Calc("grid " + folder.File("missing.cil")).first, 1);
+    EXPECT_EQ(test::ReadFileText(path), before);
+}
+
+TEST(GridCli, SphericalAndCylindricalTakeKsPerEntry) {
+    const TempDir folder;
+    const std::string path = folder.File("office.cil");
+    ASSERT_TRUE(SaveProject(Office(), path));
+    Project loaded;
+    LoadOptions options;
+    options.writeBack = false;
+    ASSERT_TRUE(LoadProject(path, loaded, options));
+    ScalarIlluminancePanel panel(kCylindrical);
+    panel.Open(loaded.luminaires);
+    panel.EditCell(0, ScalarIlluminancePanel::kKs, "0.7");
+    panel.EditCell(1, ScalarIlluminancePanel::kKs, "1.25");
+    panel.Calculate(loaded.room, loaded.luminaires);
+
+    const nlohmann::json out = RunJson("cylindrical " + path + " --ks 0.7,1.25");
+    EXPECT_EQ(out["result"], panel.Result());
+    EXPECT_EQ(out["result_shown"], panel.ResultText());
+    EXPECT_EQ(out["eh_shown"], panel.HorizontalText());
+    EXPECT_EQ(out["header"], panel.Header());
+    ASSERT_EQ(out["entries"].size(), 6u);
+    EXPECT_EQ(out["entries"][1]["ks"], 1.25);
+    EXPECT_EQ(out["entries"][1]["u"], panel.Entries()[1].u);
+    const nlohmann::json spherical = RunJson("spherical " + path);
+    EXPECT_EQ(spherical["entries"][0]["ks"], 0);
+    EXPECT_EQ(Calc("spherical " + path + " --ks 1,2,3,4,5,6,7").first, 1);
+    EXPECT_EQ(Calc("spherical " + path + " --ks 1,abc").first, 1);
+}
+
+} // namespace
+} // namespace qv
