@@ -4,6 +4,7 @@
 #include "cli/CatalogueCommands.h"
 #include "cli/GridCommands.h"
 #include "cli/IndoorCommands.h"
+#include "cli/OutdoorCommands.h"
 #include "cli/ProjectCommands.h"
 
 namespace qv::cli {
@@ -29,8 +30,9 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterAreaSourceCommands(app, registry);
     RegisterProjectCommands(app, registry);
     RegisterCatalogueCommands(app, registry);
-    RegisterGridCommands(app, registry);
     RegisterIndoorCommands(app, registry);
+    RegisterOutdoorCommands(app, registry);
+    RegisterGridCommands(app, registry);
 }
 
 } // namespace qv::cli
