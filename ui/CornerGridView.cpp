@@ -10,6 +10,8 @@
 #include <QSpinBox>
 #include <QTableWidget>
 
+#include <functional>
+
 namespace qv {
 
 CornerGridView::CornerGridView(OutlinePanelModel& model, const CornerGridTexts& texts,
@@ -29,20 +31,19 @@ CornerGridView::CornerGridView(OutlinePanelModel& model, const CornerGridTexts& 
     m_grid = NewGrid({QStringLiteral("X"), QStringLiteral("Y")}, true, this);
     m_grid->setMinimumHeight(140);
     layout->addWidget(m_grid, 3, 0, 1, 4);
-    const std::pair<QString, void (OutlinePanelModel::*)()> commands[] = {
-        {texts.add, &OutlinePanelModel::AddCorner},
-        {texts.insert, &OutlinePanelModel::InsertCorner},
-        {texts.remove, &OutlinePanelModel::DeleteCorner},
-        {texts.reset, &OutlinePanelModel::ResetOutline}};
+    const std::pair<QString, std::function<void()>> commands[] = {
+        {texts.add, [this] { m_model.AddCorner(); }},
+        {texts.insert, [this] { m_model.InsertCorner(); }},
+        {texts.remove, [this] { m_model.DeleteCorner(); }},
+        {texts.reset, [this] { m_model.ResetOutline(); }}};
     int column = 0;
     for (const auto& [text, command] : commands) {
         auto* button = new QPushButton(text, this);
-        connect(button, &QPushButton::clicked, this,
-                [this, command = command] { Run([&] { (m_model.*command)(); }); });
+        connect(button, &QPushButton::clicked, this, [this, command = command] { Run(command); });
         layout->addWidget(button, 4, column++);
     }
     connect(m_count, &QSpinBox::valueChanged, this,
-            [this](int count) { Run([&] { m_model.SetCornerCount(count); }); });
+            [this](int count) { Run([this, count] { m_model.SetCornerCount(count); }); });
     connect(m_grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         CornerRow& row = m_model.CornerRows()[static_cast<size_t>(item->row())];
         (item->column() == 0 ? row.x : row.y) = FromQt(item->text());

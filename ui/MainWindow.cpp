@@ -136,6 +136,9 @@ void MainWindow::OnCommand(int id) {
         m_registry.opened.insert(id);
         RebuildPlan();
         break;
+    case kCmdPowerDensity:
+        m_commands.ShowPowerDensity();
+        break;
     case kCmdToolbar:
         for (QToolBar* bar : {m_standardBar, m_kindBar}) {
             if (bar) {

@@ -18,6 +18,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace qv {
 namespace {
 
@@ -111,24 +113,23 @@ QWidget* RoadPanelView::Components() {
     for (const auto& [text, type] : types) {
         auto* button = new QPushButton(QString::fromUtf8(text), added);
         connect(button, &QPushButton::clicked, this,
-                [this, type = type] { Run([&] { m_model.NewComponent(type); }); });
+                [this, type = type] { Run([this, type] { m_model.NewComponent(type); }); });
         addedLayout->addWidget(button);
     }
     layout->addWidget(added, 2, 0, 1, 4);
-    const std::pair<const char*, void (RoadPanelModel::*)()> commands[] = {
-        {"删除", &RoadPanelModel::DeleteComponent},
-        {"上移", &RoadPanelModel::MoveUp},
-        {"下移", &RoadPanelModel::MoveDown},
-        {"清空", &RoadPanelModel::ClearComponents}};
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"删除", [this] { m_model.DeleteComponent(); }},
+        {"上移", [this] { m_model.MoveUp(); }},
+        {"下移", [this] { m_model.MoveDown(); }},
+        {"清空", [this] { m_model.ClearComponents(); }}};
     int column = 0;
     for (const auto& [text, command] : commands) {
         auto* button = new QPushButton(QString::fromUtf8(text), group);
-        connect(button, &QPushButton::clicked, this,
-                [this, command = command] { Run([&] { (m_model.*command)(); }); });
+        connect(button, &QPushButton::clicked, this, [this, command = command] { Run(command); });
         layout->addWidget(button, 3, column++);
     }
     connect(m_count, &QSpinBox::valueChanged, this,
-            [this](int count) { Run([&] { m_model.SetComponentCount(count); }); });
+            [this](int count) { Run([this, count] { m_model.SetComponentCount(count); }); });
     connect(m_grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         ComponentRow& row = m_model.Rows()[static_cast<size_t>(item->row())];
         const std::string text = FromQt(item->text());

@@ -124,11 +124,12 @@ bool CommandAvailable(int id) {
     case kCmdSiteBar:
     case kCmdRoadBar:
     case kCmdLuminaireBar:
+    case kCmdPowerDensity:
     case kCmdToolbar:
     case kCmdStatusBar:
     case kCmdAbout:
         return true;
-    default: // calculation panels of later work, commands without a handler, the splitter
+    default: // the calculation panels to come, commands without a handler, the splitter
         return false;
     }
 }

@@ -20,6 +20,7 @@ struct EditingPanels {
 
     // Closes every panel; the working copies are lost.
     void CloseAll();
+    bool AnyOpen() const { return room || site || road || luminaires; }
 };
 
 // Collect: each open panel (room, site, road, luminaires, in this order) takes the values

@@ -1,5 +1,6 @@
 #include "model/panels/ProjectCommands.h"
 
+#include "calc/indoor/PowerDensity.h"
 #include "model/ProjectFile.h"
 
 #include <kelvorin/KvMessage.h>
@@ -33,7 +34,7 @@ bool ProjectCommands::ModifiedCheck() {
 }
 
 bool ProjectCommands::ConfirmExit() {
-    return m_project.kind == kNoProject || ModifiedCheck();
+    return (m_project.kind == kNoProject && !m_panels.AnyOpen()) || ModifiedCheck();
 }
 
 void ProjectCommands::New() {
@@ -116,6 +117,12 @@ bool ProjectCommands::SaveAs() {
 bool ProjectCommands::WriteTo(const std::string& path) {
     m_shell.ShowPath(path);
     return SaveProject(m_project, path);
+}
+
+void ProjectCommands::ShowPowerDensity() {
+    Project snapshot;
+    CollectPanels(m_panels, snapshot);
+    KvMessageSink::Show(PowerDensityMessage(snapshot.room, snapshot.luminaires));
 }
 
 void ProjectCommands::SwitchTo(int kind) {

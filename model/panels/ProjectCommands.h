@@ -42,8 +42,8 @@ public:
     // and for a changed project that is not empty ask "当前工程未保存，保存吗？"
     // (Yes saves first). False when the user cancels.
     bool ModifiedCheck();
-    // Exit: the modified check, except that there is nothing to lose before a project
-    // kind was chosen. False keeps the program open.
+    // Exit: the modified check, except that there is nothing to lose while no project
+    // kind was chosen and no panel is open. False keeps the program open.
     bool ConfirmExit();
 
     // New (57600): the modified check, then a reset project and the start-up choice.
@@ -61,6 +61,10 @@ public:
     // without one), show it and write the project. False when cancelled or not written.
     bool Save();
     bool SaveAs();
+
+    // "照明功率密度计算": the power density of the room and luminaires collected from the
+    // open panels into a fresh project, in a message box; the project is not touched.
+    void ShowPowerDensity();
 
     // Switches to the kind (0 indoor, 1 outdoor) and sets it.
     void SwitchTo(int kind);

@@ -223,8 +223,9 @@ TEST(EditingPanels, CollectAndDistributeOnlyTouchOpenPanels) {
     EXPECT_EQ(project.room.dLength, 12.0);
     EXPECT_EQ(project.road.m_dLength, 100.0); // no road panel
     EXPECT_TRUE(project.luminaires.Empty());
+    EXPECT_TRUE(panels.AnyOpen());
     panels.CloseAll();
-    EXPECT_FALSE(panels.room || panels.site || panels.road || panels.luminaires);
+    EXPECT_FALSE(panels.AnyOpen());
 }
 
 } // namespace

@@ -6,16 +6,20 @@
 #include "tests/ui/UiTestSupport.h"
 #include "ui/AppFont.h"
 #include "ui/LuminairePanelView.h"
+#include "ui/MessageBoxSink.h"
 #include "ui/OutlinePanelViews.h"
 #include "ui/RoadPanelView.h"
 #include "ui/StatusPanes.h"
 #include "ui/WelcomeDialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDockWidget>
 #include <QFontInfo>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolBar>
 
 namespace qv::test {
@@ -199,6 +203,25 @@ TEST(WelcomeDialogUi, EachButtonClosesWithItsChoice) {
     EXPECT_EQ(dialog.Choice(), StartChoice::kClosed);
     EXPECT_EQ(DialogNameFilters(OpenProjectDialog().filter).constFirst(),
               QStringLiteral("全部设计存档 (.cil; .col)  (*.cil *.col)"));
+}
+
+TEST(MessageBoxUi, MessagesShowAsBoxesAnsweredWithTheButtonPressed) {
+    const KvScopedMessageHandler boxes(MessageBoxHandler(nullptr));
+    QString title;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(KvMessageSink::Show("当前工程未保存，保存吗？", "系统提示", KvMessageIcon::Warning,
+                                  KvMessageButtons::YesNoCancel),
+              KvMessageAnswer::No);
+    EXPECT_EQ(title, QStringLiteral("系统提示"));
+    EXPECT_EQ(text, QStringLiteral("当前工程未保存，保存吗？"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // plan, the luminaire panel's messages, the road panel's insert, the fitting with its
 // margin and the mouse coordinates, the progress display, and screenshots of both kinds
 // (written when QV_SCREENSHOT_DIR names a folder).
+#include "calc/indoor/PowerDensity.h"
 #include "model/panels/CommandTable.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/CornerGridView.h"
@@ -105,6 +106,22 @@ TEST_F(PanelsUi, LuminairePanelDeletesTheSelectedRowAndSaysWhenThereIsNone) {
     Project saved;
     ASSERT_TRUE(LoadProject(w.CurrentProject().path, saved));
     EXPECT_TRUE(saved.luminaires.Empty());
+}
+
+TEST_F(PanelsUi, PowerDensityOfTheRoomInThePanels) {
+    const std::string office = Example("office.cil");
+    MainWindow& w = Start({}, {QString::fromStdString(office)});
+    Project stored;
+    ASSERT_TRUE(LoadProject(office, stored));
+    SelectRow(*w.LuminaireView()->Grid(), 0);
+    Button(*w.LuminaireView(), QStringLiteral("删  除")).click();
+    stored.luminaires.RemoveAt(0);
+    Trigger(kCmdPowerDensity);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "照明功率密度计算");
+    EXPECT_EQ(messages.shown[0].text, PowerDensityMessage(stored.room, stored.luminaires).text);
+    EXPECT_EQ(messages.shown[0].text.rfind("当前房间的功率密度为 ", 0), 0u);
+    EXPECT_TRUE(w.CurrentProject().luminaires.Empty()); // not collected into the project
 }
 
 TEST_F(PanelsUi, RoadPanelInsertsBeforeTheSelectedRowAndTheRoadIsSaved) {

@@ -114,14 +114,18 @@ TEST_F(ProjectCommandsUi, NewOnASavedProjectMatchingItsFileAsksNothing) {
     EXPECT_EQ(w.CurrentProject().kind, kNoProject);
     EXPECT_EQ(Corners(), 0);
 
+    // Without a kind the bars stay open, and exit still asks about them.
+    messages.answers = {KvMessageAnswer::No};
+    ASSERT_TRUE(w.close());
+    EXPECT_EQ(messages.shown.size(), 1u);
+
     // Yes saves a changed project to its own file before going on.
-    ASSERT_TRUE(w.close()); // kind -1: nothing to lose
     Start({}, {QString::fromStdString(office)});
     AddCorners(1);
     messages.answers = {KvMessageAnswer::Yes};
     dialogs.starts = {StartChoice::kNewIndoor};
     Trigger(kCmdNew);
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown.size(), 2u);
     EXPECT_TRUE(dialogs.fileDialogs.empty());
     Project saved;
     ASSERT_TRUE(LoadProject(office, saved));
