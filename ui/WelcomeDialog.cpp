@@ -12,7 +12,7 @@ WelcomeDialog::WelcomeDialog(QWidget* parent) : QDialog(parent) {
                               QStringLiteral("打开文件")};
     for (int i = 0; i < 3; ++i) {
         auto* button = new QPushButton(texts[i], this);
-        button->setMinimumSize(160, 96);
+        button->setMinimumSize(190, 96);
         QFont font = button->font();
         font.setPointSizeF(font.pointSizeF() * 1.4);
         button->setFont(font);

@@ -11,6 +11,7 @@
 #include "ui/PlanView.h"
 #include "ui/RoadPanelView.h"
 #include "ui/StatusPanes.h"
+#include "ui/WelcomeDialog.h"
 
 #include <QDir>
 #include <QMouseEvent>
@@ -33,11 +34,11 @@ protected:
         }
         return window->Plan()->Mapping();
     }
-    void Screenshot(const QString& name) {
+    static void Screenshot(QWidget& widget, const QString& name) {
         const QString folder = qEnvironmentVariable("QV_SCREENSHOT_DIR");
         if (!folder.isEmpty()) {
             QApplication::processEvents();
-            EXPECT_TRUE(window->grab().save(QDir(folder).filePath(name)));
+            EXPECT_TRUE(widget.grab().save(QDir(folder).filePath(name)));
         }
     }
 };
@@ -181,12 +182,15 @@ TEST_F(PanelsUi, ScreenshotsOfBothKinds) {
     Start({}, {QString::fromStdString(Example("office.cil"))});
     window->resize(1280, 860);
     Settle();
-    Screenshot(QStringLiteral("indoor.png"));
+    Screenshot(*window, QStringLiteral("indoor.png"));
     Start({}, {QString::fromStdString(Example("site_and_road.col"))});
     window->resize(1280, 860);
     Settle();
-    Screenshot(QStringLiteral("outdoor.png"));
+    Screenshot(*window, QStringLiteral("outdoor.png"));
     EXPECT_EQ(window->CurrentProject().kind, kOutdoorProject);
+    WelcomeDialog welcome(window.get());
+    welcome.show();
+    Screenshot(welcome, QStringLiteral("welcome.png"));
 }
 
 } // namespace
