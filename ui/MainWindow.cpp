@@ -44,8 +44,8 @@ constexpr BarLayout kBarLayout[] = {
 std::vector<int> AllCommands() {
     std::vector<int> ids;
     for (const int menu : {kMenuNone, kMenuIndoor, kMenuOutdoor}) {
-        for (const MenuSpec& spec : MenuLayout(menu)) {
-            ids.insert(ids.end(), spec.items.begin(), spec.items.end());
+        for (const MenuSpec& menuSpec : MenuLayout(menu)) {
+            ids.insert(ids.end(), menuSpec.items.begin(), menuSpec.items.end());
         }
         const std::vector<int>& buttons = ToolbarLayout(menu);
         ids.insert(ids.end(), buttons.begin(), buttons.end());
@@ -159,9 +159,9 @@ void MainWindow::OnCommand(int id) {
 
 void MainWindow::LoadMenu(int menu) {
     auto* bar = new QMenuBar(this);
-    for (const MenuSpec& spec : MenuLayout(menu)) {
-        QMenu* drop = bar->addMenu(ToQt(spec.title));
-        for (const int id : spec.items) {
+    for (const MenuSpec& menuSpec : MenuLayout(menu)) {
+        QMenu* drop = bar->addMenu(ToQt(menuSpec.title));
+        for (const int id : menuSpec.items) {
             if (id == 0) {
                 drop->addSeparator();
                 continue;
@@ -293,8 +293,8 @@ void MainWindow::RebuildPlan() {
     m_plan->Rebuilt();
 }
 
-std::optional<std::string> MainWindow::ChooseFile(const FileDialogSpec& spec) {
-    return m_dialogs.ChooseFile(this, spec);
+std::optional<std::string> MainWindow::ChooseFile(const FileDialogSpec& request) {
+    return m_dialogs.ChooseFile(this, request);
 }
 
 StartChoice MainWindow::ChooseStart() {

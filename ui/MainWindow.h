@@ -66,7 +66,7 @@ public:
     void ShowBar(EditingBar bar);
 
     // ProjectShell
-    std::optional<std::string> ChooseFile(const FileDialogSpec& spec) override;
+    std::optional<std::string> ChooseFile(const FileDialogSpec& request) override;
     StartChoice ChooseStart() override;
     void SwitchKind(int kind) override;
     void ShowPath(const std::string& path) override;

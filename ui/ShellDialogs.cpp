@@ -36,13 +36,14 @@ bool ConfirmCreate(QWidget* parent, const QString& path) {
 
 } // namespace
 
-std::optional<std::string> QtShellDialogs::ChooseFile(QWidget* parent, const FileDialogSpec& spec) {
+std::optional<std::string> QtShellDialogs::ChooseFile(QWidget* parent,
+                                                      const FileDialogSpec& request) {
     QFileDialog dialog(parent);
-    const bool open = spec.mode == FileDialogSpec::kOpen;
+    const bool open = request.mode == FileDialogSpec::kOpen;
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(DialogNameFilters(spec.filter));
-    dialog.setDefaultSuffix(ToQt(spec.defaultExtension));
+    dialog.setNameFilters(DialogNameFilters(request.filter));
+    dialog.setDefaultSuffix(ToQt(request.defaultExtension));
     dialog.setOption(QFileDialog::ReadOnly, false);
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -16,7 +16,8 @@ namespace qv {
 class ShellDialogs {
 public:
     virtual ~ShellDialogs() = default;
-    virtual std::optional<std::string> ChooseFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> ChooseFile(QWidget* parent,
+                                                  const FileDialogSpec& request) = 0;
     virtual StartChoice ChooseStart(QWidget* parent) = 0;
     virtual void ShowAbout(QWidget* parent) = 0;
 };
@@ -28,7 +29,7 @@ QStringList DialogNameFilters(const std::string& filter);
 // The real dialogs.
 class QtShellDialogs : public ShellDialogs {
 public:
-    std::optional<std::string> ChooseFile(QWidget* parent, const FileDialogSpec& spec) override;
+    std::optional<std::string> ChooseFile(QWidget* parent, const FileDialogSpec& request) override;
     StartChoice ChooseStart(QWidget* parent) override;
     void ShowAbout(QWidget* parent) override;
 };

@@ -20,7 +20,7 @@ class ProjectShell {
 public:
     virtual ~ProjectShell() = default;
     // The chosen path, or nothing on Cancel.
-    virtual std::optional<std::string> ChooseFile(const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> ChooseFile(const FileDialogSpec& request) = 0;
     virtual StartChoice ChooseStart() = 0;
     // Closes every panel (their working copies are lost) and releases the database, then
     // opens the editing bars, the menu and the toolbars of the kind (0 indoor, 1 outdoor).

@@ -16,8 +16,8 @@ TEST(CommandPanel, TextsShortcutsAndAvailability) {
     EXPECT_EQ(CommandLabel(kCmdAbout, kMenuOutdoor), "关于 《Halvorn》配套光盘(&A)...");
     // Every command of every menu and toolbar has a text; calculations come later.
     for (const int menu : {kMenuNone, kMenuIndoor, kMenuOutdoor}) {
-        for (const MenuSpec& spec : MenuLayout(menu)) {
-            for (const int id : spec.items) {
+        for (const MenuSpec& menuSpec : MenuLayout(menu)) {
+            for (const int id : menuSpec.items) {
                 EXPECT_TRUE(id == 0 || !CommandText(id, menu).empty()) << id;
             }
         }

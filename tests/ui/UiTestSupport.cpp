@@ -36,10 +36,10 @@ private:
 
 } // namespace
 
-std::optional<std::string> ScriptedDialogs::ChooseFile(QWidget*, const FileDialogSpec& spec) {
-    fileDialogs.push_back(spec);
+std::optional<std::string> ScriptedDialogs::ChooseFile(QWidget*, const FileDialogSpec& request) {
+    fileDialogs.push_back(request);
     if (files.empty()) {
-        ADD_FAILURE() << "unexpected file dialog " << spec.filter;
+        ADD_FAILURE() << "unexpected file dialog " << request.filter;
         return std::nullopt;
     }
     std::optional<std::string> answer = files.front();

@@ -34,7 +34,7 @@ public:
     int welcomeShown = 0;
     int aboutShown = 0;
 
-    std::optional<std::string> ChooseFile(QWidget*, const FileDialogSpec& spec) override;
+    std::optional<std::string> ChooseFile(QWidget*, const FileDialogSpec& request) override;
     StartChoice ChooseStart(QWidget*) override;
     void ShowAbout(QWidget*) override { ++aboutShown; }
 };
