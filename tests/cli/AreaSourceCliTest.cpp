@@ -1,50 +1,35 @@
 // quorvel-calc rect, disc and nonuniform: JSON in full precision and exit status.
 #include "calc/indoor/AreaSource.h"
 
+#include "cli/CalcRunner.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-
-#include <cstdio>
-#include <sys/wait.h>
 
 namespace qv {
 namespace {
 
-// Runs quorvel-calc with the arguments: exit status and standard output.
-std::pair<int, std::string> RunCalc(const std::string& arguments) {
-    FILE* pipe = popen((std::string(QV_CALC_PATH) + " " + arguments + " 2>&1").c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (size_t n; pipe != nullptr && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        out.append(buffer, n);
-    }
-    const int status = pipe != nullptr ? pclose(pipe) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
-
-nlohmann::json Json(const std::string& arguments) {
-    const auto [status, out] = RunCalc(arguments + " --json");
-    EXPECT_EQ(status, 0) << out;
-    return nlohmann::json::parse(out, nullptr, false);
-}
+using test::RunCalc;
+using test::RunCalcJson;
 
 TEST(AreaSourceCli, PrintsTheRecordsInFullPrecision) {
-    const nlohmann::json rect = Json("rect --plane h");
+    const nlohmann::json rect = RunCalcJson("rect --plane h");
     EXPECT_EQ(rect.size(), 4u); // plane, value, case, parts
     EXPECT_EQ(rect["value"], RectHorizontal(RectSource{}, {6.5, 2.5, 0.0}).result);
     EXPECT_EQ(
         rect["parts"][3],
         (nlohmann::json{{"part", "D"}, {"x", 1.3}, {"y", 0.5}, {"f", rect["parts"][3]["f"]}}));
-    const nlohmann::json inclined = Json("rect --plane i --px 15 --py=-1 --angle 40 --b 6.25");
+    const nlohmann::json inclined =
+        RunCalcJson("rect --plane i --px 15 --py=-1 --angle 40 --b 6.25");
     EXPECT_EQ(inclined["value"],
               RectInclined({13.0, 6.25, 500.0, 6.5, 2.5, 5.0}, {15.0, -1.0, 0.0}, 40.0).result);
     EXPECT_EQ(inclined["parts"][1]["part"], "-F(a1,e)");
-    const nlohmann::json disc = Json("disc --plane h");
+    const nlohmann::json disc = RunCalcJson("disc --plane h");
     EXPECT_EQ(
         disc,
         (nlohmann::json{
             {"plane", "h"}, {"value", disc["value"]}, {"d", 5.0}, {"x", 3.0}, {"f", disc["f"]}}));
-    EXPECT_EQ(Json("nonuniform --px 13 --py 1")["value"],
+    EXPECT_EQ(RunCalcJson("nonuniform --px 13 --py 1")["value"],
               NonUniformHorizontal(RectSource{}, {13.0, 1.0, 0.0}).result);
 }
 

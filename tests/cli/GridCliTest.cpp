@@ -8,33 +8,18 @@
 #include "calc/GridFittings.h"
 #include "model/ProjectTestSupport.h"
 
+#include "cli/CalcRunner.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-
-#include <cstdio>
-#include <sys/wait.h>
 
 namespace qv {
 namespace {
 
 using test::TempDir;
 
-std::pair<int, std::string> Calc(const std::string& arguments) {
-    FILE* pipe = popen((std::string(QV_CALC_PATH) + " " + arguments + " 2>&1").c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (size_t n; pipe != nullptr && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        out.append(buffer, n);
-    }
-    const int status = pipe != nullptr ? pclose(pipe) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
-
-nlohmann::json RunJson(const std::string& arguments) {
-    const auto [status, out] = Calc(arguments + " --json");
-    EXPECT_EQ(status, 0) << out;
-    return nlohmann::json::parse(out, nullptr, false);
-}
+using test::RunCalc;
+using test::RunCalcJson;
 
 // An L-shaped room with a mixed set of luminaires.
 Project Office() {
@@ -63,8 +48,10 @@ TEST(GridCli, GridRepeatsThePanelForAnyThreadCount) {
     panel.density = 30;
     ASSERT_TRUE(panel.CalculateHorizontal(loaded.room, loaded.luminaires));
 
-    const nlohmann::json one = RunJson("grid " + path + " --density 30 --with-points --threads 1");
-    const nlohmann::json two = RunJson("grid " + path + " --density 30 --with-points --threads 2");
+    const nlohmann::json one =
+        RunCalcJson("grid " + path + " --density 30 --with-points --threads 1");
+    const nlohmann::json two =
+        RunCalcJson("grid " + path + " --density 30 --with-points --threads 2");
     EXPECT_EQ(one, two);
     EXPECT_EQ(one["kind"], "horizontal");
     ASSERT_EQ(one["count"], panel.Points().size());
@@ -78,18 +65,18 @@ TEST(GridCli, GridRepeatsThePanelForAnyThreadCount) {
     EXPECT_EQ(one["points"][7]["x"], panel.Points()[7].position.x);
 
     const nlohmann::json vertical =
-        RunJson("grid " + path + " --density 20 --vertical 7,1,1,1 --side 1");
+        RunCalcJson("grid " + path + " --density 20 --vertical 7,1,1,1 --side 1");
     EXPECT_EQ(vertical["kind"], "vertical");
     EXPECT_FALSE(vertical.contains("points"));
     EXPECT_EQ(vertical["lpd"], 0);
-    const nlohmann::json none = RunJson("grid " + path + " --vertical 20,20,30,20");
+    const nlohmann::json none = RunCalcJson("grid " + path + " --vertical 20,20,30,20");
     EXPECT_EQ(none, (nlohmann::json{{"kind", "vertical"}, {"count", 0}}));
 
-    EXPECT_EQ(Calc("grid " + path + " --vertical 1,2,3").first, 1);
-    EXPECT_EQ(Calc("grid " + path + " --vertical 1,2,x,4").first, 1);
-    EXPECT_EQ(Calc("grid " + path + " --density 100000").first, 1);
-    EXPECT_EQ(Calc("grid " + path + " --side 2").first, 2);
-    EXPECT_EQ(Calc("grid " + folder.File("missing.cil")).first, 1);
+    EXPECT_EQ(RunCalc("grid " + path + " --vertical 1,2,3").first, 1);
+    EXPECT_EQ(RunCalc("grid " + path + " --vertical 1,2,x,4").first, 1);
+    EXPECT_EQ(RunCalc("grid " + path + " --density 100000").first, 1);
+    EXPECT_EQ(RunCalc("grid " + path + " --side 2").first, 2);
+    EXPECT_EQ(RunCalc("grid " + folder.File("missing.cil")).first, 1);
     EXPECT_EQ(test::ReadFileText(path), before);
 }
 
@@ -107,7 +94,7 @@ TEST(GridCli, SphericalAndCylindricalTakeKsPerEntry) {
     panel.EditCell(1, ScalarIlluminancePanel::kKs, "1.25");
     panel.Calculate(loaded.room, loaded.luminaires);
 
-    const nlohmann::json out = RunJson("cylindrical " + path + " --ks 0.7,1.25");
+    const nlohmann::json out = RunCalcJson("cylindrical " + path + " --ks 0.7,1.25");
     EXPECT_EQ(out["result"], panel.Result());
     EXPECT_EQ(out["result_shown"], panel.ResultText());
     EXPECT_EQ(out["eh_shown"], panel.HorizontalText());
@@ -115,10 +102,10 @@ TEST(GridCli, SphericalAndCylindricalTakeKsPerEntry) {
     ASSERT_EQ(out["entries"].size(), 6u);
     EXPECT_EQ(out["entries"][1]["ks"], 1.25);
     EXPECT_EQ(out["entries"][1]["u"], panel.Entries()[1].u);
-    const nlohmann::json spherical = RunJson("spherical " + path);
+    const nlohmann::json spherical = RunCalcJson("spherical " + path);
     EXPECT_EQ(spherical["entries"][0]["ks"], 0);
-    EXPECT_EQ(Calc("spherical " + path + " --ks 1,2,3,4,5,6,7").first, 1);
-    EXPECT_EQ(Calc("spherical " + path + " --ks 1,abc").first, 1);
+    EXPECT_EQ(RunCalc("spherical " + path + " --ks 1,2,3,4,5,6,7").first, 1);
+    EXPECT_EQ(RunCalc("spherical " + path + " --ks 1,abc").first, 1);
 }
 
 } // namespace
