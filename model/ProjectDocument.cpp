@@ -84,7 +84,7 @@ void RemoveChildren(pugi::xml_node element, XmlPendingTree& pending) {
 class ProjectDocument::Impl {
 public:
     int Open(const std::string& path, const std::string& rootName);
-    bool Save(const std::string& path);
+    bool Save(const std::string& path, bool onlyWhenChanged);
     void Close();
     int Write(const std::string& section, const std::string& key, const char* text, size_t length);
     // The text of the first matching element; nullptr when none matches.
@@ -119,8 +119,6 @@ private:
     XmlPendingTree m_pending;            // elements written but not yet in the tree
     std::vector<WrittenLevel> m_written; // elements of the last write path, from the root
     ElementPath m_path;
-    size_t m_parsedBytes = 0;     // size of the file the document was read from
-    size_t m_createdElements = 0; // elements appended since
 };
 
 int ProjectDocument::Impl::Fail(int status, const std::string& reason) {
@@ -131,8 +129,6 @@ int ProjectDocument::Impl::Fail(int status, const std::string& reason) {
 
 void ProjectDocument::Impl::Close() {
     m_document.reset();
-    m_parsedBytes = 0;
-    m_createdElements = 0;
     m_hasDocument = false;
     m_children.Clear();
     m_written.clear();
@@ -224,14 +220,13 @@ int ProjectDocument::Impl::Open(const std::string& filePath, const std::string& 
         if (!CheckParsedDocument(rootName)) {
             return Fail(kParseFailed, error);
         }
-        m_parsedBytes = static_cast<size_t>(status.st_size);
     }
     m_hasDocument = true;
     m_query.Reset(&m_document);
     return kOpened;
 }
 
-bool ProjectDocument::Impl::Save(const std::string& filePath) {
+bool ProjectDocument::Impl::Save(const std::string& filePath, bool onlyWhenChanged) {
     const std::string target = filePath.empty() ? path : filePath;
     if (!m_hasDocument || target.empty()) {
         error = m_hasDocument ? "没有给出文件路径" : "没有文档";
@@ -244,11 +239,15 @@ bool ProjectDocument::Impl::Save(const std::string& filePath) {
             node.remove_attribute("encoding");
         }
     }
-    std::string text;
-    // Room for the whole text at once (pages not written are never touched).
-    text.reserve(m_parsedBytes + m_createdElements * 64 + 4096);
-    WriteXmlText(m_document, m_pending, text);
-    const bool saved = KvFile::WriteAtomically(target, text, &error);
+    // The text goes out in pieces: a big project is never held twice in memory.
+    const KvFile::Producer produce = [this](const KvFile::Put& put) {
+        return WriteXmlText(m_document, m_pending, put);
+    };
+    if (onlyWhenChanged && KvFile::HoldsExactly(target, produce)) {
+        path = target;
+        return true;
+    }
+    const bool saved = KvFile::WriteAtomicallyStreamed(target, produce, &error);
     if (saved) {
         path = target;
     }
@@ -290,9 +289,7 @@ int ProjectDocument::Impl::Write(const std::string& section, const std::string& 
         pugi::xml_node child = element ? m_children.First(element, name) : pugi::xml_node();
         if (!child) {
             const XmlPendingTree::Id parent = element ? m_pending.Anchor(element) : pending;
-            bool added = false;
-            pending = m_pending.FirstOrAppend(parent, name, &added);
-            m_createdElements += added ? 1 : 0;
+            pending = m_pending.FirstOrAppend(parent, name);
         }
         element = child;
         m_written.push_back({std::string(name), element, pending});
@@ -348,7 +345,11 @@ int ProjectDocument::Open(const std::string& path, const std::string& rootName) 
 }
 
 bool ProjectDocument::Save(const std::string& path) {
-    return m_impl->Save(path);
+    return m_impl->Save(path, false);
+}
+
+bool ProjectDocument::SaveIfChanged(const std::string& path) {
+    return m_impl->Save(path, true);
 }
 
 void ProjectDocument::Close() {

@@ -29,6 +29,9 @@ public:
     // Writes the whole document (UTF-8) to path, or to the path given to Open when path
     // is empty, replacing the file atomically; remembers the path.
     bool Save(const std::string& path = std::string());
+    // Save, except that a file that already holds exactly the text Save would write is
+    // left untouched (a load's write-back of an unchanged file costs only a read).
+    bool SaveIfChanged(const std::string& path = std::string());
     // Releases the document.
     void Close();
 

@@ -324,7 +324,9 @@ bool LoadProject(const std::string& path, Project& project, const LoadOptions& o
     loaded.path = path;
     project = std::move(loaded);
     if (options.writeBack) {
-        document.Save(path); // a read-only file stays as it is; the load stands
+        // A read-only file stays as it is; the load stands. A file already as it would be
+        // written is not rewritten.
+        document.SaveIfChanged(path);
     }
     return true;
 }

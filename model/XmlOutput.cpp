@@ -72,11 +72,21 @@ struct Frame {
 
 class Writer {
 public:
-    Writer(const XmlPendingTree& pending, std::string& out) : m_pending(pending), m_out(out) {}
+    // flush (when given) takes the text written so far whenever it has grown past
+    // kPieceBytes; out is emptied after each flush.
+    Writer(const XmlPendingTree& pending, std::string& out,
+           const std::function<bool(std::string_view)>* flush = nullptr)
+        : m_pending(pending), m_out(out), m_flush(flush) {}
 
-    void Write(pugi::xml_node root) {
+    bool Write(pugi::xml_node root) {
         Open(Element{root, XmlPendingTree::kNone}, 0, false);
         while (!m_stack.empty()) {
+            if (m_flush != nullptr && m_out.size() >= kPieceBytes) {
+                if (!(*m_flush)(m_out)) {
+                    return false;
+                }
+                m_out.clear();
+            }
             Frame& frame = m_stack.back();
             if (frame.nextDom) {
                 const pugi::xml_node child = frame.nextDom;
@@ -101,7 +111,10 @@ public:
                 Close(done.element, done.depth, done.inlineContent, !done.inlineContent);
             }
         }
+        return true;
     }
+
+    static constexpr size_t kPieceBytes = size_t{1} << 20;
 
 private:
     std::string_view Name(const Element& element) const {
@@ -188,13 +201,11 @@ private:
 
     const XmlPendingTree& m_pending;
     std::string& m_out;
+    const std::function<bool(std::string_view)>* m_flush;
     std::vector<Frame> m_stack;
 };
 
-} // namespace
-
-void WriteXmlText(const pugi::xml_document& document, const XmlPendingTree& pending,
-                  std::string& out) {
+void WriteDeclaration(const pugi::xml_document& document, std::string& out) {
     out += "<?xml";
     bool declared = false;
     for (pugi::xml_node node = document.first_child(); node && !declared;
@@ -211,7 +222,22 @@ void WriteXmlText(const pugi::xml_document& document, const XmlPendingTree& pend
         }
     }
     out += declared ? "?>\n" : " version=\"1.0\"?>\n";
+}
+
+} // namespace
+
+void WriteXmlText(const pugi::xml_document& document, const XmlPendingTree& pending,
+                  std::string& out) {
+    WriteDeclaration(document, out);
     Writer(pending, out).Write(document.document_element());
+}
+
+bool WriteXmlText(const pugi::xml_document& document, const XmlPendingTree& pending,
+                  const std::function<bool(std::string_view piece)>& put) {
+    std::string piece;
+    piece.reserve(Writer::kPieceBytes + 65536);
+    WriteDeclaration(document, piece);
+    return Writer(pending, piece, &put).Write(document.document_element()) && put(piece);
 }
 
 } // namespace qv

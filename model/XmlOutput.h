@@ -6,11 +6,18 @@
 
 #include <pugixml.hpp>
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace qv {
 
 void WriteXmlText(const pugi::xml_document& document, const XmlPendingTree& pending,
                   std::string& out);
+
+// The same text handed out in pieces of about a megabyte, so that a large document is
+// never held whole; stops and returns false as soon as put does.
+bool WriteXmlText(const pugi::xml_document& document, const XmlPendingTree& pending,
+                  const std::function<bool(std::string_view piece)>& put);
 
 } // namespace qv

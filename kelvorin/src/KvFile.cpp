@@ -1,6 +1,7 @@
 #include <kelvorin/KvFile.h>
 #include <kelvorin/KvStr.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -97,6 +98,40 @@ KvFileRead KvFile::ReadAll(const std::string& path, std::string& content) {
 
 bool KvFile::WriteAtomically(const std::string& path, std::string_view content,
                              std::string* error) {
+    return WriteAtomicallyStreamed(
+        path, [content](const Put& put) { return put(content); }, error);
+}
+
+bool KvFile::HoldsExactly(const std::string& path, const Producer& produce) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    bool same = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    std::string stored;
+    const auto compare = [&](std::string_view piece) {
+        while (same && !piece.empty()) {
+            stored.resize(std::min<std::size_t>(piece.size(), 1 << 20));
+            const ssize_t got = ::read(fd, stored.data(), stored.size());
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            const auto length = static_cast<std::size_t>(std::max<ssize_t>(got, 0));
+            same = got > 0 && piece.compare(0, length, stored.data(), length) == 0;
+            piece.remove_prefix(std::min(length, piece.size()));
+        }
+        return same;
+    };
+    same = same && produce(compare) && same;
+    char extra = 0;
+    same = same && ::read(fd, &extra, 1) == 0; // nothing stored beyond the produced bytes
+    ::close(fd);
+    return same;
+}
+
+bool KvFile::WriteAtomicallyStreamed(const std::string& path, const Producer& produce,
+                                     std::string* error) {
     auto fail = [&](const std::string& reason) {
         if (error != nullptr) {
             error->assign(reason).append(": ").append(path);
@@ -129,13 +164,22 @@ bool KvFile::WriteAtomically(const std::string& path, std::string_view content,
         [[maybe_unused]] const int owned = ::fchown(fd, original.st_uid, original.st_gid);
     }
     const mode_t mode = existed ? (original.st_mode & 07777) : (0666 & ~CurrentUmask());
-    bool ok = WriteAll(fd, content) && ::fchmod(fd, mode) == 0;
+    bool written = true;
+    const auto put = [&](std::string_view piece) {
+        written = written && WriteAll(fd, piece);
+        return written;
+    };
+    const bool produced = produce(put);
+    bool ok = produced && written && ::fchmod(fd, mode) == 0;
     ok = ok && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         const int cause = errno;
         ::unlink(temporary.c_str());
+        if (!produced && written) {
+            return fail("the content could not be produced");
+        }
         return fail(
             std::string("cannot write the file (").append(std::strerror(cause)).append(")"));
     }

@@ -69,4 +69,34 @@ TEST_F(KvFileTest, SymbolicLinksAreWrittenThrough) {
     EXPECT_EQ(content, "new");
 }
 
+TEST_F(KvFileTest, StreamedWritesAndComparisons) {
+    const std::string file = Path("big.cil");
+    const std::string piece(300000, 'p');
+    const KvFile::Producer threePieces = [&](const KvFile::Put& put) {
+        return put(piece) && put("middle") && put(piece);
+    };
+    ASSERT_TRUE(KvFile::WriteAtomicallyStreamed(file, threePieces));
+    std::string content;
+    KvFile::ReadAll(file, content);
+    EXPECT_EQ(content, piece + "middle" + piece);
+    EXPECT_TRUE(KvFile::HoldsExactly(file, threePieces));
+
+    // A difference anywhere, a shorter or a longer text, or no file: not the same.
+    EXPECT_FALSE(KvFile::HoldsExactly(
+        file, [&](const KvFile::Put& put) { return put(piece) && put("Middle") && put(piece); }));
+    EXPECT_FALSE(KvFile::HoldsExactly(file, [&](const KvFile::Put& put) { return put(piece); }));
+    EXPECT_FALSE(KvFile::HoldsExactly(
+        file, [&](const KvFile::Put& put) { return threePieces(put) && put("x"); }));
+    EXPECT_FALSE(KvFile::HoldsExactly(Path("none"), threePieces));
+
+    // A producer that gives up midway leaves the old file and no temporary one.
+    std::string error;
+    EXPECT_FALSE(KvFile::WriteAtomicallyStreamed(
+        file, [&](const KvFile::Put& put) { return put("partial") && false; }, &error));
+    EXPECT_FALSE(error.empty());
+    KvFile::ReadAll(file, content);
+    EXPECT_EQ(content.size(), 2 * piece.size() + 6);
+    EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
 } // namespace

@@ -238,6 +238,25 @@ TEST(ProjectFile, EverythingReadsBack) {
     EXPECT_DOUBLE_EQ(back.road.m_dLength, 0.123457);
 }
 
+TEST(ProjectFile, FilesOfManyMegabytesReadBack) {
+    // The text is written in pieces of about a megabyte; they must join seamlessly.
+    TempDir dir;
+    Project project = SampleOutdoorProject();
+    const Luminaire sample = project.luminaires.At(0);
+    for (int i = 0; i < 400; ++i) {
+        Luminaire luminaire = sample;
+        luminaire.sName = "灯具<&>" + std::to_string(i);
+        for (int row = 0; row < 20; ++row) {
+            luminaire.curveA.Append({row * 1.5, 100.0 + i + row});
+        }
+        project.luminaires.Add(luminaire);
+    }
+    ASSERT_TRUE(SaveProject(project, dir.File("big.col")));
+    ASSERT_GT(ReadFileText(dir.File("big.col")).size(), 3u << 19);
+    EXPECT_EQ(Loaded(dir.File("big.col")), project);
+    ExpectTablesEqual(Loaded(dir.File("big.col")), project);
+}
+
 TEST(ProjectFile, AnIndependentlyWrittenFileLoadsEveryField) {
     TempDir dir;
     // Written by hand: no declaration, no indentation, fields in another order.
@@ -424,8 +443,22 @@ TEST(ProjectFile, LoadWritesTheFileBackUnlessTold) {
     EXPECT_EQ(ReadFileText(path), compact);
 
     ASSERT_TRUE(LoadProject(path, project));
-    EXPECT_NE(ReadFileText(path), compact); // rewritten as read
+    const std::string rewritten = ReadFileText(path);
+    EXPECT_NE(rewritten, compact); // rewritten as read
     EXPECT_EQ(Loaded(path), project);
+
+    // A file already as it would be written is left as it is (same file, same text).
+    struct stat before {};
+    ::stat(path.c_str(), &before);
+    ASSERT_TRUE(LoadProject(path, project));
+    struct stat after {};
+    ::stat(path.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(ReadFileText(path), rewritten);
+    // One byte more or less is rewritten.
+    WriteFileText(path, rewritten + " ");
+    ASSERT_TRUE(LoadProject(path, project));
+    EXPECT_EQ(ReadFileText(path), rewritten);
 
     // A read-only file is not rewritten, and the load still succeeds.
     WriteFileText(path, compact);

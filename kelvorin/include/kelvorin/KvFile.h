@@ -2,6 +2,7 @@
 // Whole-file reading and atomic replacement, shared by every writer of the system
 // (settings, project files, calculation books), so a failed or interrupted write
 // never destroys the previous file.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,4 +23,19 @@ public:
     // folder takes no new file. On failure error (when given) receives the reason.
     static bool WriteAtomically(const std::string& path, std::string_view content,
                                 std::string* error = nullptr);
+
+    // Hands a writer the temporary file; each piece it passes to put is appended.
+    // put returns false once writing failed; the writer returns false to give up.
+    using Put = std::function<bool(std::string_view piece)>;
+    using Producer = std::function<bool(const Put& put)>;
+
+    // WriteAtomically for content produced piece by piece, so that a large file is
+    // never held whole in memory. The same rules and guarantees; a producer that gives
+    // up leaves the target as it was.
+    static bool WriteAtomicallyStreamed(const std::string& path, const Producer& produce,
+                                        std::string* error = nullptr);
+
+    // Whether the file at path holds exactly the bytes the producer gives (false also
+    // when it cannot be read). Reads only as far as the first difference.
+    static bool HoldsExactly(const std::string& path, const Producer& produce);
 };
