@@ -135,7 +135,7 @@ void GridPanel::StoreRecord(int kind) {
 bool GridPanel::CalculateHorizontal(const Room& room, const LuminaireList& luminaires) {
     m_points.clear();
     LuminaireList working = luminaires;
-    HorizontalGridSearch(m_points, room, density);
+    HorizontalGridSearch(m_points, room, density, threads);
     CalculateGridPoints(m_points, working, threads);
     if (m_points.empty()) {
         return false;
@@ -161,7 +161,7 @@ bool GridPanel::CalculateVertical(const Room& room, const LuminaireList& luminai
     m_points.clear();
     LuminaireList working = luminaires;
     VerticalGridSearch(m_points, room, density, TopHeight(working), {startX, startY, 0.0},
-                       {endX, endY, 0.0}, side);
+                       {endX, endY, 0.0}, side, threads);
     CalculateGridPoints(m_points, working, threads);
     if (m_points.empty()) {
         return false;

@@ -1,5 +1,7 @@
 #include "calc/indoor/LevelPointStep.h"
 
+#include "calc/indoor/AtanDegrees.h"
+
 #include <cmath>
 
 namespace qv {
@@ -32,18 +34,29 @@ struct LevelStep {
     double ev = 0.0;
 };
 
+// The table value at the whole degrees of |atan(t)|; false for no number.
+inline bool LookUpAtan(const std::array<double, kMaxLookupDegrees + 1>& curve,
+                       const AtanDegrees& atanDegrees, double t, double& intensity) {
+    const int degrees = atanDegrees.WholeDegreesOf(t);
+    if (degrees < 0) {
+        return false;
+    }
+    intensity = curve[static_cast<size_t>(degrees)];
+    return true;
+}
+
 inline void PointSource(const PreparedLuminaire& luminaire, double x, double y, double h, double d,
                         LevelStep& step) {
+    const AtanDegrees& atanDegrees = AtanDegrees::Table();
     const double theta = std::atan(d / h);
     double intensityB = 0.0;
     double intensityA = 0.0;
-    if (!LookUp(luminaire.intensityB, std::fabs(std::atan(y / h)), intensityB)) {
+    if (!LookUpAtan(luminaire.intensityB, atanDegrees, y / h, intensityB)) {
         return;
     }
     const double intensityB0 = luminaire.intensityB[0];
     if (intensityB0 < kTolerance ||
-        !LookUp(luminaire.intensityA, std::fabs(std::atan(x / std::sqrt(y * y + h * h))),
-                intensityA)) {
+        !LookUpAtan(luminaire.intensityA, atanDegrees, x / std::sqrt(y * y + h * h), intensityA)) {
         return;
     }
     step.intensity = intensityA * intensityB / intensityB0;

@@ -51,13 +51,6 @@ double IntensityAt(const IntensityCurve& curve, int angleDegrees) {
     return upper.dLightStrong + (lower.dLightStrong - upper.dLightStrong) * r / (r + 1.0);
 }
 
-int WholeDegrees(double degrees) {
-    if (!(degrees >= 0.0 && degrees < kMaxLookupDegrees + 1.0)) {
-        return -1;
-    }
-    return static_cast<int>(degrees);
-}
-
 FrameMatrix FrameOf(const Rotation& rotation) {
     const double p = -rotation.x * kDegToRad;
     const double q = -rotation.y * kDegToRad;
@@ -77,18 +70,6 @@ FrameMatrix FrameOf(const Rotation& rotation) {
     m[1][2] = c2.t2 / c2.length;
     m[2][2] = 1.0 / c2.length;
     return frame;
-}
-
-Vector ApplyFrame(const FrameMatrix& frame, const Vector& v) {
-    const double(&m)[3][3] = frame.m;
-    Vector out;
-    out.x = m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z;
-    out.y = m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z;
-    out.z = m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z;
-    if (std::fabs(out.x) < kTolerance) {
-        out.x = 0.0;
-    }
-    return out;
 }
 
 Vector RotateIntoFrame(const Vector& v, const Rotation& rotation) {

@@ -59,7 +59,12 @@ inline constexpr int kMaxLookupDegrees = 90;
 
 // A non-negative angle in degrees truncated to whole degrees for IntensityAt, or -1 when
 // it is not a number or lies outside [0, kMaxLookupDegrees + 1).
-int WholeDegrees(double degrees);
+inline int WholeDegrees(double degrees) {
+    if (!(degrees >= 0.0 && degrees < kMaxLookupDegrees + 1.0)) {
+        return -1;
+    }
+    return static_cast<int>(degrees);
+}
 
 // The matrix that expresses vectors in the frame of a rotation (degrees about X, Y, Z).
 struct FrameMatrix {
@@ -72,7 +77,17 @@ struct FrameMatrix {
 FrameMatrix FrameOf(const Rotation& rotation);
 
 // M·v, with an x component within the tolerance of 0 set to 0.
-Vector ApplyFrame(const FrameMatrix& frame, const Vector& v);
+inline Vector ApplyFrame(const FrameMatrix& frame, const Vector& v) {
+    const double(&m)[3][3] = frame.m;
+    Vector out;
+    out.x = m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z;
+    out.y = m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z;
+    out.z = m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z;
+    if (std::fabs(out.x) < kTolerance) {
+        out.x = 0.0;
+    }
+    return out;
+}
 
 // The vector expressed in the frame of the rotation: ApplyFrame(FrameOf(rotation), v).
 Vector RotateIntoFrame(const Vector& v, const Rotation& rotation);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <iterator>
 #include <thread>
 
 namespace qv {
@@ -33,26 +34,66 @@ GridDivisions Divide(int n, double along, double up) {
     return {ProportionalCount(n, along, up), n};
 }
 
-// Visits the candidates along-outer, up-inner; appends those inside the outline (or on
-// it) and reports the search's progress every 100 candidates.
+// The points of the candidates with along index in [begin, end), up-inner, that lie
+// inside the outline (or on it). The reporting run shows the search's progress every 100
+// of its own candidates: the candidates visited by all runs (whole rows of the others).
 template <typename CandidateAt>
-void Search(std::vector<CalcPoint>& points, const std::vector<Vector>& outline,
-            GridDivisions divisions, CandidateAt candidateAt) {
-    points.clear();
-    const int total = divisions.along * divisions.up;
-    int index = 0;
-    for (int i = 0; i < divisions.along; ++i) {
-        for (int j = 0; j < divisions.up; ++j, ++index) {
-            if (index % kProgressStep == 0) {
-                KvProgressSink::Report(kSearchText, index, total);
+void SearchRun(std::vector<CalcPoint>& found, const std::vector<Vector>& outline, int begin,
+               int end, int up, int total, const CandidateAt& candidateAt,
+               std::atomic<int>& visited, bool reports) {
+    int own = 0;
+    for (int i = begin; i < end; ++i) {
+        for (int j = 0; j < up; ++j, ++own) {
+            if (reports && own % kProgressStep == 0) {
+                KvProgressSink::Report(
+                    kSearchText, std::max(own, visited.load(std::memory_order_relaxed)), total);
             }
             const Vector candidate = candidateAt(i, j);
             if (PointInOutline(outline, candidate) >= kOutlineOnEdge) {
                 CalcPoint point;
                 point.position = candidate;
-                points.push_back(std::move(point));
+                found.push_back(std::move(point));
             }
         }
+        visited.fetch_add(up, std::memory_order_relaxed);
+    }
+}
+
+// Visits the candidates along-outer, up-inner, in runs of along indexes spread over
+// threads; the points are joined in visiting order, the same for any thread count.
+template <typename CandidateAt>
+void Search(std::vector<CalcPoint>& points, const std::vector<Vector>& outline,
+            GridDivisions divisions, int threads, CandidateAt candidateAt) {
+    points.clear();
+    const int total = divisions.along * divisions.up;
+    if (total <= 0) {
+        KvProgressSink::Close();
+        return;
+    }
+    const int runs = std::clamp(threads, 1, divisions.along);
+    const auto runBegin = [&](int run) {
+        return static_cast<int>(static_cast<long long>(divisions.along) * run / runs);
+    };
+    std::vector<std::vector<CalcPoint>> found(static_cast<size_t>(runs));
+    std::atomic<int> visited{0};
+    std::vector<std::thread> workers;
+    for (int run = 1; run < runs; ++run) {
+        workers.emplace_back([&, run] {
+            SearchRun(found[static_cast<size_t>(run)], outline, runBegin(run), runBegin(run + 1),
+                      divisions.up, total, candidateAt, visited, false);
+        });
+    }
+    SearchRun(points, outline, 0, runBegin(1), divisions.up, total, candidateAt, visited, true);
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+    size_t count = points.size();
+    for (const std::vector<CalcPoint>& run : found) {
+        count += run.size();
+    }
+    points.reserve(count);
+    for (std::vector<CalcPoint>& run : found) {
+        std::move(run.begin(), run.end(), std::back_inserter(points));
     }
     KvProgressSink::Close();
 }
@@ -100,19 +141,19 @@ void CalculateRun(std::vector<CalcPoint>& points, size_t begin, size_t end,
 
 } // namespace
 
-void HorizontalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n) {
+void HorizontalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n, int threads) {
     const OutlineExtent box = ExtentOf(room.outline);
     const double w = std::fabs(box.maxX - box.minX);
     const double h = std::fabs(box.maxY - box.minY);
     const GridDivisions divisions = Divide(n, w, h);
-    Search(points, room.outline, divisions, [&](int i, int j) {
+    Search(points, room.outline, divisions, threads, [&](int i, int j) {
         return Vector{box.minX + w * i / divisions.along, box.minY + h * j / divisions.up,
                       room.dWorkHeight};
     });
 }
 
 void VerticalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n, double topHeight,
-                        const Vector& a, const Vector& b, int side) {
+                        const Vector& a, const Vector& b, int side, int threads) {
     bool aFirst = std::fabs(a.x - b.x) < kTolerance ? a.y < b.y : a.x < b.x;
     if (side == kSideLowerRight) {
         aFirst = std::fabs(a.x - b.x) < kTolerance ? a.y > b.y : a.x > b.x;
@@ -122,7 +163,7 @@ void VerticalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n,
     const double hv = topHeight - room.dWorkHeight;
     const double lh = PlanDistance(l1, l2);
     const GridDivisions divisions = Divide(n, lh, std::fabs(hv));
-    Search(points, room.outline, divisions, [&](int i, int j) {
+    Search(points, room.outline, divisions, threads, [&](int i, int j) {
         return Vector{l1.x + (l2.x - l1.x) * i / divisions.along,
                       l1.y + (l2.y - l1.y) * i / divisions.along,
                       room.dWorkHeight + j * hv / divisions.up};

@@ -23,13 +23,14 @@ struct GridDivisions {
 
 // Fills points (cleared first) with the grid points of the working plane inside the
 // room's outline, x outer and y inner, from the bounding box's minimum corner; the far
-// edges are not visited. Shows "搜索计算点" every 100 candidates.
-void HorizontalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n);
+// edges are not visited. Shows "搜索计算点" as the candidates are visited. The outline
+// tests are spread over threads; the points come out in the same order for any count.
+void HorizontalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n, int threads = 1);
 
 // Fills points (cleared first) with the grid points of the vertical plane from the
 // working plane up to topHeight between the plan points a and b, ordered by side.
 void VerticalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n, double topHeight,
-                        const Vector& a, const Vector& b, int side);
+                        const Vector& a, const Vector& b, int side, int threads = 1);
 
 // The greatest z of the luminaires' positions; 0 without luminaires.
 double TopHeight(const LuminaireList& luminaires);

@@ -63,6 +63,27 @@ TEST(RoomGridTest, SearchKeepsOnlyPointsOfTheOutlineAndSurvivesDegenerateRooms) 
     EXPECT_TRUE(points.empty());
     VerticalGridSearch(points, room, 50, room.dWorkHeight, {1, 1, 0}, {1, 1, 0}, 0);
     EXPECT_TRUE(points.empty());
+    for (const int threads : {2, 8, 500}) {
+        HorizontalGridSearch(points, room, 50, threads);
+        EXPECT_TRUE(points.empty());
+    }
+}
+
+TEST(RoomGridTest, SearchesGiveTheSamePointsInTheSameOrderForAnyThreadCount) {
+    Room room = RectangleRoom(7, 5);
+    room.outline = {{0, 0, 0}, {7, 0, 0}, {7, 2, 0}, {3, 2, 0}, {3, 5, 0}, {0, 5, 0}};
+    std::vector<CalcPoint> reference;
+    HorizontalGridSearch(reference, room, 61);
+    std::vector<CalcPoint> verticalReference;
+    VerticalGridSearch(verticalReference, room, 45, 3.0, {0.5, 0.5, 0}, {6.5, 1.5, 0}, 1);
+    ASSERT_GT(reference.size(), 1000u);
+    for (const int threads : {2, 3, 7, 100}) {
+        std::vector<CalcPoint> points;
+        HorizontalGridSearch(points, room, 61, threads);
+        EXPECT_EQ(points, reference) << threads;
+        VerticalGridSearch(points, room, 45, 3.0, {0.5, 0.5, 0}, {6.5, 1.5, 0}, 1, threads);
+        EXPECT_EQ(points, verticalReference) << threads;
+    }
 }
 
 TEST(RoomGridTest, VerticalPlaneIsOrderedBySideAndDividedByItsLongerSide) {
