@@ -1,8 +1,6 @@
-#include "report/DocxText.h"
+#include <kelvorin/KvDocxText.h>
 
 #include <cmath>
-
-namespace qv {
 
 namespace {
 
@@ -50,17 +48,35 @@ std::size_t ValidCharacterLength(std::string_view text) {
     return allowed ? length : 0;
 }
 
-void SetMarkFormat(pugi::xml_node paragraph, RunFormat mark) {
+// The paragraph's <w:pPr>, made when missing (documents of other writers may have none).
+pugi::xml_node ParagraphProperties(pugi::xml_node paragraph) {
     pugi::xml_node properties = paragraph.child("w:pPr");
+    return properties ? properties : paragraph.prepend_child("w:pPr");
+}
+
+// Inserts a child of <w:pPr> before the members that must follow it.
+pugi::xml_node InsertPropertyBefore(pugi::xml_node properties, const char* name,
+                                    std::initializer_list<const char*> later) {
+    for (const char* follower : later) {
+        if (pugi::xml_node next = properties.child(follower)) {
+            return properties.insert_child_before(name, next);
+        }
+    }
+    return properties.append_child(name);
+}
+
+void SetMarkFormat(pugi::xml_node paragraph, KvRunFormat mark) {
+    pugi::xml_node properties = ParagraphProperties(paragraph);
     properties.remove_child("w:rPr");
     mark.script = 0;
-    WriteRunProperties(properties.append_child("w:rPr"), mark);
+    KvDocxText::WriteRunProperties(
+        InsertPropertyBefore(properties, "w:rPr", {"w:sectPr", "w:pPrChange"}), mark);
 }
 
 // One run holding a line of text, its tabs as tab characters.
-void AppendRun(pugi::xml_node paragraph, std::string_view line, const RunFormat& format) {
+void AppendRun(pugi::xml_node paragraph, std::string_view line, const KvRunFormat& format) {
     pugi::xml_node run = paragraph.append_child("w:r");
-    WriteRunProperties(run.append_child("w:rPr"), format);
+    KvDocxText::WriteRunProperties(run.append_child("w:rPr"), format);
     std::size_t start = 0;
     while (true) {
         const std::size_t tab = line.find('\t', start);
@@ -80,7 +96,7 @@ void AppendRun(pugi::xml_node paragraph, std::string_view line, const RunFormat&
 
 } // namespace
 
-std::string CleanXmlText(std::string_view text) {
+std::string KvDocxText::CleanXmlText(std::string_view text) {
     std::string clean;
     clean.reserve(text.size());
     std::size_t i = 0;
@@ -102,11 +118,11 @@ std::string CleanXmlText(std::string_view text) {
     return clean;
 }
 
-int HalfPoints(float size) {
+int KvDocxText::HalfPoints(float size) {
     return static_cast<int>(std::lround(size * 2.0f));
 }
 
-void WriteRunProperties(pugi::xml_node properties, const RunFormat& format) {
+void KvDocxText::WriteRunProperties(pugi::xml_node properties, const KvRunFormat& format) {
     const std::string font = CleanXmlText(format.font);
     pugi::xml_node fonts = properties.append_child("w:rFonts");
     for (const char* script : {"w:ascii", "w:hAnsi", "w:cs"}) {
@@ -128,8 +144,8 @@ void WriteRunProperties(pugi::xml_node properties, const RunFormat& format) {
     }
 }
 
-pugi::xml_node InsertParagraph(pugi::xml_node parent, pugi::xml_node previous,
-                               const char* alignment, const RunFormat& mark) {
+pugi::xml_node KvDocxText::InsertParagraph(pugi::xml_node parent, pugi::xml_node previous,
+                                           const char* alignment, const KvRunFormat& mark) {
     pugi::xml_node paragraph =
         previous ? parent.insert_child_after("w:p", previous) : parent.append_child("w:p");
     paragraph.append_child("w:pPr").append_child("w:jc").append_attribute("w:val") = alignment;
@@ -137,12 +153,26 @@ pugi::xml_node InsertParagraph(pugi::xml_node parent, pugi::xml_node previous,
     return paragraph;
 }
 
-void SetParagraphAlignment(pugi::xml_node paragraph, const char* alignment) {
-    paragraph.child("w:pPr").child("w:jc").attribute("w:val").set_value(alignment);
+std::string KvDocxText::AlignmentOf(pugi::xml_node paragraph) {
+    const pugi::xml_attribute value = paragraph.child("w:pPr").child("w:jc").attribute("w:val");
+    return value ? value.value() : "left";
 }
 
-pugi::xml_node AppendText(pugi::xml_node paragraph, std::string_view text,
-                          const RunFormat& format) {
+void KvDocxText::SetParagraphAlignment(pugi::xml_node paragraph, const char* alignment) {
+    pugi::xml_node properties = ParagraphProperties(paragraph);
+    pugi::xml_node jc = properties.child("w:jc");
+    if (!jc) {
+        jc = InsertPropertyBefore(properties, "w:jc",
+                                  {"w:textDirection", "w:textAlignment", "w:textboxTightWrap",
+                                   "w:outlineLvl", "w:divId", "w:cnfStyle", "w:rPr", "w:sectPr",
+                                   "w:pPrChange"});
+    }
+    jc.remove_attribute("w:val");
+    jc.append_attribute("w:val") = alignment;
+}
+
+pugi::xml_node KvDocxText::AppendText(pugi::xml_node paragraph, std::string_view text,
+                                      const KvRunFormat& format) {
     const std::string clean = CleanXmlText(text);
     const std::string_view all = clean;
     std::size_t start = 0;
@@ -157,17 +187,20 @@ pugi::xml_node AppendText(pugi::xml_node paragraph, std::string_view text,
             return paragraph;
         }
         start = lineEnd + (all.compare(lineEnd, 2, "\r\n") == 0 ? 2 : 1);
-        const char* alignment = paragraph.child("w:pPr").child("w:jc").attribute("w:val").value();
-        paragraph = InsertParagraph(paragraph.parent(), paragraph, alignment, format);
+        const std::string alignment = AlignmentOf(paragraph);
+        paragraph = InsertParagraph(paragraph.parent(), paragraph, alignment.c_str(), format);
     }
 }
 
-std::string ParagraphText(pugi::xml_node paragraph) {
+std::string KvDocxText::ParagraphText(pugi::xml_node paragraph) {
     struct Collector : pugi::xml_tree_walker {
         std::string text;
         bool for_each(pugi::xml_node& node) override {
-            if (std::string_view(node.name()) == "w:t" || std::string_view(node.name()) == "m:t") {
+            const std::string_view name = node.name();
+            if (name == "w:t" || name == "m:t") {
                 text += node.child_value();
+            } else if (name == "w:tab") {
+                text += '\t';
             }
             return true;
         }
@@ -175,5 +208,3 @@ std::string ParagraphText(pugi::xml_node paragraph) {
     paragraph.traverse(collector);
     return collector.text;
 }
-
-} // namespace qv

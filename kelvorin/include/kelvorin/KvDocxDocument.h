@@ -1,0 +1,92 @@
+#pragma once
+// One word-processing document (.docx) held in memory: paragraphs of formatted runs,
+// tables and pictures appended in order at its end, saved as a whole package. A new
+// document is an empty A4 page; an opened one keeps every part it held (styles,
+// pictures, headers) and is appended to after its last paragraph.
+//
+// Operations give 1 on success and 0 on failure. A failure the user must see leaves
+// its reason in `error`; a silent rejection (no font, no cells) leaves it empty.
+// Shared by KvWord and the program's calculation books.
+#include <kelvorin/KvDocxText.h>
+
+#include <memory>
+#include <pugixml.hpp>
+#include <string>
+#include <vector>
+
+namespace kv_detail {
+class OpcPackage;
+}
+
+class KvDocxDocument {
+public:
+    // Largest table the word processor makes.
+    static constexpr int kMaxTableRows = 32767;
+    static constexpr int kMaxTableColumns = 63;
+    // Font sizes the word processor accepts, in points.
+    static constexpr float kMinFontSize = 1.0f;
+    static constexpr float kMaxFontSize = 1638.0f;
+    // WriteSpace writes at most this many line feeds.
+    static constexpr int kMaxSpaceLines = 1000;
+
+    KvDocxDocument();
+    ~KvDocxDocument();
+    KvDocxDocument(const KvDocxDocument&) = delete;
+    KvDocxDocument& operator=(const KvDocxDocument&) = delete;
+
+    // Reads a .docx file; nullptr with the reason when it is not one.
+    static std::unique_ptr<KvDocxDocument> Open(const std::string& path, std::string& error);
+
+    // 0 portrait, 1 landscape (A4).
+    int SetOrientation(int orientation, std::string& error);
+    // One run: mode 1 starts a new paragraph (or fills the last one when it has no
+    // text) and gives it and the paragraphs its line feeds open the alignment; any
+    // other mode appends to the last paragraph. Alignment 0 left, 1 centred, 2 right,
+    // 3 justified, 4 distributed; script 1 subscript, 2 superscript. Silently 0 when
+    // the trimmed font name is empty or the size is below 0.0001.
+    int WriteContent(const std::string& text, int mode, float size, const std::string& fontName,
+                     int bold, long alignment, int script, std::string& error);
+    // count line feeds as a new paragraph in 宋体 10, left aligned.
+    int WriteSpace(int count, std::string& error);
+    // A blank line, then a bordered table of fixed column widths (points; 0 shares the
+    // text width equally), centred on the page, filled row by row from cells (missing
+    // texts leave cells empty). Silently 0 when rows or columns are below 1 or cells is
+    // empty.
+    int AddTable(int rows, int columns, float columnWidth, const std::vector<std::string>& cells,
+                 std::string& error);
+    // A picture (PNG, JPEG or BMP file) in a new paragraph of the alignment, at the
+    // given width in points keeping its proportions (0 or less: its own size at 96 dots
+    // per inch), never wider than the text.
+    int AddPicture(const std::string& path, long alignment, float width, std::string& error);
+    // Line spacing of the last paragraph and of every paragraph written after it, by the
+    // word processor's rule codes: 0 single, 1 one and a half lines, 2 double (value
+    // unused), 3 at least and 4 exactly `value` points, 5 `value` lines.
+    int SetParagraphFormat(long rule, float value, std::string& error);
+
+    // The document's text: paragraphs (also those in tables) separated by line feeds,
+    // table cells by tabs.
+    std::string Text() const;
+    // Writes the package to path atomically.
+    int Save(const std::string& path, std::string& error) const;
+
+    // For writers of further content (equations): the body, its last paragraph and the
+    // format of the last run written.
+    pugi::xml_node Body() const { return m_body; }
+    pugi::xml_node LastParagraph() const;
+    const KvRunFormat& InForce() const { return m_inForce; }
+
+private:
+    bool Adopt(std::string& error);
+    int TextWidth() const;
+    void ApplyParagraphFormat(pugi::xml_node paragraph) const;
+
+    std::unique_ptr<kv_detail::OpcPackage> m_package;
+    std::string m_mainPart;
+    pugi::xml_document m_xml;
+    pugi::xml_node m_body;
+    pugi::xml_node m_section; // the page setup, always the body's last child
+    KvRunFormat m_inForce;
+    long m_lineRule = -1; // none set
+    float m_lineValue = 0.0f;
+    int m_nextPictureId = 1;
+};
