@@ -70,15 +70,6 @@ double ExactCu(const std::vector<CuRow>& rows, double ceiling, double wall, doub
     return 0.0;
 }
 
-// The interpolation step between (x1, y1) (the upper neighbour) and (x2, y2); with the
-// two keys equal, y2 unless it is below the tolerance.
-double Interpolate(double x, double x1, double x2, double y1, double y2) {
-    if (std::fabs(x1 - x2) >= kTolerance) {
-        return (y1 - y2) / (x1 - x2) * (x - x2) + y2;
-    }
-    return y2 >= kTolerance ? y2 : y1;
-}
-
 // A count held within the int range (0 for a non-number).
 int SaturatedCount(double value) {
     if (std::isnan(value)) {
@@ -94,6 +85,13 @@ int SaturatedCount(double value) {
 }
 
 } // namespace
+
+double InterpolationStep(double x, double x1, double x2, double y1, double y2) {
+    if (std::fabs(x1 - x2) >= kTolerance) {
+        return (y1 - y2) / (x1 - x2) * (x - x2) + y2;
+    }
+    return y2 >= kTolerance ? y2 : y1;
+}
 
 CavityRatio RoomCavityRatio(const Room& room, const LuminaireList& luminaires) {
     double top = 0.0;
@@ -140,18 +138,18 @@ double CuAt(const CuTable& table, double rhoC, double rhoW, double rhoF, double 
             for (int f = 0; f < 2; ++f) {
                 const double floor = f == 0 ? n[kFloor].upper : n[kFloor].lower;
                 const KeyNeighbours& r = n[kRatio];
-                byFloor[static_cast<size_t>(f)] =
-                    Interpolate(rcr, r.upper, r.lower, ExactCu(rows, ceiling, wall, floor, r.upper),
-                                ExactCu(rows, ceiling, wall, floor, r.lower));
+                byFloor[static_cast<size_t>(f)] = InterpolationStep(
+                    rcr, r.upper, r.lower, ExactCu(rows, ceiling, wall, floor, r.upper),
+                    ExactCu(rows, ceiling, wall, floor, r.lower));
             }
             byWall[static_cast<size_t>(w)] =
-                Interpolate(rhoF, n[kFloor].upper, n[kFloor].lower, byFloor[0], byFloor[1]);
+                InterpolationStep(rhoF, n[kFloor].upper, n[kFloor].lower, byFloor[0], byFloor[1]);
         }
         byCeiling[static_cast<size_t>(c)] =
-            Interpolate(rhoW, n[kWall].upper, n[kWall].lower, byWall[0], byWall[1]);
+            InterpolationStep(rhoW, n[kWall].upper, n[kWall].lower, byWall[0], byWall[1]);
     }
     const double cu =
-        Interpolate(rhoC, n[kCeiling].upper, n[kCeiling].lower, byCeiling[0], byCeiling[1]);
+        InterpolationStep(rhoC, n[kCeiling].upper, n[kCeiling].lower, byCeiling[0], byCeiling[1]);
     return cu >= kTolerance ? cu : kNoCu;
 }
 

@@ -24,6 +24,11 @@ struct CavityRatio {
 // RCR = 5·h·(l + b)/(l·b) from the bounding box of the outline and the highest luminaire.
 CavityRatio RoomCavityRatio(const Room& room, const LuminaireList& luminaires);
 
+// The interpolation step of every table lookup between the upper neighbour (x1, y1) and
+// the lower one (x2, y2): linear through both; with the two keys equal, y2 unless it is
+// below the tolerance, then y1.
+double InterpolationStep(double x, double x1, double x2, double y1, double y2);
+
 // Coefficient of utilization at effective ceiling, wall and floor reflectances and room
 // cavity ratio, interpolated between the neighbouring keys of the table (RCR first,
 // then floor, wall, ceiling); -1 when the result is below the tolerance (no value).

@@ -4,9 +4,6 @@
 
 #include <kelvorin/KvStr.h>
 
-#include <cctype>
-#include <climits>
-
 namespace qv {
 
 const std::array<const char*, LumenMethodPanel::kColumnCount> LumenMethodPanel::kHeaders = {
@@ -14,47 +11,16 @@ const std::array<const char*, LumenMethodPanel::kColumnCount> LumenMethodPanel::
 const std::array<int, LumenMethodPanel::kColumnCount> LumenMethodPanel::kColumnWidths = {
     18, 80, 80, 60, 60, 60};
 
-namespace {
-
-constexpr double kNotPlaced = -1.0;
-
-} // namespace
-
-int ParseCellInteger(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])) != 0) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) != 0; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) {
-            value = static_cast<long long>(INT_MAX) + 1;
-        }
-    }
-    value = negative ? -value : value;
-    if (value > INT_MAX) {
-        return INT_MAX;
-    }
-    return static_cast<int>(value);
-}
-
 void LumenMethodPanel::ReadBack() {
-    for (const Edit& edit : m_edits) {
+    m_edits.TakeBack([this](const PendingCellEdits::Edit& edit) {
         LumenEntry& entry = m_entries[static_cast<size_t>(edit.row)];
         (edit.column == kCount ? entry.count : entry.needed) = ParseCellInteger(edit.text);
-    }
-    m_edits.clear();
+    });
 }
 
 void LumenMethodPanel::EditCell(int row, int column, const std::string& text) {
     if (row >= 0 && row < RowCount() && (column == kCount || column == kNeeded)) {
-        m_edits.push_back({row, column, text});
+        m_edits.Add(row, column, text);
     }
 }
 
@@ -62,10 +28,8 @@ std::string LumenMethodPanel::CellText(int row, int column) const {
     if (row < 0 || row >= RowCount()) {
         return std::string();
     }
-    for (auto edit = m_edits.rbegin(); edit != m_edits.rend(); ++edit) {
-        if (edit->row == row && edit->column == column) {
-            return edit->text;
-        }
+    if (const std::string* edited = m_edits.Find(row, column)) {
+        return *edited;
     }
     const LumenEntry& entry = m_entries[static_cast<size_t>(row)];
     switch (column) {
@@ -117,27 +81,11 @@ void LumenMethodPanel::Calculate(const Room& room, const LuminaireList& luminair
 
 bool LumenMethodPanel::ApplyCounts(LuminaireList& roomLuminaires) {
     ReadBack();
-    long long total = 0;
+    std::vector<CountedLuminaire> counted;
     for (const LumenEntry& entry : m_entries) {
-        total += entry.count > 0 ? entry.count : 0;
+        counted.push_back({&entry.luminaire, entry.count});
     }
-    if (total > kMaxAppliedLuminaires) {
-        return false;
-    }
-    LuminaireList applied;
-    applied.Reserve(static_cast<int>(total));
-    for (const LumenEntry& entry : m_entries) {
-        for (int i = 0; i < entry.count; ++i) {
-            Luminaire copy = entry.luminaire;
-            if (i > 0) {
-                copy.ptCenter.x = kNotPlaced;
-                copy.ptCenter.y = kNotPlaced;
-            }
-            applied.Add(std::move(copy));
-        }
-    }
-    roomLuminaires = std::move(applied);
-    return true;
+    return RepeatByCounts(counted, kMaxAppliedLuminaires, roomLuminaires);
 }
 
 } // namespace qv

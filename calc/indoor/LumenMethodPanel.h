@@ -4,6 +4,7 @@
 // average illuminance against the standard, the power densities, and applying the
 // edited counts to the room.
 #include "calc/indoor/LumenMethod.h"
+#include "calc/indoor/PanelCells.h"
 #include "calc/indoor/PowerDensity.h"
 #include "model/Luminaire.h"
 #include "model/Room.h"
@@ -60,25 +61,16 @@ public:
     void BookWritten() { m_caption = "利用系数法照度计算书"; }
 
 private:
-    struct Edit {
-        int row;
-        int column;
-        std::string text;
-    };
     void ReadBack();
 
     std::string m_caption = "利用系数法照度计算";
     std::vector<LumenEntry> m_entries;
-    std::vector<Edit> m_edits;
+    PendingCellEdits m_edits;
     LumenMethodResult m_result;
     double m_e = 0.0;
     std::string m_eText;
     std::string m_message;
     PowerDensityDisplay m_densities;
 };
-
-// A cell's integer as atoi reads it: optional blanks and sign, then digits; 0 when there
-// are none; held within the int range.
-int ParseCellInteger(const std::string& text);
 
 } // namespace qv
