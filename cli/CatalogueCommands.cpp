@@ -5,16 +5,20 @@
 #include "catalogue/CatalogueSourceText.h"
 #include "catalogue/CatalogueStatements.h"
 #include "catalogue/LuminaireDialogModel.h"
+#include "catalogue/photometry/CatalogueTypeWriter.h"
+#include "catalogue/photometry/PhotometricReaders.h"
 #include "cli/ProjectCommands.h"
 #include "model/ProjectFile.h"
 
 #include <kelvorin/KvAccess.h>
+#include <kelvorin/KvFile.h>
 #include <kelvorin/KvMessage.h>
 #include <kelvorin/KvStTable.h>
 #include <kelvorin/KvStr.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -209,11 +213,102 @@ int ListReflectances(CatalogueDatabase& db, bool json) {
 
 struct CatalogueArguments {
     std::string what;
+    std::vector<std::string> files;
     std::string catalogue;
     bool json = false;
 };
 
+// Photometric files larger than this are refused unread.
+constexpr std::uintmax_t kMaxPhotometricFileBytes = 16u << 20;
+
+int ImportBadInput(const std::string& message) {
+    std::cerr << "quorvel-calc catalogue import: " << message << '\n';
+    return kBadInput;
+}
+
+// Reads a photometric file into a catalogue type; the message names the file and line.
+bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type,
+                         std::string& error) {
+    std::error_code code;
+    const std::uintmax_t size = std::filesystem::file_size(file, code);
+    if (code || size > kMaxPhotometricFileBytes) {
+        error = file + ": " + (code ? "cannot be read" : "larger than 16 MB");
+        return false;
+    }
+    std::string text;
+    PhotometricData data;
+    std::string problem;
+    if (KvFile::ReadAll(file, text) != KvFileRead::Ok) {
+        error = file + ": cannot be read";
+        return false;
+    }
+    if (!ReadPhotometricFile(file, text, data, problem) ||
+        !ToCatalogueType(data, std::filesystem::path(file).stem().string(), type, problem)) {
+        error = file + ":" + problem;
+        return false;
+    }
+    return true;
+}
+
+// catalogue import: every file read first; the types then written in one transaction, so
+// a bad file leaves the catalogue as it was.
+int Import(const CatalogueArguments& arguments) {
+    if (arguments.files.empty()) {
+        std::cerr << "quorvel-calc catalogue import: name one or more .ies or .ldt files\n";
+        return kUsage;
+    }
+    std::vector<CatalogueLuminaireType> types(arguments.files.size());
+    for (size_t i = 0; i < arguments.files.size(); ++i) {
+        std::string error;
+        if (!ReadPhotometricType(arguments.files[i], types[i], error)) {
+            return ImportBadInput(error);
+        }
+    }
+    CatalogueConnection connection(arguments.catalogue);
+    if (!Open(connection.db, "catalogue import")) {
+        return kBadInput;
+    }
+    std::vector<WrittenType> written;
+    std::string error;
+    if (!AddCatalogueTypes(connection.access, types, written, error)) {
+        return ImportBadInput(connection.db.Path() + ": " + error);
+    }
+    Json imported = Json::array();
+    for (size_t i = 0; i < types.size(); ++i) {
+        const CatalogueLuminaireType& type = types[i];
+        if (arguments.json) {
+            imported.push_back({{"file", arguments.files[i]},
+                                {"name", type.name},
+                                {"model", type.model},
+                                {"kind", type.kind},
+                                {"lamp", written[i].lamp},
+                                {"lamp_count", type.lampCount},
+                                {"lamp_flux", type.lampFlux},
+                                {"sLightsTable", written[i].lightsTable},
+                                {"sModulusTable", written[i].cuTable},
+                                {"sGradeTable", written[i].floodTable},
+                                {"curve_rows", type.curveA.Count()},
+                                {"cu_rows", type.cu.Count()},
+                                {"flood_rows", type.flood.Count()}});
+        } else {
+            std::cout << arguments.files[i] << ": " << type.name << " / " << type.model << ", 光源 "
+                      << written[i].lamp << " x " << type.lampCount << '\n';
+        }
+    }
+    if (arguments.json) {
+        PrintJson({{"catalogue", connection.db.Path()}, {"imported", imported}});
+    }
+    return kSuccess;
+}
+
 int Catalogue(const CatalogueArguments& arguments) {
+    if (arguments.what == "import") {
+        return Import(arguments);
+    }
+    if (!arguments.files.empty()) {
+        std::cerr << "quorvel-calc catalogue " << arguments.what << ": takes no files\n";
+        return kUsage;
+    }
     CatalogueConnection connection(arguments.catalogue);
     if (!Open(connection.db, "catalogue")) {
         return kBadInput;
@@ -432,11 +527,14 @@ int AddLuminaire(const AddLuminaireArguments& arguments) {
 
 void RegisterCatalogueCommands(CLI::App& app, CommandRegistry& registry) {
     auto browse = std::make_shared<CatalogueArguments>();
-    CLI::App* catalogue = registry.Add(app, "catalogue", "list the catalogue database",
-                                       [browse] { return Catalogue(*browse); });
-    catalogue->add_option("WHAT", browse->what, "lamps, types, standards or reflectances")
+    CLI::App* catalogue =
+        registry.Add(app, "catalogue", "list the catalogue database, or import photometric files",
+                     [browse] { return Catalogue(*browse); });
+    catalogue->add_option("WHAT", browse->what, "lamps, types, standards, reflectances or import")
         ->required()
-        ->check(CLI::IsMember({"lamps", "types", "standards", "reflectances"}));
+        ->check(CLI::IsMember({"lamps", "types", "standards", "reflectances", "import"}));
+    catalogue->add_option("FILE", browse->files,
+                          "import: IES LM-63 (.ies) or EULUMDAT (.ldt) files");
     catalogue->add_option("--catalogue", browse->catalogue,
                           "the catalogue database (default: KvTxt/Lamps.db)");
     catalogue->add_flag("--json", browse->json, "print one JSON object");

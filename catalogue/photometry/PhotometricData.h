@@ -1,0 +1,86 @@
+#pragma once
+// A luminaire's measured intensity distribution as a photometric file gives it (IES LM-63
+// or EULUMDAT), in one form for both formats: the planes and angles of the measurement,
+// the intensities in candela for the luminaire with its rated lamps, the lamps and the
+// body dimensions.
+//
+// Plane systems:
+// - type C: vertical planes around the luminaire's downward axis; a plane's angle C is
+//   measured in plan from the C0 direction, the angle γ within a plane from the nadir.
+// - type B (floodlights): planes through the horizontal axis across the beam; the
+//   horizontal angle is lateral (left/right of the beam axis), the vertical angle up/down.
+// Stored planes cover only what the file's symmetry needs; CandelaAt unfolds them.
+#include <string>
+#include <vector>
+
+namespace qv {
+
+enum class PhotometricSystem { kTypeC, kTypeB };
+
+// Which part of the full circle of planes is stored (type C), or whether the lateral and
+// vertical angles are mirrored about 0 (type B).
+enum class PlaneCoverage {
+    kRotational,      // one plane serves every C
+    kQuadrant,        // C0..C90, mirrored about the C0-C180 and the C90-C270 planes
+    kHalf0To180,      // C0..C180, mirrored about the C0-C180 plane
+    kHalf90To270,     // C90..C270, mirrored about the C90-C270 plane
+    kFull,            // planes all around; between the last plane and 360° the first repeats
+    kLateralMirrored, // type B: horizontal angles 0..H stand for -H..H
+    kAsMeasured       // type B: the angles as listed
+};
+
+struct PhotometricLamps {
+    int count = 1;              // number of lamps of the luminaire
+    double lumensPerLamp = 0.0; // rated flux of one lamp; 0 for absolute photometry
+    double watts = 0.0;         // input power of the whole luminaire, W
+    std::string type;           // lamp description of the file
+};
+
+struct PhotometricData {
+    std::string format; // e.g. "IES LM-63-2002", "EULUMDAT"
+    std::string name;   // luminaire name (description) of the file
+    std::string model;  // catalogue number of the file
+    PhotometricSystem system = PhotometricSystem::kTypeC;
+    PlaneCoverage coverage = PlaneCoverage::kRotational;
+    bool verticalMirrored = false; // type B: vertical angles 0..V stand for -V..V
+    PhotometricLamps lamps;
+    // Body dimensions in metres: length along the luminaire's axis (the C90-C270
+    // direction), width across it; round bodies have width 0 and length = diameter.
+    double length = 0.0;
+    double width = 0.0;
+    double height = 0.0;
+    bool round = false;
+    std::vector<double> planes; // C angles or type B horizontal angles, ascending
+    std::vector<double> angles; // γ or type B vertical angles, ascending
+    // candela[plane][angle]: intensity in cd (multipliers applied).
+    std::vector<std::vector<double>> candela;
+};
+
+// Intensity in cd toward a direction: type C at plane c (any angle, degrees) and γ from
+// the nadir (0..180); type B at the horizontal angle h and vertical angle v. Linear in
+// both angles between the stored ones; symmetry unfolded; 0 outside the stored γ range of
+// type C and outside the measured angles of type B.
+double CandelaAt(const PhotometricData& data, double planeAngle, double angle);
+
+// Total luminous flux of a type C distribution in lm: ∫∫ I sinγ dγ dC, by the midpoint
+// rule over 1° zones and 5° planes.
+double TypeCFlux(const PhotometricData& data);
+
+// Total luminous flux of a type B distribution in lm: ∫∫ I cos h dh dv over the lateral
+// angle h and the vertical angle v, by the midpoint rule over 1° steps.
+double TypeBFlux(const PhotometricData& data);
+
+// The rated lamp flux of the luminaire (count × lumens per lamp), or for absolute
+// photometry the luminaire's own integrated flux.
+double ReferenceFlux(const PhotometricData& data);
+
+// Files hold at most this many angles of either kind; readers refuse larger counts before
+// allocating.
+inline constexpr int kMaxPhotometricAngles = 1441;
+// Intensities above this (cd, multipliers applied) are refused as implausible, which keeps
+// every sum of them finite.
+inline constexpr double kMaxCandela = 1e10;
+// And at most this many intensity values in all.
+inline constexpr long kMaxPhotometricValues = 400000;
+
+} // namespace qv
