@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace qv::test {
 namespace {
 
@@ -192,26 +194,28 @@ TEST_F(CatalogueStatementsTest, ReflectanceStatements) {
 }
 
 TEST_F(CatalogueStatementsTest, UnitCapacityStatements) {
-    EXPECT_EQ(Column(sql::DistributionClasses()), Strings{"半直接型"});
+    EXPECT_EQ(Column(sql::DistributionClasses()).front(), "直接型9");
     EXPECT_EQ(sql::RoomCavityRatios(),
               "SELECT DISTINCT [RCR] FROM [单位容量P0计算] GROUP BY [RCR]");
-    EXPECT_EQ(Column(sql::RoomCavityRatios()), Strings{"4.167"});
+    Strings ratios = Column(sql::RoomCavityRatios());
+    std::sort(ratios.begin(), ratios.end());
+    EXPECT_EQ(ratios, (Strings{"1", "10", "2", "3", "4", "5", "6", "7", "8", "9"}));
     const std::string p0 = "SELECT [40W荧光灯P0] FROM [单位容量P0计算] WHERE [类型] = '半直接型' "
-                           "AND [RCR] = '4.167' ";
-    EXPECT_EQ(sql::P0Fluorescent40W("半直接型", "4.167"), p0);
-    EXPECT_EQ(Column(p0), Strings{"0.0565"});
-    EXPECT_EQ(Column(sql::P0Incandescent100W("半直接型", "4.167")), Strings{""});
+                           "AND [RCR] = '4' ";
+    EXPECT_EQ(sql::P0Fluorescent40W("半直接型", "4"), p0);
+    EXPECT_EQ(Column(p0), Strings{"0.0553"});
+    EXPECT_EQ(Column(sql::P0Incandescent100W("半直接型", "4")), Strings{"0.2745"});
     EXPECT_EQ(sql::CeilingReflectances(), "SELECT  [顶棚反射比] FROM [单位容量修正系数C1]");
-    EXPECT_EQ(Column(sql::CeilingReflectances()), Strings{"0.7"});
+    EXPECT_EQ(Column(sql::CeilingReflectances()), (Strings{"0.8", "0.7", "0.5", "0.3", "0.1"}));
     EXPECT_EQ(sql::C1("0.7", true),
               "SELECT [修正系数] FROM [单位容量修正系数C1] WHERE [顶棚反射比] = '0.7' ");
     EXPECT_EQ(Column(sql::C1("0.7")), Strings{"1"});
     EXPECT_EQ(Column(sql::C1("0.7", true)), Strings{"1"});
-    EXPECT_EQ(Column(sql::C2LampTypes()), Strings{"荧光灯"});
-    EXPECT_EQ(Column(sql::C2RatedPowers("荧光灯")), Strings{"36"});
-    EXPECT_EQ(sql::C2("荧光灯", "36"), "SELECT [调整系数C2] FROM [单位容量调整系数C2] WHERE "
-                                       "[光源类型] = '荧光灯' AND [额定功率] = '36' ");
-    EXPECT_EQ(Column(sql::C2("荧光灯", "36")), Strings{"0.675"});
+    EXPECT_EQ(Column(sql::C2LampTypes()).front(), "T5荧光灯");
+    EXPECT_EQ(Column(sql::C2RatedPowers("T8荧光灯")), (Strings{"18", "30", "32", "36"}));
+    EXPECT_EQ(sql::C2("T8荧光灯", "36"), "SELECT [调整系数C2] FROM [单位容量调整系数C2] WHERE "
+                                         "[光源类型] = 'T8荧光灯' AND [额定功率] = '36' ");
+    EXPECT_EQ(Column(sql::C2("T8荧光灯", "36")), Strings{"0.675"});
 }
 
 } // namespace
