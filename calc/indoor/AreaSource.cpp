@@ -76,6 +76,8 @@ AreaSourceRecord RectByParts(AreaSourceCalculation calculation, const RectSource
         if (std::fabs(toY * toX) >= kTolerance) {
             const double dx = std::fabs(toX);
             const double dy = std::fabs(toY);
+            term.across = dx;
+            term.along = dy;
             if (ratios == PartRatios::OverHeight) {
                 term.x = dx / record.d;
                 term.y = dy / record.d;

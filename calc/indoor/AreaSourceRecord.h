@@ -53,8 +53,11 @@ enum class AreaSourceCalculation {
 struct AreaSourceTerm {
     std::string part;    // "A".."D", or "F(a1,b1)" naming the strip's two distances
     int sign = 1;        // +1 added to the sum, -1 subtracted
-    double across = 0.0; // inclined strip: width from the intersection line (m)
-    double along = 0.0;  // inclined strip: extent along y from the line y = py (m)
+    // A part's distances Δx and Δy from P's projection to its corner (0 for a part
+    // without area), or an inclined strip's width from the intersection line and its
+    // extent along y from the line y = py (m).
+    double across = 0.0;
+    double along = 0.0;
     double x = 0.0;
     double y = 0.0;
     double f = 0.0; // shape factor

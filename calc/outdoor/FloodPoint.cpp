@@ -43,6 +43,7 @@ void ClearResults(FloodlightResultRow& row) {
 FloodlightStep ComputeFloodlightStep(const Luminaire& floodlight, const Vector& point,
                                      double intensity) {
     FloodlightStep step;
+    step.intensity = intensity;
     const Vector relative{point.x - floodlight.ptCenter.x, point.y - floodlight.ptCenter.y,
                           point.z - floodlight.ptCenter.z};
     step.local = RotateIntoFrame(relative, floodlight.Rotate);

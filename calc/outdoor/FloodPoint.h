@@ -53,6 +53,7 @@ struct FloodlightStep {
     double thetaP = 0.0; // θ′
     double beta = 0.0;   // vertical angle β = θ′ - θ
     double delta = 0.0;  // angle of incidence δ
+    double intensity = 0.0; // I the illuminances were computed with
     double eh = 0.0;
     double ev = 0.0;
     double transverse = 0.0;

@@ -1,0 +1,81 @@
+#include "report/books/BookComposer.h"
+
+#include <kelvorin/KvStr.h>
+
+namespace qv {
+
+void BookComposer::Open(const std::string& title, float size) {
+    m_writer.NewFile();
+    m_writer.SetDocOrientation(0);
+    m_writer.WriteContent(title, 1, size, kFont, 1, 1, 0);
+}
+
+void BookComposer::Write(const std::string& text, int mode, float size, bool bold) {
+    m_writer.WriteContent(text, mode, size, kFont, bold ? 1 : 0, 0, 0);
+}
+
+void BookComposer::Symbol(const std::string& letter, const std::string& index,
+                          const std::string& rest) {
+    Line(letter);
+    if (!index.empty()) {
+        Subscript(index);
+    }
+    if (!rest.empty()) {
+        Append(rest);
+    }
+}
+
+void BookComposer::AppendSquared(const std::string& text) {
+    Append(text);
+    Superscript("2");
+}
+
+void BookComposer::LineSquared(const std::string& text) {
+    Line(text);
+    Superscript("2");
+}
+
+void BookComposer::Equation(const std::string& formula) {
+    Blank();
+    m_writer.InsertEquation(formula);
+    Blank();
+}
+
+void BookComposer::Table(const std::vector<std::string>& headers,
+                         const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::string> cells = headers;
+    for (const std::vector<std::string>& row : rows) {
+        cells.insert(cells.end(), row.begin(), row.end());
+        cells.resize(cells.size() + headers.size() - std::min(headers.size(), row.size()));
+    }
+    m_writer.AddTable(static_cast<int>(rows.size()) + 1, static_cast<int>(headers.size()), 0.0f,
+                      cells);
+}
+
+void OpenTableBook(BookComposer& book, const std::string& title, float resultSize,
+                   const std::vector<std::string>& headers,
+                   const std::vector<std::vector<std::string>>& rows) {
+    book.Open(title);
+    for (const char* label : {"\t日期:", "\t客户:", "\t设计者:", "\t描述:"}) {
+        book.Line(label);
+    }
+    book.BoldLine("计算结果", resultSize);
+    std::vector<std::vector<std::string>> numbered;
+    numbered.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        std::vector<std::string> row{Whole(static_cast<int>(i) + 1)};
+        row.insert(row.end(), rows[i].begin(), rows[i].end());
+        numbered.push_back(std::move(row));
+    }
+    book.Table(headers, numbered);
+}
+
+std::string Fixed(double value, int decimals) {
+    return KvStr::Format("%0.*f", decimals, value);
+}
+
+std::string Whole(int value) {
+    return KvStr::Format("%d", value);
+}
+
+} // namespace qv

@@ -1,0 +1,129 @@
+#include "report/books/FloodPointBook.h"
+
+#include "model/Constants.h"
+
+#include <kelvorin/KvStr.h>
+
+namespace qv {
+namespace {
+
+const std::string kXm2 = "x " + Lo("M") + Up("2");
+const std::string kYm2 = "y " + Lo("M") + Up("2");
+const std::string kX2 = "x " + Up("2");
+const std::string kY2 = "y " + Up("2");
+const std::string kZ2 = "z " + Up("2");
+
+std::string Degrees(double radians) {
+    return Fixed(radians * kRadToDeg, 2) + "°";
+}
+
+// Each heading with its formula in general form.
+void WriteGeneralFormulas(BookComposer& book) {
+    book.Line("点S为投光灯。\n");
+    book.Line("点P为被照射点。\n");
+    book.Line("点M为瞄准点。\n");
+    book.Line("点Q为灯的投影点。\n");
+    const std::pair<const char*, std::string> formulas[] = {
+        {"方位角φ:\n", "φ = arcsin" + Frac("x " + Lo("M"), Sqrt(kXm2 + " + " + kYm2))},
+        {"仰角θ:\n", "θ = arctg" + Frac(Sqrt(kXm2 + " + " + kYm2), "H")},
+        {"角φ':\n", "φ' = arcsin" + Frac("x", Sqrt(kX2 + " + " + kY2))},
+        {"角γ:\n", "γ = φ' - φ"},
+        {"水平角度α:\n", "α = arcsin" + Frac("sinγ" + Sqrt(kX2 + " + " + kY2),
+                                             Sqrt(kX2 + " + " + kY2 + " + " + kZ2))},
+        {"角θ':\n", "θ' = srctg" + Frac("cosγ" + Sqrt(kX2 + " + " + kY2), "H")},
+        {"垂直角度β:\n", "β = θ' - θ"},
+        {"入射角δ:\n", "δ = arccos" + Frac("H", "R")},
+        {"水平面照度E:\n", "E " + Lo("h") + " = " + Frac("Icosδ", "R " + Up("2"))},
+        {"纵向垂直照度:\n", "E " + Lo("vl") + " = |cosφ'|" + Frac("Isinδ", "R " + Up("2"))},
+        {"横向垂直照度:\n", "E " + Lo("vt") + " = |sinφ'|" + Frac("Isinδ", "R " + Up("2"))},
+    };
+    for (const auto& [heading, formula] : formulas) {
+        book.Line(heading);
+        book.Equation(formula);
+    }
+    book.Line("注意：在计算之前首先把坐标系平移，平移成以灯为圆心的坐标系。");
+}
+
+void WriteStep(BookComposer& book, const FloodlightStep& step, const Luminaire& floodlight) {
+    if (step.outcome != FloodStepOutcome::Contributes) {
+        book.Line(step.outcome == FloodStepOutcome::AtFloodlight ? "计算点与投光灯重合，照度为0。"
+                                                                 : "计算点不在场地内，照度为0。");
+        return;
+    }
+    const Vector& p = step.local;
+    const double xm = floodlight.ptAim.x;
+    const double ym = floodlight.ptAim.y;
+    book.Equation(
+        KvStr::Format("x = %0.3f, y = %0.3f, z = %0.3f, H = %0.3f, ", p.x, p.y, p.z, step.h) +
+        "x " + Lo("M") + KvStr::Format(" = %0.3f, ", xm) + "y " + Lo("M") +
+        KvStr::Format(" = %0.3f", ym));
+    book.Equation("φ = " + Degrees(step.phi) + ", θ = " + Degrees(step.theta) +
+                  ", φ' = " + Degrees(step.phiP) + ", γ = " + Degrees(step.gamma));
+    book.Equation("α = arcsin" +
+                  Frac("sin" + Degrees(step.gamma) + " × " + Fixed(step.rho, 3), Fixed(step.r, 3)) +
+                  " = " + Degrees(step.alpha));
+    book.Equation("θ' = " + Degrees(step.thetaP) + ", β = θ' - θ = " + Degrees(step.beta));
+    book.Equation("δ = arccos" + Frac(Fixed(step.h, 3), Fixed(step.r, 3)) + " = " +
+                  Degrees(step.delta));
+    const std::string r2 = Fixed(step.r, 3) + Up("2");
+    const std::string intensity = Fixed(step.intensity, 0);
+    book.Equation("E " + Lo("h") + " = " + Frac(intensity + " × cos" + Degrees(step.delta), r2) +
+                  " = " + Fixed(step.eh, 3) + "lx");
+    book.Equation("E " + Lo("v") + " = " + Frac(intensity + " × sin" + Degrees(step.delta), r2) +
+                  " = " + Fixed(step.ev, 3) + "lx");
+    book.Equation("E " + Lo("vl") + " = |cos" + Degrees(step.phiP) + "| × " + Fixed(step.ev, 3) +
+                  " = " + Fixed(step.longitudinal, 3) + "lx");
+    book.Equation("E " + Lo("vt") + " = |sin" + Degrees(step.phiP) + "| × " + Fixed(step.ev, 3) +
+                  " = " + Fixed(step.transverse, 3) + "lx");
+}
+
+void WriteTotals(BookComposer& book, const FloodlightResultRow& total, int point) {
+    const std::pair<const char*, double> lines[] = {{"点水平照度为：", total.eh},
+                                                    {"点垂直照度为：", total.ev},
+                                                    {"点横向垂直照度为：", total.transverse},
+                                                    {"点纵向垂直照度为：", total.longitudinal}};
+    for (const auto& [text, value] : lines) {
+        book.Line("所有灯具对p");
+        book.Append(Whole(point) + text + Fixed(value, 3) + " lx ");
+    }
+}
+
+} // namespace
+
+BookName WriteFloodPointBook(CalcBookWriter& writer, const FloodlightResultPanel& panel) {
+    return WriteFloodPointBook(writer, panel.Rows(), panel.Steps(), panel.Floodlights());
+}
+
+BookName WriteFloodPointBook(CalcBookWriter& writer, const std::vector<FloodlightResultRow>& rows,
+                             const std::vector<FloodlightStep>& steps,
+                             const LuminaireList& floodlights) {
+    const BookName name{"投光灯单点照度计算计算书", ""};
+    BookComposer book(writer);
+    book.Open(name.title);
+    WriteGeneralFormulas(book);
+    int point = 0;
+    bool pointOpen = false;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const FloodlightResultRow& row = rows[i];
+        if (!pointOpen) {
+            ++point;
+            book.Section(KvStr::Format("P%d点投光灯的点照度计算:", point));
+            pointOpen = true;
+        }
+        if (row.IsTotal()) {
+            WriteTotals(book, row, point);
+            pointOpen = false;
+            continue;
+        }
+        const int index = FloodlightIndexOf(row);
+        book.Section(KvStr::Format("投光灯%d对P%d点照度计算:", index + 1, point));
+        if (i < steps.size() && index >= 0 && index < floodlights.Count()) {
+            WriteStep(book, steps[i], floodlights.At(index));
+        } else {
+            book.Line("没有这个投光灯，照度为0。");
+        }
+    }
+    return name;
+}
+
+} // namespace qv

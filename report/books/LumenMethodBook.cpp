@@ -1,0 +1,103 @@
+#include "report/books/LumenMethodBook.h"
+
+#include <kelvorin/KvStr.h>
+
+namespace qv {
+
+double LuminairePower(const Luminaire& luminaire) {
+    double power = luminaire.lamp1.dPower + luminaire.lamp1.dBallastPower;
+    if (luminaire.bLampHouse2 != 0) {
+        power += luminaire.lamp2.dPower + luminaire.lamp2.dBallastPower;
+    }
+    return power;
+}
+
+void WriteNeededCount(BookComposer& book, int needed, double deficit, double share,
+                      const char* unit) {
+    if (needed <= 0) {
+        book.Line("还需要这种灯数量是0盏");
+        return;
+    }
+    book.Line("还需要这种灯数量是");
+    book.InlineEquation("N = " + Frac(Fixed(deficit, 2), Fixed(share, 2) + unit) + " = " +
+                        Whole(needed) + "盏");
+}
+
+namespace {
+
+void WriteGeneralFormulas(BookComposer& book) {
+    book.Section("\n室空间比的计算公式:\n");
+    book.Equation("RCR = " + Frac("5h " + Lo("r") + "(l + b)", "l × b"));
+    book.Section("房间不是六面体时:\n");
+    book.Equation("RCR = " + Frac("2.5墙面积", "地面积"));
+    book.Line("式中:\n");
+    book.Line(" l--室长，m");
+    book.Line(" b--室宽，m\n");
+    book.Symbol(" h", "r", "--室空间高,m");
+    book.Section("利用系数法计算平均照度公式:\n");
+    book.Equation("E " + Lo("av") + " = " + Frac("NφUK", "A"));
+    book.Line("式中:\n");
+    book.Symbol("E", "av", "--表示工作面上的平均照度,lx");
+    book.Line("φ--光源光通量，lm");
+    book.Line("N--光源数量");
+    book.Line("U--利用系数");
+    book.Line("A--工作面面积");
+    book.Line("K--灯具的维护系数");
+}
+
+} // namespace
+
+BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodPanel& panel,
+                              const Room& room) {
+    const BookName name{"利用系数法照度计算书", "利用系数法照度计算书"};
+    const std::vector<LumenEntry>& entries = panel.Entries();
+    std::vector<std::vector<std::string>> rows;
+    for (const LumenEntry& entry : entries) {
+        rows.push_back({entry.luminaire.sName, entry.luminaire.sModel, KvStr::Format("%f", entry.u),
+                        Whole(entry.count), Whole(entry.needed)});
+    }
+    BookComposer book(writer);
+    OpenTableBook(book, name.title, BookComposer::kBodySize,
+                  {"序号", "名称", "类型", "利用系数", "个数", "需要数"}, rows);
+    WriteGeneralFormulas(book);
+
+    const LumenMethodResult& result = panel.Result();
+    const CavityRatio& cavity = result.cavity;
+    const PowerDensityDisplay& densities = panel.Densities();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const LumenEntry& entry = entries[i];
+        const Luminaire& luminaire = entry.luminaire;
+        const double share = i < result.entries.size() ? result.entries[i].share : 0.0;
+        book.Line(KvStr::Format("当选择%s,", luminaire.sName.c_str()));
+        book.Append(KvStr::Format("类型为%s,", luminaire.sModel.c_str()));
+        book.Append(KvStr::Format("利用系数为%s,", KvStr::Format("%f", entry.u).c_str()));
+        book.Append("时");
+        book.Blank();
+        book.Line(KvStr::Format("灯的名称为%s", luminaire.sName.c_str()));
+        book.Append(KvStr::Format("        型号为%s", luminaire.sModel.c_str()));
+        book.Append(KvStr::Format("        功率为%sW",
+                                  KvStr::FormatDouble(LuminairePower(luminaire)).c_str()));
+        book.Equation("RCR = " +
+                      Frac("5 × " + Fixed(cavity.h, 2) + " × (" + Fixed(cavity.l, 2) + " + " +
+                               Fixed(cavity.b, 2) + ")",
+                           Fixed(cavity.l, 2) + " × " + Fixed(cavity.b, 2)) +
+                      " = " + Fixed(cavity.rcr, 2));
+        book.Equation("E " + Lo("av") + " = " +
+                      Frac(Whole(entry.count) + " × " + Whole(luminaire.nLuminousFlux) + " × " +
+                               KvStr::Format("%f", entry.u) + " × " +
+                               Fixed(luminaire.dVindicate, 2),
+                           Fixed(result.area, 2)) +
+                      " = " + Fixed(entry.count * share, 2) + "lx");
+        WriteNeededCount(book, entry.needed, result.deficit, share, "");
+        book.Line(KvStr::Format("当前实际照度为%0.2flx", result.e));
+        book.Append(KvStr::Format("              要达到的标准照度为%0.2flx", room.dLxStandard));
+        book.LineSquared(KvStr::Format("功率密度为%0.2fw/m", densities.lpd));
+        book.AppendSquared(
+            KvStr::Format("                %s为%0.2fw/m",
+                          densities.label.rfind("标准", 0) == 0 ? "标准功率密度" : "折算功率密度",
+                          densities.second));
+    }
+    return name;
+}
+
+} // namespace qv

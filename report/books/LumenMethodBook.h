@@ -1,0 +1,23 @@
+#pragma once
+// The calculation book of the coefficient-of-utilization method ("利用系数法照度计算书",
+// saved under the same name): the entries' table, the room cavity ratio and the average
+// illuminance in general form, then per entry the values and the luminaires still needed.
+#include "calc/indoor/LumenMethodPanel.h"
+#include "report/books/BookComposer.h"
+
+namespace qv {
+
+// The luminaire's installed power: each lamp with its ballast (the second lamp when the
+// luminaire has one).
+double LuminairePower(const Luminaire& luminaire);
+
+// The still-needed line: "还需要这种灯数量是0盏" when nothing is missing, else the
+// quotient of the deficit by one luminaire's share with the count the calculation gave.
+void WriteNeededCount(BookComposer& book, int needed, double deficit, double share,
+                      const char* unit);
+
+// Writes the book of the panel's last calculation for the room it calculated.
+BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodPanel& panel,
+                              const Room& room);
+
+} // namespace qv

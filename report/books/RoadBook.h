@@ -1,0 +1,11 @@
+#pragma once
+// The calculation book of road lighting by the utilization method
+// ("利用系数法道路照度计算书").
+#include "calc/outdoor/RoadLightingPanel.h"
+#include "report/books/BookComposer.h"
+
+namespace qv {
+
+BookName WriteRoadBook(CalcBookWriter& writer, const RoadLightingPanel& panel);
+
+} // namespace qv

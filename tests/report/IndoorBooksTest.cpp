@@ -1,0 +1,224 @@
+// The books of the indoor calculations on a small room: their structure, the parts that
+// depend on the case, and result lines that repeat the calculation's own values.
+#include "BookReader.h"
+
+#include "calc/indoor/GridPanel.h"
+#include "calc/indoor/LumenMethodPanel.h"
+#include "calc/indoor/ScalarIlluminancePanel.h"
+#include "calc/indoor/SinglePointPanel.h"
+#include "model/Constants.h"
+#include "report/books/GridBook.h"
+#include "report/books/LumenMethodBook.h"
+#include "report/books/PointBook.h"
+#include "report/books/ScalarBook.h"
+
+#include <kelvorin/KvStr.h>
+
+#include <cmath>
+
+namespace qv {
+namespace {
+
+using test::BookDocument;
+using test::WriteAndReadBook;
+
+Luminaire Fitting(Vector position, double length) {
+    Luminaire luminaire;
+    luminaire.sName = length < 0.5 ? "筒灯" : "荧光灯";
+    luminaire.sModel = "M-" + std::to_string(int(length * 10));
+    luminaire.ptCenter = position;
+    luminaire.geometricShape.dLength = length;
+    luminaire.nLuminousFlux = 3300;
+    luminaire.dVindicate = 0.75;
+    luminaire.lamp1.dPower = 36;
+    luminaire.lamp1.dBallastPower = 9;
+    for (const double a : {0.0, 15.0, 30.0, 45.0, 60.0, 75.0, 90.0}) {
+        luminaire.curveA.Append({a, 250 * std::cos(a * kDegToRad)});
+        luminaire.curveB.Append({a, 250 * std::pow(std::cos(a * kDegToRad), 2) + 1});
+    }
+    for (const double rcr : {1.0, 3.0, 5.0}) {
+        luminaire.cuTable.Append({70, 50, 20, rcr, 0.7 - 0.05 * rcr});
+        luminaire.cuTable.Append({70, 30, 20, rcr, 0.6 - 0.05 * rcr});
+    }
+    return luminaire;
+}
+
+Room Office(double standard) {
+    Room room;
+    room.outline = {{0, 0, 0}, {6, 0, 0}, {6, 4, 0}, {0, 4, 0}};
+    room.dWorkHeight = 0.75;
+    room.dReflectTop = 70;
+    room.dReflectWall = 50;
+    room.dReflectFloor = 20;
+    room.dWinInWall = 35;
+    room.dLxStandard = standard;
+    return room;
+}
+
+// A downlight and a fluorescent luminaire whose axis passes over P1's projection.
+LuminaireList TwoFittings() {
+    LuminaireList list;
+    list.Add(Fitting({1.5, 1, 3}, 0.2));
+    list.Add(Fitting({3, 2, 3}, 1.2));
+    return list;
+}
+
+class PointBookTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CalcPoint p1;
+        p1.position = {3.2, 2, 0.75};
+        CalcPoint p2;
+        p2.position = {1, 3, 0.75};
+        p2.rotation = {30, 0, 0};
+        CalcPoint outside;
+        outside.position = {9, 9, 0.75};
+        for (const CalcPoint& p : {p1, p2, outside}) {
+            panel.Points().Append(p);
+        }
+        panel.Calculate(Office(300), TwoFittings());
+    }
+    SinglePointPanel panel;
+};
+
+TEST_F(PointBookTest, HorizontalPartPerPointAndLuminaire) {
+    const BookDocument book = WriteAndReadBook([&](CalcBookWriter& w) {
+        WritePointBook(w, panel, {false, false});
+    });
+    ASSERT_FALSE(book.paragraphs.empty());
+    EXPECT_EQ(book.paragraphs[0].text, "点照度计算计算书");
+    EXPECT_EQ(book.paragraphs[0].size, 16);
+    const int heading = book.Find("水平照度的计算公式:");
+    ASSERT_GE(heading, 0);
+    EXPECT_TRUE(book.paragraphs[heading].bold);
+    EXPECT_EQ(book.paragraphs[heading].size, 14);
+    EXPECT_EQ(book.paragraphs[book.Find("光源是点光源时的计算公式:")].size, 13);
+    EXPECT_EQ(book.Count("P1点的水平照度计算"), 1);
+    EXPECT_EQ(book.Count("灯1按点光源计算"), 2);
+    EXPECT_EQ(book.Count("灯2按线光源计算"), 2);
+    // P1 lies under the fluorescent luminaire: its foot is on the source.
+    EXPECT_GE(book.Find("计算点在光源上的垂足在光源上面，所以把光源分成两部分求代数和。"), 0);
+    EXPECT_GE(book.Find("计算点不在房间内，照度为0。"), 0);
+    const std::vector<CalcPoint>& points = panel.Points().Points();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_GE(book.Find(KvStr::Format("点P%d在所有灯具下的水平照度为%0.2flx", i + 1,
+                                          points[static_cast<size_t>(i)].dEh)),
+                  0);
+    }
+    EXPECT_EQ(book.Find("倾斜面照度计算公式:"), -1);
+    EXPECT_EQ(book.Find("垂直照度计算公式:"), -1);
+    // 2 general formulas, 5 azimuth factors; per point source θ, I, ξ; per linear source
+    // θ, I', α, two terms and their sum.
+    EXPECT_EQ(book.Equations(), 7 + 2 * 3 + 2 * 6);
+    EXPECT_TRUE(book.MathHas("AF="));
+}
+
+TEST_F(PointBookTest, InclinedAndVerticalPartsWhenAskedFor) {
+    const BookDocument book = WriteAndReadBook([&](CalcBookWriter& w) {
+        WritePointBook(w, panel, {true, true});
+    });
+    const int inclined = book.Find("倾斜面照度计算公式:");
+    const int vertical = book.Find("垂直照度计算公式:");
+    ASSERT_GE(inclined, 0);
+    ASSERT_GT(vertical, inclined);
+    EXPECT_GE(book.Find("af根据灯的类型不同分为5种情况", vertical), 0);
+    EXPECT_GE(book.Find("D——点光源在水平面上的投影至计算点P的距离，m", vertical), 0);
+    const std::vector<CalcPoint>& points = panel.Points().Points();
+    // P2 is turned: its luminaires are stated with their tilt δ.
+    EXPECT_GE(book.Find(KvStr::Format("点P2在所有灯具下的倾斜照度为%0.2flx", points[1].dEi)), 0);
+    EXPECT_TRUE(book.MathHas("δ="));
+    EXPECT_GE(book.Find(KvStr::Format("点P1在所有灯具下的垂直照度为%0.2flx", points[0].dEv)), 0);
+    EXPECT_TRUE(book.MathHas("af="));
+}
+
+TEST(GridBook, HorizontalStatesUniformityAndDensities) {
+    GridPanel panel;
+    panel.density = 20;
+    ASSERT_TRUE(panel.CalculateHorizontal(Office(300), TwoFittings()));
+    const GridBookRecord record = panel.WriteBook();
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteGridBook(w, record); });
+    EXPECT_EQ(book.paragraphs[0].text, "水平照度计算计算书");
+    EXPECT_GE(book.Find("在计算密度20等分的情况下"), 0);
+    EXPECT_GE(book.Find("房间平均照度值为:" + panel.avgText + "lx"), 0);
+    EXPECT_GE(book.Find(KvStr::Format("房间工作区均匀度为:%0.2f", panel.uniformity)), 0);
+    EXPECT_GE(book.Find(KvStr::Format("房间功率密度为:%0.2fW/m2", panel.lpd)), 0);
+
+    GridBookRecord vertical = record;
+    vertical.kind = kGridVertical;
+    const BookDocument other =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteGridBook(w, vertical); });
+    EXPECT_EQ(other.paragraphs[0].text, "垂直照度计算计算书");
+    EXPECT_EQ(other.Find("均匀度"), -1);
+}
+
+class LumenBookTest : public ::testing::Test {
+protected:
+    BookDocument Write(double standard) {
+        room = Office(standard);
+        LuminaireList list = TwoFittings();
+        list.Add(Fitting({4.5, 3, 3}, 0.3));
+        panel.Open(room, list);
+        return WriteAndReadBook([&](CalcBookWriter& w) { WriteLumenMethodBook(w, panel, room); });
+    }
+    Room room;
+    LumenMethodPanel panel;
+};
+
+TEST_F(LumenBookTest, TableOfEntriesAndNeededCounts) {
+    const BookDocument book = Write(1000);
+    EXPECT_EQ(book.paragraphs[0].text, "利用系数法照度计算书");
+    for (const char* label : {"日期:", "客户:", "设计者:", "描述:"}) {
+        EXPECT_EQ(book.paragraphs[static_cast<size_t>(book.Find(label))].text, label);
+    }
+    ASSERT_EQ(book.tables.size(), 1u);
+    const auto& cells = book.tables[0].cells;
+    ASSERT_EQ(cells.size(), 4u);
+    EXPECT_EQ(book.tables[0].Columns(), 6u);
+    EXPECT_EQ(cells[0],
+              (std::vector<std::string>{"序号", "名称", "类型", "利用系数", "个数", "需要数"}));
+    for (int i = 1; i <= 3; ++i) {
+        const LumenEntry& entry = panel.Entries()[static_cast<size_t>(i - 1)];
+        EXPECT_EQ(cells[static_cast<size_t>(i)][0], std::to_string(i));
+        EXPECT_EQ(cells[static_cast<size_t>(i)][3], KvStr::Format("%f", entry.u));
+        EXPECT_EQ(cells[static_cast<size_t>(i)][5], std::to_string(entry.needed));
+        ASSERT_GT(entry.needed, 0);
+        EXPECT_TRUE(book.MathHas("=" + std::to_string(entry.needed) + "盏"));
+    }
+    EXPECT_EQ(book.Find("还需要这种灯数量是0盏"), -1);
+    EXPECT_EQ(book.Count("还需要这种灯数量是"), 3);
+    EXPECT_GE(book.Find(KvStr::Format("当前实际照度为%0.2flx", panel.Result().e)), 0);
+    // Cavity ratio (2) and average (1) in general form, per entry its ratio and average.
+    EXPECT_EQ(book.Equations(), 3 + 3 * 3);
+}
+
+TEST_F(LumenBookTest, NothingMissingGivesZero) {
+    const BookDocument book = Write(0);
+    EXPECT_EQ(book.Count("还需要这种灯数量是0盏"), 3);
+    EXPECT_FALSE(book.MathHas("盏"));
+}
+
+TEST(ScalarBook, SphericalAndCylindricalTotals) {
+    for (const int kind : {kSpherical, kCylindrical}) {
+        ScalarIlluminancePanel panel(kind);
+        const LuminaireList list = TwoFittings();
+        panel.Open(list);
+        panel.EditCell(0, ScalarIlluminancePanel::kKs, "0.8");
+        panel.Calculate(Office(300), list);
+        const BookDocument book =
+            WriteAndReadBook([&](CalcBookWriter& w) { WriteScalarBook(w, panel); });
+        const bool spherical = kind == kSpherical;
+        EXPECT_EQ(book.paragraphs[0].text,
+                  spherical ? "平均球面照度计算计算书" : "平均柱面照度计算计算书");
+        EXPECT_EQ(book.Count("对房间的水平照度:(可用利用系数法计算得出)"), 2);
+        EXPECT_EQ(book.Count(spherical ? "对房间的球面照度:" : "对房间的柱面照度:"), 2);
+        EXPECT_GE(book.Find(KvStr::Format(spherical ? "房间在所有灯具下的球面照度为%0.2flx"
+                                                    : "房间在所有灯具下的柱面照度为%0.2flx",
+                                          panel.Result())),
+                  0);
+        EXPECT_EQ(book.MathHas("=1.5×0.800-0.25=0.950"), !spherical);
+    }
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,153 @@
+// The outdoor books: the floodlight rows of each point with its totals, the floodlight
+// unit-capacity book (saved under its own name) and the road lighting book.
+#include "BookReader.h"
+
+#include "calc/outdoor/FloodCapacityPanel.h"
+#include "calc/outdoor/FloodPoint.h"
+#include "calc/outdoor/RoadLightingPanel.h"
+#include "report/books/FloodCapacityBook.h"
+#include "report/books/FloodPointBook.h"
+#include "report/books/RoadBook.h"
+
+#include <kelvorin/KvStr.h>
+
+namespace qv {
+namespace {
+
+using test::BookDocument;
+using test::WriteAndReadBook;
+
+Luminaire Floodlight(const std::string& name, Vector position) {
+    Luminaire l;
+    l.sName = name;
+    l.sModel = "TG-" + name;
+    l.ptCenter = position;
+    l.nLuminousFlux = 20000;
+    l.lamp1.dPower = 400;
+    l.lamp1.dBallastPower = 40;
+    return l;
+}
+
+Project Site() {
+    Project project;
+    project.kind = kOutdoorProject;
+    project.room.outline = {{0, 0, 0}, {40, 0, 0}, {40, 20, 0}, {0, 20, 0}};
+    project.room.dLxStandard = 50;
+    project.room.nStartNum = 1;
+    project.room.nEndNum = 2;
+    project.luminaires.Add(Floodlight("甲", {0, 0, 12}));
+    project.luminaires.Add(Floodlight("乙", {40, 20, 12}));
+    return project;
+}
+
+TEST(FloodPointBook, RowsOfEveryPointWithTotals) {
+    LuminaireList floodlights = Site().luminaires;
+    AssignAimingPoints(floodlights, {{10, 5, 0}, {-10, -5, 0}});
+    std::vector<CalcPoint> points(3);
+    points[0].position = {10, 5, 0};
+    points[1].position = {30, 15, 0};
+    points[2].position = {60, 5, 0}; // outside the site
+    for (CalcPoint& p : points) {
+        p.dIntensity = 50000;
+    }
+    std::vector<FloodlightResultRow> rows = BuildFloodlightRows(points, floodlights);
+    const std::vector<FloodlightStep> steps =
+        ComputeFloodlightRows(rows, Site().room.outline, floodlights, FloodMode::kKeepIntensity);
+    const BookDocument book = WriteAndReadBook(
+        [&](CalcBookWriter& w) { WriteFloodPointBook(w, rows, steps, floodlights); });
+    EXPECT_EQ(book.paragraphs[0].text, "投光灯单点照度计算计算书");
+    EXPECT_GE(book.Find("注意：在计算之前首先把坐标系平移，平移成以灯为圆心的坐标系。"), 0);
+    EXPECT_TRUE(book.MathHas("θ'=srctg"));
+    for (int p = 1; p <= 3; ++p) {
+        EXPECT_EQ(book.Count(KvStr::Format("P%d点投光灯的点照度计算:", p)), 1);
+        for (int f = 1; f <= 2; ++f) {
+            EXPECT_EQ(book.Count(KvStr::Format("投光灯%d对P%d点照度计算:", f, p)), 1);
+        }
+    }
+    EXPECT_EQ(book.Count("计算点不在场地内，照度为0。"), 2);
+    EXPECT_EQ(book.Count("所有灯具对p"), 4 * 3);
+    const FloodlightResultRow& total = rows[2];
+    ASSERT_TRUE(total.IsTotal());
+    EXPECT_GE(book.Find(KvStr::Format("所有灯具对p1点水平照度为：%0.3f lx ", total.eh)), 0);
+    EXPECT_GE(
+        book.Find(KvStr::Format("所有灯具对p1点纵向垂直照度为：%0.3f lx ", total.longitudinal)), 0);
+}
+
+class FloodCapacityBookTest : public ::testing::Test {
+protected:
+    BookDocument Write(double eMin) {
+        project = Site();
+        for (int i = 0; i < 2; ++i) {
+            UnitCapacityInputs& in = project.luminaires.At(i).unitCapacity;
+            in.sShareClass = "40%及其以上";
+            in.sLampType = "高压钠灯";
+            in.dEfficiency = 0.6;
+            in.dUniformity = i == 0 ? 0.75 : 0.0; // the second entry is not counted
+        }
+        panel.SetMinimumIlluminance(eMin);
+        panel.Open(project);
+        return WriteAndReadBook(
+            [&](CalcBookWriter& w) { name = WriteFloodCapacityBook(w, panel); });
+    }
+    Project project;
+    FloodCapacityPanel panel;
+    BookName name;
+};
+
+TEST_F(FloodCapacityBookTest, TableAndNeededFloodlights) {
+    const BookDocument book = Write(200);
+    EXPECT_EQ(book.paragraphs[0].text, "投光灯单位容量法照度计算书");
+    EXPECT_EQ(name.saveName, "投光灯单位容量法照度计算计算书");
+    EXPECT_EQ(name.FileStem(), name.saveName);
+    const int result = book.Find("计算结果");
+    EXPECT_EQ(book.paragraphs[static_cast<size_t>(result)].size, 14);
+    ASSERT_EQ(book.tables.size(), 1u);
+    EXPECT_EQ(book.tables[0].cells.size(), 3u);
+    EXPECT_EQ(book.tables[0].Columns(), 9u);
+    EXPECT_EQ(book.tables[0].cells[1][3], "40%及其以上");
+    EXPECT_EQ(book.tables[0].cells[1][8], std::to_string(panel.Entries()[0].additional));
+    ASSERT_GT(panel.Entries()[0].additional, 0);
+    EXPECT_TRUE(book.MathHas("=" + std::to_string(panel.Entries()[0].additional) + "盏"));
+    EXPECT_EQ(book.Count("此灯不参加计算"), 1);
+    EXPECT_GE(book.Find("实际照度为" + panel.IlluminanceText() + "lx"), 0);
+    // Five lamp types' efficacies.
+    EXPECT_EQ(book.Count("光源光效率，lm/W"), 1);
+    EXPECT_TRUE(book.MathHas("0.6×0.7×0.75×0.7×0.049"));
+}
+
+TEST_F(FloodCapacityBookTest, EnoughPowerNeedsNone) {
+    const BookDocument book = Write(0);
+    EXPECT_EQ(book.Count("还需要这种灯数量是0盏"), 2);
+}
+
+TEST(RoadBook, EntriesWithArrangementAndSpacing) {
+    Project project = Site();
+    project.road.m_dLxStandard = 30;
+    project.road.m_nStartNum = 1;
+    project.road.m_nEndNum = 2;
+    project.road.AppendComponent({RoadComponent::kCarriageway, 2, 10});
+    RoadLightingPanel panel;
+    panel.Open(project);
+    panel.EditCell(0, RoadLightingPanel::kArrangement, "双侧对称", project);
+    panel.EditCell(1, RoadLightingPanel::kArrangement, "其他", project);
+    for (int row = 0; row < 2; ++row) {
+        panel.EditCell(row, RoadLightingPanel::kSpacing, "30", project);
+        panel.EditCell(row, RoadLightingPanel::kUtilization, "0.3", project);
+    }
+    const BookDocument book = WriteAndReadBook([&](CalcBookWriter& w) { WriteRoadBook(w, panel); });
+    EXPECT_EQ(book.paragraphs[0].text, "利用系数法道路照度计算书");
+    ASSERT_EQ(book.tables.size(), 1u);
+    EXPECT_EQ(book.tables[0].Columns(), 9u);
+    EXPECT_EQ(book.tables[0].cells[1][3], "双侧对称排列");
+    EXPECT_EQ(book.tables[0].cells[2][3], "其他");
+    EXPECT_EQ(book.tables[0].cells[1][8],
+              KvStr::Format("%0.2f", panel.Entries()[0].computedSpacing));
+    EXPECT_EQ(book.Count("达到标准照度的时候此灯的安装距离计算为："), 2);
+    EXPECT_GE(book.Find(KvStr::Format("在当前有多种灯的情况下道路的实际照度为：%0.2f(lx),",
+                                      panel.Illuminance())),
+              0);
+    EXPECT_GE(book.Find("N——与排列方式有关值，单侧N=0,交错N=1,相对矩形排列N=2"), 0);
+}
+
+} // namespace
+} // namespace qv
