@@ -1,12 +1,13 @@
 // The books of the indoor calculations on a small room: their structure, the parts that
 // depend on the case, and result lines that repeat the calculation's own values.
 #include "BookReader.h"
+#include "tests/calc/GridFittings.h"
+#include "tests/calc/IndoorRooms.h"
 
 #include "calc/indoor/GridPanel.h"
 #include "calc/indoor/LumenMethodPanel.h"
 #include "calc/indoor/ScalarIlluminancePanel.h"
 #include "calc/indoor/SinglePointPanel.h"
-#include "model/Constants.h"
 #include "report/books/GridBook.h"
 #include "report/books/LumenMethodBook.h"
 #include "report/books/PointBook.h"
@@ -22,35 +23,8 @@ namespace {
 using test::BookDocument;
 using test::WriteAndReadBook;
 
-Luminaire Fitting(Vector position, double length) {
-    Luminaire luminaire;
-    luminaire.sName = length < 0.5 ? "筒灯" : "荧光灯";
-    luminaire.sModel = "M-" + std::to_string(int(length * 10));
-    luminaire.ptCenter = position;
-    luminaire.geometricShape.dLength = length;
-    luminaire.nLuminousFlux = 3300;
-    luminaire.dVindicate = 0.75;
-    luminaire.lamp1.dPower = 36;
-    luminaire.lamp1.dBallastPower = 9;
-    for (const double a : {0.0, 15.0, 30.0, 45.0, 60.0, 75.0, 90.0}) {
-        luminaire.curveA.Append({a, 250 * std::cos(a * kDegToRad)});
-        luminaire.curveB.Append({a, 250 * std::pow(std::cos(a * kDegToRad), 2) + 1});
-    }
-    for (const double rcr : {1.0, 3.0, 5.0}) {
-        luminaire.cuTable.Append({70, 50, 20, rcr, 0.7 - 0.05 * rcr});
-        luminaire.cuTable.Append({70, 30, 20, rcr, 0.6 - 0.05 * rcr});
-    }
-    return luminaire;
-}
-
 Room Office(double standard) {
-    Room room;
-    room.outline = {{0, 0, 0}, {6, 0, 0}, {6, 4, 0}, {0, 4, 0}};
-    room.dWorkHeight = 0.75;
-    room.dReflectTop = 70;
-    room.dReflectWall = 50;
-    room.dReflectFloor = 20;
-    room.dWinInWall = 35;
+    Room room = test::RectangleRoom(6, 4);
     room.dLxStandard = standard;
     return room;
 }
@@ -58,8 +32,8 @@ Room Office(double standard) {
 // A downlight and a fluorescent luminaire whose axis passes over P1's projection.
 LuminaireList TwoFittings() {
     LuminaireList list;
-    list.Add(Fitting({1.5, 1, 3}, 0.2));
-    list.Add(Fitting({3, 2, 3}, 1.2));
+    list.Add(test::GridFitting({1.5, 1, 3}, 0.2));
+    list.Add(test::GridFitting({3, 2, 3}, 1.2));
     return list;
 }
 
@@ -157,7 +131,7 @@ protected:
     BookDocument Write(double standard) {
         room = Office(standard);
         LuminaireList list = TwoFittings();
-        list.Add(Fitting({4.5, 3, 3}, 0.3));
+        list.Add(test::GridFitting({4.5, 3, 3}, 0.3));
         panel.Open(room, list);
         return WriteAndReadBook([&](CalcBookWriter& w) { WriteLumenMethodBook(w, panel, room); });
     }
