@@ -1,6 +1,8 @@
 #include "cli/AreaSourceCommands.h"
 
 #include "calc/indoor/AreaSourcePanels.h"
+#include "cli/BookOption.h"
+#include "report/books/AreaSourceBook.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -28,6 +30,7 @@ struct NumberOption {
 struct AreaSourceCommand {
     std::string plane;
     bool json = false;
+    std::string book;
     std::vector<NumberOption> numbers;
 };
 
@@ -38,6 +41,7 @@ void AddNumberOptions(CLI::App* command, AreaSourceCommand& state) {
             ->type_name("NUMBER");
     }
     command->add_flag("--json", state.json, "print one JSON object");
+    AddBookOption(command, state.book);
 }
 
 bool ParseNumber(const std::string& text, double& value) {
@@ -205,8 +209,12 @@ void RegisterCommand(CLI::App& app, CommandRegistry& registry, const CommandKind
         if (const auto refusal = Validate(*inputs, plane)) {
             return Refuse(*state, *refusal);
         }
-        kind.print(Calculate(*inputs, plane), plane, state->json);
-        return static_cast<int>(kSuccess);
+        const AreaSourceRecord record = Calculate(*inputs, plane);
+        kind.print(record, plane, state->json);
+        std::cout.flush();
+        return WriteBookOption(state->book, [&record](CalcBookWriter& writer) {
+            WriteAreaSourceBook(writer, record);
+        });
     });
     if (!kind.planes.empty()) {
         std::string planes;

@@ -2,7 +2,10 @@
 
 #include "calc/indoor/GridPanel.h"
 #include "calc/indoor/ScalarIlluminancePanel.h"
+#include "cli/BookOption.h"
 #include "cli/ProjectCommands.h"
+#include "report/books/GridBook.h"
+#include "report/books/ScalarBook.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -70,6 +73,7 @@ struct GridArguments {
     int threads = 0;
     bool withPoints = false;
     bool json = false;
+    std::string book;
 };
 
 Json GridJson(const GridPanel& panel, const char* kind, bool withPoints) {
@@ -179,20 +183,22 @@ int RunGrid(const GridArguments& arguments) {
         } else {
             std::cout << "没有计算点\n";
         }
-        return kSuccess;
-    }
-    if (arguments.json) {
+    } else if (arguments.json) {
         PrintJson(GridJson(panel, kind, arguments.withPoints));
     } else {
         PrintGridText(panel, kind, arguments.withPoints);
     }
-    return kSuccess;
+    std::cout.flush();
+    return WriteBookOption(arguments.book, [&panel](CalcBookWriter& writer) {
+        WriteGridBook(writer, panel.WriteBook());
+    });
 }
 
 struct ScalarArguments {
     std::string project;
     std::string ks;
     bool json = false;
+    std::string book;
 };
 
 void PrintScalar(const ScalarIlluminancePanel& panel, bool json) {
@@ -251,7 +257,9 @@ int RunScalar(const ScalarArguments& arguments, int kind) {
     }
     panel.Calculate(project.room, project.luminaires);
     PrintScalar(panel, arguments.json);
-    return kSuccess;
+    std::cout.flush();
+    return WriteBookOption(arguments.book,
+                           [&panel](CalcBookWriter& writer) { WriteScalarBook(writer, panel); });
 }
 
 void AddScalarCommand(CLI::App& app, CommandRegistry& registry, const char* name,
@@ -263,6 +271,7 @@ void AddScalarCommand(CLI::App& app, CommandRegistry& registry, const char* name
     command->add_option("--ks", arguments->ks, "conversion factor Ks per entry, e.g. 0.8,0.75")
         ->type_name("K1,K2,...");
     command->add_flag("--json", arguments->json, "print one JSON object");
+    AddBookOption(command, arguments->book);
 }
 
 } // namespace
@@ -283,6 +292,7 @@ void RegisterGridCommands(CLI::App& app, CommandRegistry& registry) {
         ->check(CLI::Range(1, 256));
     command->add_flag("--with-points", grid->withPoints, "list every grid point");
     command->add_flag("--json", grid->json, "print one JSON object");
+    AddBookOption(command, grid->book);
 
     AddScalarCommand(app, registry, "spherical", "average spherical illuminance", kSpherical);
     AddScalarCommand(app, registry, "cylindrical", "average cylindrical illuminance", kCylindrical);

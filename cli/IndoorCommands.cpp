@@ -3,8 +3,11 @@
 #include "calc/indoor/LumenMethodPanel.h"
 #include "calc/indoor/PowerDensity.h"
 #include "calc/indoor/SinglePointPanel.h"
+#include "cli/BookOption.h"
 #include "cli/CsvTable.h"
 #include "cli/ProjectCommands.h"
+#include "report/books/LumenMethodBook.h"
+#include "report/books/PointBook.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -43,6 +46,8 @@ struct PointArguments {
     std::string project;
     std::string points;
     bool json = false;
+    std::string book;
+    std::string bookParts = "hiv";
 };
 
 // The points of the CSV file in file order, added with the calculation-point naming rule.
@@ -120,6 +125,18 @@ void PrintPoints(const SinglePointPanel& panel, bool json) {
     }
 }
 
+// "--book-parts": the letters of the parts after the horizontal one, i inclined and
+// v vertical ("h" alone: the horizontal part only).
+bool ReadBookParts(const std::string& text, PointBookParts& parts) {
+    if (text.find_first_not_of("hiv") != std::string::npos) {
+        std::cerr << "option --book-parts: \"" << text << "\" is not made of the letters h, i, v\n";
+        return false;
+    }
+    parts.inclined = text.find('i') != std::string::npos;
+    parts.vertical = text.find('v') != std::string::npos;
+    return true;
+}
+
 int RunPoint(const PointArguments& arguments) {
     Project project;
     if (const int status = ReadIndoorProject(arguments.project, project); status != kSuccess) {
@@ -129,15 +146,23 @@ int RunPoint(const PointArguments& arguments) {
     if (!ReadPoints(arguments.points, panel.Points())) {
         return kBadInput;
     }
+    PointBookParts parts;
+    if (!ReadBookParts(arguments.bookParts, parts)) {
+        return kBadInput;
+    }
     panel.Calculate(project.room, project.luminaires);
     PrintPoints(panel, arguments.json);
-    return kSuccess;
+    std::cout.flush();
+    return WriteBookOption(arguments.book, [&panel, parts](CalcBookWriter& writer) {
+        WritePointBook(writer, panel, parts);
+    });
 }
 
 struct CuArguments {
     std::string project;
     std::string counts;
     bool json = false;
+    std::string book;
 };
 
 // "--counts N1,N2,...": whole numbers, at most one per luminaire entry.
@@ -229,7 +254,10 @@ int RunLumenMethod(const CuArguments& arguments) {
         panel.Calculate(project.room, project.luminaires);
     }
     PrintLumenMethod(panel, arguments.json);
-    return kSuccess;
+    std::cout.flush();
+    return WriteBookOption(arguments.book, [&panel, &project](CalcBookWriter& writer) {
+        WriteLumenMethodBook(writer, panel, project.room);
+    });
 }
 
 struct LpdArguments {
@@ -264,6 +292,11 @@ void RegisterIndoorCommands(CLI::App& app, CommandRegistry& registry) {
         ->add_option("--points", point->points, "CSV file with the columns name,x,y,z[,rx,ry,rz]")
         ->required();
     pointCommand->add_flag("--json", point->json, "print one JSON object");
+    AddBookOption(pointCommand, point->book);
+    pointCommand
+        ->add_option("--book-parts", point->bookParts,
+                     "parts of the book: h horizontal, i inclined, v vertical")
+        ->capture_default_str();
 
     auto cu = std::make_shared<CuArguments>();
     CLI::App* cuCommand =
@@ -273,6 +306,7 @@ void RegisterIndoorCommands(CLI::App& app, CommandRegistry& registry) {
     cuCommand->add_option("--counts", cu->counts, "luminaires per entry (\"个数\"), e.g. 2,1,3")
         ->type_name("N1,N2,...");
     cuCommand->add_flag("--json", cu->json, "print one JSON object");
+    AddBookOption(cuCommand, cu->book);
 
     auto lpd = std::make_shared<LpdArguments>();
     CLI::App* lpdCommand = registry.Add(app, "lpd", "lighting power density of the room",

@@ -5,10 +5,14 @@
 #include "calc/outdoor/FloodCapacityPanel.h"
 #include "calc/outdoor/FloodPoint.h"
 #include "calc/outdoor/RoadLightingPanel.h"
+#include "cli/BookOption.h"
 #include "cli/CsvTable.h"
 #include "cli/ProjectCommands.h"
 #include "model/Constants.h"
 #include "model/FormatTruncated.h"
+#include "report/books/FloodCapacityBook.h"
+#include "report/books/FloodPointBook.h"
+#include "report/books/RoadBook.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -93,6 +97,7 @@ struct FloodArguments {
     std::string aim;
     int passes = 2;
     bool json = false;
+    std::string book;
 };
 
 bool ReadFloodPoints(const std::string& path, CalcPointGrid& grid) {
@@ -185,12 +190,17 @@ int RunFlood(const FloodArguments& arguments) {
     LuminaireList floodlights = project.luminaires;
     AssignAimingPoints(floodlights, aims); // floodlights without a row aim at 0, 0, 0
     std::vector<FloodlightResultRow> rows = BuildFloodlightRows(points.Points(), floodlights);
-    ComputeFloodlightRows(rows, project.room.outline, floodlights, FloodMode::kLookUp);
+    std::vector<FloodlightStep> steps =
+        ComputeFloodlightRows(rows, project.room.outline, floodlights, FloodMode::kLookUp);
     if (arguments.passes == 2) {
-        ComputeFloodlightRows(rows, project.room.outline, floodlights, FloodMode::kKeepIntensity);
+        steps = ComputeFloodlightRows(rows, project.room.outline, floodlights,
+                                      FloodMode::kKeepIntensity);
     }
     PrintFloodRows(rows, arguments.json);
-    return kSuccess;
+    std::cout.flush();
+    return WriteBookOption(arguments.book, [&](CalcBookWriter& writer) {
+        WriteFloodPointBook(writer, rows, steps, floodlights);
+    });
 }
 
 // ---- floodcap ----
@@ -200,6 +210,7 @@ struct FloodCapArguments {
     std::string entries;
     double eMin = 0.0;
     bool json = false;
+    std::string book;
 };
 
 // A cell of an entries file: its column, the panel column it edits, and whether it must
@@ -310,7 +321,10 @@ int RunFloodCapacity(const FloodCapArguments& arguments) {
     }
     panel.Calculate(project);
     PrintFloodCapacity(panel, arguments.json);
-    return kSuccess;
+    std::cout.flush();
+    return WriteBookOption(arguments.book, [&panel](CalcBookWriter& writer) {
+        WriteFloodCapacityBook(writer, panel);
+    });
 }
 
 // ---- road ----
@@ -319,6 +333,7 @@ struct RoadArguments {
     std::string project;
     std::string entries;
     bool json = false;
+    std::string book;
 };
 
 void PrintRoadLighting(const RoadLightingPanel& panel, bool json) {
@@ -389,7 +404,9 @@ int RunRoadLighting(const RoadArguments& arguments) {
     }
     panel.Calculate(project);
     PrintRoadLighting(panel, arguments.json);
-    return kSuccess;
+    std::cout.flush();
+    return WriteBookOption(arguments.book,
+                           [&panel](CalcBookWriter& writer) { WriteRoadBook(writer, panel); });
 }
 
 } // namespace
@@ -410,6 +427,7 @@ void RegisterOutdoorCommands(CLI::App& app, CommandRegistry& registry) {
                      "1: the point panel's calculation; 2: then the result panel's")
         ->check(CLI::IsMember({1, 2}));
     floodCommand->add_flag("--json", flood->json, "print one JSON object");
+    AddBookOption(floodCommand, flood->book);
 
     auto cap = std::make_shared<FloodCapArguments>();
     CLI::App* capCommand = registry.Add(app, "floodcap", "floodlight unit-capacity method",
@@ -419,6 +437,7 @@ void RegisterOutdoorCommands(CLI::App& app, CommandRegistry& registry) {
     capCommand->add_option("--entries", cap->entries,
                            "CSV file with the columns share,efficiency,uniformity,lamp_type,count");
     capCommand->add_flag("--json", cap->json, "print one JSON object");
+    AddBookOption(capCommand, cap->book);
 
     auto road = std::make_shared<RoadArguments>();
     CLI::App* roadCommand = registry.Add(app, "road", "road lighting by the utilization method",
@@ -428,6 +447,7 @@ void RegisterOutdoorCommands(CLI::App& app, CommandRegistry& registry) {
         "--entries", road->entries,
         "CSV file with the columns arrangement,spacing,pole_height,elevation,u,count");
     roadCommand->add_flag("--json", road->json, "print one JSON object");
+    AddBookOption(roadCommand, road->book);
 }
 
 } // namespace qv::cli
