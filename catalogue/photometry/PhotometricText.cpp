@@ -22,7 +22,8 @@ std::string Shown(const std::string& word) {
 
 PhotometricText::PhotometricText(const std::string& text) {
     std::string line;
-    for (size_t i = 0; i < text.size(); ++i) {
+    const size_t start = text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0; // a UTF-8 byte order mark
+    for (size_t i = start; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\n' || c == '\r') {
             m_lines.push_back(line);

@@ -10,7 +10,7 @@ namespace qv {
 
 class PhotometricText {
 public:
-    // Lines end with LF, CR LF or CR.
+    // Lines end with LF, CR LF or CR; a leading UTF-8 byte order mark is skipped.
     explicit PhotometricText(const std::string& text);
 
     // Whether a word other than blanks and commas is left (nothing is taken).

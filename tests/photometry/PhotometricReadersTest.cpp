@@ -36,6 +36,7 @@ TEST(IesReaderTest, HeadersOfEveryEdition) {
     EXPECT_DOUBLE_EQ(bilateral.width, 0.3);
     EXPECT_EQ(bilateral.coverage, PlaneCoverage::kHalf0To180);
 
+    EXPECT_EQ(Read(std::string("\xEF\xBB\xBF") + kIes2002Bilateral).format, "IES LM-63-2002");
     EXPECT_EQ(Read(kIes1986).format, "IES LM-63-1986");
     EXPECT_EQ(Read(kIes1986).name, "Test luminaire of 1986");
     EXPECT_EQ(Read(kIes1991Quadrant).format, "IES LM-63-1991");
