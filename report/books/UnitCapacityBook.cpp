@@ -1,0 +1,81 @@
+#include "report/books/UnitCapacityBook.h"
+
+#include <kelvorin/KvStr.h>
+
+namespace qv {
+namespace {
+
+void WriteGeneralFormula(BookComposer& book) {
+    book.BoldLine("单位容量计算基本公式:", BookComposer::kHeadingSize);
+    book.Equation("P = P " + Lo("0") + "AEC " + Lo("1") + "C " + Lo("2") + "C");
+    book.Line("式中 P——在设计照度条件下房间需要安装的最低电功率，W");
+    book.Symbol("     P", "0", "——照度位1lx时的单位容量, W/m");
+    book.Superscript("2");
+    book.LineSquared("     A——房间面积，m");
+    book.Line("     E——设计照度(设计照度)，lx");
+    book.Symbol("     C", "1", "——当房间内各部分的反射比不同时的修正系数");
+    book.Symbol("     C", "2", "——当光源不是100W白炽灯或40W荧光灯时的调整系数");
+    book.Line("     C——当灯具效率不是70%时的校正系数，η=60%时C");
+    book.Append(" = 1.22;η=50%时C");
+    book.Append(" = 1.47");
+}
+
+} // namespace
+
+BookName WriteUnitCapacityBook(CalcBookWriter& writer, const UnitCapacityPanel& panel) {
+    const BookName name{"单位容量计算书", "单位容量计算书"};
+    const LuminaireList& entries = panel.Entries();
+    const UnitCapacityResult& result = panel.Result();
+    const auto traceOf = [&result](int i) {
+        return static_cast<size_t>(i) < result.entries.size()
+                   ? result.entries[static_cast<size_t>(i)]
+                   : UnitCapacityEntryTrace{};
+    };
+    std::vector<std::vector<std::string>> rows;
+    for (int i = 0; i < entries.Count(); ++i) {
+        const Luminaire& l = entries.At(i);
+        rows.push_back({l.sName, l.sModel, KvStr::Format("%0.4f", l.unitCapacity.dUnitCapacity),
+                        Whole(l.unitCapacity.nCount), Whole(l.unitCapacity.nNeeded)});
+    }
+    BookComposer book(writer);
+    OpenTableBook(book, name.title, BookComposer::kHeadingSize,
+                  {"序号", "名称", "类型", "单位容量", "个数", "需要数"}, rows);
+    const PowerDensityDisplay& densities = panel.Densities();
+    book.Line(KvStr::Format("实际照度为%slx", panel.IlluminanceText().c_str()));
+    book.Append(KvStr::Format("         灯具效率为%s", panel.EfficiencyText().c_str()));
+    book.LineSquared(KvStr::Format("功率密度为%sw/m", densities.lpdText.c_str()));
+    book.AppendSquared(
+        KvStr::Format("        %s为%sw/m",
+                      densities.label.rfind("标准", 0) == 0 ? "标准功率密度" : "折算功率密度",
+                      densities.secondText.c_str()));
+    WriteGeneralFormula(book);
+
+    for (int i = 0; i < entries.Count(); ++i) {
+        const Luminaire& l = entries.At(i);
+        const UnitCapacityInputs& in = l.unitCapacity;
+        const UnitCapacityEntryTrace trace = traceOf(i);
+        book.Line(KvStr::Format("当选择%s,", l.sName.c_str()));
+        book.Append(KvStr::Format("类型为%s,", in.sDistributionClass.c_str()));
+        book.Append(KvStr::Format("型号为%s,", l.sModel.c_str()));
+        book.Append(
+            KvStr::Format("C2参照%s", trace.c2Type.empty() ? "无(取1.0)" : trace.c2Type.c_str()));
+        book.Line(KvStr::Format("灯的名称为%s", l.sName.c_str()));
+        book.Append(KvStr::Format("        型号为%s", l.sModel.c_str()));
+        book.Line(KvStr::Format("P = %s × %s × %s × %s × %s × %s = %sW", Fixed(trace.p0, 4).c_str(),
+                                Fixed(trace.area, 2).c_str(), Fixed(result.standard, 2).c_str(),
+                                Fixed(trace.c1, 3).c_str(), Fixed(trace.c2, 3).c_str(),
+                                Fixed(trace.c, 3).c_str(), Fixed(trace.required, 2).c_str()));
+        if (trace.needed > 0) {
+            book.Line(KvStr::Format("还需要这种灯数量是N = %s / %s = %s盏",
+                                    Fixed(result.deficit, 2).c_str(), Fixed(trace.power, 2).c_str(),
+                                    Whole(trace.needed).c_str()));
+        } else {
+            book.Line("还需要这种灯数量是0盏");
+        }
+        book.Line(KvStr::Format("当前功率数为%0.2fW", result.installed));
+        book.Append(KvStr::Format("              实际需要瓦数为%0.2fW", result.required));
+    }
+    return name;
+}
+
+} // namespace qv
