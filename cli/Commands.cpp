@@ -6,6 +6,7 @@
 #include "cli/IndoorCommands.h"
 #include "cli/OutdoorCommands.h"
 #include "cli/ProjectCommands.h"
+#include "cli/UnitCapacityCommands.h"
 
 namespace qv::cli {
 
@@ -33,6 +34,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterIndoorCommands(app, registry);
     RegisterOutdoorCommands(app, registry);
     RegisterGridCommands(app, registry);
+    RegisterUnitCapacityCommands(app, registry);
 }
 
 } // namespace qv::cli
