@@ -13,8 +13,9 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     qv::UseChineseFont(application);
-    qv::QtShellDialogs dialogs;
-    qv::MainWindow window(qv::AppPaths::ForProgram(), dialogs);
+    const qv::AppPaths paths = qv::AppPaths::ForProgram();
+    qv::QtShellDialogs dialogs(paths);
+    qv::MainWindow window(paths, dialogs);
     const KvScopedMessageHandler messages(qv::MessageBoxHandler(&window));
     qv::StartMainWindow(window, application.arguments().mid(1));
     return application.exec();

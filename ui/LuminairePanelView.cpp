@@ -9,8 +9,9 @@
 
 namespace qv {
 
-LuminairePanelView::LuminairePanelView(LuminaireListPanelModel& model, QWidget* parent)
-    : QWidget(parent), m_model(model) {
+LuminairePanelView::LuminairePanelView(LuminaireListPanelModel& model, ShellDialogs& dialogs,
+                                       QWidget* parent)
+    : QWidget(parent), m_model(model), m_dialogs(dialogs) {
     auto* layout = new QHBoxLayout(this);
     QStringList headers;
     for (const std::string& column : LuminaireListPanelModel::Columns()) {
@@ -20,11 +21,12 @@ LuminairePanelView::LuminairePanelView(LuminaireListPanelModel& model, QWidget* 
     layout->addWidget(m_grid, 1);
     auto* buttons = new QVBoxLayout;
     layout->addLayout(buttons);
-    for (const char* text : {"增  加", "更  改"}) {
-        auto* button = new QPushButton(QString::fromUtf8(text), this);
-        button->setEnabled(false); // the luminaire dialog comes later
-        buttons->addWidget(button);
-    }
+    auto* add = new QPushButton(QStringLiteral("增  加"), this);
+    connect(add, &QPushButton::clicked, this, &LuminairePanelView::Add);
+    buttons->addWidget(add);
+    auto* change = new QPushButton(QStringLiteral("更  改"), this);
+    connect(change, &QPushButton::clicked, this, &LuminairePanelView::Change);
+    buttons->addWidget(change);
     auto* remove = new QPushButton(QStringLiteral("删  除"), this);
     connect(remove, &QPushButton::clicked, this, [this] {
         if (m_model.DeleteSelected()) {
@@ -44,6 +46,27 @@ LuminairePanelView::LuminairePanelView(LuminaireListPanelModel& model, QWidget* 
     connect(m_grid, &QTableWidget::itemSelectionChanged, this,
             [this] { m_model.SelectRow(SelectedGridRow(*m_grid)); });
     Refresh();
+}
+
+void LuminairePanelView::Add() {
+    if (const std::optional<Luminaire> edited =
+            m_dialogs.EditLuminaire(this, m_model.LuminaireForAdd())) {
+        m_model.Append(*edited);
+        Refresh();
+        emit Edited();
+    }
+}
+
+void LuminairePanelView::Change() {
+    if (!m_model.CanChange()) {
+        return;
+    }
+    const Luminaire& selected = m_model.Working().At(m_model.SelectedRow());
+    if (const std::optional<Luminaire> edited = m_dialogs.EditLuminaire(this, selected)) {
+        m_model.ReplaceSelected(*edited);
+        Refresh();
+        emit Edited();
+    }
 }
 
 void LuminairePanelView::Refresh() {

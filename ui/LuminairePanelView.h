@@ -1,8 +1,8 @@
 #pragma once
 // The luminaire panel ("灯具布置") as the page of its editing bar: the grid of placed
-// luminaires and its buttons. Adding and changing open the luminaire dialog, which comes
-// later: until then those two buttons are disabled.
+// luminaires and its buttons. "增  加" and "更  改" open the luminaire dialog.
 #include "model/panels/LuminaireListPanelModel.h"
+#include "ui/ShellDialogs.h"
 
 #include <QWidget>
 
@@ -13,7 +13,8 @@ namespace qv {
 class LuminairePanelView : public QWidget {
     Q_OBJECT
 public:
-    LuminairePanelView(LuminaireListPanelModel& model, QWidget* parent = nullptr);
+    LuminairePanelView(LuminaireListPanelModel& model, ShellDialogs& dialogs,
+                       QWidget* parent = nullptr);
     void Refresh();
     QTableWidget* Grid() const { return m_grid; }
 
@@ -21,7 +22,11 @@ signals:
     void Edited();
 
 private:
+    void Add();
+    void Change();
+
     LuminaireListPanelModel& m_model;
+    ShellDialogs& m_dialogs;
     QTableWidget* m_grid = nullptr;
 };
 

@@ -215,7 +215,7 @@ void MainWindow::OpenBar(EditingBar bar, std::unique_ptr<Model>& slot, View*& vi
         if (!slot) {
             slot = std::make_unique<Model>();
         }
-        view = new View(*slot);
+        view = new View(*slot, m_dialogs);
         connect(view, &View::Edited, this, &MainWindow::RebuildPlan);
         auto* scroll = new QScrollArea;
         scroll->setWidgetResizable(true);

@@ -1,5 +1,6 @@
 #include "ui/OutlinePanelViews.h"
 
+#include "model/panels/PanelText.h"
 #include "ui/CornerGridView.h"
 
 #include <QComboBox>
@@ -22,22 +23,43 @@ QFormLayout* Group(QVBoxLayout& page, const QString& title, QWidget* parent) {
     return new QFormLayout(group);
 }
 
-// A field with a button beside it that is not yet available.
-QWidget* WithLookup(QWidget* field, const QString& text, QWidget* parent) {
-    auto* row = new QWidget(parent);
+} // namespace
+
+QWidget* OutlinePanelView::WithLookup(QWidget* field, const QString& text,
+                                      std::function<void()> lookup) {
+    auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(field, 1);
     auto* button = new QPushButton(text, row);
-    button->setEnabled(false);
+    connect(button, &QPushButton::clicked, this, std::move(lookup));
     layout->addWidget(button);
     return row;
 }
 
-} // namespace
+void OutlinePanelView::SetField(std::string& field, double value) {
+    field = NumberText(value);
+    m_fields.Refresh();
+    emit Edited();
+}
 
-OutlinePanelView::OutlinePanelView(QWidget* parent)
-    : QWidget(parent), m_fields([this] { emit Edited(); }) {}
+std::function<void()> OutlinePanelView::StandardLookup(std::string& field) {
+    return [this, &field] {
+        SetField(field, static_cast<double>(m_dialogs.ChooseStandardIlluminance(this)));
+    };
+}
+
+std::function<void()> OutlinePanelView::ReflectanceLookup(std::string& field) {
+    return [this, &field] {
+        if (const std::optional<double> value =
+                m_dialogs.ChooseReflectance(this, NumberFromText(field))) {
+            SetField(field, *value);
+        }
+    };
+}
+
+OutlinePanelView::OutlinePanelView(ShellDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_fields([this] { emit Edited(); }), m_dialogs(dialogs) {}
 
 template <typename Fields>
 void OutlinePanelView::AddShape(QVBoxLayout& page, const QString& sizeTitle, Fields& f,
@@ -59,7 +81,8 @@ void OutlinePanelView::Refresh() {
     m_corners->Refresh();
 }
 
-RoomPanelView::RoomPanelView(RoomPanelModel& model, QWidget* parent) : OutlinePanelView(parent) {
+RoomPanelView::RoomPanelView(RoomPanelModel& model, ShellDialogs& dialogs, QWidget* parent)
+    : OutlinePanelView(dialogs, parent) {
     RoomFields& f = model.Fields();
     auto* page = new QVBoxLayout(this);
     AddShape(*page, QStringLiteral("房间尺寸"), f, model,
@@ -68,23 +91,27 @@ RoomPanelView::RoomPanelView(RoomPanelModel& model, QWidget* parent) : OutlinePa
               QStringLiteral("插 入"), QStringLiteral("删 除"), QStringLiteral("重 置")});
     QFormLayout* reflect = Group(*page, QStringLiteral("反射比(%)"), this);
     const QString more = QStringLiteral(">>");
-    AddLabelledRow(*reflect, QStringLiteral("顶棚"),
-                   WithLookup(m_fields.Line(&f.reflectTop, this), more, this));
-    AddLabelledRow(*reflect, QStringLiteral("墙面"),
-                   WithLookup(m_fields.Line(&f.reflectWall, this), more, this));
-    AddLabelledRow(*reflect, QStringLiteral("地面"),
-                   WithLookup(m_fields.Line(&f.reflectFloor, this), more, this));
+    AddLabelledRow(
+        *reflect, QStringLiteral("顶棚"),
+        WithLookup(m_fields.Line(&f.reflectTop, this), more, ReflectanceLookup(f.reflectTop)));
+    AddLabelledRow(
+        *reflect, QStringLiteral("墙面"),
+        WithLookup(m_fields.Line(&f.reflectWall, this), more, ReflectanceLookup(f.reflectWall)));
+    AddLabelledRow(
+        *reflect, QStringLiteral("地面"),
+        WithLookup(m_fields.Line(&f.reflectFloor, this), more, ReflectanceLookup(f.reflectFloor)));
     AddLabelledRow(*reflect, QStringLiteral("墙窗比"),
                    m_fields.Choice(&f.winInWall, RoomPanelModel::WindowRatioChoices(), this));
     QFormLayout* standard = Group(*page, QStringLiteral("照度标准"), this);
-    AddLabelledRow(
-        *standard, QStringLiteral("照度标准lx"),
-        WithLookup(m_fields.Line(&f.lxStandard, this), QStringLiteral("查照度标准"), this));
+    AddLabelledRow(*standard, QStringLiteral("照度标准lx"),
+                   WithLookup(m_fields.Line(&f.lxStandard, this), QStringLiteral("查照度标准"),
+                              StandardLookup(f.lxStandard)));
     page->addStretch(1);
     Refresh();
 }
 
-SitePanelView::SitePanelView(SitePanelModel& model, QWidget* parent) : OutlinePanelView(parent) {
+SitePanelView::SitePanelView(SitePanelModel& model, ShellDialogs& dialogs, QWidget* parent)
+    : OutlinePanelView(dialogs, parent) {
     SiteFields& f = model.Fields();
     auto* page = new QVBoxLayout(this);
     AddShape(*page, QStringLiteral("场地尺寸"), f, model,
@@ -92,9 +119,9 @@ SitePanelView::SitePanelView(SitePanelModel& model, QWidget* parent) : OutlinePa
               QStringLiteral("拐角坐标沿边顺序输入。单位:(m)"), QStringLiteral("增加"),
               QStringLiteral("插入"), QStringLiteral("删除"), QStringLiteral("重置")});
     QFormLayout* standard = Group(*page, QStringLiteral("照度标准"), this);
-    AddLabelledRow(
-        *standard, QStringLiteral("照度标准lx"),
-        WithLookup(m_fields.Line(&f.lxStandard, this), QStringLiteral("查照度标准"), this));
+    AddLabelledRow(*standard, QStringLiteral("照度标准lx"),
+                   WithLookup(m_fields.Line(&f.lxStandard, this), QStringLiteral("查照度标准"),
+                              StandardLookup(f.lxStandard)));
     QFormLayout* numbers = Group(*page, QStringLiteral("投光灯的灯具编号"), this);
     AddLabelledRow(*numbers, QStringLiteral("起始编号"), m_fields.Spin(&f.startNum, this));
     AddLabelledRow(*numbers, QStringLiteral("终止编号"), m_fields.Spin(&f.endNum, this));

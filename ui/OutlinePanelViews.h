@@ -1,12 +1,16 @@
 #pragma once
 // The room panel ("房屋参数") and the site panel ("应用场地") as pages of their editing
 // bars: fields bound to the panel model, the corner grid, and the look-up buttons of the
-// reference data, which come with their dialogs later and are disabled until then.
+// reference data (">>" a reflectance, "查照度标准" the standard illuminance).
 #include "model/panels/RoomPanelModel.h"
 #include "model/panels/SitePanelModel.h"
 #include "ui/FieldBindings.h"
+#include "ui/ShellDialogs.h"
 
 #include <QWidget>
+
+#include <functional>
+#include <string>
 
 class QVBoxLayout;
 
@@ -28,23 +32,33 @@ signals:
     void Edited();
 
 protected:
-    explicit OutlinePanelView(QWidget* parent);
+    OutlinePanelView(ShellDialogs& dialogs, QWidget* parent);
     template <typename Fields>
     void AddShape(QVBoxLayout& page, const QString& sizeTitle, Fields& fields,
                   OutlinePanelModel& model, const CornerGridTexts& texts);
+    // A field with a look-up button beside it.
+    QWidget* WithLookup(QWidget* field, const QString& text, std::function<void()> lookup);
+    // The look-ups that put their value into a field of the model.
+    std::function<void()> StandardLookup(std::string& field);
+    std::function<void()> ReflectanceLookup(std::string& field);
 
     FieldBindings m_fields;
     CornerGridView* m_corners = nullptr;
+
+private:
+    void SetField(std::string& field, double value);
+
+    ShellDialogs& m_dialogs;
 };
 
 class RoomPanelView : public OutlinePanelView {
 public:
-    explicit RoomPanelView(RoomPanelModel& model, QWidget* parent = nullptr);
+    RoomPanelView(RoomPanelModel& model, ShellDialogs& dialogs, QWidget* parent = nullptr);
 };
 
 class SitePanelView : public OutlinePanelView {
 public:
-    explicit SitePanelView(SitePanelModel& model, QWidget* parent = nullptr);
+    SitePanelView(SitePanelModel& model, ShellDialogs& dialogs, QWidget* parent = nullptr);
 };
 
 } // namespace qv

@@ -1,5 +1,6 @@
 #include "ui/RoadPanelView.h"
 
+#include "model/panels/PanelText.h"
 #include "ui/GridRows.h"
 #include "ui/QtText.h"
 
@@ -53,8 +54,8 @@ std::vector<std::string> Arrangements() {
 
 } // namespace
 
-RoadPanelView::RoadPanelView(RoadPanelModel& model, QWidget* parent)
-    : QWidget(parent), m_model(model), m_fields([this] { emit Edited(); }) {
+RoadPanelView::RoadPanelView(RoadPanelModel& model, ShellDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_model(model), m_dialogs(dialogs), m_fields([this] { emit Edited(); }) {
     RoadFields& f = model.Fields();
     auto* page = new QVBoxLayout(this);
     auto* group = new QGroupBox(QStringLiteral("道路方案"), this);
@@ -81,7 +82,12 @@ RoadPanelView::RoadPanelView(RoadPanelModel& model, QWidget* parent)
     standardLayout->setContentsMargins(0, 0, 0, 0);
     standardLayout->addWidget(m_fields.Line(&f.lxStandard, standard), 1);
     auto* lookup = new QPushButton(QStringLiteral("查照度标准"), standard);
-    lookup->setEnabled(false); // comes with the reference-data dialogs
+    connect(lookup, &QPushButton::clicked, this, [this] {
+        m_model.Fields().lxStandard =
+            NumberText(static_cast<double>(m_dialogs.ChooseStandardIlluminance(this)));
+        m_fields.Refresh();
+        emit Edited();
+    });
     standardLayout->addWidget(lookup);
     AddLabelledRow(*form, QStringLiteral("照度标准lx"), standard);
     page->addWidget(group);

@@ -4,6 +4,7 @@
 // list, count and commands.
 #include "model/panels/RoadPanelModel.h"
 #include "ui/FieldBindings.h"
+#include "ui/ShellDialogs.h"
 
 #include <QWidget>
 
@@ -15,7 +16,7 @@ namespace qv {
 class RoadPanelView : public QWidget {
     Q_OBJECT
 public:
-    RoadPanelView(RoadPanelModel& model, QWidget* parent = nullptr);
+    RoadPanelView(RoadPanelModel& model, ShellDialogs& dialogs, QWidget* parent = nullptr);
     void Refresh();
     QTableWidget* Grid() const { return m_grid; }
 
@@ -27,6 +28,7 @@ private:
     template <typename Command> void Run(Command command);
 
     RoadPanelModel& m_model;
+    ShellDialogs& m_dialogs;
     FieldBindings m_fields;
     QTableWidget* m_grid = nullptr;
     QSpinBox* m_count = nullptr;

@@ -1,6 +1,9 @@
 #include "ui/ShellDialogs.h"
 
+#include "ui/LuminaireDialog.h"
 #include "ui/QtText.h"
+#include "ui/ReflectivityDialog.h"
+#include "ui/StandardsDialog.h"
 #include "ui/WelcomeDialog.h"
 
 #include <QFileDialog>
@@ -35,6 +38,35 @@ bool ConfirmCreate(QWidget* parent, const QString& path) {
 }
 
 } // namespace
+
+QtShellDialogs::QtShellDialogs(const AppPaths& paths)
+    : m_settings(paths.settings), m_catalogue(m_access, paths.database) {}
+
+std::optional<Luminaire> QtShellDialogs::EditLuminaire(QWidget* parent,
+                                                       const Luminaire& luminaire) {
+    LuminaireDialogModel model(m_catalogue, luminaire);
+    LuminaireDialog dialog(model, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return model.Accept();
+}
+
+int QtShellDialogs::ChooseStandardIlluminance(QWidget* parent) {
+    StandardsDialogModel model(m_catalogue, m_settings);
+    StandardsDialog dialog(model, parent);
+    dialog.exec();
+    return model.StandardIlluminance();
+}
+
+std::optional<double> QtShellDialogs::ChooseReflectance(QWidget* parent, double reflectance) {
+    ReflectivityDialogModel model(m_catalogue, reflectance);
+    ReflectivityDialog dialog(model, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return model.Reflectance();
+}
 
 std::optional<std::string> QtShellDialogs::ChooseFile(QWidget* parent,
                                                       const FileDialogSpec& request) {

@@ -1,8 +1,14 @@
 #pragma once
-// The modal dialogs the main window raises for the project commands: the file dialogs,
-// the welcome dialog and the about box. Behind this interface so that tests answer them.
+// The modal dialogs the main window and its editing bars raise: the file dialogs, the
+// welcome dialog, the about box, and the reference-data dialogs (luminaire, illuminance
+// standards, reflectance). Behind this interface so that tests answer them.
+#include "app/AppPaths.h"
+#include "catalogue/CatalogueDatabase.h"
+#include "model/Luminaire.h"
 #include "model/panels/FileDialogSpec.h"
 #include "model/panels/ProjectCommands.h"
+
+#include <kelvorin/KvAccess.h>
 
 #include <optional>
 #include <string>
@@ -20,18 +26,34 @@ public:
                                                   const FileDialogSpec& request) = 0;
     virtual StartChoice ChooseStart(QWidget* parent) = 0;
     virtual void ShowAbout(QWidget* parent) = 0;
+    // "灯具参数" on a copy of luminaire: the edited copy on "确定", nothing on "取消".
+    virtual std::optional<Luminaire> EditLuminaire(QWidget* parent, const Luminaire& luminaire) = 0;
+    // "照度标准": the standard illuminance shown when the dialog closes, however it closes.
+    virtual int ChooseStandardIlluminance(QWidget* parent) = 0;
+    // "反射比" starting from a reflectance: the reflectance on "确   认", nothing otherwise.
+    virtual std::optional<double> ChooseReflectance(QWidget* parent, double reflectance) = 0;
 };
 
 // A filter text ("室内设计存档(.cil) |*.cil|||") as the name filters of a file dialog
 // ("室内设计存档(.cil)  (*.cil)").
 QStringList DialogNameFilters(const std::string& filter);
 
-// The real dialogs.
+// The real dialogs, on the program's catalogue and settings file.
 class QtShellDialogs : public ShellDialogs {
 public:
+    explicit QtShellDialogs(const AppPaths& paths);
+
     std::optional<std::string> ChooseFile(QWidget* parent, const FileDialogSpec& request) override;
     StartChoice ChooseStart(QWidget* parent) override;
     void ShowAbout(QWidget* parent) override;
+    std::optional<Luminaire> EditLuminaire(QWidget* parent, const Luminaire& luminaire) override;
+    int ChooseStandardIlluminance(QWidget* parent) override;
+    std::optional<double> ChooseReflectance(QWidget* parent, double reflectance) override;
+
+private:
+    std::string m_settings;
+    KvAccess m_access;
+    CatalogueDatabase m_catalogue;
 };
 
 } // namespace qv

@@ -85,8 +85,6 @@ TEST_F(PanelsUi, ResetCornersShowTheRoomInThePlanFittedWithAMargin) {
 TEST_F(PanelsUi, LuminairePanelDeletesTheSelectedRowAndSaysWhenThereIsNone) {
     MainWindow& w = Start({}, {QString::fromStdString(Example("office.cil"))});
     LuminairePanelView& panel = *w.LuminaireView();
-    EXPECT_FALSE(Button(panel, QStringLiteral("增  加")).isEnabled());
-    EXPECT_FALSE(Button(panel, QStringLiteral("更  改")).isEnabled());
     EXPECT_EQ(PlanTexts().size(), 4u + 8u);
     Button(panel, QStringLiteral("删  除")).click();
     ASSERT_EQ(messages.shown.size(), 1u);

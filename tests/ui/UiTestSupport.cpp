@@ -47,6 +47,35 @@ std::optional<std::string> ScriptedDialogs::ChooseFile(QWidget*, const FileDialo
     return answer;
 }
 
+std::optional<Luminaire> ScriptedDialogs::EditLuminaire(QWidget*, const Luminaire& luminaire) {
+    luminaireStarts.push_back(luminaire);
+    if (luminaires.empty()) {
+        return std::nullopt;
+    }
+    std::optional<Luminaire> answer = luminaires.front();
+    luminaires.pop_front();
+    return answer;
+}
+
+int ScriptedDialogs::ChooseStandardIlluminance(QWidget*) {
+    if (standards.empty()) {
+        return 0;
+    }
+    const int answer = standards.front();
+    standards.pop_front();
+    return answer;
+}
+
+std::optional<double> ScriptedDialogs::ChooseReflectance(QWidget*, double reflectance) {
+    reflectanceStarts.push_back(reflectance);
+    if (reflectances.empty()) {
+        return std::nullopt;
+    }
+    const std::optional<double> answer = reflectances.front();
+    reflectances.pop_front();
+    return answer;
+}
+
 StartChoice ScriptedDialogs::ChooseStart(QWidget*) {
     ++welcomeShown;
     if (starts.empty()) {

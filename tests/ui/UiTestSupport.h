@@ -25,9 +25,16 @@
 
 namespace qv::test {
 
-// The file dialogs, the welcome dialog and the about box, answered from queues.
+// The file dialogs, the welcome dialog, the about box and the reference dialogs, answered
+// from queues.
 class ScriptedDialogs : public ShellDialogs {
 public:
+    std::deque<std::optional<Luminaire>> luminaires; // nothing = Cancel
+    std::vector<Luminaire> luminaireStarts;          // what each luminaire dialog got
+    std::deque<int> standards;                       // none left = 0
+    std::deque<std::optional<double>> reflectances;  // nothing = closed
+    std::vector<double> reflectanceStarts;
+
     std::deque<std::optional<std::string>> files; // nothing = Cancel
     std::deque<StartChoice> starts;               // none left = closed
     std::vector<FileDialogSpec> fileDialogs;      // every file dialog shown
@@ -37,6 +44,9 @@ public:
     std::optional<std::string> ChooseFile(QWidget*, const FileDialogSpec& request) override;
     StartChoice ChooseStart(QWidget*) override;
     void ShowAbout(QWidget*) override { ++aboutShown; }
+    std::optional<Luminaire> EditLuminaire(QWidget*, const Luminaire& luminaire) override;
+    int ChooseStandardIlluminance(QWidget*) override;
+    std::optional<double> ChooseReflectance(QWidget*, double reflectance) override;
 };
 
 // Message boxes: recorded, answered from a queue (then with the first button).

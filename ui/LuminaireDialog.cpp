@@ -1,0 +1,318 @@
+#include "ui/LuminaireDialog.h"
+
+#include "catalogue/MaintenanceFactorMenu.h"
+#include "model/panels/PanelText.h"
+#include "ui/GridRows.h"
+#include "ui/IntensityPlot.h"
+#include "ui/QtText.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <climits>
+#include <cmath>
+
+namespace qv {
+namespace {
+
+QStringList Texts(const std::vector<std::string>& items) {
+    QStringList texts;
+    for (const std::string& item : items) {
+        texts << ToQt(item);
+    }
+    return texts;
+}
+
+template <size_t N> QStringList Headers(const std::array<const char*, N>& headers) {
+    QStringList texts;
+    for (const char* header : headers) {
+        texts << QString::fromUtf8(header);
+    }
+    return texts;
+}
+
+// Fills a drop-down list and selects the text; with no such text nothing is selected
+// and the placeholder (what the luminaire holds) is shown.
+void FillList(QComboBox& list, const std::vector<std::string>& items, const std::string& selected,
+              const std::string& placeholder) {
+    const QSignalBlocker blocker(&list);
+    list.clear();
+    list.addItems(Texts(items));
+    list.setPlaceholderText(ToQt(placeholder));
+    list.setCurrentIndex(list.findText(ToQt(selected)));
+}
+
+int IntFromText(const QString& text) {
+    const double value = NumberFromText(FromQt(text));
+    return static_cast<int>(std::clamp(std::trunc(value), double{INT_MIN}, double{INT_MAX}));
+}
+
+void ShowText(QLineEdit& field, const std::string& text) {
+    if (field.text() != ToQt(text)) {
+        field.setText(ToQt(text));
+    }
+}
+
+} // namespace
+
+LuminaireDialog::LuminaireDialog(LuminaireDialogModel& model, QWidget* parent)
+    : QDialog(parent), m_model(model) {
+    setWindowTitle(QString::fromUtf8(LuminaireDialogModel::kTitle));
+    m_model.Open();
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QFormLayout;
+    layout->addLayout(top);
+    m_names = new QComboBox(this);
+    m_models = new QComboBox(this);
+    top->addRow(QStringLiteral("名称"), m_names);
+    top->addRow(QStringLiteral("型号"), m_models);
+    connect(m_names, &QComboBox::activated, this, [this](int index) {
+        m_model.ChooseName(FromQt(m_names->itemText(index)));
+        FillList(*m_models, m_model.Models(), m_model.SelectedModel(), std::string());
+    });
+    connect(m_models, &QComboBox::activated, this, [this](int index) {
+        TakeFields();
+        m_model.ChooseModel(FromQt(m_models->itemText(index)));
+        Refresh();
+    });
+
+    m_pages = new QTabWidget(this);
+    layout->addWidget(m_pages, 1);
+    m_pages->addTab(BasicPage(), QString::fromUtf8(LuminaireDialogModel::kPages[0]));
+
+    auto* curvePage = new QWidget(m_pages);
+    auto* curveLayout = new QHBoxLayout(curvePage);
+    m_curveGrid = NewGrid(Headers(LuminaireDialogModel::kCurveHeaders), false, curvePage);
+    m_plot = new IntensityPlot(curvePage);
+    curveLayout->addWidget(m_curveGrid, 1);
+    curveLayout->addWidget(m_plot, 1);
+    m_pages->addTab(curvePage, QString::fromUtf8(LuminaireDialogModel::kPages[1]));
+    m_cuGrid = NewGrid(Headers(LuminaireDialogModel::kCuHeaders), false, m_pages);
+    m_pages->addTab(m_cuGrid, QString::fromUtf8(LuminaireDialogModel::kPages[2]));
+    m_floodGrid = NewGrid(Headers(LuminaireDialogModel::kFloodHeaders), false, m_pages);
+    m_pages->addTab(m_floodGrid, QString::fromUtf8(LuminaireDialogModel::kPages[3]));
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        TakeFields();
+        accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    FillList(*m_names, m_model.Names(), m_model.SelectedName(), std::string());
+    FillList(*m_models, m_model.Models(), m_model.SelectedModel(), m_model.Working().sModel);
+    Refresh();
+    resize(760, 560);
+}
+
+QWidget* LuminaireDialog::BasicPage() {
+    auto* page = new QWidget(m_pages);
+    auto* layout = new QVBoxLayout(page);
+    auto* shapes = new QHBoxLayout;
+    layout->addLayout(shapes);
+    shapes->addWidget(ShapeGroup(LuminaireDialogModel::kGeometric, page));
+    shapes->addWidget(ShapeGroup(LuminaireDialogModel::kOptical, page));
+
+    auto* lampTabs = new QTabWidget(page);
+    lampTabs->addTab(LampPageWidget(0, lampTabs), QStringLiteral("第一光源"));
+    lampTabs->addTab(LampPageWidget(1, lampTabs), QStringLiteral("第二光源"));
+    layout->addWidget(lampTabs);
+
+    auto* totals = new QFormLayout;
+    layout->addLayout(totals);
+    m_secondLamp = new QCheckBox(QStringLiteral("灯具具有第二光源"), page);
+    totals->addRow(m_secondLamp);
+    connect(m_secondLamp, &QCheckBox::toggled, this, [this](bool checked) {
+        if (!m_refreshing) {
+            TakeFields();
+            m_model.SetSecondLamp(checked);
+            Refresh();
+        }
+    });
+    m_totalFlux = new QLineEdit(page);
+    totals->addRow(QStringLiteral("灯具总光通量"), m_totalFlux);
+    connect(m_totalFlux, &QLineEdit::editingFinished, this,
+            [this] { m_model.SetTotalFlux(IntFromText(m_totalFlux->text())); });
+
+    auto* maintenanceRow = new QWidget(page);
+    auto* maintenanceLayout = new QHBoxLayout(maintenanceRow);
+    maintenanceLayout->setContentsMargins(0, 0, 0, 0);
+    m_maintenance = new QLineEdit(maintenanceRow);
+    m_handbook = new QPushButton(QStringLiteral("查手册>>"), maintenanceRow);
+    maintenanceLayout->addWidget(m_maintenance, 1);
+    maintenanceLayout->addWidget(m_handbook);
+    totals->addRow(QStringLiteral("维护系数"), maintenanceRow);
+    connect(m_maintenance, &QLineEdit::editingFinished, this, [this] {
+        m_model.SetMaintenanceFactor(NumberFromText(FromQt(m_maintenance->text())));
+    });
+    m_handbookMenu = new QMenu(m_handbook);
+    for (size_t item = 0; item < kMaintenanceFactorMenu.size(); ++item) {
+        QAction* action =
+            m_handbookMenu->addAction(QString::fromUtf8(kMaintenanceFactorMenu[item].text));
+        connect(action, &QAction::triggered, this, [this, item] {
+            m_model.ChooseMaintenanceFactor(static_cast<int>(item));
+            Refresh();
+        });
+    }
+    connect(m_handbook, &QPushButton::clicked, this, [this] {
+        m_handbookMenu->popup(m_handbook->mapToGlobal(QPoint(0, m_handbook->height())));
+    });
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* LuminaireDialog::ShapeGroup(int group, QWidget* parent) {
+    const auto which = static_cast<LuminaireDialogModel::ShapeGroup>(group);
+    auto* box =
+        new QGroupBox(group == 0 ? QStringLiteral("几何尺寸") : QStringLiteral("光学器件"), parent);
+    auto* form = new QFormLayout(box);
+    ShapeControls& c = m_shapes[static_cast<size_t>(group)];
+    c.kind = new QComboBox(box);
+    for (const char* kind : LuminaireDialogModel::kShapeKinds) {
+        c.kind->addItem(QString::fromUtf8(kind));
+    }
+    form->addRow(QStringLiteral("形状"), c.kind);
+    c.lengthLabel = new QLabel(box);
+    c.length = new QLineEdit(box);
+    form->addRow(c.lengthLabel, c.length);
+    c.width = new QLineEdit(box);
+    form->addRow(QStringLiteral("宽度"), c.width);
+    c.height = new QLineEdit(box);
+    form->addRow(QStringLiteral("高度"), c.height);
+    connect(c.kind, &QComboBox::activated, this, [this, which](int index) {
+        TakeFields();
+        m_model.ChooseShape(which, index);
+        Refresh();
+    });
+    for (QLineEdit* field : {c.length, c.width, c.height}) {
+        connect(field, &QLineEdit::editingFinished, this, [this] { TakeFields(); });
+    }
+    return box;
+}
+
+QWidget* LuminaireDialog::LampPageWidget(int page, QWidget* parent) {
+    auto* box = new QGroupBox(QStringLiteral("光源参数"), parent);
+    auto* form = new QFormLayout(box);
+    LampControls& c = m_lamps[static_cast<size_t>(page)];
+    c.type = new QComboBox(box);
+    c.model = new QComboBox(box);
+    c.power = new QComboBox(box);
+    c.count = new QSpinBox(box);
+    c.count->setRange(0, 1000);
+    c.ballast = new QLineEdit(box);
+    c.flux = new QLineEdit(box);
+    form->addRow(QStringLiteral("名称"), c.type);
+    form->addRow(QStringLiteral("类型"), c.model);
+    form->addRow(QStringLiteral("功率"), c.power);
+    form->addRow(QStringLiteral("数量"), c.count);
+    form->addRow(QStringLiteral("镇流器功率"), c.ballast);
+    form->addRow(QStringLiteral("光源光通量"), c.flux);
+    connect(c.type, &QComboBox::activated, this, [this, page, &c](int index) {
+        m_model.ChooseLampType(page, FromQt(c.type->itemText(index)));
+        RefreshLampLists(page);
+    });
+    connect(c.model, &QComboBox::activated, this, [this, page, &c](int index) {
+        m_model.ChooseLampModel(page, FromQt(c.model->itemText(index)));
+        RefreshLampLists(page);
+    });
+    connect(c.power, &QComboBox::activated, this, [this, page, &c](int index) {
+        TakeFields();
+        m_model.ChooseLampPower(page, FromQt(c.power->itemText(index)));
+        Refresh();
+    });
+    connect(c.count, &QSpinBox::valueChanged, this, [this, page](int count) {
+        if (!m_refreshing) {
+            m_model.SetLampCount(page, count);
+            Refresh();
+        }
+    });
+    connect(c.ballast, &QLineEdit::editingFinished, this, [this, page, &c] {
+        m_model.SetBallastPower(page, NumberFromText(FromQt(c.ballast->text())));
+    });
+    connect(c.flux, &QLineEdit::editingFinished, this, [this, page, &c] {
+        if (!m_refreshing) {
+            m_model.SetLampFlux(page, IntFromText(c.flux->text()));
+            Refresh();
+        }
+    });
+    return box;
+}
+
+void LuminaireDialog::RefreshLampLists(int page) {
+    const LampPageLists& lists = m_model.LampPage(page);
+    const Lamp& lamp = m_model.LampOf(page);
+    LampControls& c = m_lamps[static_cast<size_t>(page == 0 ? 0 : 1)];
+    FillList(*c.type, lists.types, lists.type, lamp.sName);
+    FillList(*c.model, lists.models, lists.model, lists.type.empty() ? lamp.sModel : std::string());
+    FillList(*c.power, lists.powers, lists.power,
+             lists.type.empty() ? m_model.LampPowerText(page) : std::string());
+}
+
+void LuminaireDialog::TakeFields() {
+    if (m_refreshing) {
+        return;
+    }
+    for (int group = 0; group < 2; ++group) {
+        const ShapeControls& c = m_shapes[static_cast<size_t>(group)];
+        LuminaireShape& shape = m_model.Shape(static_cast<LuminaireDialogModel::ShapeGroup>(group));
+        shape.dLength = NumberFromText(FromQt(c.length->text()));
+        shape.dWidth = NumberFromText(FromQt(c.width->text()));
+        shape.dHeight = NumberFromText(FromQt(c.height->text()));
+    }
+    m_model.SetMaintenanceFactor(NumberFromText(FromQt(m_maintenance->text())));
+    for (int page = 0; page < 2; ++page) {
+        const LampControls& c = m_lamps[static_cast<size_t>(page)];
+        m_model.SetBallastPower(page, NumberFromText(FromQt(c.ballast->text())));
+    }
+}
+
+void LuminaireDialog::Refresh() {
+    m_refreshing = true;
+    const Luminaire& working = m_model.Working();
+    for (int group = 0; group < 2; ++group) {
+        ShapeControls& c = m_shapes[static_cast<size_t>(group)];
+        const LuminaireShape& shape =
+            m_model.Shape(static_cast<LuminaireDialogModel::ShapeGroup>(group));
+        const QSignalBlocker blocker(c.kind);
+        c.kind->setCurrentIndex(shape.nShape == LuminaireShape::kCircle ? 1 : 0);
+        c.lengthLabel->setText(QString::fromUtf8(LuminaireDialogModel::LengthLabel(shape)));
+        ShowText(*c.length, NumberText(shape.dLength));
+        ShowText(*c.width, NumberText(shape.dWidth));
+        c.width->setEnabled(LuminaireDialogModel::WidthEnabled(shape));
+        ShowText(*c.height, NumberText(shape.dHeight));
+    }
+    for (int page = 0; page < 2; ++page) {
+        RefreshLampLists(page);
+        LampControls& c = m_lamps[static_cast<size_t>(page)];
+        const Lamp& lamp = m_model.LampOf(page);
+        c.count->setValue(lamp.nCount);
+        ShowText(*c.ballast, NumberText(lamp.dBallastPower));
+        ShowText(*c.flux, std::to_string(lamp.nLuminousFlux));
+    }
+    m_secondLamp->setChecked(working.bLampHouse2 != 0);
+    ShowText(*m_totalFlux, std::to_string(m_model.TotalFlux()));
+    ShowText(*m_maintenance, NumberText(working.dVindicate));
+    FillGrid(*m_curveGrid, m_model.CurveRows(), -1);
+    FillGrid(*m_cuGrid, m_model.CuRows(), -1);
+    FillGrid(*m_floodGrid, m_model.FloodRows(), -1);
+    m_plot->SetCurves(working.curveA, working.curveB);
+    m_refreshing = false;
+}
+
+} // namespace qv

@@ -1,0 +1,97 @@
+#pragma once
+// The modal luminaire dialog "灯具参数" over its model: the type's name and model lists at
+// the top and the pages "基本信息", "配光曲线" (with the polar diagram of the curves),
+// "利用系数表" and "等光强曲线". "确定" accepts the edited working luminaire (the model's
+// Accept()), "取消" drops it.
+#include "catalogue/LuminaireDialogModel.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QTableWidget;
+
+namespace qv {
+
+class IntensityPlot;
+
+class LuminaireDialog : public QDialog {
+    Q_OBJECT
+public:
+    // The controls of one lamp page ("第一光源", "第二光源").
+    struct LampControls {
+        QComboBox* type = nullptr;  // "名称"
+        QComboBox* model = nullptr; // "类型"
+        QComboBox* power = nullptr; // "功率"
+        QSpinBox* count = nullptr;  // "数量"
+        QLineEdit* ballast = nullptr;
+        QLineEdit* flux = nullptr;
+    };
+    // The controls of one shape group ("几何尺寸", "光学器件").
+    struct ShapeControls {
+        QComboBox* kind = nullptr;
+        QLabel* lengthLabel = nullptr; // "长度" or "直径"
+        QLineEdit* length = nullptr;
+        QLineEdit* width = nullptr;
+        QLineEdit* height = nullptr;
+    };
+
+    // model.Open() is called here.
+    explicit LuminaireDialog(LuminaireDialogModel& model, QWidget* parent = nullptr);
+
+    LuminaireDialogModel& Model() { return m_model; }
+    QComboBox* NameList() const { return m_names; }
+    QComboBox* ModelList() const { return m_models; }
+    QTabWidget* Pages() const { return m_pages; }
+    const ShapeControls& Shape(int group) const { return m_shapes[group == 0 ? 0 : 1]; }
+    const LampControls& LampPage(int page) const { return m_lamps[page == 0 ? 0 : 1]; }
+    QCheckBox* SecondLamp() const { return m_secondLamp; }
+    QLineEdit* TotalFlux() const { return m_totalFlux; }
+    QLineEdit* Maintenance() const { return m_maintenance; }
+    QPushButton* HandbookButton() const { return m_handbook; }
+    QMenu* HandbookMenu() const { return m_handbookMenu; }
+    QTableWidget* CurveGrid() const { return m_curveGrid; }
+    QTableWidget* CuGrid() const { return m_cuGrid; }
+    QTableWidget* FloodGrid() const { return m_floodGrid; }
+    IntensityPlot* Plot() const { return m_plot; }
+
+    // Shows the working luminaire on every page.
+    void Refresh();
+
+private:
+    QWidget* BasicPage();
+    QWidget* ShapeGroup(int group, QWidget* parent);
+    QWidget* LampPageWidget(int page, QWidget* parent);
+    void RefreshLampLists(int page);
+    // The edits typed into the fields go to the model before the dialog closes.
+    void TakeFields();
+
+    LuminaireDialogModel& m_model;
+    QComboBox* m_names = nullptr;
+    QComboBox* m_models = nullptr;
+    QTabWidget* m_pages = nullptr;
+    std::array<ShapeControls, 2> m_shapes;
+    std::array<LampControls, 2> m_lamps;
+    QCheckBox* m_secondLamp = nullptr;
+    QLineEdit* m_totalFlux = nullptr;
+    QLineEdit* m_maintenance = nullptr;
+    QPushButton* m_handbook = nullptr;
+    QMenu* m_handbookMenu = nullptr;
+    QTableWidget* m_curveGrid = nullptr;
+    QTableWidget* m_cuGrid = nullptr;
+    QTableWidget* m_floodGrid = nullptr;
+    IntensityPlot* m_plot = nullptr;
+    bool m_refreshing = false;
+};
+
+} // namespace qv

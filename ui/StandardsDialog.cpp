@@ -1,0 +1,252 @@
+#include "ui/StandardsDialog.h"
+
+#include "ui/QtText.h"
+
+#include <kelvorin/KvStr.h>
+
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace qv {
+namespace {
+
+// "确 定" that closes only when the name is given; "取 消".
+void AddNameButtons(QDialog& dialog, QLayout& layout, QLineEdit& name) {
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("确 定"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("取 消"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, &name] {
+        if (StandardsDialogModel::AcceptName(KvStr::Trim(FromQt(name.text())))) {
+            dialog.accept();
+        }
+    });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout.addWidget(buttons);
+}
+
+// The frame of a "新建" dialog: its title, a form whose first row is the field "名称", and
+// the layout that takes the buttons after the form.
+QFormLayout* NewDialogForm(QDialog& dialog, QVBoxLayout*& layout, QLineEdit*& name) {
+    dialog.setWindowTitle(QStringLiteral("新建"));
+    layout = new QVBoxLayout(&dialog);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+    name = new QLineEdit(&dialog);
+    name->setMaxLength(StandardsDialogModel::kMaxNameLength);
+    form->addRow(QStringLiteral("名称"), name);
+    return form;
+}
+
+QDoubleSpinBox* DoubleField(QWidget* parent) {
+    auto* field = new QDoubleSpinBox(parent);
+    field->setRange(0.0, 1e6);
+    field->setDecimals(1);
+    return field;
+}
+
+std::optional<std::string> AskCategoryName(QWidget* parent) {
+    NewCategoryDialog dialog(parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Name();
+}
+
+std::optional<StandardsDialogModel::NewPlace> AskPlace(QWidget* parent) {
+    NewPlaceDialog dialog(parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Place();
+}
+
+} // namespace
+
+NewCategoryDialog::NewCategoryDialog(QWidget* parent) : QDialog(parent) {
+    QVBoxLayout* layout = nullptr;
+    NewDialogForm(*this, layout, m_name);
+    AddNameButtons(*this, *layout, *m_name);
+}
+
+std::string NewCategoryDialog::Name() const {
+    return KvStr::Trim(FromQt(m_name->text()));
+}
+
+NewPlaceDialog::NewPlaceDialog(QWidget* parent) : QDialog(parent) {
+    QVBoxLayout* layout = nullptr;
+    QFormLayout* form = NewDialogForm(*this, layout, m_name);
+    m_lux = new QSpinBox(this);
+    m_lux->setRange(0, 1000000);
+    m_currentLpd = DoubleField(this);
+    m_targetLpd = DoubleField(this);
+    m_ugr = DoubleField(this);
+    m_ugr->setDecimals(0);
+    m_ra = new QSpinBox(this);
+    m_ra->setRange(0, 100);
+    form->addRow(QStringLiteral("照度lx"), m_lux);
+    form->addRow(QStringLiteral("现行功率密度W/m2"), m_currentLpd);
+    form->addRow(QStringLiteral("目标功率密度W/m2"), m_targetLpd);
+    form->addRow(QStringLiteral("统一眩光值"), m_ugr);
+    form->addRow(QStringLiteral("显色指数"), m_ra);
+    AddNameButtons(*this, *layout, *m_name);
+}
+
+void NewPlaceDialog::Fill(const StandardsDialogModel::NewPlace& place) {
+    m_name->setText(ToQt(place.name));
+    m_lux->setValue(place.lux);
+    m_currentLpd->setValue(place.currentLpd);
+    m_targetLpd->setValue(place.targetLpd);
+    m_ugr->setValue(place.ugr);
+    m_ra->setValue(place.ra);
+}
+
+StandardsDialogModel::NewPlace NewPlaceDialog::Place() const {
+    StandardsDialogModel::NewPlace place;
+    place.name = KvStr::Trim(FromQt(m_name->text()));
+    place.lux = m_lux->value();
+    place.currentLpd = m_currentLpd->value();
+    place.targetLpd = m_targetLpd->value();
+    place.ugr = m_ugr->value();
+    place.ra = m_ra->value();
+    return place;
+}
+
+StandardsDialog::StandardsDialog(StandardsDialogModel& model, QWidget* parent)
+    : QDialog(parent), askCategoryName(AskCategoryName), askPlace(AskPlace), m_model(model) {
+    setWindowTitle(QString::fromUtf8(StandardsDialogModel::kTitle));
+    auto* layout = new QHBoxLayout(this);
+    m_tree = new QTreeWidget(this);
+    m_tree->setHeaderHidden(true);
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    layout->addWidget(m_tree, 1);
+
+    auto* side = new QVBoxLayout;
+    layout->addLayout(side);
+    auto* form = new QFormLayout;
+    side->addLayout(form);
+    const char* const labels[5] = {"标准规定值lx", "功率密度(现行)W/m2", "功率密度(目标)W/m2",
+                                   "统一眩光", "显色指数"};
+    for (int i = 0; i < 5; ++i) {
+        m_values[i] = new QLineEdit(this);
+        m_values[i]->setReadOnly(true);
+        form->addRow(QString::fromUtf8(labels[i]), m_values[i]);
+    }
+    auto* note = new QLabel(QString::fromUtf8(StandardsDialogModel::kUniformityNote), this);
+    note->setWordWrap(true);
+    side->addWidget(note);
+    side->addStretch(1);
+    auto* confirm = new QPushButton(QStringLiteral("确      定"), this);
+    side->addWidget(confirm);
+    connect(confirm, &QPushButton::clicked, this, [this] {
+        m_model.Confirm();
+        accept();
+    });
+
+    connect(m_tree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
+                if (current != nullptr) {
+                    m_model.Select(ItemOf(current));
+                    ShowValues();
+                }
+            });
+    connect(m_tree, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QTreeWidgetItem* under = m_tree->itemAt(at);
+        if (under == nullptr) {
+            return;
+        }
+        const StandardsDialogModel::Item item = ItemOf(under);
+        QMenu menu(this);
+        for (const std::string& command : m_model.MenuItems(item)) {
+            menu.addAction(ToQt(command));
+        }
+        if (QAction* chosen = menu.exec(m_tree->viewport()->mapToGlobal(at))) {
+            RunMenuCommand(item, FromQt(chosen->text()));
+        }
+    });
+    m_model.Open();
+    Refresh();
+    resize(620, 420);
+}
+
+StandardsDialogModel::Item StandardsDialog::ItemOf(const QTreeWidgetItem* item) const {
+    if (item == nullptr) {
+        return {};
+    }
+    if (const QTreeWidgetItem* parent = item->parent()) {
+        return {m_tree->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(parent)),
+                parent->indexOfChild(const_cast<QTreeWidgetItem*>(item))};
+    }
+    return {m_tree->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)), -1};
+}
+
+QTreeWidgetItem* StandardsDialog::TreeItem(StandardsDialogModel::Item item) const {
+    QTreeWidgetItem* category = m_tree->topLevelItem(item.category);
+    if (category == nullptr || item.place < 0) {
+        return category;
+    }
+    return category->child(item.place);
+}
+
+void StandardsDialog::Refresh() {
+    const QSignalBlocker blocker(m_tree);
+    m_tree->clear();
+    for (const StandardsDialogModel::Category& category : m_model.Tree()) {
+        auto* root = new QTreeWidgetItem(m_tree, QStringList(ToQt(category.name)));
+        for (const std::string& place : category.places) {
+            new QTreeWidgetItem(root, QStringList(ToQt(place)));
+        }
+        root->setExpanded(category.expanded);
+    }
+    QTreeWidgetItem* selected = TreeItem(m_model.Selection());
+    if (selected != nullptr) {
+        if (selected->parent() != nullptr) {
+            selected->parent()->setExpanded(true);
+        }
+        m_tree->setCurrentItem(selected);
+    }
+    ShowValues();
+}
+
+void StandardsDialog::ShowValues() {
+    const StandardsDialogModel::Values& v = m_model.Shown();
+    m_values[0]->setText(QString::number(v.m_nStandLx));
+    m_values[1]->setText(ToQt(KvStr::FormatDouble(v.m_dStandLPD)));
+    m_values[2]->setText(ToQt(KvStr::FormatDouble(v.m_dTagLPD)));
+    m_values[3]->setText(QString::number(v.m_nUGR));
+    m_values[4]->setText(ToQt(v.m_sRa));
+}
+
+void StandardsDialog::RunMenuCommand(StandardsDialogModel::Item item, const std::string& command) {
+    bool changed = false;
+    if (command == "新建大类") {
+        if (const std::optional<std::string> name = askCategoryName(this)) {
+            changed = m_model.AddCategory(*name);
+        }
+    } else if (command == "新建小类" || command == "新建") {
+        if (const std::optional<StandardsDialogModel::NewPlace> place = askPlace(this)) {
+            changed = m_model.AddPlace(item, *place);
+        }
+    } else if (command == "删除") {
+        changed = m_model.Delete(item);
+    }
+    if (changed) {
+        Refresh();
+        if (command != "删除" && command != "新建大类") {
+            if (QTreeWidgetItem* category = TreeItem({item.category, -1})) {
+                category->setExpanded(true);
+            }
+        }
+    }
+}
+
+} // namespace qv
