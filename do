@@ -12,6 +12,7 @@ PACKAGES=(
   libpugixml-dev libsqlite3-dev libzip-dev nlohmann-json3-dev libcli11-dev
   locales
   qt6-base-dev fonts-noto-cjk
+  python3-openpyxl
 )
 
 # A locale with a decimal comma, so tests can prove that numbers in files and on the

@@ -2,6 +2,7 @@
 
 #include "cli/AreaSourceCommands.h"
 #include "cli/CatalogueCommands.h"
+#include "cli/ExportCommands.h"
 #include "cli/GridCommands.h"
 #include "cli/IndoorCommands.h"
 #include "cli/OutdoorCommands.h"
@@ -34,6 +35,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterIndoorCommands(app, registry);
     RegisterOutdoorCommands(app, registry);
     RegisterGridCommands(app, registry);
+    RegisterExportCommands(app, registry);
     RegisterUnitCapacityCommands(app, registry);
 }
 

@@ -12,25 +12,18 @@ namespace qv {
 
 namespace {
 
+constexpr const char* kCaption = "系统提示";
+
 int ReportWordError(const std::string& reason) {
-    KvMessageSink::Show("Word软件出错!\n" + reason, "系统提示", KvMessageIcon::Warning);
-    return 0;
+    return KvDocxDocument::ShowWordError(reason, kCaption);
 }
 
 int ReportNoDocument() {
     return ReportWordError("没有打开的文档");
 }
 
-// The result of a document operation, its failure shown when it has a reason.
 int Reported(int result, const std::string& error) {
-    return result == 0 && !error.empty() ? ReportWordError(error) : result;
-}
-
-std::string WithDocxExtension(const std::string& path) {
-    const std::string extension = ".docx";
-    const bool has = path.size() >= extension.size() &&
-                     KvStr::EqualNoCase(path.substr(path.size() - extension.size()), extension);
-    return has ? path : path + extension;
+    return KvDocxDocument::Shown(result, error, kCaption);
 }
 
 } // namespace
@@ -83,7 +76,7 @@ int CalcBookWriter::SaveAsFile(const std::string& fileName) {
     if (name.find('/') == std::string::npos && !m_saveFolder.empty()) {
         path = (std::filesystem::path(m_saveFolder) / name).string();
     }
-    path = WithDocxExtension(path);
+    path = KvDocxDocument::WithDocxExtension(path);
     std::string error;
     if (m_document->docx.Save(path, error) == 0) {
         return ReportWordError(error);

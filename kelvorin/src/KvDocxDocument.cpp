@@ -4,6 +4,7 @@
 #include "KvOpcPackage.h"
 
 #include <kelvorin/KvFile.h>
+#include <kelvorin/KvMessage.h>
 #include <kelvorin/KvStr.h>
 
 #include <algorithm>
@@ -30,8 +31,6 @@ constexpr const char* kDocumentType =
     "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
 constexpr const char* kStylesType =
     "application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml";
-constexpr const char* kStylesRelationship =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
 
 // The styles give a new document its defaults: Times New Roman with 宋体 as East-Asian
 // font, Chinese as East-Asian language, single line spacing without paragraph spacing.
@@ -158,7 +157,8 @@ KvDocxDocument::KvDocxDocument() : m_package(std::make_unique<OpcPackage>()) {
     m_package->AddOverrideType("word/styles.xml", kStylesType);
     m_package->AddRelationship("", kv_detail::kOfficeDocumentRelationship, m_mainPart);
     m_package->SetPart(m_mainPart, std::string());
-    m_package->AddRelationship(m_mainPart, kStylesRelationship, "styles.xml");
+    m_package->AddRelationship(m_mainPart, std::string(kv_detail::kRelationshipTypeBase) + "styles",
+                               "styles.xml");
     m_package->SetPart("word/styles.xml", kStyles);
 
     pugi::xml_node declaration = m_xml.append_child(pugi::node_declaration);
@@ -490,4 +490,20 @@ int KvDocxDocument::Save(const std::string& path, std::string& error) const {
         return 0;
     }
     return 1;
+}
+
+std::string KvDocxDocument::WithDocxExtension(const std::string& path) {
+    const std::string extension = ".docx";
+    const bool has = path.size() >= extension.size() &&
+                     KvStr::EqualNoCase(path.substr(path.size() - extension.size()), extension);
+    return has ? path : path + extension;
+}
+
+int KvDocxDocument::ShowWordError(const std::string& reason, const std::string& caption) {
+    KvMessageSink::Show("Word软件出错!\n" + reason, caption, KvMessageIcon::Warning);
+    return 0;
+}
+
+int KvDocxDocument::Shown(int result, const std::string& error, const std::string& caption) {
+    return result == 0 && !error.empty() ? ShowWordError(error, caption) : result;
 }

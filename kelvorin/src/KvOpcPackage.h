@@ -67,6 +67,9 @@ private:
 
 inline constexpr const char* kRelationshipsNamespace =
     "http://schemas.openxmlformats.org/package/2006/relationships";
+// Relationship types of the office documents are this base followed by their name.
+inline constexpr const char* kRelationshipTypeBase =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
 inline constexpr const char* kOfficeDocumentRelationship =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument";
 inline constexpr const char* kImageRelationship =

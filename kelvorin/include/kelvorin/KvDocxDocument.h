@@ -69,6 +69,13 @@ public:
     // Writes the package to path atomically.
     int Save(const std::string& path, std::string& error) const;
 
+    // The path with ".docx" added when it does not end with it (in any case).
+    static std::string WithDocxExtension(const std::string& path);
+    // Shows "Word软件出错!\n" and the reason through the message sink; 0.
+    static int ShowWordError(const std::string& reason, const std::string& caption);
+    // The result of an operation, its failure shown when it has a reason.
+    static int Shown(int result, const std::string& error, const std::string& caption);
+
     // For writers of further content (equations): the body, its last paragraph and the
     // format of the last run written.
     pugi::xml_node Body() const { return m_body; }
