@@ -70,6 +70,13 @@ void OpenTableBook(BookComposer& book, const std::string& title, float resultSiz
     book.Table(headers, numbered);
 }
 
+void WriteDensities(BookComposer& book, const std::string& lpd, const std::string& label,
+                    const std::string& second, const std::string& gap) {
+    book.LineSquared("功率密度为" + lpd + "w/m");
+    const char* name = label.rfind("标准", 0) == 0 ? "标准功率密度" : "折算功率密度";
+    book.AppendSquared(gap + name + "为" + second + "w/m");
+}
+
 std::string Fixed(double value, int decimals) {
     return KvStr::Format("%0.*f", decimals, value);
 }

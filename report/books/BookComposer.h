@@ -78,6 +78,12 @@ void OpenTableBook(BookComposer& book, const std::string& title, float resultSiz
                    const std::vector<std::string>& headers,
                    const std::vector<std::vector<std::string>>& rows);
 
+// "功率密度为<lpd>w/m²", then after the gap the second density under its name:
+// "标准功率密度" when the panel's label says the density is shown again, else
+// "折算功率密度".
+void WriteDensities(BookComposer& book, const std::string& lpd, const std::string& label,
+                    const std::string& second, const std::string& gap);
+
 // Number texts of the books.
 std::string Fixed(double value, int decimals); // "%0.<n>f"
 std::string Whole(int value);                  // "%d"

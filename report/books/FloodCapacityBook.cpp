@@ -64,11 +64,8 @@ BookName WriteFloodCapacityBook(CalcBookWriter& writer, const FloodCapacityPanel
     const PowerDensityDisplay& densities = panel.Densities();
     book.Line(KvStr::Format("平面上最低照度为%slx", Text(panel.MinimumIlluminance()).c_str()));
     book.Append(KvStr::Format("         实际照度为%slx", panel.IlluminanceText().c_str()));
-    book.LineSquared(KvStr::Format("功率密度为%sw/m", densities.lpdText.c_str()));
-    book.AppendSquared(
-        KvStr::Format("              %s为%sw/m",
-                      densities.label.rfind("标准", 0) == 0 ? "标准功率密度" : "折算功率密度",
-                      densities.secondText.c_str()));
+    WriteDensities(book, densities.lpdText, densities.label, densities.secondText,
+                   "              ");
     WriteGeneralFormulas(book);
 
     for (const FloodCapacityEntry& entry : entries) {

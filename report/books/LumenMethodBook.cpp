@@ -91,11 +91,8 @@ BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodPanel& pa
         WriteNeededCount(book, entry.needed, result.deficit, share, "");
         book.Line(KvStr::Format("当前实际照度为%0.2flx", result.e));
         book.Append(KvStr::Format("              要达到的标准照度为%0.2flx", room.dLxStandard));
-        book.LineSquared(KvStr::Format("功率密度为%0.2fw/m", densities.lpd));
-        book.AppendSquared(
-            KvStr::Format("                %s为%0.2fw/m",
-                          densities.label.rfind("标准", 0) == 0 ? "标准功率密度" : "折算功率密度",
-                          densities.second));
+        WriteDensities(book, Fixed(densities.lpd, 2), densities.label, Fixed(densities.second, 2),
+                       "                ");
     }
     return name;
 }

@@ -43,11 +43,7 @@ BookName WriteUnitCapacityBook(CalcBookWriter& writer, const UnitCapacityPanel& 
     const PowerDensityDisplay& densities = panel.Densities();
     book.Line(KvStr::Format("实际照度为%slx", panel.IlluminanceText().c_str()));
     book.Append(KvStr::Format("         灯具效率为%s", panel.EfficiencyText().c_str()));
-    book.LineSquared(KvStr::Format("功率密度为%sw/m", densities.lpdText.c_str()));
-    book.AppendSquared(
-        KvStr::Format("        %s为%sw/m",
-                      densities.label.rfind("标准", 0) == 0 ? "标准功率密度" : "折算功率密度",
-                      densities.secondText.c_str()));
+    WriteDensities(book, densities.lpdText, densities.label, densities.secondText, "        ");
     WriteGeneralFormula(book);
 
     for (int i = 0; i < entries.Count(); ++i) {
