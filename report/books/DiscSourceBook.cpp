@@ -9,9 +9,11 @@ const std::string kH2 = "h " + Up("2");
 const std::string kX2 = "X " + Up("2");
 const std::string kA2 = "a " + Up("2");
 
-// √((h² + X² + a²)² - 4X²a²), in general form or with values.
-std::string Root(const std::string& h2, const std::string& x2, const std::string& a2) {
-    return Sqrt("(" + h2 + " + " + x2 + " + " + a2 + ")" + Up("2") + " - 4" + x2 + a2);
+// √((h² + X² + a²)² - 4X²a²), in general form or with values (their products marked).
+std::string Root(const std::string& h2, const std::string& x2, const std::string& a2,
+                 const std::string& times = "") {
+    return Sqrt("(" + h2 + " + " + x2 + " + " + a2 + ")" + Up("2") + " - 4" + times + x2 + times +
+                a2);
 }
 
 std::string Squared(double value) {
@@ -55,11 +57,11 @@ BookName WriteDiscSourceBook(CalcBookWriter& writer, const AreaSourceRecord& rec
     const std::string a2 = Squared(s.radius);
     if (horizontal) {
         book.Equation("f = " + Frac("1", "2") + "{1 - " +
-                      Frac(h2 + " + " + x2 + " - " + a2, Root(h2, x2, a2)) +
+                      Frac(h2 + " + " + x2 + " - " + a2, Root(h2, x2, a2, " × ")) +
                       "} = " + Fixed(record.shapeFactor, 4));
     } else {
         book.Equation("f = " + Frac(Fixed(record.d, 3), "2 × " + Fixed(record.distance, 3)) + "{" +
-                      Frac(h2 + " + " + x2 + " + " + a2, Root(h2, x2, a2)) +
+                      Frac(h2 + " + " + x2 + " + " + a2, Root(h2, x2, a2, " × ")) +
                       " - 1} = " + Fixed(record.shapeFactor, 4));
     }
     book.Equation("E = π × " + Fixed(s.luminance, 2) + " × " + Fixed(record.shapeFactor, 4) +
