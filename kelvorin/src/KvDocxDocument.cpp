@@ -417,7 +417,18 @@ void KvDocxDocument::ApplyParagraphFormat(pugi::xml_node paragraph) const {
     }
     pugi::xml_node properties = paragraph.child("w:pPr");
     properties.remove_child("w:spacing");
-    pugi::xml_node spacing = properties.prepend_child("w:spacing");
+    // In its place among the paragraph properties: before indents, alignment and the mark.
+    pugi::xml_node next;
+    for (const char* later :
+         {"w:ind", "w:contextualSpacing", "w:mirrorIndents", "w:suppressOverlap", "w:jc",
+          "w:textDirection", "w:textAlignment", "w:textboxTightWrap", "w:outlineLvl", "w:divId",
+          "w:cnfStyle", "w:rPr", "w:sectPr", "w:pPrChange"}) {
+        if ((next = properties.child(later))) {
+            break;
+        }
+    }
+    pugi::xml_node spacing = next ? properties.insert_child_before("w:spacing", next)
+                                  : properties.append_child("w:spacing");
     // Lines in 240ths of a line, points in twentieths.
     int line = 240;
     const char* lineRule = "auto";
