@@ -456,7 +456,14 @@ void KvDocxDocument::ApplyParagraphFormat(pugi::xml_node paragraph) const {
 
 namespace {
 
-void CollectText(pugi::xml_node container, std::vector<std::string>& lines) {
+// Tables nest inside table cells; text nested deeper than this is left out, so that a
+// hostile document cannot exhaust the stack.
+constexpr int kMaxTextDepth = 32;
+
+void CollectText(pugi::xml_node container, std::vector<std::string>& lines, int depth = 0) {
+    if (depth > kMaxTextDepth) {
+        return;
+    }
     for (pugi::xml_node child : container.children()) {
         const std::string_view name = child.name();
         if (name == "w:p") {
@@ -466,7 +473,7 @@ void CollectText(pugi::xml_node container, std::vector<std::string>& lines) {
                 std::string line;
                 for (pugi::xml_node cell : row.children("w:tc")) {
                     std::vector<std::string> inside;
-                    CollectText(cell, inside);
+                    CollectText(cell, inside, depth + 1);
                     std::string text;
                     for (const std::string& piece : inside) {
                         text += (text.empty() ? "" : " ") + piece;
@@ -476,7 +483,7 @@ void CollectText(pugi::xml_node container, std::vector<std::string>& lines) {
                 lines.push_back(line);
             }
         } else if (name == "w:sdt") {
-            CollectText(child.child("w:sdtContent"), lines);
+            CollectText(child.child("w:sdtContent"), lines, depth + 1);
         }
     }
 }

@@ -147,6 +147,32 @@ TEST_F(KvWordTest, DocumentsOfOtherWritersAreAppendedAfterTheirLastParagraph) {
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(KvWordTest, DeeplyNestedTablesDoNotExhaustTheStack) {
+    std::string body;
+    for (int i = 0; i < 20000; ++i) {
+        body += "<w:tbl><w:tr><w:tc>";
+    }
+    body += "<w:p><w:r><w:t>深</w:t></w:r></w:p>";
+    for (int i = 0; i < 20000; ++i) {
+        body += "</w:tc></w:tr></w:tbl>";
+    }
+    kv_detail::OpcPackage package;
+    package.AddRelationship("", kv_detail::kOfficeDocumentRelationship, "word/document.xml");
+    package.SetPart(
+        "word/document.xml",
+        R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main">)"
+        "<w:body>" +
+            body + "</w:body></w:document>");
+    std::string bytes;
+    std::string error;
+    ASSERT_TRUE(package.Save(bytes, error));
+    KvWord word;
+    ASSERT_EQ(word.OpenFile(Write("deep.docx", bytes)), 1);
+    std::string text;
+    EXPECT_EQ(word.GetContent(text), 1);
+    EXPECT_EQ(text.find("深"), std::string::npos); // beyond the depth read
+}
+
 TEST(KvImageInfo, SizesComeFromTheHeaders) {
     kv_detail::ImageInfo info;
     ASSERT_TRUE(kv_detail::ReadImageInfo(kPng, info));
