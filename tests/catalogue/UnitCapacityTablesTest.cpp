@@ -73,7 +73,7 @@ TEST_F(UnitCapacityTablesTest, EveryClassHasRisingP0AtEveryRatio) {
 }
 
 TEST_F(UnitCapacityTablesTest, WorkedExampleValuesHold) {
-    const auto& semiDirect = P0By("40W荧光灯P0").at("半直接型");
+    const std::map<double, double> semiDirect = P0By("40W荧光灯P0").at("半直接型");
     const double p0 = semiDirect.at(4) + (semiDirect.at(5) - semiDirect.at(4)) * (4.167 - 4);
     EXPECT_NEAR(p0, 0.0565, 0.00005);
     EXPECT_EQ(Rows("SELECT [修正系数] FROM [单位容量修正系数C1] WHERE [顶棚反射比] = '0.7'"),
