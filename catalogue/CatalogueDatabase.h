@@ -34,6 +34,8 @@ public:
     bool HasTable(const std::string& name);
 
     const std::string& Path() const { return m_path; }
+    // The connection itself, for writers that run their own transaction; Connect() first.
+    KvAccess& Access() { return *m_access; }
     std::ostream& Report() { return *m_report; }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueLoaders.h"
 #include "catalogue/MaintenanceFactorMenu.h"
+#include "catalogue/photometry/PhotometricImport.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -49,6 +50,31 @@ void LuminaireDialogModel::ChooseName(const std::string& name) {
 bool LuminaireDialogModel::ChooseModel(const std::string& model) {
     m_model = model;
     return LoadLuminaireType(m_db, m_name, model, m_working) == 1;
+}
+
+bool LuminaireDialogModel::ImportFiles(const std::vector<std::string>& files, std::string& error) {
+    if (files.empty()) {
+        error = "没有选择文件";
+        return false;
+    }
+    if (!m_db.Connect()) {
+        error = "无法打开数据库 " + m_db.Path();
+        return false;
+    }
+    std::vector<CatalogueLuminaireType> types;
+    std::vector<WrittenType> written;
+    if (!ImportPhotometricFiles(m_db.Access(), files, types, written, error)) {
+        return false;
+    }
+    const CatalogueLuminaireType& first = types.front();
+    ListLuminaireNames(m_db, m_names);
+    ChooseName(first.name);
+    ChooseModel(first.model);
+    ChooseLampType(0, first.lampType);
+    ChooseLampModel(0, first.lampModel);
+    ChooseLampPower(0, KvStr::Format("%d", first.lampPower));
+    SetLampCount(0, first.lampCount);
+    return true;
 }
 
 LuminaireShape& LuminaireDialogModel::Shape(ShapeGroup group) {

@@ -48,6 +48,11 @@ public:
     // Loads the type of the selected name and this model into the working luminaire;
     // false when the catalogue has no such type (the luminaire is unchanged).
     bool ChooseModel(const std::string& model);
+    // "导入配光文件...": adds the types of photometric files (.ies, .ldt) to the catalogue
+    // and chooses the first one with its lamp (count, flux) on the first lamp page.
+    // False with the reason when a file cannot be read or the catalogue refuses the
+    // types; then nothing is added and the working luminaire is unchanged.
+    bool ImportFiles(const std::vector<std::string>& files, std::string& error);
 
     // "基本信息".
     void ChooseShape(ShapeGroup group, int kind);

@@ -6,12 +6,11 @@
 #include "catalogue/CatalogueStatements.h"
 #include "catalogue/LuminaireDialogModel.h"
 #include "catalogue/photometry/CatalogueTypeWriter.h"
-#include "catalogue/photometry/PhotometricReaders.h"
+#include "catalogue/photometry/PhotometricImport.h"
 #include "cli/ProjectCommands.h"
 #include "model/ProjectFile.h"
 
 #include <kelvorin/KvAccess.h>
-#include <kelvorin/KvFile.h>
 #include <kelvorin/KvMessage.h>
 #include <kelvorin/KvStTable.h>
 #include <kelvorin/KvStr.h>
@@ -218,36 +217,9 @@ struct CatalogueArguments {
     bool json = false;
 };
 
-// Photometric files larger than this are refused unread.
-constexpr std::uintmax_t kMaxPhotometricFileBytes = 16u << 20;
-
 int ImportBadInput(const std::string& message) {
     std::cerr << "quorvel-calc catalogue import: " << message << '\n';
     return kBadInput;
-}
-
-// Reads a photometric file into a catalogue type; the message names the file and line.
-bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type,
-                         std::string& error) {
-    std::error_code code;
-    const std::uintmax_t size = std::filesystem::file_size(file, code);
-    if (code || size > kMaxPhotometricFileBytes) {
-        error = file + ": " + (code ? "cannot be read" : "larger than 16 MB");
-        return false;
-    }
-    std::string text;
-    PhotometricData data;
-    std::string problem;
-    if (KvFile::ReadAll(file, text) != KvFileRead::Ok) {
-        error = file + ": cannot be read";
-        return false;
-    }
-    if (!ReadPhotometricFile(file, text, data, problem) ||
-        !ToCatalogueType(data, std::filesystem::path(file).stem().string(), type, problem)) {
-        error = file + ":" + problem;
-        return false;
-    }
-    return true;
 }
 
 // catalogue import: every file read first; the types then written in one transaction, so
@@ -261,7 +233,7 @@ int Import(const CatalogueArguments& arguments) {
     for (size_t i = 0; i < arguments.files.size(); ++i) {
         std::string error;
         if (!ReadPhotometricType(arguments.files[i], types[i], error)) {
-            return ImportBadInput(error);
+            return ImportBadInput(error); // before the catalogue is opened
         }
     }
     CatalogueConnection connection(arguments.catalogue);

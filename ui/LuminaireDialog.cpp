@@ -8,7 +8,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <kelvorin/KvMessage.h>
+
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -78,7 +81,21 @@ LuminaireDialog::LuminaireDialog(LuminaireDialogModel& model, QWidget* parent)
     m_names = new QComboBox(this);
     m_models = new QComboBox(this);
     top->addRow(QStringLiteral("名称"), m_names);
-    top->addRow(QStringLiteral("型号"), m_models);
+    auto* modelRow = new QHBoxLayout;
+    modelRow->addWidget(m_models, 1);
+    m_import = new QPushButton(QStringLiteral("导入配光文件..."), this);
+    modelRow->addWidget(m_import);
+    top->addRow(QStringLiteral("型号"), modelRow);
+    chooseFiles = [](QWidget* parent) {
+        std::vector<std::string> files;
+        for (const QString& file :
+             QFileDialog::getOpenFileNames(parent, QStringLiteral("导入配光文件"), QString(),
+                                           QStringLiteral("配光文件 (*.ies *.IES *.ldt *.LDT)"))) {
+            files.push_back(FromQt(file));
+        }
+        return files;
+    };
+    connect(m_import, &QPushButton::clicked, this, &LuminaireDialog::Import);
     connect(m_names, &QComboBox::activated, this, [this](int index) {
         m_model.ChooseName(FromQt(m_names->itemText(index)));
         FillList(*m_models, m_model.Models(), m_model.SelectedModel(), std::string());
@@ -262,6 +279,22 @@ void LuminaireDialog::RefreshLampLists(int page) {
     FillList(*c.model, lists.models, lists.model, lists.type.empty() ? lamp.sModel : std::string());
     FillList(*c.power, lists.powers, lists.power,
              lists.type.empty() ? m_model.LampPowerText(page) : std::string());
+}
+
+void LuminaireDialog::Import() {
+    const std::vector<std::string> files = chooseFiles(this);
+    if (files.empty()) {
+        return;
+    }
+    TakeFields();
+    std::string error;
+    if (!m_model.ImportFiles(files, error)) {
+        KvMessageSink::Show("导入配光文件失败:\n" + error, "系统提示", KvMessageIcon::Warning);
+        return;
+    }
+    FillList(*m_names, m_model.Names(), m_model.SelectedName(), std::string());
+    FillList(*m_models, m_model.Models(), m_model.SelectedModel(), std::string());
+    Refresh();
 }
 
 void LuminaireDialog::TakeFields() {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
 class QCheckBox;
@@ -46,6 +47,9 @@ public:
         QLineEdit* height = nullptr;
     };
 
+    // The files "导入配光文件..." imports, replaceable so that tests answer; none = cancelled.
+    std::function<std::vector<std::string>(QWidget*)> chooseFiles;
+
     // model.Open() is called here.
     explicit LuminaireDialog(LuminaireDialogModel& model, QWidget* parent = nullptr);
 
@@ -59,6 +63,7 @@ public:
     QLineEdit* TotalFlux() const { return m_totalFlux; }
     QLineEdit* Maintenance() const { return m_maintenance; }
     QPushButton* HandbookButton() const { return m_handbook; }
+    QPushButton* ImportButton() const { return m_import; }
     QMenu* HandbookMenu() const { return m_handbookMenu; }
     QTableWidget* CurveGrid() const { return m_curveGrid; }
     QTableWidget* CuGrid() const { return m_cuGrid; }
@@ -75,6 +80,8 @@ private:
     void RefreshLampLists(int page);
     // The edits typed into the fields go to the model before the dialog closes.
     void TakeFields();
+    // "导入配光文件...": the chosen files' types added to the catalogue and the first chosen.
+    void Import();
 
     LuminaireDialogModel& m_model;
     QComboBox* m_names = nullptr;
@@ -86,6 +93,7 @@ private:
     QLineEdit* m_totalFlux = nullptr;
     QLineEdit* m_maintenance = nullptr;
     QPushButton* m_handbook = nullptr;
+    QPushButton* m_import = nullptr;
     QMenu* m_handbookMenu = nullptr;
     QTableWidget* m_curveGrid = nullptr;
     QTableWidget* m_cuGrid = nullptr;

@@ -66,7 +66,7 @@ TEST_F(CatalogueCliTest, ListsTheCatalogue) {
     const Json lamps = RunJson({"catalogue", "lamps", "--catalogue", path});
     ASSERT_EQ(lamps["lamps"].size(), 95u);
     const Json types = RunJson({"catalogue", "types"});
-    ASSERT_EQ(types["types"].size(), 11u);
+    ASSERT_EQ(types["types"].size(), 22u);
     for (const Json& type : types["types"]) {
         EXPECT_GT(type["curve_rows"].get<int>(), 0) << type["name"];
     }

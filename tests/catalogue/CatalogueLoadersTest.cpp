@@ -21,7 +21,7 @@ TEST_F(CatalogueLoadersTest, ListsFollowTheQueries) {
     EXPECT_EQ(out, Strings{"36"});
     EXPECT_EQ(ListLampModels(db, "没有", out), 0);
     EXPECT_EQ(ListLampTypes(db, out), 10);
-    EXPECT_EQ(ListLuminaireNames(db, out), 9);
+    EXPECT_EQ(ListLuminaireNames(db, out), 17);
 }
 
 TEST_F(CatalogueLoadersTest, LampTakesTheFirstMatchingRowAndKeepsUserFields) {
@@ -70,10 +70,13 @@ TEST_F(CatalogueLoadersTest, LuminaireTypeFillsFieldsTablesAndShapes) {
     ASSERT_EQ(LoadLuminaireType(db, "嵌入式格栅荧光灯", "2x36W T8", luminaire), 1);
     EXPECT_DOUBLE_EQ(luminaire.geometricShape.dLength, 1.2136);
     EXPECT_EQ(luminaire.geometricShape.nShape, 0);
-    EXPECT_EQ(luminaire.cuTable.Count(), 0); // nothing of the previous type stays
-    EXPECT_EQ(luminaire.sModulusTable, "");
+    // The CU table computed from its curves replaces the previous type's.
+    EXPECT_EQ(luminaire.sModulusTable, "利用系数_计算_嵌入式格栅荧光灯_2x36W");
+    EXPECT_EQ(luminaire.cuTable.Count(), 300);
 
     ASSERT_EQ(LoadLuminaireType(db, "投光灯", "窄光束 MH400W", luminaire), 1);
+    EXPECT_EQ(luminaire.cuTable.Count(), 0); // nothing of the previous type stays
+    EXPECT_EQ(luminaire.sModulusTable, "");
     ASSERT_EQ(luminaire.floodTable.Count(), 29 * 29);
     EXPECT_DOUBLE_EQ(luminaire.floodTable.At(29 * 14 + 14).dLampGq, 104.394);
 

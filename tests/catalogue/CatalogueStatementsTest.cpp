@@ -49,7 +49,7 @@ TEST_F(CatalogueStatementsTest, LampStatements) {
 TEST_F(CatalogueStatementsTest, LuminaireTypeStatements) {
     const std::string names = "SELECT [名称] FROM [灯具型号] GROUP BY [名称]";
     EXPECT_EQ(sql::LuminaireNames(), names);
-    EXPECT_EQ(Column(names).size(), 9u);
+    EXPECT_EQ(Column(names).size(), 17u);
     const std::string models =
         "SELECT [型号] FROM [灯具型号] WHERE [名称] = '嵌入式格栅荧光灯' GROUP BY [型号]";
     EXPECT_EQ(sql::LuminaireModels("嵌入式格栅荧光灯"), models);

@@ -4,6 +4,7 @@
 // test), with the values arriving in the panels, the plan and the saved project.
 #include "catalogue/MaintenanceFactorMenu.h"
 #include "model/panels/CommandTable.h"
+#include "tests/photometry/PhotometricSamples.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/IntensityPlot.h"
 #include "ui/LuminaireDialog.h"
@@ -154,6 +155,42 @@ TEST_F(ReferenceDialogsUi, LuminaireDialogKeepsANamedLuminaireAsItIs) {
     Button(dialog, QStringLiteral("取消")).click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(model.Accept(), placed);
+}
+
+TEST_F(ReferenceDialogsUi, LuminaireDialogImportsPhotometricFilesIntoTheCatalogue) {
+    LuminaireDialogModel model(*catalogue, Luminaire());
+    LuminaireDialog dialog(model);
+    const int names = dialog.NameList()->count();
+    WriteFileText(dir.File("bad.ies"), "IESNA:LM-63-2002\nTILT=NONE\n1 2 3\n");
+    WriteFileText(dir.File("panel.ies"), kIes2002Bilateral);
+    const Luminaire before = model.Working();
+
+    // A file that cannot be read: the reason is shown, nothing is added.
+    dialog.chooseFiles = [&](QWidget*) { return std::vector<std::string>{dir.File("bad.ies")}; };
+    dialog.ImportButton()->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind("导入配光文件失败", 0), 0u) << messages.shown[0].text;
+    EXPECT_NE(messages.shown[0].text.find("bad.ies"), std::string::npos);
+    EXPECT_EQ(model.Working(), before);
+
+    dialog.chooseFiles = [&](QWidget*) { return std::vector<std::string>{dir.File("panel.ies")}; };
+    dialog.ImportButton()->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_GE(dialog.NameList()->count(), names);
+    EXPECT_EQ(FromQt(dialog.NameList()->currentText()), model.Working().sName);
+    EXPECT_EQ(FromQt(dialog.ModelList()->currentText()), model.Working().sModel);
+    EXPECT_EQ(model.Working().curveA.Count(), 91); // every whole degree 0-90
+    EXPECT_EQ(dialog.CurveGrid()->rowCount(), 91);
+    EXPECT_EQ(dialog.CuGrid()->rowCount(), model.Working().cuTable.Count());
+    EXPECT_GT(model.Working().cuTable.Count(), 0);
+    EXPECT_GT(model.Working().lamp1.nLuminousFlux, 0);
+    EXPECT_EQ(model.TotalFlux(),
+              model.Working().lamp1.nCount * model.Working().lamp1.nLuminousFlux);
+    // The type is in the catalogue for the next dialog too.
+    LuminaireDialogModel again(*catalogue, Luminaire());
+    again.Open();
+    EXPECT_NE(std::find(again.Names().begin(), again.Names().end(), model.Working().sName),
+              again.Names().end());
 }
 
 TEST_F(ReferenceDialogsUi, PolarDiagramRingsAreRoundNumbers) {

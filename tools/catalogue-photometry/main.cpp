@@ -8,11 +8,8 @@
 // Rows it owns (those names) are replaced; every other row is kept as it stands. The
 // output is committed as catalogue source; run the tool again after changing a curve.
 //
-// Build (it needs only the core library):
-//   cmake --build BUILD --target quorvel_core kelvorin
-//   c++ -std=c++20 -O2 -I. -Ikelvorin/include tools/catalogue-photometry/main.cpp
-//       BUILD/lib/libquorvel_core.a -LBUILD/lib -lkelvorin -Wl,-rpath,BUILD/lib
-//       -o BUILD/bin/catalogue-photometry      (one command line)
+// Build and run: cmake --build build --target catalogue-photometry, then
+//   build/bin/catalogue-photometry data/catalogue
 #include "catalogue/CatalogueSourceText.h"
 #include "catalogue/PhotometryDerivation.h"
 #include "catalogue/photometry/CatalogueLuminaireType.h"

@@ -1,0 +1,48 @@
+#include "catalogue/photometry/PhotometricImport.h"
+
+#include "catalogue/photometry/PhotometricReaders.h"
+
+#include <kelvorin/KvFile.h>
+
+#include <filesystem>
+#include <system_error>
+
+namespace qv {
+
+bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type,
+                         std::string& error) {
+    std::error_code code;
+    const std::uintmax_t size = std::filesystem::file_size(file, code);
+    if (code || size > kMaxPhotometricFileBytes) {
+        error = file + ": " + (code ? "cannot be read" : "larger than 16 MB");
+        return false;
+    }
+    std::string text;
+    PhotometricData data;
+    std::string problem;
+    if (KvFile::ReadAll(file, text) != KvFileRead::Ok) {
+        error = file + ": cannot be read";
+        return false;
+    }
+    if (!ReadPhotometricFile(file, text, data, problem) ||
+        !ToCatalogueType(data, std::filesystem::path(file).stem().string(), type, problem)) {
+        error = file + ":" + problem;
+        return false;
+    }
+    return true;
+}
+
+bool ImportPhotometricFiles(KvAccess& db, const std::vector<std::string>& files,
+                            std::vector<CatalogueLuminaireType>& types,
+                            std::vector<WrittenType>& written, std::string& error) {
+    types.assign(files.size(), CatalogueLuminaireType());
+    written.clear();
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!ReadPhotometricType(files[i], types[i], error)) {
+            return false;
+        }
+    }
+    return AddCatalogueTypes(db, types, written, error);
+}
+
+} // namespace qv

@@ -1,0 +1,29 @@
+#pragma once
+// Photometric files (.ies, .ldt) added to a catalogue as luminaire types: every file read
+// and converted first, then all types written in one transaction, so that a bad file
+// leaves the catalogue as it was. Used by `quorvel-calc catalogue import` and the
+// luminaire dialog's "导入配光文件...".
+#include "catalogue/photometry/CatalogueLuminaireType.h"
+#include "catalogue/photometry/CatalogueTypeWriter.h"
+
+#include <kelvorin/KvAccess.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// Larger photometric files are refused before they are read.
+inline constexpr std::uintmax_t kMaxPhotometricFileBytes = 16u << 20;
+
+// Reads one file into a catalogue type; the message names the file (and the line).
+bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type, std::string& error);
+
+// Reads every file, then adds the types to the catalogue; types and written get one entry
+// per file. False with the reason (nothing written) on the first problem.
+bool ImportPhotometricFiles(KvAccess& db, const std::vector<std::string>& files,
+                            std::vector<CatalogueLuminaireType>& types,
+                            std::vector<WrittenType>& written, std::string& error);
+
+} // namespace qv
