@@ -1,5 +1,8 @@
 #include "cli/UnitCapacityCommands.h"
 
+#include "cli/BookOption.h"
+#include "report/books/UnitCapacityBook.h"
+
 #include "cli/CommandOutput.h"
 #include "cli/CsvTable.h"
 
@@ -167,10 +170,14 @@ void RegisterUnitCapacityCommands(CLI::App& app, CommandRegistry& registry) {
     CLI::App* command = registry.Add(
         app, "unitcap", "installed power and illuminance by the unit-capacity method", [arguments] {
             const std::unique_ptr<UnitCapacityRun> run = CalculateUnitCapacityCommand(*arguments);
-            if (run->status == kSuccess) {
-                PrintUnitCapacity(*run, arguments->json);
+            if (run->status != kSuccess) {
+                return run->status;
             }
-            return run->status;
+            PrintUnitCapacity(*run, arguments->json);
+            std::cout.flush();
+            return WriteBookOption(arguments->book, [&run](CalcBookWriter& writer) {
+                WriteUnitCapacityBook(writer, run->panel);
+            });
         });
     command->add_option("PROJECT", arguments->project, "indoor project file (.cil)")->required();
     command->add_option("--efficiency", arguments->efficiency, "luminaire efficiency in per cent")
@@ -179,6 +186,7 @@ void RegisterUnitCapacityCommands(CLI::App& app, CommandRegistry& registry) {
                         "CSV file with the columns class,kind,p0,count per luminaire entry");
     command->add_option("--catalogue", arguments->catalogue, "catalogue database");
     command->add_flag("--json", arguments->json, "print one JSON object");
+    AddBookOption(command, arguments->book);
 }
 
 } // namespace qv::cli

@@ -18,6 +18,7 @@ struct UnitCapacityArguments {
     std::string efficiency = "70"; // the text of the efficiency combo
     std::string entries;           // ENTRIES.csv: class,kind,p0,count per luminaire entry
     std::string catalogue;         // empty: the catalogue in the text folder
+    std::string book;              // --book FILE.docx
     bool json = false;
 };
 
