@@ -42,6 +42,8 @@ void SearchRun(std::vector<CalcPoint>& found, const std::vector<Vector>& outline
                int end, int up, int total, const CandidateAt& candidateAt,
                std::atomic<int>& visited, bool reports) {
     int own = 0;
+    found.reserve(found.size() + static_cast<size_t>(std::max(end - begin, 0)) *
+                                     static_cast<size_t>(std::max(up, 0)));
     for (int i = begin; i < end; ++i) {
         for (int j = 0; j < up; ++j, ++own) {
             if (reports && own % kProgressStep == 0) {
