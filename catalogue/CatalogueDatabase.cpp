@@ -2,7 +2,9 @@
 
 #include <kelvorin/KvCommon.h>
 
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 #include <utility>
 
 namespace qv {
@@ -51,6 +53,15 @@ bool CatalogueDatabase::HasTable(const std::string& name) {
 
 std::string DefaultCataloguePath() {
     return KvCommon::GetTxtPath("") + "Lamps.db";
+}
+
+std::string CataloguePathFor(const std::string& given) {
+    if (given.empty()) {
+        return DefaultCataloguePath();
+    }
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(given, error);
+    return error ? given : full.lexically_normal().string();
 }
 
 } // namespace qv

@@ -47,4 +47,8 @@ private:
 // The catalogue in the text folder of the running program: KvTxt/Lamps.db.
 std::string DefaultCataloguePath();
 
+// The catalogue a user named (empty: the default one) as the full path the database layer
+// takes: a relative name is taken from the working folder.
+std::string CataloguePathFor(const std::string& given);
+
 } // namespace qv

@@ -48,7 +48,7 @@ Json NumberOrNull(const std::string& text) {
 // too, so that stdout holds only the command's output.
 struct CatalogueConnection {
     explicit CatalogueConnection(const std::string& path)
-        : db(access, path.empty() ? DefaultCataloguePath() : path, std::cerr) {}
+        : db(access, CataloguePathFor(path), std::cerr) {}
     KvAccess access;
     CatalogueDatabase db;
 };

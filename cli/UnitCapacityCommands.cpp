@@ -81,8 +81,7 @@ Json EntriesJson(const UnitCapacityRun& run) {
 } // namespace
 
 UnitCapacityRun::UnitCapacityRun(const std::string& cataloguePath)
-    : catalogue(access, cataloguePath.empty() ? DefaultCataloguePath() : cataloguePath, std::cerr),
-      panel(catalogue) {}
+    : catalogue(access, CataloguePathFor(cataloguePath), std::cerr), panel(catalogue) {}
 
 std::unique_ptr<UnitCapacityRun>
 CalculateUnitCapacityCommand(const UnitCapacityArguments& arguments) {

@@ -7,6 +7,8 @@
 #include <kelvorin/KvStr.h>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
@@ -65,6 +67,11 @@ protected:
 TEST_F(CatalogueCliTest, ListsTheCatalogue) {
     const Json lamps = RunJson({"catalogue", "lamps", "--catalogue", path});
     ASSERT_EQ(lamps["lamps"].size(), 95u);
+    // A catalogue named relative to the working folder.
+    const std::string relative =
+        std::filesystem::relative(path, std::filesystem::current_path()).string();
+    ASSERT_NE(relative.front(), '/');
+    EXPECT_EQ(RunJson({"catalogue", "lamps", "--catalogue", relative})["lamps"].size(), 95u);
     const Json types = RunJson({"catalogue", "types"});
     ASSERT_EQ(types["types"].size(), 22u);
     for (const Json& type : types["types"]) {
