@@ -1,14 +1,22 @@
 #include "ui/MainWindow.h"
 
 #include "app/WindowPlacement.h"
+#include "calc/indoor/ScalarIlluminancePanel.h"
 #include "model/panels/CommandTable.h"
+#include "report/DesktopOpener.h"
+#include "ui/CalcPanelWindow.h"
+#include "ui/GridPanelWindow.h"
+#include "ui/LumenMethodPanelWindow.h"
 #include "ui/LuminairePanelView.h"
 #include "ui/OutlinePanelViews.h"
 #include "ui/PlanView.h"
 #include "ui/QtText.h"
 #include "ui/RoadPanelView.h"
+#include "ui/ScalarPanelWindow.h"
+#include "ui/SinglePointPanelWindow.h"
 #include "ui/StatusPanes.h"
 #include "ui/ToolIcons.h"
+#include "ui/UnitCapacityPanelWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -53,11 +61,28 @@ std::vector<int> AllCommands() {
     return ids;
 }
 
+// The indoor calculation panels this window opens.
+bool IsIndoorPanelCommand(int id) {
+    switch (id) {
+    case kCmdPointIlluminance:
+    case kCmdGridIlluminance:
+    case kCmdLumenMethod:
+    case kCmdSpherical:
+    case kCmdCylindrical:
+    case kCmdUnitCapacity:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), m_dialogs(dialogs), m_commands(m_project, m_registry.editing, *this) {
+    : QMainWindow(parent), m_dialogs(dialogs), m_commands(m_project, m_registry.editing, *this),
+      m_bookOpener([](const std::string& path) { OpenWithDesktopApplication(path); }) {
     m_registry.paths = paths;
+    m_catalogue = std::make_unique<CatalogueDatabase>(m_registry.database, paths.database);
     setWindowTitle(QString::fromUtf8(kTitle));
     resize(1100, 760);
     m_plan = new PlanView(m_drawing, this);
@@ -75,6 +100,7 @@ MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, QWidget* pa
 }
 
 MainWindow::~MainWindow() {
+    m_calcPanels.CloseAll();
     CloseBars();
     m_registry.CloseAll();
 }
@@ -92,7 +118,7 @@ void MainWindow::CreateActions() {
         auto* action = new QAction(this);
         action->setObjectName(QStringLiteral("cmd%1").arg(id));
         action->setData(id);
-        action->setEnabled(CommandAvailable(id));
+        action->setEnabled(CommandAvailable(id) || IsIndoorPanelCommand(id));
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         m_actions[id] = action;
     }
@@ -153,6 +179,9 @@ void MainWindow::OnCommand(int id) {
         m_dialogs.ShowAbout(this);
         break;
     default:
+        if (IsIndoorPanelCommand(id)) {
+            OpenCalcPanel(id);
+        }
         break;
     }
 }
@@ -274,6 +303,57 @@ void MainWindow::CloseBars() {
     m_luminaireView = nullptr;
 }
 
+CalcPanelContext MainWindow::PanelContext() {
+    CalcPanelContext context;
+    context.snapshot = [this] {
+        Project snapshot;
+        CollectPanels(m_registry.editing, snapshot);
+        return snapshot;
+    };
+    context.replaceLuminaires = [this](const LuminaireList& luminaires) {
+        if (m_registry.editing.luminaires) {
+            m_registry.editing.luminaires->SetWorking(luminaires);
+        }
+        if (m_luminaireView) {
+            m_luminaireView->Refresh();
+        }
+        RebuildPlan();
+    };
+    context.planChanged = [this] { RebuildPlan(); };
+    context.chooseFile = [this](const FileDialogSpec& request) {
+        return m_dialogs.ChooseFile(this, request);
+    };
+    context.settings = m_registry.paths.settings;
+    context.opener = [this](const std::string& path) {
+        if (m_bookOpener) {
+            m_bookOpener(path);
+        }
+    };
+    context.catalogue = m_catalogue.get();
+    return context;
+}
+
+void MainWindow::OpenCalcPanel(int id) {
+    m_calcPanels.Show(id, [this, id]() -> QWidget* {
+        switch (id) {
+        case kCmdPointIlluminance:
+            return new SinglePointPanelWindow(PanelContext(), this);
+        case kCmdGridIlluminance:
+            return new GridPanelWindow(PanelContext(), this);
+        case kCmdLumenMethod:
+            return new LumenMethodPanelWindow(PanelContext(), this);
+        case kCmdSpherical:
+            return new ScalarPanelWindow(kSpherical, PanelContext(), this);
+        case kCmdCylindrical:
+            return new ScalarPanelWindow(kCylindrical, PanelContext(), this);
+        default:
+            return new UnitCapacityPanelWindow(PanelContext(), this);
+        }
+    });
+    m_registry.opened.insert(id);
+    RebuildPlan();
+}
+
 void MainWindow::RebuildPlan() {
     EditingPanels& panels = m_registry.editing;
     PlanSources sources;
@@ -289,6 +369,14 @@ void MainWindow::RebuildPlan() {
     if (panels.luminaires) {
         sources.luminaires = &panels.luminaires->TakeValues();
     }
+    if (auto* point = m_calcPanels.PanelAs<SinglePointPanelWindow>(kCmdPointIlluminance)) {
+        sources.points = &point->Model().Points().Points();
+    }
+    if (auto* grid = m_calcPanels.PanelAs<GridPanelWindow>(kCmdGridIlluminance)) {
+        const GridPanel& model = grid->Model();
+        sources.verticalPlane =
+            std::pair{Vector{model.startX, model.startY, 0.0}, Vector{model.endX, model.endY, 0.0}};
+    }
     qv::RebuildPlan(m_drawing, sources);
     m_plan->Rebuilt();
 }
@@ -302,6 +390,7 @@ StartChoice MainWindow::ChooseStart() {
 }
 
 void MainWindow::SwitchKind(int kind) {
+    m_calcPanels.CloseAll();
     CloseBars();
     m_registry.CloseAll();
     const int menu = kind == kIndoorProject ? kMenuIndoor : kMenuOutdoor;
@@ -344,6 +433,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     SavePlacement(*this, m_registry.paths.settings);
+    m_calcPanels.CloseAll();
     CloseBars();
     m_registry.CloseAll();
     event->accept();

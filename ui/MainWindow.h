@@ -7,6 +7,8 @@
 #include "model/Project.h"
 #include "model/panels/PlanBuilder.h"
 #include "model/panels/ProjectCommands.h"
+#include "report/CalcBookWriter.h"
+#include "ui/CalcPanelHost.h"
 #include "ui/ShellDialogs.h"
 
 #include <kelvorin/KvMessage.h>
@@ -22,6 +24,7 @@ class QToolBar;
 
 namespace qv {
 
+struct CalcPanelContext;
 class LuminairePanelView;
 class PlanView;
 class RoadPanelView;
@@ -59,6 +62,10 @@ public:
     PlanView* Plan() const { return m_plan; }
     const PlanDrawing& Drawing() const { return m_drawing; }
     StatusPanes& Status() const { return *m_status; }
+    // The calculation panels opened by the commands of the command table.
+    CalcPanelHost& CalcPanels() { return m_calcPanels; }
+    // How a saved calculation book is shown; by default with the desktop's application.
+    void SetBookOpener(DocumentOpener opener) { m_bookOpener = std::move(opener); }
 
     // Rebuilds the plan drawing from the open panels and redraws it.
     void RebuildPlan();
@@ -85,6 +92,9 @@ private:
     // The bars' first sizes, leaving the plan most of the window.
     void FitBars();
     void CloseBars();
+    // Opens or restores the calculation panel of the command.
+    void OpenCalcPanel(int id);
+    CalcPanelContext PanelContext();
     template <typename View, typename Model>
     void OpenBar(EditingBar bar, std::unique_ptr<Model>& slot, View*& view);
 
@@ -108,6 +118,9 @@ private:
     PlanView* m_plan = nullptr;
     std::unique_ptr<StatusPanes> m_status;
     std::unique_ptr<KvScopedProgressHandler> m_progress;
+    std::unique_ptr<CatalogueDatabase> m_catalogue; // for the unit-capacity panel
+    DocumentOpener m_bookOpener;
+    CalcPanelHost m_calcPanels; // destroyed first: the panels use the members above
 };
 
 } // namespace qv

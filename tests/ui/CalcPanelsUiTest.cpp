@@ -1,0 +1,407 @@
+// The indoor calculation panels in the running window: their life (one per kind,
+// restored, recreated after close, gone after a kind switch), each panel's buttons
+// against quorvel-calc on the same project, the books written into the books folder,
+// the grid's result picture with its bitmap, the plan overlay of the point panel and the
+// grid's vertical plane, and screenshots (written when QV_SCREENSHOT_DIR names a folder).
+#include "model/panels/CommandTable.h"
+#include "report/books/BookFolder.h"
+#include "tests/cli/CalcRunner.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/GridPanelWindow.h"
+#include "ui/GridResultWindow.h"
+#include "ui/LumenMethodPanelWindow.h"
+#include "ui/LuminairePanelView.h"
+#include "ui/PanelGrid.h"
+#include "ui/QtText.h"
+#include "ui/ScalarPanelWindow.h"
+#include "ui/SinglePointPanelWindow.h"
+#include "ui/UnitCapacityPanelWindow.h"
+
+#include <kelvorin/KvIniFile.h>
+#include <kelvorin/KvStr.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+
+#include <filesystem>
+#include <fstream>
+
+namespace qv::test {
+namespace {
+
+using nlohmann::json;
+
+class CalcPanelsUi : public UiTest {
+protected:
+    // The office example open in a started window, the catalogue in the text folder and
+    // the books going to a scratch folder.
+    MainWindow& StartOffice() {
+        std::filesystem::copy_file(QV_CATALOGUE_PATH, dir.File("Lamps.db"));
+        office = Example("office.cil");
+        MainWindow& w = Start({}, {QString::fromStdString(office)});
+        KvIniFile::WriteKey(kBookSettingsSection, kBookFolderKey, dir.File("books"),
+                            dir.File("Quorvel.ini"));
+        w.SetBookOpener([this](const std::string& path) { opened.push_back(path); });
+        return w;
+    }
+    template <typename Window> Window& Open(int command) {
+        Trigger(command);
+        auto* panel = window->CalcPanels().PanelAs<Window>(command);
+        if (!panel) {
+            ADD_FAILURE() << "no panel of " << command;
+            throw std::runtime_error("no panel");
+        }
+        return *panel;
+    }
+    static QString Shown(QWidget& panel, const QString& label) {
+        return Field(panel, label).text();
+    }
+    static std::string Two(double value) { return KvStr::Format("%.2f", value); }
+    static void Screenshot(QWidget& widget, const QString& name) {
+        const QString folder = qEnvironmentVariable("QV_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            QApplication::processEvents();
+            EXPECT_TRUE(widget.grab().save(QDir(folder).filePath(name)));
+        }
+    }
+    static QString SecondLabel(QWidget& panel) {
+        auto* label = panel.findChild<QLabel*>(QStringLiteral("secondDensityLabel"));
+        return label ? label->text() : QString();
+    }
+
+    std::string office;
+    std::vector<std::string> opened;
+};
+
+TEST_F(CalcPanelsUi, APanelIsRestoredWhileOpenRecreatedAfterCloseAndGoneAfterAKindSwitch) {
+    MainWindow& w = StartOffice();
+    for (const int id : {kCmdPointIlluminance, kCmdGridIlluminance, kCmdLumenMethod, kCmdSpherical,
+                         kCmdCylindrical, kCmdUnitCapacity}) {
+        EXPECT_TRUE(w.Action(id)->isEnabled()) << id;
+    }
+    auto& first = Open<SinglePointPanelWindow>(kCmdPointIlluminance);
+    EXPECT_TRUE(first.isVisible());
+    EXPECT_EQ(first.windowTitle(), QStringLiteral("单点照度计算"));
+    Button(first, QStringLiteral("新  增")).click();
+
+    first.showMinimized();
+    EXPECT_EQ(&Open<SinglePointPanelWindow>(kCmdPointIlluminance), &first);
+    EXPECT_FALSE(first.isMinimized());
+    EXPECT_EQ(first.Model().Points().RowCount(), 1); // the same panel with its point
+
+    first.close();
+    auto& fresh = Open<SinglePointPanelWindow>(kCmdPointIlluminance);
+    EXPECT_EQ(fresh.Model().Points().RowCount(), 0); // a fresh panel
+    EXPECT_TRUE(fresh.isVisible());
+
+    // One slot per kind: the spherical and cylindrical twins are two panels.
+    auto& spherical = Open<ScalarPanelWindow>(kCmdSpherical);
+    auto& cylindrical = Open<ScalarPanelWindow>(kCmdCylindrical);
+    EXPECT_NE(&spherical, &cylindrical);
+    EXPECT_EQ(cylindrical.windowTitle(), QStringLiteral("平均柱面照度计算"));
+
+    dialogs.files.push_back(Example("site_and_road.col"));
+    Trigger(kCmdOpen);
+    for (const int id : {kCmdPointIlluminance, kCmdSpherical, kCmdCylindrical}) {
+        EXPECT_EQ(w.CalcPanels().Panel(id), nullptr) << id;
+    }
+}
+
+TEST_F(CalcPanelsUi, SinglePointPanelShowsTheCalculatorsValuesAndItsPointsInThePlan) {
+    StartOffice();
+    auto& panel = Open<SinglePointPanelWindow>(kCmdPointIlluminance);
+    PanelGrid& grid = *panel.Grid();
+    const std::vector<std::vector<QString>> typed = {{"A1", "3", "2", "0.75", "0", "0", "0"},
+                                                     {"A2", "6", "3.6", "0.75", "30", "0", "45"},
+                                                     {"B7", "11.5", "0.2", "1", "0", "60", "0"}};
+    for (size_t r = 0; r < typed.size(); ++r) {
+        Button(panel, QStringLiteral("新  增")).click();
+        for (int c = 0; c < 7; ++c) {
+            EditCell(grid, static_cast<int>(r), c + 1, typed[r][static_cast<size_t>(c)]);
+        }
+    }
+    Button(panel, QStringLiteral("计  算")).click();
+
+    std::ofstream csv(dir.File("points.csv"));
+    csv << "name,x,y,z,rx,ry,rz\n";
+    for (const auto& row : typed) {
+        for (size_t c = 0; c < row.size(); ++c) {
+            csv << FromQt(row[c]) << (c + 1 < row.size() ? "," : "\n");
+        }
+    }
+    csv.close();
+    const json expected = RunCalcJson("point " + office + " --points " + dir.File("points.csv"));
+    ASSERT_EQ(grid.rowCount(), 3);
+    for (int r = 0; r < 3; ++r) {
+        const json& point = expected["points"][static_cast<size_t>(r)];
+        EXPECT_EQ(FromQt(grid.item(r, 1)->text()), point["name"].get<std::string>());
+        EXPECT_EQ(FromQt(grid.item(r, 8)->text()), Two(point["eh"])) << r;
+        EXPECT_EQ(FromQt(grid.item(r, 9)->text()), Two(point["ev"])) << r;
+        EXPECT_EQ(FromQt(grid.item(r, 10)->text()), Two(point["ei"])) << r;
+    }
+    EXPECT_GT(KvStr::Atof(FromQt(grid.item(0, 8)->text())), 100.0);
+    EXPECT_GE(window->Drawing().overlay.size(), 3u); // the points over the plan
+
+    // Without a selection "修  改" and "删  除" refuse.
+    grid.clearSelection();
+    Button(panel, QStringLiteral("删  除")).click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "请先选中要删除的点！");
+    EXPECT_EQ(messages.shown[0].caption, "系统提示");
+    SelectRow(grid, 2);
+    Button(panel, QStringLiteral("上  移")).click();
+    EXPECT_EQ(grid.item(1, 1)->text(), QString::fromStdString(expected["points"][2]["name"]));
+    Screenshot(panel, QStringLiteral("panel-single-point.png"));
+}
+
+TEST_F(CalcPanelsUi, GridPanelHorizontalAndVerticalMatchTheCalculatorAndDrawTheirPicture) {
+    StartOffice();
+    auto& panel = Open<GridPanelWindow>(kCmdGridIlluminance);
+    // "绘 制" before any calculation.
+    Button(panel, QStringLiteral("绘 制")).click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "没有计算结果!");
+
+    // The density spin: steps of ten, not below 11 downwards.
+    panel.DensitySpin()->stepBy(-1);
+    EXPECT_EQ(panel.Model().density, 190);
+    panel.DensitySpin()->setValue(10);
+    panel.DensitySpin()->stepBy(-1);
+    EXPECT_EQ(panel.Model().density, 10);
+    panel.DensitySpin()->setValue(60);
+
+    Button(panel, QStringLiteral("水平照度")).click();
+    const json h = RunCalcJson("grid " + office + " --density 60");
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("最大照度lx"))), h["max_shown"]);
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("最小照度lx"))), h["min_shown"]);
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("平均照度lx"))), h["avg_shown"]);
+    EXPECT_EQ(KvStr::Atof(FromQt(Shown(panel, QStringLiteral("工作区均匀度")))),
+              h["uniformity"].get<double>());
+    EXPECT_EQ(KvStr::Atof(FromQt(Shown(panel, QStringLiteral("计算功率密度")))),
+              h["lpd"].get<double>());
+    EXPECT_EQ(FromQt(SecondLabel(panel)), h["lpd2_label"]);
+    ASSERT_EQ(panel.LegendTable()->rowCount(), static_cast<int>(h["legend"].size()));
+    EXPECT_EQ(FromQt(panel.LegendTable()->item(0, 1)->text()), h["legend"][0]["value_shown"]);
+    EXPECT_EQ(panel.IntervalSpin()->value(), h["interval"].get<int>());
+    Screenshot(panel, QStringLiteral("panel-grid.png"));
+
+    // The area picture and its bitmap.
+    Button(panel, QStringLiteral("面")).click();
+    Button(panel, QStringLiteral("绘 制")).click();
+    auto* picture = qobject_cast<GridResultWindow*>(panel.Picture());
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->windowTitle(), QStringLiteral("计算结果图形输出"));
+    const QImage image = picture->Render(QSize(646, 505));
+    EXPECT_NE(image.pixelColor(323, 252), QColor(Qt::white)); // the room is filled
+    Screenshot(*picture, QStringLiteral("panel-grid-picture.png"));
+    dialogs.files.push_back(dir.File("grid.bmp"));
+    Button(*picture, QStringLiteral("保存BMP")).click();
+    EXPECT_EQ(dialogs.fileDialogs.back().filter, "位图 (.bmp) |*.bmp||");
+    const QImage saved(QString::fromStdString(dir.File("grid.bmp")), "BMP");
+    EXPECT_EQ(saved.size(), QSize(646, 505));
+    dialogs.files.push_back(dir.File("missing/folder/grid.bmp"));
+    Button(*picture, QStringLiteral("保存BMP")).click();
+    EXPECT_EQ(messages.shown.back().caption, "系统提示"); // a bitmap that cannot be written
+
+    // The vertical plane, drawn over the plan as soon as its ends are typed.
+    const std::vector<std::pair<QString, QString>> ends = {
+        {"起点:X", "0"}, {"起点:Y", "3.6"}, {"终点:X", "12"}, {"终点:Y", "3.6"}};
+    for (const auto& [label, text] : ends) {
+        QLineEdit& edit = Field(panel, label);
+        edit.setText(text);
+        emit edit.editingFinished();
+    }
+    ASSERT_EQ(window->Drawing().overlay.size(), 1u);
+    Button(panel, QStringLiteral("垂直照度")).click();
+    const json v = RunCalcJson("grid " + office + " --density 60 --vertical 0,3.6,12,3.6");
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("最大照度lx"))), v["max_shown"]);
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("平均照度lx"))), v["avg_shown"]);
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("计算功率密度"))), "0");
+
+    Button(panel, QStringLiteral("写计算书")).click();
+    EXPECT_EQ(panel.windowTitle(), QStringLiteral("垂直面照度计算书"));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(opened[0]).filename(), "垂直照度计算计算书.docx");
+}
+
+TEST_F(CalcPanelsUi, LumenMethodPanelCalculatesOnOpeningAndAppliesItsCounts) {
+    MainWindow& w = StartOffice();
+    auto& panel = Open<LumenMethodPanelWindow>(kCmdLumenMethod);
+    const json opening = RunCalcJson("cu " + office);
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("实际照度lx"))), opening["e_shown"]);
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("提示"))), opening["message"]);
+    EXPECT_EQ(FromQt(SecondLabel(panel)), opening["lpd2_label"]);
+
+    PanelGrid& grid = *panel.Grid();
+    ASSERT_EQ(grid.rowCount(), 8);
+    EditCell(grid, 0, LumenMethodPanel::kCount, QStringLiteral("3"));
+    Button(panel, QStringLiteral("计  算")).click();
+    const json counted = RunCalcJson("cu " + office + " --counts 3,1,1,1,1,1,1,1");
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("实际照度lx"))), counted["e_shown"]);
+    for (int r = 0; r < 8; ++r) {
+        const json& entry = counted["entries"][static_cast<size_t>(r)];
+        EXPECT_EQ(FromQt(grid.item(r, LumenMethodPanel::kCu)->text()),
+                  KvStr::FormatDouble(entry["u"].get<double>()));
+        EXPECT_EQ(grid.item(r, LumenMethodPanel::kNeeded)->text().toInt(),
+                  entry["needed"].get<int>());
+    }
+    EXPECT_FALSE(grid.item(0, LumenMethodPanel::kCu)->flags() & Qt::ItemIsEditable);
+    EXPECT_TRUE(grid.item(0, LumenMethodPanel::kCount)->flags() & Qt::ItemIsEditable);
+    Screenshot(panel, QStringLiteral("panel-lumen-method.png"));
+
+    Button(panel, QStringLiteral("确定调整室内灯具数量")).click();
+    EXPECT_EQ(w.Registry().editing.luminaires->Working().Count(), 10);
+
+    Button(panel, QStringLiteral("写计算书")).click();
+    EXPECT_EQ(panel.windowTitle(), QStringLiteral("利用系数法照度计算书"));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(opened[0]));
+}
+
+TEST_F(CalcPanelsUi, SphericalAndCylindricalPanelsTakeTheirKsAndMatchTheCalculator) {
+    StartOffice();
+    for (const auto& [command, name] :
+         {std::pair{kCmdSpherical, "spherical"}, std::pair{kCmdCylindrical, "cylindrical"}}) {
+        auto& panel = Open<ScalarPanelWindow>(command);
+        PanelGrid& grid = *panel.Grid();
+        ASSERT_EQ(grid.rowCount(), 8); // filled on opening
+        for (int r = 0; r < 8; ++r) {
+            EditCell(grid, r, ScalarIlluminancePanel::kKs, r < 4 ? "0.6" : "0.8");
+        }
+        Button(panel, QStringLiteral("计  算")).click();
+        const json expected =
+            RunCalcJson(std::string(name) + " " + office + " --ks 0.6,0.6,0.6,0.6,0.8,0.8,0.8,0.8");
+        EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("实际照度lx"))), expected["eh_shown"]);
+        EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("标量照度lx"))), expected["result_shown"]);
+        EXPECT_EQ(FromQt(panel.findChild<QLineEdit*>(QStringLiteral("header"))->text()),
+                  expected["header"]);
+        Screenshot(panel, QStringLiteral("panel-%1.png").arg(name));
+    }
+}
+
+TEST_F(CalcPanelsUi, UnitCapacityPanelWithItsDropDownsAndEfficiencyMatchesTheCalculator) {
+    StartOffice();
+    auto& panel = Open<UnitCapacityPanelWindow>(kCmdUnitCapacity);
+    PanelGrid& grid = *panel.Grid();
+    ASSERT_EQ(grid.rowCount(), 8);
+    // The class and kind cells are edited with drop-down lists of their choices.
+    grid.editItem(grid.item(0, UnitCapacityPanel::kKind));
+    auto* combo = grid.findChild<QComboBox*>();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->count(), 2);
+    grid.closePersistentEditor(grid.item(0, UnitCapacityPanel::kKind));
+
+    for (int r = 0; r < 8; ++r) {
+        EditCell(grid, r, UnitCapacityPanel::kKind, QStringLiteral("40W荧光灯单位电功率"));
+    }
+    panel.Efficiency()->setCurrentText(QStringLiteral("60"));
+    Button(panel, QStringLiteral("计  算")).click();
+
+    std::ofstream csv(dir.File("entries.csv"));
+    csv << "class,kind,p0,count\n";
+    for (int r = 0; r < 8; ++r) {
+        csv << "直接型9,40W荧光灯单位电功率,0,1\n";
+    }
+    csv.close();
+    const json expected =
+        RunCalcJson("unitcap " + office + " --efficiency 60 --entries " + dir.File("entries.csv") +
+                    " --catalogue " + dir.File("Lamps.db"));
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("实际照度lx"))), expected["e_shown"]);
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("提示"))), expected["message"]);
+    for (int r = 0; r < 8; ++r) {
+        EXPECT_EQ(grid.item(r, UnitCapacityPanel::kNeeded)->text().toInt(),
+                  expected["entries"][static_cast<size_t>(r)]["needed"].get<int>());
+    }
+    EXPECT_GT(KvStr::Atof(FromQt(Shown(panel, QStringLiteral("实际照度lx")))), 0.0);
+    Screenshot(panel, QStringLiteral("panel-unit-capacity.png"));
+
+    Button(panel, QStringLiteral("写计算书")).click();
+    EXPECT_EQ(panel.windowTitle(), QStringLiteral("单位容量计算书"));
+}
+
+TEST_F(CalcPanelsUi, BooksGoIntoTheBooksFolderUnderFreeNamesOrAreReportedWhenTheyCannot) {
+    StartOffice();
+    auto& panel = Open<SinglePointPanelWindow>(kCmdPointIlluminance);
+    Button(panel, QStringLiteral("新  增")).click();
+    EditCell(*panel.Grid(), 0, 2, QStringLiteral("3"));
+    EditCell(*panel.Grid(), 0, 3, QStringLiteral("2"));
+    Button(panel, QStringLiteral("计  算")).click();
+    Button(panel, QStringLiteral("写计算书")).click();
+    Button(panel, QStringLiteral("写计算书")).click();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(std::filesystem::path(opened[0]).parent_path(), dir.File("books"));
+    EXPECT_TRUE(std::filesystem::exists(opened[0]));
+    EXPECT_NE(opened[0], opened[1]); // the second book does not replace the first
+    EXPECT_TRUE(std::filesystem::exists(opened[1]));
+    EXPECT_EQ(panel.windowTitle(), QStringLiteral("单点照度计算书"));
+
+    // A books folder that cannot be made (a file stands in its place).
+    std::ofstream(dir.File("blocked")) << "x";
+    KvIniFile::WriteKey(kBookSettingsSection, kBookFolderKey, dir.File("blocked"),
+                        dir.File("Quorvel.ini"));
+    auto& lumen = Open<LumenMethodPanelWindow>(kCmdLumenMethod);
+    Button(lumen, QStringLiteral("写计算书")).click();
+    EXPECT_EQ(opened.size(), 2u); // nothing shown
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.back().caption, "系统提示");
+    EXPECT_NE(messages.shown.back().text.find(dir.File("blocked")), std::string::npos);
+    EXPECT_EQ(lumen.windowTitle(), QStringLiteral("利用系数法照度计算")); // no book, no rename
+}
+
+TEST_F(CalcPanelsUi, GridLegendFollowsTheIntervalAndEachDrawingFormPaintsThePicture) {
+    StartOffice();
+    auto& panel = Open<GridPanelWindow>(kCmdGridIlluminance);
+    panel.DensitySpin()->setValue(40);
+    Button(panel, QStringLiteral("水平照度")).click();
+    const GridPanel& model = panel.Model();
+    const int interval = model.interval;
+    panel.IntervalSpin()->stepBy(1);
+    EXPECT_EQ(model.interval, interval + 10);
+    const int bands = static_cast<int>((model.drawMax - model.drawMin) / model.interval + 1);
+    ASSERT_EQ(panel.LegendTable()->rowCount(), bands);
+    EXPECT_EQ(FromQt(panel.LegendTable()->item(0, 1)->text()),
+              KvStr::Format("%.1f", model.drawMin + model.interval));
+    EXPECT_EQ(panel.LegendTable()->item(0, 2)->background().color(), QColor(192, 192, 192));
+
+    std::vector<long> painted;
+    for (const QString& form : {QStringLiteral("点"), QStringLiteral("线"), QStringLiteral("面")}) {
+        Button(panel, form).click();
+        Button(panel, QStringLiteral("绘 制")).click();
+        auto* picture = qobject_cast<GridResultWindow*>(panel.Picture());
+        ASSERT_NE(picture, nullptr);
+        const QImage image = picture->Render(QSize(646, 505));
+        long count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width() - 90; ++x) { // left of the legend
+                count += image.pixelColor(x, y) != QColor(Qt::white) ? 1 : 0;
+            }
+        }
+        painted.push_back(count);
+        Screenshot(*picture, QStringLiteral("panel-grid-picture-%1.png").arg(form));
+    }
+    EXPECT_GT(painted[0], 0);
+    EXPECT_GT(painted[1], 0);
+    EXPECT_GT(painted[2], painted[0]); // filled cells cover more than dots
+}
+
+TEST_F(CalcPanelsUi, CountAdjustmentBeyondTheLimitIsRefusedWithTheRoomUntouched) {
+    MainWindow& w = StartOffice();
+    auto& panel = Open<UnitCapacityPanelWindow>(kCmdUnitCapacity);
+    EditCell(*panel.Grid(), 0, UnitCapacityPanel::kCount, QStringLiteral("200000"));
+    Button(panel, QStringLiteral("计  算")).click();
+    Button(panel, QStringLiteral("确定调整室内灯具数量")).click();
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.back().caption, "系统提示");
+    EXPECT_EQ(w.Registry().editing.luminaires->Working().Count(), 8);
+
+    EditCell(*panel.Grid(), 0, UnitCapacityPanel::kCount, QStringLiteral("2"));
+    Button(panel, QStringLiteral("计  算")).click();
+    Button(panel, QStringLiteral("确定调整室内灯具数量")).click();
+    EXPECT_EQ(w.Registry().editing.luminaires->Working().Count(), 9);
+}
+
+} // namespace
+} // namespace qv::test

@@ -1,0 +1,81 @@
+#pragma once
+// What every calculation panel window shares: a modeless window over the main window,
+// the services the main window gives it (the current room and luminaires, the books, the
+// plan), rows of buttons, labelled output fields, and "写计算书".
+#include "catalogue/CatalogueDatabase.h"
+#include "model/Project.h"
+#include "model/panels/FileDialogSpec.h"
+#include "report/CalcBookWriter.h"
+#include "report/books/BookComposer.h"
+#include "ui/PanelGrid.h"
+
+#include <kelvorin/KvMessage.h>
+
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QBoxLayout;
+class QFormLayout;
+class QLineEdit;
+class QPushButton;
+
+namespace qv {
+
+// The main window's side of a calculation panel.
+struct CalcPanelContext {
+    // A snapshot of the current project collected from the open editing panels.
+    std::function<Project()> snapshot;
+    // The room's luminaire entries replaced ("确定调整室内灯具数量").
+    std::function<void(const LuminaireList&)> replaceLuminaires;
+    // The panel changed what the plan shows of it.
+    std::function<void()> planChanged;
+    // A file dialog answered by the user (nothing on Cancel).
+    std::function<std::optional<std::string>(const FileDialogSpec&)> chooseFile;
+    std::string settings;  // the settings file naming the books folder
+    DocumentOpener opener; // shows a saved book
+    CatalogueDatabase* catalogue = nullptr;
+};
+
+class CalcPanelWindow : public QDialog {
+    Q_OBJECT
+public:
+    CalcPanelWindow(CalcPanelContext context, const std::string& caption, QWidget* parent);
+
+protected:
+    QPushButton* AddButton(QBoxLayout& row, const char* text, std::function<void()> action);
+    // A read-only field under its label; it can be found by the label.
+    static QLineEdit* AddOutput(QFormLayout& form, const QString& label);
+    // Writes the book into the books folder and shows it; the caption becomes the book's
+    // name when it was saved.
+    bool WriteBook(const std::function<BookName(CalcBookWriter&)>& write,
+                   const std::function<std::string()>& captionAfter);
+    void ShowCaption(const std::string& caption);
+
+    // The grid's edited cells go to the panel model.
+    template <typename Panel> void BindCells(PanelGrid& grid, Panel& panel) {
+        connect(&grid, &PanelGrid::CellEdited, this,
+                [&panel](int row, int column, const std::string& text) {
+                    panel.EditCell(row, column, text);
+                });
+    }
+    // "确定调整室内灯具数量": the room's entries replaced by the panel's counts, or a
+    // message when they add up to more luminaires than the panel places.
+    template <typename Panel> void AddCountAdjustment(QBoxLayout& row, Panel& panel) {
+        AddButton(row, "确定调整室内灯具数量", [this, &panel] {
+            LuminaireList luminaires = m_context.snapshot().luminaires;
+            if (!panel.ApplyCounts(luminaires)) {
+                KvMessageSink::Show(TooManyLuminairesMessage(Panel::kMaxAppliedLuminaires));
+                return;
+            }
+            m_context.replaceLuminaires(luminaires);
+        });
+    }
+    static KvMessage TooManyLuminairesMessage(long long limit);
+
+    CalcPanelContext m_context;
+};
+
+} // namespace qv

@@ -1,0 +1,22 @@
+#pragma once
+// The two power densities that the lumen-method and unit-capacity panels show:
+// "计算功率密度w/m2" and the second value under its changing label.
+#include "calc/indoor/PowerDensity.h"
+
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+
+namespace qv {
+
+struct DensityFields {
+    QLineEdit* lpd = nullptr;
+    QLineEdit* second = nullptr;
+    QLabel* label = nullptr;
+};
+
+// Adds the two read-only fields to the form; the second one's label starts empty.
+DensityFields AddDensityFields(QFormLayout& form);
+void ShowDensities(const DensityFields& fields, const PowerDensityDisplay& shown);
+
+} // namespace qv

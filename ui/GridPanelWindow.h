@@ -1,0 +1,59 @@
+#pragma once
+// The window of the room-grid panel ("水平、垂直照度计算"): the density, the vertical
+// plane with its facing side, "水平照度" and "垂直照度" with their statistics, power
+// densities and uniformity, the drawing settings ("绘制设置": form, maximum, minimum,
+// interval and the legend), "绘 制" and "写计算书".
+#include "calc/indoor/GridPanel.h"
+#include "ui/CalcPanelWindow.h"
+#include "ui/FieldBindings.h"
+
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QSpinBox;
+class QTableWidget;
+
+namespace qv {
+
+class GridPanelWindow : public CalcPanelWindow {
+    Q_OBJECT
+public:
+    // The density accepted by the window: beyond it the search would visit more points
+    // than the program can hold.
+    static constexpr int kMaxDensity = 1000;
+
+    GridPanelWindow(CalcPanelContext context, QWidget* parent);
+
+    GridPanel& Model() { return m_panel; }
+    QSpinBox* DensitySpin() const { return m_density; }
+    QSpinBox* IntervalSpin() const { return m_interval; }
+    QTableWidget* LegendTable() const { return m_legend; }
+    // The result picture window of the last "绘 制"; null before.
+    QWidget* Picture() const { return m_picture; }
+
+private:
+    void Calculate(bool vertical);
+    void Refresh();
+    void ShowLegend();
+    // An edit control for a number field: the typed text read as a number when the
+    // user leaves it; changed runs after that.
+    QLineEdit* NumberField(double* field, QWidget* parent, std::function<void()> changed = {});
+
+    GridPanel m_panel;
+    FieldBindings m_bindings;
+    std::vector<std::function<void()>> m_refreshNumbers;
+    QSpinBox* m_density = nullptr;
+    QSpinBox* m_interval = nullptr;
+    QLineEdit* m_max = nullptr;
+    QLineEdit* m_min = nullptr;
+    QLineEdit* m_avg = nullptr;
+    QLineEdit* m_uniformity = nullptr;
+    QLineEdit* m_lpd = nullptr;
+    QLineEdit* m_lpd2 = nullptr;
+    QLabel* m_lpd2Label = nullptr;
+    QTableWidget* m_legend = nullptr;
+    QWidget* m_picture = nullptr;
+};
+
+} // namespace qv
