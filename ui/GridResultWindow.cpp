@@ -173,8 +173,8 @@ QImage GridResultWindow::Render(const QSize& size) const {
         const QRectF r = cell(p.u, p.v);
         const QColor colour = BandColour(m_panel, bands[key(p)]);
         switch (m_panel.drawForm) {
-        case 2: // 面
-            painter.fillRect(r, colour);
+        case 2:                                               // 面
+            painter.fillRect(r.adjusted(0, 0, 1, 1), colour); // no seams between cells
             break;
         case 1: { // 线: the borders where the band changes
             painter.setPen(QPen(colour, 1.5));

@@ -43,7 +43,7 @@ ScalarPanelWindow::ScalarPanelWindow(int kind, CalcPanelContext context, QWidget
                   [this] { return m_panel.Caption(); });
     });
     layout->addLayout(buttons);
-    resize(400, 340);
+    resize(420, 420);
     m_panel.Open(m_context.snapshot().luminaires);
     Refresh();
 }
