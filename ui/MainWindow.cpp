@@ -118,7 +118,7 @@ void MainWindow::CreateActions() {
         auto* action = new QAction(this);
         action->setObjectName(QStringLiteral("cmd%1").arg(id));
         action->setData(id);
-        action->setEnabled(CommandAvailable(id) || IsIndoorPanelCommand(id));
+        action->setEnabled(CommandAvailable(id));
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         m_actions[id] = action;
     }

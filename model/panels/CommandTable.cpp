@@ -125,6 +125,12 @@ bool CommandAvailable(int id) {
     case kCmdRoadBar:
     case kCmdLuminaireBar:
     case kCmdPowerDensity:
+    case kCmdPointIlluminance:
+    case kCmdGridIlluminance:
+    case kCmdLumenMethod:
+    case kCmdSpherical:
+    case kCmdCylindrical:
+    case kCmdUnitCapacity:
     case kCmdToolbar:
     case kCmdStatusBar:
     case kCmdAbout:

@@ -27,6 +27,7 @@ TEST(CommandPanel, TextsShortcutsAndAvailability) {
     }
     EXPECT_TRUE(CommandAvailable(kCmdSiteBar));
     EXPECT_FALSE(CommandAvailable(kCmdUgrGrid));
+    EXPECT_TRUE(CommandAvailable(kCmdUnitCapacity));
     EXPECT_FALSE(CommandAvailable(kCmdLuminaireCatalogue));
 }
 
