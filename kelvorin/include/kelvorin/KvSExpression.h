@@ -1,6 +1,6 @@
 #pragma once
-// Specification expressions: short texts made of counts, "x" (times), "+" and brackets,
-// such as "3x(2+1)" or "YJV-3x95+1x50", several of them separated by commas.
+// Size expressions of cables and equipment (规格): short texts made of counts, "x" (times), "+" and
+// brackets, such as "3x(2+1)" or "YJV-3x95+1x50", several of them separated by commas.
 //
 // Grammar of a normalised expression (see Normal):
 //     list    := expr ("," expr)*
