@@ -1,5 +1,6 @@
 #include "calc/indoor/LumenMethodPanel.h"
 
+#include "calc/indoor/PanelCells.h"
 #include "model/FormatTruncated.h"
 
 #include <kelvorin/KvStr.h>
@@ -32,13 +33,11 @@ std::string LumenMethodPanel::CellText(int row, int column) const {
         return *edited;
     }
     const LumenEntry& entry = m_entries[static_cast<size_t>(row)];
+    if (const std::optional<std::string> identity =
+            EntryIdentityCell(row, column, entry.luminaire)) {
+        return *identity;
+    }
     switch (column) {
-    case kRowNumber:
-        return KvStr::Format("%d", row + 1);
-    case kName:
-        return entry.luminaire.sName;
-    case kModel:
-        return entry.luminaire.sModel;
     case kCu:
         return KvStr::FormatDouble(entry.u);
     case kCount:

@@ -1,5 +1,7 @@
 #include "calc/indoor/PanelCells.h"
 
+#include <kelvorin/KvStr.h>
+
 #include <cctype>
 #include <climits>
 
@@ -9,6 +11,19 @@ namespace {
 constexpr double kNotPlaced = -1.0;
 
 } // namespace
+
+std::optional<std::string> EntryIdentityCell(int row, int column, const Luminaire& luminaire) {
+    switch (column) {
+    case 0:
+        return KvStr::Format("%d", row + 1);
+    case 1:
+        return luminaire.sName;
+    case 2:
+        return luminaire.sModel;
+    default:
+        return std::nullopt;
+    }
+}
 
 int ParseCellInteger(const std::string& text) {
     size_t i = 0;

@@ -4,6 +4,7 @@
 // entries when the panel's counts are applied ("确定调整室内灯具数量").
 #include "model/Luminaire.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,10 @@ namespace qv {
 // A cell's integer as atoi reads it: optional blanks and sign, then digits; 0 when there
 // are none; held within the int range.
 int ParseCellInteger(const std::string& text);
+
+// The three cells every grid of luminaire entries begins with: column 0 the row number
+// from 1, column 1 the luminaire's name, column 2 its model; nothing for another column.
+std::optional<std::string> EntryIdentityCell(int row, int column, const Luminaire& luminaire);
 
 // The texts typed into a grid's cells since the last read-back, in the order typed. A
 // cell shows its latest pending text until the panel takes the edits back.

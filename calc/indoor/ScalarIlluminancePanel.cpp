@@ -1,5 +1,6 @@
 #include "calc/indoor/ScalarIlluminancePanel.h"
 
+#include "calc/indoor/PanelCells.h"
 #include "model/FormatTruncated.h"
 
 #include <kelvorin/KvStr.h>
@@ -55,13 +56,11 @@ std::string ScalarIlluminancePanel::CellText(int row, int column) const {
     }
     const size_t slot = static_cast<size_t>(row);
     const ScalarEntry& entry = m_entries[slot];
+    if (const std::optional<std::string> identity =
+            EntryIdentityCell(row, column, entry.luminaire)) {
+        return *identity;
+    }
     switch (column) {
-    case kRowNumber:
-        return KvStr::Format("%d", row + 1);
-    case kName:
-        return entry.luminaire.sName;
-    case kModel:
-        return entry.luminaire.sModel;
     case kKs:
         return m_edited[slot] != 0 ? m_ksEdits[slot] : KvStr::FormatDouble(entry.ks);
     default:

@@ -1,5 +1,6 @@
 #include "calc/indoor/UnitCapacityPanel.h"
 
+#include "calc/indoor/PanelCells.h"
 #include "catalogue/CatalogueStatements.h"
 #include "model/FormatTruncated.h"
 
@@ -61,13 +62,10 @@ std::string UnitCapacityPanel::CellText(int row, int column) const {
     }
     const Luminaire& entry = m_entries.At(row);
     const UnitCapacityInputs& inputs = entry.unitCapacity;
+    if (const std::optional<std::string> identity = EntryIdentityCell(row, column, entry)) {
+        return *identity;
+    }
     switch (column) {
-    case kRowNumber:
-        return KvStr::Format("%d", row + 1);
-    case kName:
-        return entry.sName;
-    case kModel:
-        return entry.sModel;
     case kClass:
         return inputs.sDistributionClass;
     case kKind:

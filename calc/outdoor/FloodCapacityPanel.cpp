@@ -1,6 +1,7 @@
 #include "calc/outdoor/FloodCapacityPanel.h"
 
 #include "calc/indoor/LumenMethodPanel.h"
+#include "calc/indoor/PanelCells.h"
 #include "model/FormatTruncated.h"
 
 #include <kelvorin/KvStr.h>
@@ -85,13 +86,11 @@ std::string FloodCapacityPanel::CellText(int row, int column) const {
     }
     const FloodCapacityEntry& entry = m_entries[static_cast<size_t>(row)];
     const UnitCapacityInputs& inputs = entry.luminaire.unitCapacity;
+    if (const std::optional<std::string> identity =
+            EntryIdentityCell(row, column, entry.luminaire)) {
+        return *identity;
+    }
     switch (column) {
-    case kRowNumber:
-        return KvStr::Format("%d", row + 1);
-    case kName:
-        return entry.luminaire.sName;
-    case kModel:
-        return entry.luminaire.sModel;
     case kShare:
         return inputs.sShareClass;
     case kEfficiency:

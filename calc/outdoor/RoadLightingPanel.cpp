@@ -1,5 +1,6 @@
 #include "calc/outdoor/RoadLightingPanel.h"
 
+#include "calc/indoor/PanelCells.h"
 #include "calc/outdoor/FloodCapacity.h"
 #include "model/FormatTruncated.h"
 
@@ -94,13 +95,11 @@ std::string RoadLightingPanel::CellText(int row, int column) const {
         return std::string();
     }
     const RoadEntry& entry = m_entries[static_cast<size_t>(row)];
+    if (const std::optional<std::string> identity =
+            EntryIdentityCell(row, column, entry.luminaire)) {
+        return *identity;
+    }
     switch (column) {
-    case kRowNumber:
-        return KvStr::Format("%d", row + 1);
-    case kName:
-        return entry.luminaire.sName;
-    case kModel:
-        return entry.luminaire.sModel;
     case kArrangement:
         return m_arrangementTexts[static_cast<size_t>(row)];
     case kSpacing:
