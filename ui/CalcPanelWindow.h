@@ -30,6 +30,9 @@ struct CalcPanelContext {
     std::function<Project()> snapshot;
     // The room's luminaire entries replaced ("确定调整室内灯具数量").
     std::function<void(const LuminaireList&)> replaceLuminaires;
+    // The snapshot, changed by the panel, pushed back to the open editing panels
+    // ("确定调整场内灯具数量").
+    std::function<void(const Project&)> replaceProject;
     // The panel changed what the plan shows of it.
     std::function<void()> planChanged;
     // A file dialog answered by the user (nothing on Cancel).

@@ -319,6 +319,10 @@ CalcPanelContext MainWindow::PanelContext() {
         }
         RebuildPlan();
     };
+    context.replaceProject = [this](const Project& project) {
+        DistributePanels(project, m_registry.editing);
+        PanelsDistributed();
+    };
     context.planChanged = [this] { RebuildPlan(); };
     context.chooseFile = [this](const FileDialogSpec& request) {
         return m_dialogs.ChooseFile(this, request);

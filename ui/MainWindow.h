@@ -79,6 +79,9 @@ public:
     void ShowPath(const std::string& path) override;
     void PanelsDistributed() override;
 
+    // What a calculation panel receives of this window.
+    CalcPanelContext PanelContext();
+
 protected:
     // Exit asks to save unsaved work (Cancel keeps the program open), then saves the
     // placement, closes every panel and releases the database.
@@ -94,7 +97,6 @@ private:
     void CloseBars();
     // Opens or restores the calculation panel of the command.
     void OpenCalcPanel(int id);
-    CalcPanelContext PanelContext();
     template <typename View, typename Model>
     void OpenBar(EditingBar bar, std::unique_ptr<Model>& slot, View*& view);
 
