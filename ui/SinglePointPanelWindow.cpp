@@ -2,8 +2,7 @@
 
 #include "report/books/PointBook.h"
 #include "ui/PanelGrid.h"
-
-#include <kelvorin/KvMessage.h>
+#include "ui/PointRowControls.h"
 
 #include <QBoxLayout>
 
@@ -14,39 +13,15 @@ SinglePointPanelWindow::SinglePointPanelWindow(CalcPanelContext context, QWidget
     setObjectName(QStringLiteral("singlePointPanel"));
     auto* layout = new QVBoxLayout(this);
     m_grid = new PanelGrid(SinglePointPanel::kHeaders, SinglePointPanel::kColumnWidths, this);
-    std::set<int> editable;
-    for (int c = SinglePointPanel::kFirstPointColumn; c < SinglePointPanel::kHorizontal; ++c) {
-        editable.insert(c);
-    }
-    m_grid->SetEditableColumns(editable);
-    connect(m_grid, &PanelGrid::CellEdited, this,
-            [this](int row, int column, const std::string& text) {
-                m_panel.Points().EditCell(row, column - SinglePointPanel::kFirstPointColumn, text);
-            });
-    connect(m_grid, &QTableWidget::itemSelectionChanged, this,
-            [this] { m_panel.Points().Select(m_grid->SelectedRows()); });
+    BindPointGrid(*m_grid, m_panel.Points(), SinglePointPanel::kFirstPointColumn);
     layout->addWidget(m_grid);
 
-    CalcPointGrid& points = m_panel.Points();
     auto* editing = new QHBoxLayout;
-    AddButton(*editing, "新  增", [this, &points] { Act([&points] { points.Add(); }); });
-    AddButton(*editing, "修  改", [this, &points] {
-        Act([&points] {
-            if (const auto refused = points.Modify()) {
-                KvMessageSink::Show(*refused);
-            }
-        });
-    });
-    AddButton(*editing, "删  除", [this, &points] {
-        Act([&points] {
-            if (const auto refused = points.Remove()) {
-                KvMessageSink::Show(*refused);
-            }
-        });
-    });
-    AddButton(*editing, "清  空", [this, &points] { Act([&points] { points.Clear(); }); });
-    AddButton(*editing, "上  移", [this, &points] { Act([&points] { points.MoveUp(); }); });
-    AddButton(*editing, "下  移", [this, &points] { Act([&points] { points.MoveDown(); }); });
+    AddRowButtons(
+        [this, editing](const char* text, std::function<void()> action) {
+            AddButton(*editing, text, std::move(action));
+        },
+        RowActionsOf(m_panel.Points()), [this] { Act([] {}); });
     layout->addLayout(editing);
 
     auto* actions = new QHBoxLayout;

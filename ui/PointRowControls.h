@@ -1,0 +1,44 @@
+#pragma once
+// What the panels with rows of points share: the six row buttons ("新  增", "修  改",
+// "删  除", "清  空", "上  移", "下  移") over any list of rows, and a grid whose columns
+// from a first one on are the editable cells of a calculation-point list.
+#include "calc/indoor/CalcPointGrid.h"
+
+#include <kelvorin/KvMessage.h>
+
+#include <functional>
+#include <optional>
+
+namespace qv {
+
+class PanelGrid;
+
+// Adds a button with the text running the action (the panel's own way of adding buttons).
+using AddButtonFunction = std::function<void(const char* text, std::function<void()> action)>;
+
+struct RowActions {
+    std::function<void()> add;
+    std::function<std::optional<KvMessage>()> modify; // a refusal to show, or nothing
+    std::function<std::optional<KvMessage>()> remove;
+    std::function<void()> clear;
+    std::function<void()> moveUp;
+    std::function<void()> moveDown;
+};
+
+// The row actions of a list with Add, Modify, Remove, Clear, MoveUp and MoveDown.
+template <typename Rows> RowActions RowActionsOf(Rows& rows) {
+    return {[&rows] { rows.Add(); },           [&rows] { return rows.Modify(); },
+            [&rows] { return rows.Remove(); }, [&rows] { rows.Clear(); },
+            [&rows] { rows.MoveUp(); },        [&rows] { rows.MoveDown(); }};
+}
+
+// The six row buttons: each runs its action, shows a refusal in a message box, then
+// calls after (to show the rows again).
+void AddRowButtons(const AddButtonFunction& add, const RowActions& actions,
+                   const std::function<void()>& after);
+
+// The grid's columns firstColumn onwards edit the points' cells (name, position,
+// rotation), and its selected rows are the points' selection.
+void BindPointGrid(PanelGrid& grid, CalcPointGrid& points, int firstColumn);
+
+} // namespace qv
