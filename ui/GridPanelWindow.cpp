@@ -15,10 +15,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableWidget>
+
+#include <memory>
 
 namespace qv {
 namespace {
@@ -94,6 +97,8 @@ GridPanelWindow::GridPanelWindow(CalcPanelContext context, QWidget* parent)
     auto* calculations = new QHBoxLayout;
     AddButton(*calculations, "水平照度", [this] { Calculate(false); });
     AddButton(*calculations, "垂直照度", [this] { Calculate(true); });
+    m_cancel = AddButton(*calculations, "取消计算", [this] { m_run.Cancel(); });
+    m_cancel->hide();
     left->addLayout(calculations);
 
     auto* results = new QFormLayout;
@@ -186,12 +191,49 @@ QLineEdit* GridPanelWindow::NumberField(double* field, QWidget* parent,
 }
 
 void GridPanelWindow::Calculate(bool vertical) {
-    const Project project = m_context.snapshot();
-    const bool found = vertical ? m_panel.CalculateVertical(project.room, project.luminaires)
-                                : m_panel.CalculateHorizontal(project.room, project.luminaires);
-    if (found) {
-        Refresh();
+    if (m_run.Running()) {
+        return;
     }
+    struct Work {
+        GridPanel panel;
+        Project project;
+        bool found = false;
+    };
+    auto work = std::make_shared<Work>(Work{m_panel, m_context.snapshot()});
+    SetBusy(true);
+    m_run.Start(
+        [work, vertical](const GridCancel& cancel) {
+            const Room& room = work->project.room;
+            const LuminaireList& luminaires = work->project.luminaires;
+            work->found = vertical ? work->panel.CalculateVertical(room, luminaires, &cancel)
+                                   : work->panel.CalculateHorizontal(room, luminaires, &cancel);
+        },
+        [this, work](bool cancelled) {
+            SetBusy(false);
+            if (!cancelled && work->found) {
+                m_panel = std::move(work->panel);
+                Refresh();
+            }
+        });
+}
+
+void GridPanelWindow::SetBusy(bool busy) {
+    if (busy) {
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child != m_cancel && child->isEnabled()) {
+                child->setEnabled(false);
+                m_waiting.emplace_back(child);
+            }
+        }
+    } else {
+        for (const QPointer<QWidget>& child : m_waiting) {
+            if (child) {
+                child->setEnabled(true);
+            }
+        }
+        m_waiting.clear();
+    }
+    m_cancel->setVisible(busy);
 }
 
 void GridPanelWindow::Refresh() {

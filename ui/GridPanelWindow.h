@@ -4,13 +4,17 @@
 // densities and uniformity, the drawing settings ("绘制设置": form, maximum, minimum,
 // interval and the legend), "绘 制" and "写计算书".
 #include "calc/indoor/GridPanel.h"
+#include "ui/BackgroundRun.h"
 #include "ui/CalcPanelWindow.h"
 #include "ui/FieldBindings.h"
+
+#include <QPointer>
 
 #include <functional>
 #include <vector>
 
 class QLabel;
+class QPushButton;
 class QSpinBox;
 class QTableWidget;
 
@@ -32,8 +36,18 @@ public:
     // The result picture window of the last "绘 制"; null before.
     QWidget* Picture() const { return m_picture; }
 
+    // "水平照度" / "垂直照度" run off the window's thread on a copy of the panel, with
+    // the progress in the status bar; the panel's controls wait, "取消计算" stops the run
+    // and leaves the panel as it was. The results come in when the run has ended.
+    bool Calculating() const { return m_run.Running(); }
+    QPushButton* CancelButton() const { return m_cancel; }
+    // Waits for a running calculation and shows its results at once.
+    void WaitForCalculation() { m_run.Wait(); }
+
 private:
     void Calculate(bool vertical);
+    // While busy every control but "取消计算" is disabled.
+    void SetBusy(bool busy);
     void Refresh();
     void ShowLegend();
     // An edit control for a number field: the typed text read as a number when the
@@ -54,6 +68,9 @@ private:
     QLabel* m_lpd2Label = nullptr;
     QTableWidget* m_legend = nullptr;
     QWidget* m_picture = nullptr;
+    QPushButton* m_cancel = nullptr;
+    std::vector<QPointer<QWidget>> m_waiting; // the controls disabled while busy
+    BackgroundRun m_run{*this};               // last: stopped before the rest goes
 };
 
 } // namespace qv

@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QThread>
 #include <QToolBar>
 
 namespace qv {
@@ -88,9 +89,16 @@ MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, QWidget* pa
     m_plan = new PlanView(m_drawing, this);
     setCentralWidget(m_plan);
     m_status = std::make_unique<StatusPanes>(*statusBar());
+    // Calculations running off the window's thread report through the event loop.
     m_progress = std::make_unique<KvScopedProgressHandler>(
         [this](const std::string& text, int position, int range) {
-            m_status->Report(text, position, range);
+            if (QThread::currentThread() == thread()) {
+                m_status->Report(text, position, range);
+                return;
+            }
+            QMetaObject::invokeMethod(
+                this, [this, text, position, range] { m_status->Report(text, position, range); },
+                Qt::QueuedConnection);
         });
     connect(m_plan, &PlanView::MouseMoved, this,
             [this](const std::string& x, const std::string& y) { m_status->ShowMouse(x, y); });

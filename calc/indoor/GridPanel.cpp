@@ -132,11 +132,16 @@ void GridPanel::StoreRecord(int kind) {
     RebuildLegend();
 }
 
-bool GridPanel::CalculateHorizontal(const Room& room, const LuminaireList& luminaires) {
-    m_points.clear();
+bool GridPanel::CalculateHorizontal(const Room& room, const LuminaireList& luminaires,
+                                    const GridCancel* cancel) {
+    std::vector<CalcPoint> points;
     LuminaireList working = luminaires;
-    HorizontalGridSearch(m_points, room, density, threads);
-    CalculateGridPoints(m_points, working, threads);
+    HorizontalGridSearch(points, room, density, threads, cancel);
+    CalculateGridPoints(points, working, threads, cancel);
+    if (Cancelled(cancel)) {
+        return false;
+    }
+    m_points = std::move(points);
     if (m_points.empty()) {
         return false;
     }
@@ -157,12 +162,17 @@ bool GridPanel::CalculateHorizontal(const Room& room, const LuminaireList& lumin
     return true;
 }
 
-bool GridPanel::CalculateVertical(const Room& room, const LuminaireList& luminaires) {
-    m_points.clear();
+bool GridPanel::CalculateVertical(const Room& room, const LuminaireList& luminaires,
+                                  const GridCancel* cancel) {
+    std::vector<CalcPoint> points;
     LuminaireList working = luminaires;
-    VerticalGridSearch(m_points, room, density, TopHeight(working), {startX, startY, 0.0},
-                       {endX, endY, 0.0}, side, threads);
-    CalculateGridPoints(m_points, working, threads);
+    VerticalGridSearch(points, room, density, TopHeight(working), {startX, startY, 0.0},
+                       {endX, endY, 0.0}, side, threads, cancel);
+    CalculateGridPoints(points, working, threads, cancel);
+    if (Cancelled(cancel)) {
+        return false;
+    }
+    m_points = std::move(points);
     if (m_points.empty()) {
         return false;
     }

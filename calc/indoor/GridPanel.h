@@ -69,9 +69,11 @@ public:
     static const std::array<GridColour, 8> kDefaultColours;
 
     // "水平照度" / "垂直照度": false, with nothing shown or stored, when the search finds
-    // no point.
-    bool CalculateHorizontal(const Room& room, const LuminaireList& luminaires);
-    bool CalculateVertical(const Room& room, const LuminaireList& luminaires);
+    // no point. A run stopped by cancel is false too and leaves the panel as it was.
+    bool CalculateHorizontal(const Room& room, const LuminaireList& luminaires,
+                             const GridCancel* cancel = nullptr);
+    bool CalculateVertical(const Room& room, const LuminaireList& luminaires,
+                           const GridCancel* cancel = nullptr);
 
     // Spins: +1 adds 10, -1 subtracts 10 unless the value is below 11.
     void SpinDensity(int direction) { Spin(density, direction); }

@@ -40,15 +40,20 @@ GridDivisions Divide(int n, double along, double up) {
 template <typename CandidateAt>
 void SearchRun(std::vector<CalcPoint>& found, const std::vector<Vector>& outline, int begin,
                int end, int up, int total, const CandidateAt& candidateAt,
-               std::atomic<int>& visited, bool reports) {
+               std::atomic<int>& visited, bool reports, const GridCancel* cancel) {
     int own = 0;
     found.reserve(found.size() + static_cast<size_t>(std::max(end - begin, 0)) *
                                      static_cast<size_t>(std::max(up, 0)));
     for (int i = begin; i < end; ++i) {
         for (int j = 0; j < up; ++j, ++own) {
-            if (reports && own % kProgressStep == 0) {
-                KvProgressSink::Report(
-                    kSearchText, std::max(own, visited.load(std::memory_order_relaxed)), total);
+            if (own % kProgressStep == 0) {
+                if (Cancelled(cancel)) {
+                    return;
+                }
+                if (reports) {
+                    KvProgressSink::Report(
+                        kSearchText, std::max(own, visited.load(std::memory_order_relaxed)), total);
+                }
             }
             const Vector candidate = candidateAt(i, j);
             if (PointInOutline(outline, candidate) >= kOutlineOnEdge) {
@@ -65,7 +70,8 @@ void SearchRun(std::vector<CalcPoint>& found, const std::vector<Vector>& outline
 // threads; the points are joined in visiting order, the same for any thread count.
 template <typename CandidateAt>
 void Search(std::vector<CalcPoint>& points, const std::vector<Vector>& outline,
-            GridDivisions divisions, int threads, CandidateAt candidateAt) {
+            GridDivisions divisions, int threads, const GridCancel* cancel,
+            CandidateAt candidateAt) {
     points.clear();
     const int total = divisions.along * divisions.up;
     if (total <= 0) {
@@ -82,10 +88,11 @@ void Search(std::vector<CalcPoint>& points, const std::vector<Vector>& outline,
     for (int run = 1; run < runs; ++run) {
         workers.emplace_back([&, run] {
             SearchRun(found[static_cast<size_t>(run)], outline, runBegin(run), runBegin(run + 1),
-                      divisions.up, total, candidateAt, visited, false);
+                      divisions.up, total, candidateAt, visited, false, cancel);
         });
     }
-    SearchRun(points, outline, 0, runBegin(1), divisions.up, total, candidateAt, visited, true);
+    SearchRun(points, outline, 0, runBegin(1), divisions.up, total, candidateAt, visited, true,
+              cancel);
     for (std::thread& worker : workers) {
         worker.join();
     }
@@ -110,8 +117,11 @@ struct LastContributions {
 // The points [begin, end): zeroed, then the luminaires added in list order.
 void CalculateRun(std::vector<CalcPoint>& points, size_t begin, size_t end,
                   const std::vector<PreparedLuminaire>& luminaires, LastContributions& last,
-                  std::atomic<size_t>& done, bool reports) {
+                  std::atomic<size_t>& done, bool reports, const GridCancel* cancel) {
     for (size_t p = begin; p < end; ++p) {
+        if ((p - begin) % kProgressStep == 0 && Cancelled(cancel)) {
+            return;
+        }
         CalcPoint& point = points[p];
         point.dIntensity = 0.0;
         point.dEh = 0.0;
@@ -143,19 +153,21 @@ void CalculateRun(std::vector<CalcPoint>& points, size_t begin, size_t end,
 
 } // namespace
 
-void HorizontalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n, int threads) {
+void HorizontalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n, int threads,
+                          const GridCancel* cancel) {
     const OutlineExtent box = ExtentOf(room.outline);
     const double w = std::fabs(box.maxX - box.minX);
     const double h = std::fabs(box.maxY - box.minY);
     const GridDivisions divisions = Divide(n, w, h);
-    Search(points, room.outline, divisions, threads, [&](int i, int j) {
+    Search(points, room.outline, divisions, threads, cancel, [&](int i, int j) {
         return Vector{box.minX + w * i / divisions.along, box.minY + h * j / divisions.up,
                       room.dWorkHeight};
     });
 }
 
 void VerticalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n, double topHeight,
-                        const Vector& a, const Vector& b, int side, int threads) {
+                        const Vector& a, const Vector& b, int side, int threads,
+                        const GridCancel* cancel) {
     bool aFirst = std::fabs(a.x - b.x) < kTolerance ? a.y < b.y : a.x < b.x;
     if (side == kSideLowerRight) {
         aFirst = std::fabs(a.x - b.x) < kTolerance ? a.y > b.y : a.x > b.x;
@@ -165,7 +177,7 @@ void VerticalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n,
     const double hv = topHeight - room.dWorkHeight;
     const double lh = PlanDistance(l1, l2);
     const GridDivisions divisions = Divide(n, lh, std::fabs(hv));
-    Search(points, room.outline, divisions, threads, [&](int i, int j) {
+    Search(points, room.outline, divisions, threads, cancel, [&](int i, int j) {
         return Vector{l1.x + (l2.x - l1.x) * i / divisions.along,
                       l1.y + (l2.y - l1.y) * i / divisions.along,
                       room.dWorkHeight + j * hv / divisions.up};
@@ -188,7 +200,7 @@ int DefaultThreadCount() {
 }
 
 std::vector<int> CalculateGridPoints(std::vector<CalcPoint>& points, LuminaireList& luminaires,
-                                     int threads) {
+                                     int threads, const GridCancel* cancel) {
     const std::vector<PreparedLuminaire> prepared = PrepareLuminaires(luminaires);
     const size_t count = points.size();
     const size_t runs = std::clamp<size_t>(static_cast<size_t>(std::max(threads, 1)), 1,
@@ -204,13 +216,17 @@ std::vector<int> CalculateGridPoints(std::vector<CalcPoint>& points, LuminaireLi
     const auto runBegin = [&](size_t run) { return count * run / runs; };
     for (size_t run = 1; run < runs; ++run) {
         workers.emplace_back(CalculateRun, std::ref(points), runBegin(run), runBegin(run + 1),
-                             std::cref(prepared), std::ref(last[run]), std::ref(done), false);
+                             std::cref(prepared), std::ref(last[run]), std::ref(done), false,
+                             cancel);
     }
-    CalculateRun(points, 0, runBegin(1), prepared, last[0], done, true);
+    CalculateRun(points, 0, runBegin(1), prepared, last[0], done, true, cancel);
     for (std::thread& worker : workers) {
         worker.join();
     }
     KvProgressSink::Close();
+    if (Cancelled(cancel)) {
+        return {}; // the luminaires keep their last contributions
+    }
     for (size_t i = 0; i < prepared.size(); ++i) {
         for (size_t run = runs; run-- > 0;) {
             if (last[run].set[i] != 0) {

@@ -7,9 +7,18 @@
 #include "model/Luminaire.h"
 #include "model/Room.h"
 
+#include <atomic>
 #include <vector>
 
 namespace qv {
+
+// A stop request for a long grid run, set from another thread (the user's cancel): the
+// searches and the calculation look at it every 100 points and end early; what they
+// leave is then incomplete and is to be thrown away. A null request never stops.
+using GridCancel = std::atomic<bool>;
+inline bool Cancelled(const GridCancel* cancel) {
+    return cancel != nullptr && cancel->load(std::memory_order_relaxed);
+}
 
 // Which end of a vertical plane comes first: "左上" the one with the smaller x (smaller
 // y when the x agree), "右下" the one with the larger.
@@ -25,12 +34,14 @@ struct GridDivisions {
 // room's outline, x outer and y inner, from the bounding box's minimum corner; the far
 // edges are not visited. Shows "搜索计算点" as the candidates are visited. The outline
 // tests are spread over threads; the points come out in the same order for any count.
-void HorizontalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n, int threads = 1);
+void HorizontalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n, int threads = 1,
+                          const GridCancel* cancel = nullptr);
 
 // Fills points (cleared first) with the grid points of the vertical plane from the
 // working plane up to topHeight between the plan points a and b, ordered by side.
 void VerticalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n, double topHeight,
-                        const Vector& a, const Vector& b, int side, int threads = 1);
+                        const Vector& a, const Vector& b, int side, int threads = 1,
+                        const GridCancel* cancel = nullptr);
 
 // The greatest z of the luminaires' positions; 0 without luminaires.
 double TopHeight(const LuminaireList& luminaires);
@@ -45,6 +56,7 @@ int DefaultThreadCount();
 // count. Shows " 计算中..." as the points are done; updates each luminaire's
 // dLastContribution as the list-order run would. Returns the linear types.
 std::vector<int> CalculateGridPoints(std::vector<CalcPoint>& points, LuminaireList& luminaires,
-                                     int threads = DefaultThreadCount());
+                                     int threads = DefaultThreadCount(),
+                                     const GridCancel* cancel = nullptr);
 
 } // namespace qv

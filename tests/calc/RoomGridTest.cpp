@@ -184,6 +184,46 @@ TEST(RoomGridTest, HorizontalCalculationStatisticsAndReadBacks) {
     EXPECT_EQ(panel.lpd2, TruncatedValue(ConvertedPowerDensity(panel.lpd, s.averageRaw, 1e6), 2));
 }
 
+TEST(RoomGridTest, ACancelledRunLeavesThePanelAsItWasAndAnUncancelledOneIsUnchanged) {
+    const Room room = RectangleRoom(10, 5);
+    const LuminaireList luminaires = GridFittings(8, 10, 5, 3.0);
+    GridPanel panel;
+    panel.density = 60;
+    panel.threads = 3;
+    panel.startX = 1;
+    panel.startY = 1;
+    panel.endX = 9;
+    panel.endY = 4;
+    GridCancel cancel{false};
+    ASSERT_TRUE(panel.CalculateHorizontal(room, luminaires, &cancel)); // a flag never set
+    GridPanel plain = panel;
+    ASSERT_TRUE(plain.CalculateHorizontal(room, luminaires));
+    ASSERT_EQ(panel.Points().size(), plain.Points().size());
+    EXPECT_EQ(0, std::memcmp(&panel.Points()[100].dEh, &plain.Points()[100].dEh, sizeof(double)));
+    const std::string maxText = panel.maxText;
+    const size_t count = panel.Points().size();
+
+    // Stopped in the search, and stopped in the middle of the calculation (the flag set
+    // by the first report of the calculating phase): false, nothing changed.
+    for (const char* phase : {"搜索计算点", " 计算中..."}) {
+        cancel = false;
+        KvScopedProgressHandler stopper([&](const std::string& text, int, int) {
+            if (text == phase) {
+                cancel = true;
+            }
+        });
+        panel.density = 90;
+        EXPECT_FALSE(panel.CalculateHorizontal(room, luminaires, &cancel)) << phase;
+        EXPECT_FALSE(panel.CalculateVertical(room, luminaires, &cancel)) << phase;
+        EXPECT_EQ(panel.Points().size(), count) << phase;
+        EXPECT_EQ(panel.maxText, maxText) << phase;
+        EXPECT_EQ(panel.LastKind(), kGridHorizontal) << phase;
+    }
+    std::vector<CalcPoint> points;
+    HorizontalGridSearch(points, room, 50, 2, &cancel); // already set: stops at once
+    EXPECT_TRUE(points.empty());
+}
+
 TEST(RoomGridTest, VerticalCalculationUsesEvWithoutDensitiesAndKeepsTheUniformity) {
     const Room room = RectangleRoom(6, 4);
     const LuminaireList luminaires = GridFittings(4, 6, 4, 3.0);

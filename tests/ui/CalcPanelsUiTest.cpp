@@ -15,6 +15,7 @@
 #include "ui/QtText.h"
 #include "ui/ScalarPanelWindow.h"
 #include "ui/SinglePointPanelWindow.h"
+#include "ui/StatusPanes.h"
 #include "ui/UnitCapacityPanelWindow.h"
 
 #include <kelvorin/KvIniFile.h>
@@ -25,9 +26,12 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <set>
 
 namespace qv::test {
 namespace {
@@ -174,6 +178,7 @@ TEST_F(CalcPanelsUi, GridPanelHorizontalAndVerticalMatchTheCalculatorAndDrawThei
     panel.DensitySpin()->setValue(60);
 
     Button(panel, QStringLiteral("水平照度")).click();
+    panel.WaitForCalculation();
     const json h = RunCalcJson("grid " + office + " --density 60");
     EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("最大照度lx"))), h["max_shown"]);
     EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("最小照度lx"))), h["min_shown"]);
@@ -216,6 +221,7 @@ TEST_F(CalcPanelsUi, GridPanelHorizontalAndVerticalMatchTheCalculatorAndDrawThei
     }
     ASSERT_EQ(window->Drawing().overlay.size(), 1u);
     Button(panel, QStringLiteral("垂直照度")).click();
+    panel.WaitForCalculation();
     const json v = RunCalcJson("grid " + office + " --density 60 --vertical 0,3.6,12,3.6");
     EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("最大照度lx"))), v["max_shown"]);
     EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("平均照度lx"))), v["avg_shown"]);
@@ -225,6 +231,75 @@ TEST_F(CalcPanelsUi, GridPanelHorizontalAndVerticalMatchTheCalculatorAndDrawThei
     EXPECT_EQ(panel.windowTitle(), QStringLiteral("垂直面照度计算书"));
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(std::filesystem::path(opened[0]).filename(), "垂直照度计算计算书.docx");
+}
+
+// Records the texts of the progress reports as the calculation sends them (the window
+// sees them later, through its event loop) and passes them on to the window.
+class ProgressSpy {
+public:
+    ProgressSpy() : m_window(KvProgressSink::Install(nullptr)) {
+        KvProgressSink::Install([this](const std::string& text, int position, int range) {
+            {
+                const std::lock_guard lock(m_mutex);
+                m_texts.insert(text);
+            }
+            m_window(text, position, range);
+        });
+    }
+    ~ProgressSpy() { KvProgressSink::Install(m_window); }
+    bool Saw(const std::string& text) {
+        const std::lock_guard lock(m_mutex);
+        return m_texts.count(text) > 0;
+    }
+
+private:
+    KvProgressHandler m_window;
+    std::mutex m_mutex;
+    std::set<std::string> m_texts;
+};
+
+TEST_F(CalcPanelsUi, ALongGridRunShowsItsProgressKeepsTheWindowAliveAndCanBeCancelled) {
+    StartOffice();
+    auto& panel = Open<GridPanelWindow>(kCmdGridIlluminance);
+    panel.DensitySpin()->setValue(400);
+    ProgressSpy progress;
+
+    // Cancelled at once: the controls come back and nothing is shown or stored.
+    Button(panel, QStringLiteral("水平照度")).click();
+    ASSERT_TRUE(panel.Calculating());
+    EXPECT_FALSE(Button(panel, QStringLiteral("垂直照度")).isEnabled());
+    EXPECT_FALSE(panel.DensitySpin()->isEnabled());
+    EXPECT_TRUE(panel.CancelButton()->isVisibleTo(&panel));
+    panel.CancelButton()->click();
+    panel.WaitForCalculation();
+    EXPECT_FALSE(panel.Calculating());
+    EXPECT_TRUE(panel.Model().Points().empty());
+    EXPECT_EQ(Shown(panel, QStringLiteral("最大照度lx")), QString());
+    EXPECT_TRUE(Button(panel, QStringLiteral("垂直照度")).isEnabled());
+    EXPECT_FALSE(panel.CancelButton()->isVisibleTo(&panel));
+
+    // A whole run while the window goes on handling its events: the searching and the
+    // calculating reach the status bar, which is blank again at the end; the numbers are
+    // those of the runner.
+    Button(panel, QStringLiteral("水平照度")).click();
+    while (panel.Calculating()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    EXPECT_TRUE(progress.Saw("搜索计算点"));
+    EXPECT_TRUE(progress.Saw(" 计算中..."));
+    EXPECT_EQ(window->Status().PaneText(StatusPanes::kProgressText), QStringLiteral(" "));
+    EXPECT_FALSE(window->Status().ProgressBar()->isVisibleTo(window.get()));
+    const json h = RunCalcJson("grid " + office + " --density 400");
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("最大照度lx"))), h["max_shown"]);
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("平均照度lx"))), h["avg_shown"]);
+    EXPECT_EQ(panel.Model().Points().size(), h["count"].get<size_t>());
+
+    // A second run cancelled midway keeps the first run's results.
+    Button(panel, QStringLiteral("水平照度")).click();
+    panel.CancelButton()->click();
+    panel.WaitForCalculation();
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("最大照度lx"))), h["max_shown"]);
+    EXPECT_EQ(panel.Model().Points().size(), h["count"].get<size_t>());
 }
 
 TEST_F(CalcPanelsUi, LumenMethodPanelCalculatesOnOpeningAndAppliesItsCounts) {
@@ -356,6 +431,7 @@ TEST_F(CalcPanelsUi, GridLegendFollowsTheIntervalAndEachDrawingFormPaintsThePict
     auto& panel = Open<GridPanelWindow>(kCmdGridIlluminance);
     panel.DensitySpin()->setValue(40);
     Button(panel, QStringLiteral("水平照度")).click();
+    panel.WaitForCalculation();
     const GridPanel& model = panel.Model();
     const int interval = model.interval;
     panel.IntervalSpin()->stepBy(1);
