@@ -40,12 +40,7 @@ FloodCapacityPanelWindow::FloodCapacityPanelWindow(CalcPanelContext context, QWi
         {{Panel::kShare, Panel::kEfficiency, Panel::kUniformity, Panel::kLampType, Panel::kCount},
          {{Panel::kShare, Panel::ChoicesOf(Panel::kShare)},
           {Panel::kLampType, Panel::ChoicesOf(Panel::kLampType)}}},
-        this);
-    connect(m_grid, &PanelGrid::CellEdited, this,
-            [this](int row, int column, const std::string& text) {
-                m_panel.EditCell(row, column, text, m_context.snapshot());
-                Refresh();
-            });
+        m_panel, m_context.snapshot, [this] { Refresh(); }, this);
     layout->addWidget(m_grid);
 
     auto* buttons = new QHBoxLayout;

@@ -21,15 +21,11 @@ RoadLightingPanelWindow::RoadLightingPanelWindow(CalcPanelContext context, QWidg
     layout->addLayout(form);
 
     using Panel = RoadLightingPanel;
-    m_grid = NewEntryGrid<Panel>({{Panel::kArrangement, Panel::kSpacing, Panel::kPoleHeight,
-                                   Panel::kElevation, Panel::kUtilization},
-                                  {{Panel::kArrangement, Panel::ArrangementChoices()}}},
-                                 this);
-    connect(m_grid, &PanelGrid::CellEdited, this,
-            [this](int row, int column, const std::string& text) {
-                m_panel.EditCell(row, column, text, m_context.snapshot());
-                Refresh();
-            });
+    m_grid = NewEntryGrid<Panel>(
+        {{Panel::kArrangement, Panel::kSpacing, Panel::kPoleHeight, Panel::kElevation,
+          Panel::kUtilization},
+         {{Panel::kArrangement, Panel::ArrangementChoices()}}},
+        m_panel, m_context.snapshot, [this] { Refresh(); }, this);
     layout->addWidget(m_grid);
 
     auto* buttons = new QHBoxLayout;
