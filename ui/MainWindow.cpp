@@ -4,13 +4,17 @@
 #include "calc/indoor/ScalarIlluminancePanel.h"
 #include "model/panels/CommandTable.h"
 #include "report/DesktopOpener.h"
+#include "ui/AreaSourcePanelWindows.h"
 #include "ui/CalcPanelWindow.h"
+#include "ui/FloodCapacityPanelWindow.h"
+#include "ui/FloodlightPanelWindows.h"
 #include "ui/GridPanelWindow.h"
 #include "ui/LumenMethodPanelWindow.h"
 #include "ui/LuminairePanelView.h"
 #include "ui/OutlinePanelViews.h"
 #include "ui/PlanView.h"
 #include "ui/QtText.h"
+#include "ui/RoadLightingPanelWindow.h"
 #include "ui/RoadPanelView.h"
 #include "ui/ScalarPanelWindow.h"
 #include "ui/SinglePointPanelWindow.h"
@@ -62,8 +66,8 @@ std::vector<int> AllCommands() {
     return ids;
 }
 
-// The indoor calculation panels this window opens.
-bool IsIndoorPanelCommand(int id) {
+// The calculation panels this window opens.
+bool IsCalcPanelCommand(int id) {
     switch (id) {
     case kCmdPointIlluminance:
     case kCmdGridIlluminance:
@@ -71,6 +75,12 @@ bool IsIndoorPanelCommand(int id) {
     case kCmdSpherical:
     case kCmdCylindrical:
     case kCmdUnitCapacity:
+    case kCmdRectSource:
+    case kCmdNonUniformSource:
+    case kCmdCircleSource:
+    case kCmdFloodPoint:
+    case kCmdFloodUnitCapacity:
+    case kCmdRoadLumenMethod:
         return true;
     default:
         return false;
@@ -187,7 +197,7 @@ void MainWindow::OnCommand(int id) {
         m_dialogs.ShowAbout(this);
         break;
     default:
-        if (IsIndoorPanelCommand(id)) {
+        if (IsCalcPanelCommand(id)) {
             OpenCalcPanel(id);
         }
         break;
@@ -358,8 +368,20 @@ void MainWindow::OpenCalcPanel(int id) {
             return new ScalarPanelWindow(kSpherical, PanelContext(), this);
         case kCmdCylindrical:
             return new ScalarPanelWindow(kCylindrical, PanelContext(), this);
-        default:
+        case kCmdUnitCapacity:
             return new UnitCapacityPanelWindow(PanelContext(), this);
+        case kCmdRectSource:
+            return new RectAreaSourceWindow(PanelContext(), this);
+        case kCmdNonUniformSource:
+            return new NonUniformAreaSourceWindow(PanelContext(), this);
+        case kCmdCircleSource:
+            return new CircleAreaSourceWindow(PanelContext(), this);
+        case kCmdFloodPoint:
+            return new FloodlightPointPanelWindow(PanelContext(), this);
+        case kCmdFloodUnitCapacity:
+            return new FloodCapacityPanelWindow(PanelContext(), this);
+        default:
+            return new RoadLightingPanelWindow(PanelContext(), this);
         }
     });
     m_registry.opened.insert(id);

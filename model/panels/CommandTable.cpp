@@ -131,11 +131,17 @@ bool CommandAvailable(int id) {
     case kCmdSpherical:
     case kCmdCylindrical:
     case kCmdUnitCapacity:
+    case kCmdRectSource:
+    case kCmdNonUniformSource:
+    case kCmdCircleSource:
+    case kCmdFloodPoint:
+    case kCmdFloodUnitCapacity:
+    case kCmdRoadLumenMethod:
     case kCmdToolbar:
     case kCmdStatusBar:
     case kCmdAbout:
         return true;
-    default: // the calculation panels to come, commands without a handler, the splitter
+    default: // the glare commands and the catalogue extensions without a handler, the splitter
         return false;
     }
 }

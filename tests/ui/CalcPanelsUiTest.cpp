@@ -7,12 +7,16 @@
 #include "report/books/BookFolder.h"
 #include "tests/cli/CalcRunner.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/AreaSourcePanelWindows.h"
+#include "ui/FloodCapacityPanelWindow.h"
+#include "ui/FloodlightPanelWindows.h"
 #include "ui/GridPanelWindow.h"
 #include "ui/GridResultWindow.h"
 #include "ui/LumenMethodPanelWindow.h"
 #include "ui/LuminairePanelView.h"
 #include "ui/PanelGrid.h"
 #include "ui/QtText.h"
+#include "ui/RoadLightingPanelWindow.h"
 #include "ui/ScalarPanelWindow.h"
 #include "ui/SinglePointPanelWindow.h"
 #include "ui/StatusPanes.h"
@@ -26,6 +30,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 #include <filesystem>
@@ -112,6 +117,48 @@ TEST_F(CalcPanelsUi, APanelIsRestoredWhileOpenRecreatedAfterCloseAndGoneAfterAKi
     for (const int id : {kCmdPointIlluminance, kCmdSpherical, kCmdCylindrical}) {
         EXPECT_EQ(w.CalcPanels().Panel(id), nullptr) << id;
     }
+}
+
+TEST_F(CalcPanelsUi, EveryCalculationCommandOfBothKindsOpensItsPanel) {
+    MainWindow& w = StartOffice();
+    const std::vector<std::pair<int, QString>> indoor = {
+        {kCmdRectSource, QStringLiteral("矩形等亮度面光源的点照度计算")},
+        {kCmdNonUniformSource, QStringLiteral("矩形非等亮度面光源的点照度计算")},
+        {kCmdCircleSource, QStringLiteral("圆形等亮度面光源的点照度计算")}};
+    const std::vector<std::pair<int, QString>> outdoor = {
+        {kCmdFloodPoint, QStringLiteral("投光灯点照度计算")},
+        {kCmdFloodUnitCapacity, QStringLiteral("投光灯单位面积容量计算")},
+        {kCmdRoadLumenMethod, QStringLiteral("道路照明计算")}};
+    for (const auto& [id, title] : indoor) {
+        ASSERT_TRUE(w.Action(id)->isEnabled()) << id;
+        Trigger(id);
+        QWidget* panel = w.CalcPanels().Panel(id);
+        ASSERT_NE(panel, nullptr) << id;
+        EXPECT_EQ(panel->windowTitle(), title);
+        EXPECT_TRUE(panel->isVisible());
+    }
+    EXPECT_NE(w.CalcPanels().PanelAs<RectAreaSourceWindow>(kCmdRectSource), nullptr);
+    EXPECT_NE(w.CalcPanels().PanelAs<CircleAreaSourceWindow>(kCmdCircleSource), nullptr);
+
+    dialogs.files.push_back(Example("site_and_road.col"));
+    Trigger(kCmdOpen);
+    EXPECT_EQ(w.CalcPanels().Panel(kCmdRectSource), nullptr);
+    for (const auto& [id, title] : outdoor) {
+        ASSERT_TRUE(w.Action(id)->isEnabled()) << id;
+        Trigger(id);
+        QWidget* panel = w.CalcPanels().Panel(id);
+        ASSERT_NE(panel, nullptr) << id;
+        EXPECT_EQ(panel->windowTitle(), title);
+    }
+    EXPECT_NE(w.CalcPanels().PanelAs<FloodlightPointPanelWindow>(kCmdFloodPoint), nullptr);
+    EXPECT_NE(w.CalcPanels().PanelAs<FloodCapacityPanelWindow>(kCmdFloodUnitCapacity), nullptr);
+    QPointer<RoadLightingPanelWindow> road =
+        w.CalcPanels().PanelAs<RoadLightingPanelWindow>(kCmdRoadLumenMethod);
+    ASSERT_NE(road, nullptr);
+    road->close();
+    Trigger(kCmdRoadLumenMethod);
+    EXPECT_TRUE(road.isNull()); // a fresh one after close
+    EXPECT_NE(w.CalcPanels().Panel(kCmdRoadLumenMethod), nullptr);
 }
 
 TEST_F(CalcPanelsUi, SinglePointPanelShowsTheCalculatorsValuesAndItsPointsInThePlan) {
