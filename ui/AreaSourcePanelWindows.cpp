@@ -45,6 +45,12 @@ QFormLayout* AddGroup(QBoxLayout& layout, const char* title, QWidget* parent) {
     return form;
 }
 
+// The field is ready to be typed over.
+void Focus(QLineEdit& edit) {
+    edit.setFocus();
+    edit.selectAll();
+}
+
 KvMessage NotANumberMessage(const char* label) {
     return {std::string(label) + "应为数值,请重新输入!", "Varsolin", KvMessageIcon::Error,
             KvMessageButtons::Ok};
@@ -115,14 +121,9 @@ void AreaSourceWindow::AddOutputs(const char* title, const std::vector<Output>& 
 
 QPushButton* AreaSourceWindow::AddCalculation(const char* text, Calculation calculate) {
     return AddButton(*m_buttons, text, [this, calculate = std::move(calculate)] {
-        if (QLineEdit* bad = FirstNonNumber()) {
-            for (const BoundInput& bound : m_inputs) {
-                if (bound.edit == bad) {
-                    KvMessageSink::Show(NotANumberMessage(bound.input.label));
-                }
-            }
-            bad->setFocus();
-            bad->selectAll();
+        if (const BoundInput* bad = FirstNonNumber()) {
+            KvMessageSink::Show(NotANumberMessage(bad->input.label));
+            Focus(*bad->edit);
             return;
         }
         TakeNumbers();
@@ -130,8 +131,7 @@ QPushButton* AreaSourceWindow::AddCalculation(const char* text, Calculation calc
             KvMessageSink::Show(refusal->message);
             for (const BoundInput& bound : m_inputs) {
                 if (bound.input.field == refusal->focus) {
-                    bound.edit->setFocus();
-                    bound.edit->selectAll();
+                    Focus(*bound.edit);
                 }
             }
             return;
@@ -172,10 +172,10 @@ void AreaSourceWindow::ShowResults() {
     }
 }
 
-QLineEdit* AreaSourceWindow::FirstNonNumber() const {
+const AreaSourceWindow::BoundInput* AreaSourceWindow::FirstNonNumber() const {
     for (const BoundInput& bound : m_inputs) {
         if (!ReadNumber(bound.edit->text())) {
-            return bound.edit;
+            return &bound;
         }
     }
     return nullptr;

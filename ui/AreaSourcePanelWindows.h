@@ -37,6 +37,7 @@ public:
         std::function<double()> value;
     };
 
+    // Saves the fields, then closes.
     void done(int result) override;
 
     // The text a number field or result shows: the shortest text that reads back as the
@@ -63,16 +64,11 @@ protected:
     // The buttons' row is placed under the groups; the window gets its size.
     void Finish();
 
-    void ShowFields();
-    void ShowResults();
-    // The first field, in panel order, whose text is not a number; null when none.
-    QLineEdit* FirstNonNumber() const;
-    // Every field whose text is a number goes to the model.
-    void TakeNumbers();
     // Once per opening: the typed numbers go to the model and save() writes them to the
     // settings file.
     void SaveFieldsOnce(const std::function<void()>& save);
 
+    // Closing, rejecting (Escape) and done() all save the fields.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     virtual void SaveFields() = 0;
@@ -82,6 +78,13 @@ private:
         Input input;
         QLineEdit* edit;
     };
+
+    void ShowFields();
+    void ShowResults();
+    // The first field, in panel order, whose text is not a number; null when none.
+    const BoundInput* FirstNonNumber() const;
+    // Every field whose text is a number goes to the model.
+    void TakeNumbers();
 
     QVBoxLayout* m_layout = nullptr;
     QHBoxLayout* m_inputGroups = nullptr; // side by side above the results

@@ -209,6 +209,19 @@ TEST_F(AreaSourceUi, GroupsLabelsAndUnitsAreThePanels) {
     EXPECT_EQ(buttons, QStringList({"水平照度计算", "写计算书"}));
 }
 
+TEST(AreaSourceNumbers, FieldsReadPlainNumbersAndShowDoublesExactly) {
+    EXPECT_EQ(AreaSourceWindow::ReadNumber(QStringLiteral(" +4.5 ")), 4.5);
+    EXPECT_EQ(AreaSourceWindow::ReadNumber(QStringLiteral("-1e3")), -1000.0);
+    EXPECT_EQ(AreaSourceWindow::ReadNumber(QStringLiteral(".25")), 0.25);
+    for (const char* text : {"", " ", "4,5", "5m", "+-5", "--5", "0x10", "１"}) {
+        EXPECT_FALSE(AreaSourceWindow::ReadNumber(QString::fromUtf8(text))) << text;
+    }
+    for (const double value : {0.1 + 0.2, 619.3713448211346, 1e-7, -2.5, 0.0}) {
+        EXPECT_EQ(AreaSourceWindow::ReadNumber(AreaSourceWindow::NumberText(value)), value);
+    }
+    EXPECT_EQ(AreaSourceWindow::NumberText(13.0), QStringLiteral("13"));
+}
+
 TEST_F(AreaSourceUi, RefusalsShowTheirMessageFocusTheFieldAndChangeNothing) {
     auto& panel = Open<RectAreaSourceWindow>();
     Press(panel, "水平照度计算");
