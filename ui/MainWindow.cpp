@@ -66,27 +66,6 @@ std::vector<int> AllCommands() {
     return ids;
 }
 
-// The calculation panels this window opens.
-bool IsCalcPanelCommand(int id) {
-    switch (id) {
-    case kCmdPointIlluminance:
-    case kCmdGridIlluminance:
-    case kCmdLumenMethod:
-    case kCmdSpherical:
-    case kCmdCylindrical:
-    case kCmdUnitCapacity:
-    case kCmdRectSource:
-    case kCmdNonUniformSource:
-    case kCmdCircleSource:
-    case kCmdFloodPoint:
-    case kCmdFloodUnitCapacity:
-    case kCmdRoadLumenMethod:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, QWidget* parent)
@@ -197,7 +176,7 @@ void MainWindow::OnCommand(int id) {
         m_dialogs.ShowAbout(this);
         break;
     default:
-        if (IsCalcPanelCommand(id)) {
+        if (OpensCalcPanel(id)) {
             OpenCalcPanel(id);
         }
         break;

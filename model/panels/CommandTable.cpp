@@ -111,6 +111,26 @@ const std::vector<int>& ToolbarLayout(int toolbar) {
     return toolbar == kMenuIndoor ? indoor : toolbar == kMenuOutdoor ? outdoor : standard;
 }
 
+bool OpensCalcPanel(int id) {
+    switch (id) {
+    case kCmdPointIlluminance:
+    case kCmdGridIlluminance:
+    case kCmdLumenMethod:
+    case kCmdSpherical:
+    case kCmdCylindrical:
+    case kCmdUnitCapacity:
+    case kCmdRectSource:
+    case kCmdNonUniformSource:
+    case kCmdCircleSource:
+    case kCmdFloodPoint:
+    case kCmdFloodUnitCapacity:
+    case kCmdRoadLumenMethod:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool CommandAvailable(int id) {
     switch (id) {
     case kCmdNew:
@@ -125,24 +145,12 @@ bool CommandAvailable(int id) {
     case kCmdRoadBar:
     case kCmdLuminaireBar:
     case kCmdPowerDensity:
-    case kCmdPointIlluminance:
-    case kCmdGridIlluminance:
-    case kCmdLumenMethod:
-    case kCmdSpherical:
-    case kCmdCylindrical:
-    case kCmdUnitCapacity:
-    case kCmdRectSource:
-    case kCmdNonUniformSource:
-    case kCmdCircleSource:
-    case kCmdFloodPoint:
-    case kCmdFloodUnitCapacity:
-    case kCmdRoadLumenMethod:
     case kCmdToolbar:
     case kCmdStatusBar:
     case kCmdAbout:
         return true;
     default: // the glare commands and the catalogue extensions without a handler, the splitter
-        return false;
+        return OpensCalcPanel(id);
     }
 }
 

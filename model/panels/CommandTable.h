@@ -66,6 +66,8 @@ const std::vector<MenuSpec>& MenuLayout(int menu);
 // separator.
 const std::vector<int>& ToolbarLayout(int toolbar);
 
+// Whether the command opens a calculation panel (one modeless panel per command).
+bool OpensCalcPanel(int id);
 // Whether the command has a handler in this program; the others are shown disabled.
 bool CommandAvailable(int id);
 

@@ -129,27 +129,24 @@ TEST_F(CalcPanelsUi, EveryCalculationCommandOfBothKindsOpensItsPanel) {
         {kCmdFloodPoint, QStringLiteral("投光灯点照度计算")},
         {kCmdFloodUnitCapacity, QStringLiteral("投光灯单位面积容量计算")},
         {kCmdRoadLumenMethod, QStringLiteral("道路照明计算")}};
-    for (const auto& [id, title] : indoor) {
-        ASSERT_TRUE(w.Action(id)->isEnabled()) << id;
-        Trigger(id);
-        QWidget* panel = w.CalcPanels().Panel(id);
-        ASSERT_NE(panel, nullptr) << id;
-        EXPECT_EQ(panel->windowTitle(), title);
-        EXPECT_TRUE(panel->isVisible());
-    }
+    const auto openEach = [&](const std::vector<std::pair<int, QString>>& commands) {
+        for (const auto& [id, title] : commands) {
+            ASSERT_TRUE(w.Action(id)->isEnabled()) << id;
+            Trigger(id);
+            QWidget* panel = w.CalcPanels().Panel(id);
+            ASSERT_NE(panel, nullptr) << id;
+            EXPECT_EQ(panel->windowTitle(), title);
+            EXPECT_TRUE(panel->isVisible());
+        }
+    };
+    openEach(indoor);
     EXPECT_NE(w.CalcPanels().PanelAs<RectAreaSourceWindow>(kCmdRectSource), nullptr);
     EXPECT_NE(w.CalcPanels().PanelAs<CircleAreaSourceWindow>(kCmdCircleSource), nullptr);
 
     dialogs.files.push_back(Example("site_and_road.col"));
     Trigger(kCmdOpen);
     EXPECT_EQ(w.CalcPanels().Panel(kCmdRectSource), nullptr);
-    for (const auto& [id, title] : outdoor) {
-        ASSERT_TRUE(w.Action(id)->isEnabled()) << id;
-        Trigger(id);
-        QWidget* panel = w.CalcPanels().Panel(id);
-        ASSERT_NE(panel, nullptr) << id;
-        EXPECT_EQ(panel->windowTitle(), title);
-    }
+    openEach(outdoor);
     EXPECT_NE(w.CalcPanels().PanelAs<FloodlightPointPanelWindow>(kCmdFloodPoint), nullptr);
     EXPECT_NE(w.CalcPanels().PanelAs<FloodCapacityPanelWindow>(kCmdFloodUnitCapacity), nullptr);
     QPointer<RoadLightingPanelWindow> road =
