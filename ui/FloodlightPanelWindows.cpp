@@ -27,18 +27,10 @@ std::vector<int> ColumnWidths(const PanelGrid& grid) {
     return widths;
 }
 
-// A grid whose columns take the widths as they are, narrow ones too (the header's minimum
-// section size would widen the 18-pixel number column).
 template <size_t N>
 PanelGrid* NewGrid(const std::array<const char*, N>& headers, const std::vector<int>& widths,
                    QWidget* parent) {
-    auto* grid =
-        new PanelGrid(std::vector<const char*>(headers.begin(), headers.end()), widths, parent);
-    grid->horizontalHeader()->setMinimumSectionSize(1);
-    for (size_t c = 0; c < widths.size() && c < N; ++c) {
-        grid->setColumnWidth(static_cast<int>(c), widths[c]);
-    }
-    return grid;
+    return new PanelGrid(std::vector<const char*>(headers.begin(), headers.end()), widths, parent);
 }
 
 } // namespace

@@ -48,6 +48,9 @@ PanelGrid::PanelGrid(const std::vector<const char*>& headers, const std::vector<
         labels << QString::fromUtf8(header);
     }
     setHorizontalHeaderLabels(labels);
+    // The columns take the widths as given, narrow ones too: the style's least section
+    // width would widen the 18-pixel row-number columns.
+    horizontalHeader()->setMinimumSectionSize(1);
     for (size_t c = 0; c < widths.size() && c < headers.size(); ++c) {
         setColumnWidth(static_cast<int>(c), widths[c]);
     }

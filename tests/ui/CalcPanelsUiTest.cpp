@@ -356,6 +356,9 @@ TEST_F(CalcPanelsUi, LumenMethodPanelCalculatesOnOpeningAndAppliesItsCounts) {
 
     PanelGrid& grid = *panel.Grid();
     ASSERT_EQ(grid.rowCount(), 8);
+    for (int c = 0; c < LumenMethodPanel::kColumnCount; ++c) { // the narrow number column too
+        EXPECT_EQ(grid.columnWidth(c), LumenMethodPanel::kColumnWidths[static_cast<size_t>(c)]);
+    }
     EditCell(grid, 0, LumenMethodPanel::kCount, QStringLiteral("3"));
     Button(panel, QStringLiteral("计  算")).click();
     const json counted = RunCalcJson("cu " + office + " --counts 3,1,1,1,1,1,1,1");
