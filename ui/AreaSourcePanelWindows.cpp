@@ -56,12 +56,6 @@ KvMessage NotANumberMessage(const char* label) {
             KvMessageButtons::Ok};
 }
 
-// Writing a book before any calculation would leave a book without a name or values.
-KvMessage NothingCalculatedMessage() {
-    return {"尚未计算,请先计算再写计算书!", "Varsolin", KvMessageIcon::Warning,
-            KvMessageButtons::Ok};
-}
-
 // The source's rectangle and P, in the order of the rectangular panels.
 std::vector<AreaSourceWindow::Input> RectSourceInputs(RectSource& source, const char* centreX,
                                                       const char* centreY);

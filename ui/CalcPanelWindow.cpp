@@ -50,6 +50,11 @@ KvMessage CalcPanelWindow::TooManyLuminairesMessage(long long limit) {
             KvMessageIcon::Warning, KvMessageButtons::Ok};
 }
 
+KvMessage CalcPanelWindow::NothingCalculatedMessage() {
+    return {"尚未计算,请先计算再写计算书!", "Varsolin", KvMessageIcon::Warning,
+            KvMessageButtons::Ok};
+}
+
 void CalcPanelWindow::ShowCaption(const std::string& caption) {
     setWindowTitle(ToQt(caption));
 }

@@ -77,6 +77,8 @@ protected:
         });
     }
     static KvMessage TooManyLuminairesMessage(long long limit);
+    // 写计算书 before any calculation: the book would have no values, so none is written.
+    static KvMessage NothingCalculatedMessage();
 
     CalcPanelContext m_context;
 };

@@ -4,6 +4,8 @@
 #include "ui/PanelGrid.h"
 #include "ui/PointRowControls.h"
 
+#include <kelvorin/KvMessage.h>
+
 #include <QBoxLayout>
 
 namespace qv {
@@ -33,6 +35,10 @@ SinglePointPanelWindow::SinglePointPanelWindow(CalcPanelContext context, QWidget
         });
     });
     AddButton(*actions, "写计算书", [this] {
+        if (!m_panel.Calculated()) {
+            KvMessageSink::Show(NothingCalculatedMessage());
+            return;
+        }
         WriteBook([this](CalcBookWriter& writer) { return WritePointBook(writer, m_panel); },
                   [this] {
                       m_panel.BookWritten();

@@ -36,6 +36,7 @@ void SinglePointPanel::Calculate(const Room& room, const LuminaireList& luminair
     m_outline = room.outline;
     m_luminaires = luminaires;
     m_linearTypes = CalculatePoints(m_grid.Points(), m_outline, m_luminaires);
+    m_calculated = true;
 }
 
 } // namespace qv

@@ -46,6 +46,8 @@ public:
     const std::vector<Vector>& CalculatedOutline() const { return m_outline; }
     const LuminaireList& CalculatedLuminaires() const { return m_luminaires; }
     const std::vector<int>& LinearTypes() const { return m_linearTypes; }
+    // Whether "计  算" ran at least once (the book describes the last calculation).
+    bool Calculated() const { return m_calculated; }
 
 private:
     std::string m_caption = "单点照度计算";
@@ -53,6 +55,7 @@ private:
     std::vector<Vector> m_outline;
     LuminaireList m_luminaires;
     std::vector<int> m_linearTypes;
+    bool m_calculated = false;
 };
 
 } // namespace qv

@@ -455,6 +455,11 @@ TEST_F(CalcPanelsUi, BooksGoIntoTheBooksFolderUnderFreeNamesOrAreReportedWhenThe
     StartOffice();
     auto& panel = Open<SinglePointPanelWindow>(kCmdPointIlluminance);
     Button(panel, QStringLiteral("新  增")).click();
+    Button(panel, QStringLiteral("写计算书")).click(); // nothing calculated: no empty book
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "尚未计算,请先计算再写计算书!");
+    EXPECT_TRUE(opened.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("books")));
     EditCell(*panel.Grid(), 0, 2, QStringLiteral("3"));
     EditCell(*panel.Grid(), 0, 3, QStringLiteral("2"));
     Button(panel, QStringLiteral("计  算")).click();
