@@ -7,6 +7,7 @@
 #include "catalogue/LuminaireDialogModel.h"
 #include "catalogue/photometry/CatalogueTypeWriter.h"
 #include "catalogue/photometry/PhotometricImport.h"
+#include "cli/CommandOutput.h"
 #include "cli/ProjectCommands.h"
 #include "model/ProjectFile.h"
 
@@ -28,12 +29,6 @@
 
 namespace qv::cli {
 namespace {
-
-using Json = nlohmann::ordered_json;
-
-void PrintJson(const Json& json) {
-    std::cout << json.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
-}
 
 // A cell as a JSON number, or null when it is empty.
 Json NumberOrNull(const std::string& text) {

@@ -3,6 +3,7 @@
 #include "calc/indoor/GridPanel.h"
 #include "calc/indoor/ScalarIlluminancePanel.h"
 #include "cli/BookOption.h"
+#include "cli/CommandOutput.h"
 #include "cli/ProjectCommands.h"
 #include "report/books/GridBook.h"
 #include "report/books/ScalarBook.h"
@@ -17,26 +18,9 @@
 namespace qv::cli {
 namespace {
 
-using Json = nlohmann::ordered_json;
-
 // The largest density the runner accepts: a grid of at most this many points per side
 // keeps the point list within a few hundred megabytes.
 constexpr int kMaxDensity = 3000;
-
-void PrintJson(const Json& json) {
-    std::cout << json.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
-}
-
-int ReadIndoor(const std::string& path, Project& project) {
-    if (const int status = ReadProjectArgument(path, project); status != kSuccess) {
-        return status;
-    }
-    if (project.kind != kIndoorProject) {
-        std::cerr << "quorvel-calc: " << path << ": not an indoor project\n";
-        return kBadInput;
-    }
-    return kSuccess;
-}
 
 // "A,B,...": finite numbers read with KvStr::Atof after a check that each is one; texts
 // receives each number's text.
@@ -171,7 +155,7 @@ int RunGrid(const GridArguments& arguments) {
         panel.endY = ends[3];
     }
     Project project;
-    if (const int status = ReadIndoor(arguments.project, project); status != kSuccess) {
+    if (const int status = ReadIndoorProject(arguments.project, project); status != kSuccess) {
         return status;
     }
     const char* kind = vertical ? "vertical" : "horizontal";
@@ -237,7 +221,7 @@ void PrintScalar(const ScalarIlluminancePanel& panel, bool json) {
 
 int RunScalar(const ScalarArguments& arguments, int kind) {
     Project project;
-    if (const int status = ReadIndoor(arguments.project, project); status != kSuccess) {
+    if (const int status = ReadIndoorProject(arguments.project, project); status != kSuccess) {
         return status;
     }
     std::vector<double> ks;

@@ -4,6 +4,7 @@
 #include "calc/indoor/PowerDensity.h"
 #include "calc/indoor/SinglePointPanel.h"
 #include "cli/BookOption.h"
+#include "cli/CommandOutput.h"
 #include "cli/CsvTable.h"
 #include "cli/ProjectCommands.h"
 #include "report/books/LumenMethodBook.h"
@@ -19,27 +20,8 @@
 namespace qv::cli {
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-void PrintJson(const Json& json) {
-    std::cout << json.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
-}
-
 std::string Number(double value) {
     return KvStr::FormatDouble(value);
-}
-
-// Reads PROJECT, which must be an indoor project.
-int ReadIndoorProject(const std::string& path, Project& project) {
-    if (const int status = ReadProjectArgument(path, project); status != kSuccess) {
-        return status;
-    }
-    if (project.kind != kIndoorProject) {
-        std::cerr << "quorvel-calc: " << path << ": not an indoor project (计算类型 "
-                  << project.kind << ")\n";
-        return kBadInput;
-    }
-    return kSuccess;
 }
 
 struct PointArguments {

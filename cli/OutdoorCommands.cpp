@@ -6,6 +6,7 @@
 #include "calc/outdoor/FloodPoint.h"
 #include "calc/outdoor/RoadLightingPanel.h"
 #include "cli/BookOption.h"
+#include "cli/CommandOutput.h"
 #include "cli/CsvTable.h"
 #include "cli/ProjectCommands.h"
 #include "model/Constants.h"
@@ -23,18 +24,6 @@
 
 namespace qv::cli {
 namespace {
-
-using Json = nlohmann::ordered_json;
-
-void PrintJson(const Json& json) {
-    std::cout << json.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
-}
-
-void PrintRow(const std::vector<std::string>& cells) {
-    for (size_t i = 0; i < cells.size(); ++i) {
-        std::cout << cells[i] << (i + 1 < cells.size() ? "\t" : "\n");
-    }
-}
 
 // Reads PROJECT, which must be an outdoor project.
 int ReadOutdoorProject(const std::string& command, const std::string& path, Project& project) {
