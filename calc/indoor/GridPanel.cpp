@@ -91,10 +91,11 @@ void GridPanel::SpinInterval(int direction) {
 
 void GridPanel::Summarise(double (*value)(const CalcPoint&)) {
     GridStatistics& s = m_statistics;
-    s.max = value(m_points.front());
+    const std::vector<CalcPoint>& points = *m_points;
+    s.max = value(points.front());
     s.min = s.max;
     double sum = 0.0;
-    for (const CalcPoint& point : m_points) {
+    for (const CalcPoint& point : points) {
         const double e = value(point);
         if (e < s.min) {
             s.min = e;
@@ -104,7 +105,7 @@ void GridPanel::Summarise(double (*value)(const CalcPoint&)) {
         }
         sum += e;
     }
-    s.averageRaw = sum / static_cast<double>(m_points.size());
+    s.averageRaw = sum / static_cast<double>(points.size());
     s.average = s.averageRaw;
 }
 
@@ -141,8 +142,8 @@ bool GridPanel::CalculateHorizontal(const Room& room, const LuminaireList& lumin
     if (Cancelled(cancel)) {
         return false;
     }
-    m_points = std::move(points);
-    if (m_points.empty()) {
+    m_points = std::make_shared<const std::vector<CalcPoint>>(std::move(points));
+    if (m_points->empty()) {
         return false;
     }
     Summarise(HorizontalValue);
@@ -172,8 +173,8 @@ bool GridPanel::CalculateVertical(const Room& room, const LuminaireList& luminai
     if (Cancelled(cancel)) {
         return false;
     }
-    m_points = std::move(points);
-    if (m_points.empty()) {
+    m_points = std::make_shared<const std::vector<CalcPoint>>(std::move(points));
+    if (m_points->empty()) {
         return false;
     }
     Summarise(VerticalValue);
@@ -208,7 +209,7 @@ std::optional<KvMessage> GridPanel::Draw() const {
         message.text = "颜色值设置有误!";
         return message;
     }
-    if (m_points.empty()) {
+    if (m_points->empty()) {
         message.text = "没有计算结果!";
         return message;
     }

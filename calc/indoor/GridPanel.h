@@ -12,6 +12,7 @@
 #include <kelvorin/KvMessage.h>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -109,7 +110,7 @@ public:
     std::vector<GridColour> colours{kDefaultColours.begin(), kDefaultColours.end()};
     int threads = DefaultThreadCount();
 
-    const std::vector<CalcPoint>& Points() const { return m_points; }
+    const std::vector<CalcPoint>& Points() const { return *m_points; }
     const GridStatistics& Statistics() const { return m_statistics; }
     int LastKind() const { return m_lastKind; }
     const GridBookRecord& Record() const { return m_record; }
@@ -121,7 +122,10 @@ private:
     void Summarise(double (*value)(const CalcPoint&));
     void StoreRecord(int kind);
 
-    std::vector<CalcPoint> m_points;
+    // The points of the last calculation, never changed once made: copies of the panel
+    // share them (a run on a copy does not copy hundreds of thousands of points).
+    std::shared_ptr<const std::vector<CalcPoint>> m_points =
+        std::make_shared<const std::vector<CalcPoint>>();
     std::vector<LegendBand> m_legend;
     GridStatistics m_statistics;
     int m_lastKind = kGridHorizontal;
