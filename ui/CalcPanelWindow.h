@@ -57,6 +57,19 @@ protected:
                    const std::function<std::string()>& captionAfter);
     void ShowCaption(const std::string& caption);
 
+    // "写计算书" for a panel model that names its book: write(writer) writes it, and once
+    // it is saved the panel is told and its caption (the book's name) shown.
+    template <typename Panel>
+    void AddBookButton(QBoxLayout& row, Panel& panel,
+                       std::function<BookName(CalcBookWriter&)> write) {
+        AddButton(row, "写计算书", [this, &panel, write = std::move(write)] {
+            WriteBook(write, [&panel] {
+                panel.BookWritten();
+                return panel.Caption();
+            });
+        });
+    }
+
     // The grid's edited cells go to the panel model.
     template <typename Panel> void BindCells(PanelGrid& grid, Panel& panel) {
         connect(&grid, &PanelGrid::CellEdited, this,

@@ -45,13 +45,8 @@ FloodCapacityPanelWindow::FloodCapacityPanelWindow(CalcPanelContext context, QWi
 
     auto* buttons = new QHBoxLayout;
     AddButton(*buttons, "计  算", [this] { Calculate(); })->setDefault(true);
-    AddButton(*buttons, "写计算书", [this] {
-        WriteBook(
-            [this](CalcBookWriter& writer) { return WriteFloodCapacityBook(writer, m_panel); },
-            [this] {
-                m_panel.BookWritten();
-                return m_panel.Caption();
-            });
+    AddBookButton(*buttons, m_panel, [this](CalcBookWriter& writer) {
+        return WriteFloodCapacityBook(writer, m_panel);
     });
     AddButton(*buttons, "确定调整场内灯具数量", [this] { ApplyCounts(); });
     layout->addLayout(buttons);

@@ -65,13 +65,8 @@ FloodlightResultWindow::FloodlightResultWindow(CalcPanelContext context,
         RowActionsOf(m_panel), [this] { Refresh(); });
     buttons->addStretch();
     AddButton(*buttons, "计  算", [this] { Recalculate(); });
-    AddButton(*buttons, "写计算书", [this] {
-        WriteBook([this](CalcBookWriter& writer) { return WriteFloodPointBook(writer, m_panel); },
-                  [this] {
-                      m_panel.BookWritten();
-                      return m_panel.Caption();
-                  });
-    });
+    AddBookButton(*buttons, m_panel,
+                  [this](CalcBookWriter& writer) { return WriteFloodPointBook(writer, m_panel); });
     layout->addLayout(buttons);
     resize(700, 420);
 }

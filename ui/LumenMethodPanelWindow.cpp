@@ -34,16 +34,8 @@ LumenMethodPanelWindow::LumenMethodPanelWindow(CalcPanelContext context, QWidget
 
     auto* buttons = new QHBoxLayout;
     AddButton(*buttons, "计  算", [this] { Calculate(); });
-    AddButton(*buttons, "写计算书", [this] {
-        const Room room = m_context.snapshot().room;
-        WriteBook(
-            [this, &room](CalcBookWriter& writer) {
-                return WriteLumenMethodBook(writer, m_panel, room);
-            },
-            [this] {
-                m_panel.BookWritten();
-                return m_panel.Caption();
-            });
+    AddBookButton(*buttons, m_panel, [this](CalcBookWriter& writer) {
+        return WriteLumenMethodBook(writer, m_panel, m_context.snapshot().room);
     });
     AddCountAdjustment(*buttons, m_panel);
     layout->addLayout(buttons);

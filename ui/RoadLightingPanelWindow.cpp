@@ -33,13 +33,8 @@ RoadLightingPanelWindow::RoadLightingPanelWindow(CalcPanelContext context, QWidg
         m_panel.Calculate(m_context.snapshot());
         Refresh();
     })->setDefault(true);
-    AddButton(*buttons, "写计算书", [this] {
-        WriteBook([this](CalcBookWriter& writer) { return WriteRoadBook(writer, m_panel); },
-                  [this] {
-                      m_panel.BookWritten();
-                      return m_panel.Caption();
-                  });
-    });
+    AddBookButton(*buttons, m_panel,
+                  [this](CalcBookWriter& writer) { return WriteRoadBook(writer, m_panel); });
     layout->addLayout(buttons);
     resize(640, 380);
     m_panel.Open(m_context.snapshot());

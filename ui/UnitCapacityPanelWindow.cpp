@@ -43,12 +43,8 @@ UnitCapacityPanelWindow::UnitCapacityPanelWindow(CalcPanelContext context, QWidg
 
     auto* buttons = new QHBoxLayout;
     AddButton(*buttons, "计  算", [this] { Calculate(); });
-    AddButton(*buttons, "写计算书", [this] {
-        WriteBook([this](CalcBookWriter& writer) { return WriteUnitCapacityBook(writer, m_panel); },
-                  [this] {
-                      m_panel.BookWritten();
-                      return m_panel.Caption();
-                  });
+    AddBookButton(*buttons, m_panel, [this](CalcBookWriter& writer) {
+        return WriteUnitCapacityBook(writer, m_panel);
     });
     AddCountAdjustment(*buttons, m_panel);
     layout->addLayout(buttons);
