@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 

@@ -5,7 +5,6 @@
 #include <kelvorin/KvAccess.h>
 #include <kelvorin/KvStr.h>
 
-#include <climits>
 #include <ostream>
 
 namespace qv {
@@ -50,7 +49,7 @@ bool FirstRow(CatalogueDatabase& db, const std::string& sql, KvStRecord& row) {
 
 LuminaireShape ShapeAt(const KvStRecord& row, int column, double scale) {
     LuminaireShape shape;
-    shape.nShape = IntegerOfText(row.GetAt(column));
+    shape.nShape = KvStr::Atoi(row.GetAt(column));
     shape.dLength = KvStr::Atof(row.GetAt(column + 1)) * scale;
     shape.dWidth = KvStr::Atof(row.GetAt(column + 2)) * scale;
     shape.dHeight = KvStr::Atof(row.GetAt(column + 3)) * scale;
@@ -81,30 +80,6 @@ int SelectTable(CatalogueDatabase& db, const std::string& table, const std::stri
 }
 
 } // namespace
-
-int IntegerOfText(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) {
-            value = static_cast<long long>(INT_MAX) + 1;
-        }
-    }
-    value = negative ? -value : value;
-    if (value > INT_MAX) {
-        return INT_MAX;
-    }
-    return static_cast<int>(value < INT_MIN ? INT_MIN : value);
-}
 
 int ListLuminaireNames(CatalogueDatabase& db, std::vector<std::string>& out) {
     return db.SelectDistinct(out, sql::LuminaireNames());
@@ -140,7 +115,7 @@ int LoadLamp(CatalogueDatabase& db, const std::string& type, const std::string& 
     lamp.sName = row.GetAt(0);
     lamp.sModel = row.GetAt(1);
     lamp.dPower = KvStr::Atof(row.GetAt(2));
-    lamp.nLuminousFlux = IntegerOfText(row.GetAt(3));
+    lamp.nLuminousFlux = KvStr::Atoi(row.GetAt(3));
     return 1;
 }
 

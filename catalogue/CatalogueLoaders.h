@@ -54,8 +54,5 @@ void TakeIntensityRows(const KvStTable& rows, IntensityCurve& a, IntensityCurve&
 void TakeCuRows(const KvStTable& rows, CuTable& cu);
 void TakeFloodRows(const KvStTable& rows, FloodIntensityTable& flood);
 
-// A cell's integer as atoi reads it (leading blanks and sign, then digits; 0 without
-// digits), kept within the 32-bit range.
-int IntegerOfText(const std::string& text);
 
 } // namespace qv

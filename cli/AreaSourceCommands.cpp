@@ -1,6 +1,6 @@
 #include "cli/AreaSourceCommands.h"
 
-#include "calc/indoor/AreaSourcePanels.h"
+#include "panels/AreaSourcePanels.h"
 #include "cli/BookOption.h"
 #include "report/books/AreaSourceBook.h"
 

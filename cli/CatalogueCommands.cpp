@@ -4,7 +4,7 @@
 #include "catalogue/CatalogueLoaders.h"
 #include "catalogue/CatalogueSourceText.h"
 #include "catalogue/CatalogueStatements.h"
-#include "catalogue/LuminaireDialogModel.h"
+#include "panels/LuminaireDialogModel.h"
 #include "catalogue/photometry/CatalogueTypeWriter.h"
 #include "catalogue/photometry/PhotometricImport.h"
 #include "cli/CommandOutput.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Output and input steps the calculation commands share: one JSON object on stdout, a
 // tab-separated table row, and an indoor PROJECT argument.
-#include "calc/indoor/PowerDensity.h"
+#include "calc/common/PowerDensity.h"
 #include "model/Project.h"
 
 #include <nlohmann/json.hpp>

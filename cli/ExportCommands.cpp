@@ -1,6 +1,6 @@
 #include "cli/ExportCommands.h"
 
-#include "calc/indoor/GridPanel.h"
+#include "panels/GridPanel.h"
 #include "cli/ProjectCommands.h"
 
 #include <kelvorin/KvExcel.h>

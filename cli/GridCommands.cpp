@@ -1,7 +1,7 @@
 #include "cli/GridCommands.h"
 
-#include "calc/indoor/GridPanel.h"
-#include "calc/indoor/ScalarIlluminancePanel.h"
+#include "panels/GridPanel.h"
+#include "panels/ScalarIlluminancePanel.h"
 #include "cli/BookOption.h"
 #include "cli/CommandOutput.h"
 #include "cli/ProjectCommands.h"

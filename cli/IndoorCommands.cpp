@@ -1,8 +1,8 @@
 #include "cli/IndoorCommands.h"
 
-#include "calc/indoor/LumenMethodPanel.h"
-#include "calc/indoor/PowerDensity.h"
-#include "calc/indoor/SinglePointPanel.h"
+#include "panels/LumenMethodPanel.h"
+#include "calc/common/PowerDensity.h"
+#include "panels/SinglePointPanel.h"
 #include "cli/BookOption.h"
 #include "cli/CommandOutput.h"
 #include "cli/CsvTable.h"

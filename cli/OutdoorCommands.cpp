@@ -1,10 +1,10 @@
 #include "cli/OutdoorCommands.h"
 
-#include "calc/indoor/CalcPointGrid.h"
-#include "calc/indoor/LumenMethodPanel.h"
-#include "calc/outdoor/FloodCapacityPanel.h"
+#include "panels/CalcPointGrid.h"
+#include "panels/LumenMethodPanel.h"
+#include "panels/FloodCapacityPanel.h"
 #include "calc/outdoor/FloodPoint.h"
-#include "calc/outdoor/RoadLightingPanel.h"
+#include "panels/RoadLightingPanel.h"
 #include "cli/BookOption.h"
 #include "cli/CommandOutput.h"
 #include "cli/CsvTable.h"
@@ -382,7 +382,7 @@ int RunRoadLighting(const RoadArguments& arguments) {
                                           {"count", kRoadCountColumn, true}};
     const auto edit = [&](int row, int column, const std::string& text) {
         if (column == kRoadCountColumn) {
-            panel.SetCount(row, ParseCellInteger(text), project);
+            panel.SetCount(row, KvStr::Atoi(text), project);
         } else {
             panel.EditCell(row, column, text, project);
         }

@@ -4,7 +4,7 @@
 // typed-in fields in two groups and its results read-only in a third, one button per
 // receiving plane and "写计算书". The fields come from the settings file when the window
 // opens and go back to it however the window ends (closed, rejected or destroyed).
-#include "calc/indoor/AreaSourcePanels.h"
+#include "panels/AreaSourcePanels.h"
 #include "ui/CalcPanelWindow.h"
 
 #include <QString>

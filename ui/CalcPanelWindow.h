@@ -4,7 +4,7 @@
 // plan), rows of buttons, labelled output fields, and "写计算书".
 #include "catalogue/CatalogueDatabase.h"
 #include "model/Project.h"
-#include "model/panels/FileDialogSpec.h"
+#include "panels/FileDialogSpec.h"
 #include "report/CalcBookWriter.h"
 #include "report/books/BookComposer.h"
 #include "ui/PanelGrid.h"

@@ -2,7 +2,7 @@
 // The corner grid of the room and site panels ("形状"): the disabled shape buttons, the
 // corner count with its spin control, the grid of corners (x, y) and the buttons that add,
 // insert, delete and reset corners, over the panel model's grid rows.
-#include "model/panels/OutlinePanelModel.h"
+#include "panels/OutlinePanelModel.h"
 
 #include <QGroupBox>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The two power densities that the lumen-method and unit-capacity panels show:
 // "计算功率密度w/m2" and the second value under its changing label.
-#include "calc/indoor/PowerDensity.h"
+#include "calc/common/PowerDensity.h"
 
 class QFormLayout;
 class QLabel;

@@ -4,7 +4,7 @@
 // over the grid of the site's floodlight entries with their drop-down share-class and
 // lamp-type cells and editable η, U1 and counts; "计  算", "写计算书" and
 // "确定调整场内灯具数量".
-#include "calc/outdoor/FloodCapacityPanel.h"
+#include "panels/FloodCapacityPanel.h"
 #include "ui/CalcPanelWindow.h"
 #include "ui/DensityFields.h"
 

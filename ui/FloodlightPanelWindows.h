@@ -3,7 +3,7 @@
 // calculation points and its grid of aiming points (one per floodlight), and the modal
 // result window "投光灯点照度计算_通过灯具光强曲线查询光强" whose intensities may be
 // corrected by hand before the illuminances are computed again and the book is written.
-#include "calc/outdoor/FloodlightPanels.h"
+#include "panels/FloodlightPanels.h"
 #include "ui/CalcPanelWindow.h"
 
 #include <QPointer>

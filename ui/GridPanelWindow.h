@@ -3,7 +3,7 @@
 // plane with its facing side, "水平照度" and "垂直照度" with their statistics, power
 // densities and uniformity, the drawing settings ("绘制设置": form, maximum, minimum,
 // interval and the legend), "绘 制" and "写计算书".
-#include "calc/indoor/GridPanel.h"
+#include "panels/GridPanel.h"
 #include "ui/BackgroundRun.h"
 #include "ui/CalcPanelWindow.h"
 #include "ui/FieldBindings.h"

@@ -2,7 +2,7 @@
 // The window of the lumen-method panel ("利用系数法照度计算"): the actual illuminance,
 // the message line and the power densities over the grid of luminaire entries with
 // their editable counts; "计  算", "写计算书" and "确定调整室内灯具数量".
-#include "calc/indoor/LumenMethodPanel.h"
+#include "panels/LumenMethodPanel.h"
 #include "ui/CalcPanelWindow.h"
 
 class QLabel;

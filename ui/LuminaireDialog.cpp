@@ -1,7 +1,7 @@
 #include "ui/LuminaireDialog.h"
 
-#include "catalogue/MaintenanceFactorMenu.h"
-#include "model/panels/PanelText.h"
+#include "panels/MaintenanceFactorMenu.h"
+#include "panels/PanelText.h"
 #include "ui/GridRows.h"
 #include "ui/IntensityPlot.h"
 #include "ui/QtText.h"

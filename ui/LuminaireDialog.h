@@ -3,7 +3,7 @@
 // the top and the pages "基本信息", "配光曲线" (with the polar diagram of the curves),
 // "利用系数表" and "等光强曲线". "确定" accepts the edited working luminaire (the model's
 // Accept()), "取消" drops it.
-#include "catalogue/LuminaireDialogModel.h"
+#include "panels/LuminaireDialogModel.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The luminaire panel ("灯具布置") as the page of its editing bar: the grid of placed
 // luminaires and its buttons. "增  加" and "更  改" open the luminaire dialog.
-#include "model/panels/LuminaireListPanelModel.h"
+#include "panels/LuminaireListPanelModel.h"
 #include "ui/ShellDialogs.h"
 
 #include <QWidget>

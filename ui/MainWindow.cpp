@@ -1,8 +1,8 @@
 #include "ui/MainWindow.h"
 
-#include "app/WindowPlacement.h"
-#include "calc/indoor/ScalarIlluminancePanel.h"
-#include "model/panels/CommandTable.h"
+#include "ui/WindowPlacement.h"
+#include "panels/ScalarIlluminancePanel.h"
+#include "panels/CommandTable.h"
 #include "report/DesktopOpener.h"
 #include "ui/AreaSourcePanelWindows.h"
 #include "ui/CalcPanelWindow.h"
@@ -68,11 +68,13 @@ std::vector<int> AllCommands() {
 
 } // namespace
 
-MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, QWidget* parent)
+MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, CatalogueDatabase& catalogue,
+                       QWidget* parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_commands(m_project, m_registry.editing, *this),
+      m_catalogue(catalogue),
       m_bookOpener([](const std::string& path) { OpenWithDesktopApplication(path); }) {
     m_registry.paths = paths;
-    m_catalogue = std::make_unique<CatalogueDatabase>(m_registry.database, paths.database);
+    m_registry.catalogue = &m_catalogue;
     setWindowTitle(QString::fromUtf8(kTitle));
     resize(1100, 760);
     m_plan = new PlanView(m_drawing, this);
@@ -330,7 +332,7 @@ CalcPanelContext MainWindow::PanelContext() {
             m_bookOpener(path);
         }
     };
-    context.catalogue = m_catalogue.get();
+    context.catalogue = &m_catalogue;
     return context;
 }
 

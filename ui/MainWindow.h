@@ -3,10 +3,10 @@
 // ("房屋参数", "应用场地", "道路方案", "灯具布置") over their panel models, the plan view
 // in the middle and the status bar. It carries out the project commands through
 // ProjectCommands and gives them the window's side (dialogs, kind switch, path pane).
-#include "app/PanelRegistry.h"
+#include "ui/PanelRegistry.h"
 #include "model/Project.h"
-#include "model/panels/PlanBuilder.h"
-#include "model/panels/ProjectCommands.h"
+#include "panels/PlanBuilder.h"
+#include "panels/ProjectCommands.h"
 #include "report/CalcBookWriter.h"
 #include "ui/CalcPanelHost.h"
 #include "ui/ShellDialogs.h"
@@ -41,7 +41,9 @@ public:
 
     // The window feeds the status bar from the progress sink while it lives; windows are
     // destroyed in the reverse order of their construction.
-    MainWindow(const AppPaths& paths, ShellDialogs& dialogs, QWidget* parent = nullptr);
+    // catalogue: the program's one catalogue connection, shared with the dialogs.
+    MainWindow(const AppPaths& paths, ShellDialogs& dialogs, CatalogueDatabase& catalogue,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     Project& CurrentProject() { return m_project; }
@@ -120,7 +122,7 @@ private:
     PlanView* m_plan = nullptr;
     std::unique_ptr<StatusPanes> m_status;
     std::unique_ptr<KvScopedProgressHandler> m_progress;
-    std::unique_ptr<CatalogueDatabase> m_catalogue; // for the unit-capacity panel
+    CatalogueDatabase& m_catalogue; // for the unit-capacity panel
     DocumentOpener m_bookOpener;
     CalcPanelHost m_calcPanels; // destroyed first: the panels use the members above
 };

@@ -1,6 +1,6 @@
 #include "ui/OutlinePanelViews.h"
 
-#include "model/panels/PanelText.h"
+#include "panels/PanelText.h"
 #include "ui/CornerGridView.h"
 
 #include <QComboBox>

@@ -2,8 +2,8 @@
 // The room panel ("房屋参数") and the site panel ("应用场地") as pages of their editing
 // bars: fields bound to the panel model, the corner grid, and the look-up buttons of the
 // reference data (">>" a reflectance, "查照度标准" the standard illuminance).
-#include "model/panels/RoomPanelModel.h"
-#include "model/panels/SitePanelModel.h"
+#include "panels/RoomPanelModel.h"
+#include "panels/SitePanelModel.h"
 #include "ui/FieldBindings.h"
 #include "ui/ShellDialogs.h"
 

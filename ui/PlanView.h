@@ -4,7 +4,7 @@
 // position in metres. Text heights and the ruler step belong to the scale of the last
 // rebuild: when a paint moves the scale, the view asks for a rebuild once the paint is
 // over, and a timer every 800 ms asks again while the scale still moves.
-#include "model/panels/PlanFit.h"
+#include "panels/PlanFit.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 // What the panels with rows of points share: the six row buttons ("新  增", "修  改",
 // "删  除", "清  空", "上  移", "下  移") over any list of rows, and a grid whose columns
 // from a first one on are the editable cells of a calculation-point list.
-#include "calc/indoor/CalcPointGrid.h"
+#include "panels/CalcPointGrid.h"
 
 #include <kelvorin/KvMessage.h>
 

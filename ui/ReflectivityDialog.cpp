@@ -1,6 +1,6 @@
 #include "ui/ReflectivityDialog.h"
 
-#include "model/panels/PanelText.h"
+#include "panels/PanelText.h"
 #include "ui/QtText.h"
 
 #include <QGridLayout>

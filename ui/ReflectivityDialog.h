@@ -2,7 +2,7 @@
 // The modal dialog "反射比" (KvDlgSetReflectivity) over its model: fifteen material buttons,
 // five per row; the group "精选" with six colour buttons; the field "反射比" with "+" and
 // "-"; "确   认" closes with the reflectance.
-#include "catalogue/ReflectivityDialogModel.h"
+#include "panels/ReflectivityDialogModel.h"
 
 #include <QDialog>
 

@@ -3,7 +3,7 @@
 // message line over the grid of the road's light entries with their drop-down
 // arrangement cells and editable spacing, pole height, elevation and utilization factor;
 // "计  算" and "写计算书".
-#include "calc/outdoor/RoadLightingPanel.h"
+#include "panels/RoadLightingPanel.h"
 #include "ui/CalcPanelWindow.h"
 
 namespace qv {

@@ -1,6 +1,6 @@
 #include "ui/RoadPanelView.h"
 
-#include "model/panels/PanelText.h"
+#include "panels/PanelText.h"
 #include "ui/GridRows.h"
 #include "ui/QtText.h"
 

@@ -2,7 +2,7 @@
 // The road panel ("道路方案") as the page of its editing bar: the road's fields, the
 // arrangement list, the number range, and the component grid ("街道组成") with its type
 // list, count and commands.
-#include "model/panels/RoadPanelModel.h"
+#include "panels/RoadPanelModel.h"
 #include "ui/FieldBindings.h"
 #include "ui/ShellDialogs.h"
 

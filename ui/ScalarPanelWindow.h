@@ -2,7 +2,7 @@
 // The window of the twin panels "平均球面照度计算" and "平均柱面照度计算": the header
 // naming where to read Ks on the BZ chart, the grid of luminaire entries with their
 // editable Ks, the horizontal average and the result; "计  算" and "写计算书".
-#include "calc/indoor/ScalarIlluminancePanel.h"
+#include "panels/ScalarIlluminancePanel.h"
 #include "ui/CalcPanelWindow.h"
 
 namespace qv {

@@ -39,8 +39,8 @@ bool ConfirmCreate(QWidget* parent, const QString& path) {
 
 } // namespace
 
-QtShellDialogs::QtShellDialogs(const AppPaths& paths)
-    : m_settings(paths.settings), m_catalogue(m_access, paths.database) {}
+QtShellDialogs::QtShellDialogs(const AppPaths& paths, CatalogueDatabase& catalogue)
+    : m_settings(paths.settings), m_catalogue(catalogue) {}
 
 std::optional<Luminaire> QtShellDialogs::EditLuminaire(QWidget* parent,
                                                        const Luminaire& luminaire) {

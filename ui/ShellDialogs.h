@@ -2,13 +2,11 @@
 // The modal dialogs the main window and its editing bars raise: the file dialogs, the
 // welcome dialog, the about box, and the reference-data dialogs (luminaire, illuminance
 // standards, reflectance). Behind this interface so that tests answer them.
-#include "app/AppPaths.h"
+#include "ui/AppPaths.h"
 #include "catalogue/CatalogueDatabase.h"
 #include "model/Luminaire.h"
-#include "model/panels/FileDialogSpec.h"
-#include "model/panels/ProjectCommands.h"
-
-#include <kelvorin/KvAccess.h>
+#include "panels/FileDialogSpec.h"
+#include "panels/ProjectCommands.h"
 
 #include <optional>
 #include <string>
@@ -41,7 +39,8 @@ QStringList DialogNameFilters(const std::string& filter);
 // The real dialogs, on the program's catalogue and settings file.
 class QtShellDialogs : public ShellDialogs {
 public:
-    explicit QtShellDialogs(const AppPaths& paths);
+    // catalogue: the program's one catalogue connection.
+    QtShellDialogs(const AppPaths& paths, CatalogueDatabase& catalogue);
 
     std::optional<std::string> ChooseFile(QWidget* parent, const FileDialogSpec& request) override;
     StartChoice ChooseStart(QWidget* parent) override;
@@ -52,8 +51,7 @@ public:
 
 private:
     std::string m_settings;
-    KvAccess m_access;
-    CatalogueDatabase m_catalogue;
+    CatalogueDatabase& m_catalogue;
 };
 
 } // namespace qv

@@ -2,7 +2,7 @@
 // The window of the single-point panel ("单点照度计算"): the grid of calculation points
 // typed in place with their three illuminances, the point buttons, "计  算" over the
 // current room and luminaires, and "写计算书".
-#include "calc/indoor/SinglePointPanel.h"
+#include "panels/SinglePointPanel.h"
 #include "ui/CalcPanelWindow.h"
 
 namespace qv {

@@ -4,7 +4,7 @@
 // context menus that add and delete categories and places, and "确      定". The
 // dialogs "新建" that ask for a new category's name (KvDlgNewMain) and a new place
 // (KvDlgNewSub) are here too.
-#include "catalogue/StandardsDialogModel.h"
+#include "panels/StandardsDialogModel.h"
 
 #include <QDialog>
 

@@ -2,7 +2,7 @@
 // The main window's status bar: seven panes (progress text, the progress bar's place,
 // "X坐标", mouse x, "Y坐标", mouse y, the project path) and the progress bar, fed by the
 // core's progress sink.
-#include "model/panels/ProgressDisplay.h"
+#include "panels/ProgressDisplay.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "ui/ToolIcons.h"
 
-#include "model/panels/CommandTable.h"
+#include "panels/CommandTable.h"
 #include "ui/AppFont.h"
 
 #include <QApplication>

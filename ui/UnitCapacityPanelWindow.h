@@ -3,7 +3,7 @@
 // message line, the power densities and the efficiency combo "灯具效率%" over the grid of
 // luminaire entries with their drop-down class and reference-lamp cells and editable
 // unit capacity and counts; "计  算", "写计算书" and "确定调整室内灯具数量".
-#include "calc/indoor/UnitCapacityPanel.h"
+#include "panels/UnitCapacityPanel.h"
 #include "ui/CalcPanelWindow.h"
 #include "ui/DensityFields.h"
 

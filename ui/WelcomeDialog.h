@@ -1,7 +1,7 @@
 #pragma once
 // The start-up choice: "欢迎使用《Halvorn》配套计算软件－Varsolin" with three large
 // buttons, each of which closes it with its choice.
-#include "model/panels/ProjectCommands.h"
+#include "panels/ProjectCommands.h"
 
 #include <QDialog>
 

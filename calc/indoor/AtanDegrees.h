@@ -4,7 +4,7 @@
 // the tangents of two whole degrees. Close to such a tangent (and for large, infinite or
 // no-number t) the arctangent is computed as the step writes it, so the result is that
 // of the step to the bit.
-#include "calc/indoor/Photometry.h"
+#include "calc/common/Photometry.h"
 
 #include <array>
 #include <cmath>

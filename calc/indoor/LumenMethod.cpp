@@ -1,7 +1,7 @@
 #include "calc/indoor/LumenMethod.h"
 
-#include "calc/indoor/Outline.h"
-#include "calc/indoor/Photometry.h"
+#include "calc/common/Outline.h"
+#include "calc/common/Photometry.h"
 
 #include <array>
 #include <climits>

@@ -1,6 +1,6 @@
 #include "calc/indoor/PointIlluminance.h"
 
-#include "calc/indoor/Outline.h"
+#include "calc/common/Outline.h"
 
 #include <kelvorin/KvMessage.h>
 

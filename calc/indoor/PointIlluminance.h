@@ -8,7 +8,7 @@
 // of a prepared luminaire and a point, which returns all its intermediate values. The
 // point calculation, the room grid and the calculation book all use that one step, so
 // they agree to the last bit.
-#include "calc/indoor/Photometry.h"
+#include "calc/common/Photometry.h"
 #include "model/CalcPoint.h"
 #include "model/Luminaire.h"
 

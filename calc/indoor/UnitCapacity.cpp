@@ -1,7 +1,7 @@
 #include "calc/indoor/UnitCapacity.h"
 
-#include "calc/indoor/Outline.h"
-#include "calc/indoor/Photometry.h"
+#include "calc/common/Outline.h"
+#include "calc/common/Photometry.h"
 #include "calc/outdoor/FloodCapacity.h"
 #include "catalogue/CatalogueStatements.h"
 #include "model/Constants.h"

@@ -1,6 +1,6 @@
 #include "calc/outdoor/FloodCapacity.h"
 
-#include "calc/indoor/Outline.h"
+#include "calc/common/Outline.h"
 #include "model/Constants.h"
 
 #include <climits>

@@ -1,6 +1,6 @@
 #include "calc/outdoor/FloodIntensity.h"
 
-#include "calc/indoor/Photometry.h"
+#include "calc/common/Photometry.h"
 #include "model/Constants.h"
 
 #include <algorithm>

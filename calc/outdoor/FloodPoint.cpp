@@ -1,8 +1,7 @@
 #include "calc/outdoor/FloodPoint.h"
 
-#include "calc/indoor/LumenMethodPanel.h"
-#include "calc/indoor/Outline.h"
-#include "calc/indoor/Photometry.h"
+#include "calc/common/Outline.h"
+#include "calc/common/Photometry.h"
 #include "calc/outdoor/FloodIntensity.h"
 #include "model/Constants.h"
 
@@ -100,7 +99,7 @@ std::vector<FloodlightResultRow> BuildFloodlightRows(const std::vector<CalcPoint
 }
 
 int FloodlightIndexOf(const FloodlightResultRow& row) {
-    return ParseCellInteger(row.label);
+    return KvStr::Atoi(row.label);
 }
 
 std::vector<FloodlightStep> ComputeFloodlightRows(std::vector<FloodlightResultRow>& rows,

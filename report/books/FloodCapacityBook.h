@@ -1,7 +1,7 @@
 #pragma once
 // The calculation book of the floodlight unit-capacity method ("投光灯单位容量法照度计算书",
 // saved as "投光灯单位容量法照度计算计算书").
-#include "calc/outdoor/FloodCapacityPanel.h"
+#include "panels/FloodCapacityPanel.h"
 #include "report/books/BookComposer.h"
 
 namespace qv {

@@ -2,7 +2,7 @@
 // The calculation book of the floodlight point illuminance ("投光灯单点照度计算计算书"):
 // the aiming geometry in general form, then per point and floodlight the angles and
 // illuminances of the result panel's last calculation, and the totals of each point.
-#include "calc/outdoor/FloodlightPanels.h"
+#include "panels/FloodlightPanels.h"
 #include "report/books/BookComposer.h"
 
 namespace qv {

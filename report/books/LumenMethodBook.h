@@ -2,7 +2,7 @@
 // The calculation book of the coefficient-of-utilization method ("利用系数法照度计算书",
 // saved under the same name): the entries' table, the room cavity ratio and the average
 // illuminance in general form, then per entry the values and the luminaires still needed.
-#include "calc/indoor/LumenMethodPanel.h"
+#include "panels/LumenMethodPanel.h"
 #include "report/books/BookComposer.h"
 
 namespace qv {

@@ -1,6 +1,6 @@
 #include "report/books/PointBook.h"
 
-#include "calc/indoor/Outline.h"
+#include "calc/common/Outline.h"
 #include "calc/indoor/PointIlluminance.h"
 #include "model/Constants.h"
 

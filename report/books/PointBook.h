@@ -2,7 +2,7 @@
 // The calculation book of the single-point calculation ("点照度计算计算书"): the
 // horizontal illuminance of every point from every luminaire as a point or a linear
 // source, then, when asked for, the inclined and the vertical illuminance.
-#include "calc/indoor/SinglePointPanel.h"
+#include "panels/SinglePointPanel.h"
 #include "report/books/BookComposer.h"
 
 namespace qv {

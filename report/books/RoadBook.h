@@ -1,7 +1,7 @@
 #pragma once
 // The calculation book of road lighting by the utilization method
 // ("利用系数法道路照度计算书").
-#include "calc/outdoor/RoadLightingPanel.h"
+#include "panels/RoadLightingPanel.h"
 #include "report/books/BookComposer.h"
 
 namespace qv {

@@ -1,7 +1,7 @@
 #pragma once
 // The calculation books of the average spherical ("平均球面照度计算计算书") and the
 // average cylindrical illuminance ("平均柱面照度计算计算书").
-#include "calc/indoor/ScalarIlluminancePanel.h"
+#include "panels/ScalarIlluminancePanel.h"
 #include "report/books/BookComposer.h"
 
 namespace qv {

@@ -1,6 +1,6 @@
 // The area-source calculations against numerical integration of the luminance over
 // the source, on random sources and points.
-#include "AreaSourceQuadrature.h"
+#include "calc/AreaSourceQuadrature.h"
 #include "calc/indoor/AreaSource.h"
 
 #include <gtest/gtest.h>

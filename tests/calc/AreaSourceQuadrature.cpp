@@ -1,4 +1,4 @@
-#include "AreaSourceQuadrature.h"
+#include "calc/AreaSourceQuadrature.h"
 
 #include <algorithm>
 #include <cmath>

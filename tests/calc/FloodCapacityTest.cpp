@@ -2,7 +2,7 @@
 // the count still needed at exact multiples, degenerate sites and entries without power.
 #include "calc/outdoor/FloodCapacity.h"
 
-#include "IndoorRooms.h"
+#include "calc/IndoorRooms.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "calc/outdoor/FloodIntensity.h"
 #include "model/Constants.h"
 
-#include "IndoorRooms.h"
+#include "calc/IndoorRooms.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Room cavity ratio, CU lookup, the lumen-method average with the needed counts, and the
 // power densities with their display rule.
 #include "calc/indoor/LumenMethod.h"
-#include "calc/indoor/PowerDensity.h"
+#include "calc/common/PowerDensity.h"
 
-#include "IndoorRooms.h"
+#include "calc/IndoorRooms.h"
 
 #include <gtest/gtest.h>
 

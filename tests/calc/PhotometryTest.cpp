@@ -1,7 +1,7 @@
 // Intensity lookup, frames of rotations, outline tests, linear distribution types and
 // azimuth factors.
-#include "calc/indoor/Photometry.h"
-#include "calc/indoor/Outline.h"
+#include "calc/common/Photometry.h"
+#include "calc/common/Outline.h"
 
 #include <gtest/gtest.h>
 

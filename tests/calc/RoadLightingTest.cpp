@@ -84,7 +84,7 @@ TEST(RoadLighting, NothingCountedGivesZero) {
 } // namespace
 } // namespace qv
 
-#include "calc/outdoor/RoadLightingPanel.h"
+#include "panels/RoadLightingPanel.h"
 
 namespace qv {
 namespace {

@@ -1,5 +1,5 @@
 // Average spherical and cylindrical illuminance and their twin panels.
-#include "calc/indoor/ScalarIlluminancePanel.h"
+#include "panels/ScalarIlluminancePanel.h"
 #include "model/FormatTruncated.h"
 
 #include "calc/GridFittings.h"

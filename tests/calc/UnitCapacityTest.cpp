@@ -2,7 +2,7 @@
 // the neighbour rule, the corrections, area shares, needed counts, the holes the tables
 // leave, and the panel model.
 #include "calc/IndoorRooms.h"
-#include "calc/indoor/UnitCapacityPanel.h"
+#include "panels/UnitCapacityPanel.h"
 #include "model/FormatTruncated.h"
 
 #include <kelvorin/KvAccess.h>

@@ -1,6 +1,6 @@
 // quorvel-calc catalogue and add-luminaire: listing the built catalogue, placing its
 // luminaires in a project, and the illuminance the placed luminaires then give.
-#include "CatalogueTestSupport.h"
+#include "catalogue/CatalogueTestSupport.h"
 
 #include "model/ProjectFile.h"
 

@@ -1,6 +1,6 @@
 // Loading lamps and luminaire types from the built catalogue, and the loaders' rules:
 // positions, millimetres, skipped rows, missing tables and a missing catalogue.
-#include "CatalogueTestSupport.h"
+#include "catalogue/CatalogueTestSupport.h"
 
 #include "catalogue/CatalogueLoaders.h"
 
@@ -156,15 +156,6 @@ TEST(CatalogueRowsTest, RowsOfAnotherWidthAreSkipped) {
     TakeIntensityRows(grid, a, b);
     ASSERT_EQ(b.Count(), 1);
     EXPECT_DOUBLE_EQ(b.At(0).dLightStrong, 2.5);
-}
-
-TEST(CatalogueRowsTest, IntegersAsAtoiReadsThem) {
-    EXPECT_EQ(IntegerOfText(" 3350"), 3350);
-    EXPECT_EQ(IntegerOfText("12.9"), 12);
-    EXPECT_EQ(IntegerOfText("-7x"), -7);
-    EXPECT_EQ(IntegerOfText(""), 0);
-    EXPECT_EQ(IntegerOfText("99999999999"), 2147483647);
-    EXPECT_EQ(IntegerOfText("-99999999999"), -2147483647 - 1);
 }
 
 TEST_F(CatalogueLoadersTest, MissingCatalogueGivesOneMessagePerAttempt) {

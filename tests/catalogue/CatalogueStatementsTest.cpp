@@ -1,7 +1,7 @@
 // Every statement text of the catalogue, as the program issues it, against the built
 // catalogue: the statement builders give exactly these texts, and the texts give the
 // catalogue's rows.
-#include "CatalogueTestSupport.h"
+#include "catalogue/CatalogueTestSupport.h"
 
 #include "catalogue/CatalogueStatements.h"
 

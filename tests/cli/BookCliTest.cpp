@@ -1,9 +1,9 @@
 // "--book FILE.docx" of the calculation commands: the book is written and its result
 // equals the JSON of the same run; a book that cannot be written is bad input after
 // complete output.
-#include "CalcRunner.h"
+#include "cli/CalcRunner.h"
 #include "model/ProjectTestSupport.h"
-#include "tests/report/BookReader.h"
+#include "report/BookReader.h"
 
 #include <kelvorin/KvStr.h>
 

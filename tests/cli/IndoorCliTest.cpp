@@ -3,11 +3,11 @@
 // never written.
 #include "calc/indoor/LumenMethod.h"
 #include "calc/indoor/PointIlluminance.h"
-#include "calc/indoor/PowerDensity.h"
+#include "calc/common/PowerDensity.h"
 #include "model/FormatTruncated.h"
 #include "model/ProjectFile.h"
 
-#include "CalcRunner.h"
+#include "cli/CalcRunner.h"
 #include "model/ProjectTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The bundled catalogue as built: every computed CU table is the one its curves give, and
 // every linear distribution class and every floodlight beam has a generic member.
-#include "calc/indoor/Photometry.h"
+#include "calc/common/Photometry.h"
 #include "catalogue/CatalogueLoaders.h"
 #include "catalogue/photometry/CatalogueLuminaireType.h"
 

@@ -1,6 +1,6 @@
 // The area-source books: the division of the rectangle by the region of P, the inclined
 // configurations, the disc books, and results that repeat the record's values.
-#include "BookReader.h"
+#include "report/BookReader.h"
 
 #include "calc/indoor/AreaSource.h"
 #include "report/books/AreaSourceBook.h"

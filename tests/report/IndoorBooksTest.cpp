@@ -1,13 +1,13 @@
 // The books of the indoor calculations on a small room: their structure, the parts that
 // depend on the case, and result lines that repeat the calculation's own values.
-#include "BookReader.h"
-#include "tests/calc/GridFittings.h"
-#include "tests/calc/IndoorRooms.h"
+#include "report/BookReader.h"
+#include "calc/GridFittings.h"
+#include "calc/IndoorRooms.h"
 
-#include "calc/indoor/GridPanel.h"
-#include "calc/indoor/LumenMethodPanel.h"
-#include "calc/indoor/ScalarIlluminancePanel.h"
-#include "calc/indoor/SinglePointPanel.h"
+#include "panels/GridPanel.h"
+#include "panels/LumenMethodPanel.h"
+#include "panels/ScalarIlluminancePanel.h"
+#include "panels/SinglePointPanel.h"
 #include "report/books/GridBook.h"
 #include "report/books/LumenMethodBook.h"
 #include "report/books/PointBook.h"

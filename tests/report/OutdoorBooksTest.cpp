@@ -1,10 +1,10 @@
 // The outdoor books: the floodlight rows of each point with its totals, the floodlight
 // unit-capacity book (saved under its own name) and the road lighting book.
-#include "BookReader.h"
+#include "report/BookReader.h"
 
-#include "calc/outdoor/FloodCapacityPanel.h"
+#include "panels/FloodCapacityPanel.h"
 #include "calc/outdoor/FloodPoint.h"
-#include "calc/outdoor/RoadLightingPanel.h"
+#include "panels/RoadLightingPanel.h"
 #include "report/books/FloodCapacityBook.h"
 #include "report/books/FloodPointBook.h"
 #include "report/books/RoadBook.h"

@@ -1,7 +1,7 @@
 // The unit-capacity book over the built catalogue's tables: its table, the basic formula
 // and, per entry, the substituted formula and the luminaires still needed.
-#include "BookReader.h"
-#include "tests/calc/IndoorRooms.h"
+#include "report/BookReader.h"
+#include "calc/IndoorRooms.h"
 
 #include "report/books/UnitCapacityBook.h"
 

@@ -4,8 +4,8 @@
 // number, the books, the fields kept in the settings file however a window ends, and
 // screenshots (written when QV_SCREENSHOT_DIR names a folder).
 #include "report/books/BookFolder.h"
-#include "tests/cli/CalcRunner.h"
-#include "tests/ui/UiTestSupport.h"
+#include "cli/CalcRunner.h"
+#include "ui/UiTestSupport.h"
 #include "ui/AreaSourcePanelWindows.h"
 #include "ui/QtText.h"
 

@@ -3,10 +3,10 @@
 // against quorvel-calc on the same project, the books written into the books folder,
 // the grid's result picture with its bitmap, the plan overlay of the point panel and the
 // grid's vertical plane, and screenshots (written when QV_SCREENSHOT_DIR names a folder).
-#include "model/panels/CommandTable.h"
+#include "panels/CommandTable.h"
 #include "report/books/BookFolder.h"
-#include "tests/cli/CalcRunner.h"
-#include "tests/ui/UiTestSupport.h"
+#include "cli/CalcRunner.h"
+#include "ui/UiTestSupport.h"
 #include "ui/AreaSourcePanelWindows.h"
 #include "ui/FloodCapacityPanelWindow.h"
 #include "ui/FloodlightPanelWindows.h"

@@ -4,8 +4,8 @@
 // the settings file, the book, and screenshots (written when QV_SCREENSHOT_DIR names a
 // folder).
 #include "report/books/BookFolder.h"
-#include "tests/cli/CalcRunner.h"
-#include "tests/ui/UiTestSupport.h"
+#include "cli/CalcRunner.h"
+#include "ui/UiTestSupport.h"
 #include "ui/FloodlightPanelWindows.h"
 #include "ui/PanelGrid.h"
 #include "ui/QtText.h"

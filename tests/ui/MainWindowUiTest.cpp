@@ -1,9 +1,9 @@
 // The main window as the user meets it: start-up with the welcome dialog or a project on
 // the command line, the menus, toolbars and bars of each kind, the kind switch, the
 // window placement and the font.
-#include "app/WindowPlacement.h"
-#include "model/panels/CommandTable.h"
-#include "tests/ui/UiTestSupport.h"
+#include "ui/WindowPlacement.h"
+#include "panels/CommandTable.h"
+#include "ui/UiTestSupport.h"
 #include "ui/AppFont.h"
 #include "ui/LuminairePanelView.h"
 #include "ui/MessageBoxSink.h"

@@ -5,8 +5,8 @@
 // screenshots (written when QV_SCREENSHOT_DIR names a folder).
 #include "model/FormatTruncated.h"
 #include "report/books/BookFolder.h"
-#include "tests/cli/CalcRunner.h"
-#include "tests/ui/UiTestSupport.h"
+#include "cli/CalcRunner.h"
+#include "ui/UiTestSupport.h"
 #include "ui/FloodCapacityPanelWindow.h"
 #include "ui/PanelGrid.h"
 #include "ui/QtText.h"

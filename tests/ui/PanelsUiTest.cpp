@@ -2,9 +2,9 @@
 // plan, the luminaire panel's messages, the road panel's insert, the fitting with its
 // margin and the mouse coordinates, the progress display, and screenshots of both kinds
 // (written when QV_SCREENSHOT_DIR names a folder).
-#include "calc/indoor/PowerDensity.h"
-#include "model/panels/CommandTable.h"
-#include "tests/ui/UiTestSupport.h"
+#include "calc/common/PowerDensity.h"
+#include "panels/CommandTable.h"
+#include "ui/UiTestSupport.h"
 #include "ui/CornerGridView.h"
 #include "ui/LuminairePanelView.h"
 #include "ui/OutlinePanelViews.h"

@@ -2,10 +2,10 @@
 // "照度标准" with its "新建" dialogs, and the reflectance dialog "反射比", driven on a copy
 // of the built catalogue; and the editing bars' buttons that open them (answered by the
 // test), with the values arriving in the panels, the plan and the saved project.
-#include "catalogue/MaintenanceFactorMenu.h"
-#include "model/panels/CommandTable.h"
-#include "tests/photometry/PhotometricSamples.h"
-#include "tests/ui/UiTestSupport.h"
+#include "panels/MaintenanceFactorMenu.h"
+#include "panels/CommandTable.h"
+#include "photometry/PhotometricSamples.h"
+#include "ui/UiTestSupport.h"
 #include "ui/IntensityPlot.h"
 #include "ui/LuminaireDialog.h"
 #include "ui/LuminairePanelView.h"

@@ -1,4 +1,4 @@
-#include "tests/ui/UiTestSupport.h"
+#include "ui/UiTestSupport.h"
 
 #include "ui/AppFont.h"
 #include "ui/QtText.h"
@@ -100,7 +100,9 @@ ScriptedMessages::ScriptedMessages()
 MainWindow& UiTest::Start(std::deque<StartChoice> choices, const QStringList& files) {
     dialogs.starts = std::move(choices);
     window.reset(); // the window's progress handler goes before the next one is installed
-    window = std::make_unique<MainWindow>(AppPaths::WithTextFolder(dir.File("")), dialogs);
+    const AppPaths paths = AppPaths::WithTextFolder(dir.File(""));
+    catalogue = std::make_unique<CatalogueDatabase>(catalogueAccess, paths.database);
+    window = std::make_unique<MainWindow>(paths, dialogs, *catalogue);
     StartMainWindow(*window, files);
     QApplication::processEvents(); // lay the window out
     return *window;

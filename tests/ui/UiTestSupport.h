@@ -4,7 +4,7 @@
 // folder, and ways to find its controls.
 #include "app/Startup.h"
 #include "model/ProjectFile.h"
-#include "tests/model/ProjectTestSupport.h"
+#include "model/ProjectTestSupport.h"
 #include "ui/CornerGridView.h"
 #include "ui/MainWindow.h"
 #include "ui/ShellDialogs.h"
@@ -78,6 +78,8 @@ protected:
     TempDir dir;
     ScriptedDialogs dialogs;
     ScriptedMessages messages;
+    KvAccess catalogueAccess;
+    std::unique_ptr<CatalogueDatabase> catalogue; // outlives the window
     std::unique_ptr<MainWindow> window;
 };
 

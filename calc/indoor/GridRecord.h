@@ -1,0 +1,30 @@
+#pragma once
+// What the calculation book of the room grid states: the kind and density of the run,
+// the maximum, minimum and average as shown, the uniformity, the two power densities and,
+// for a vertical run, the plane's ends and side.
+#include "calc/indoor/RoomGrid.h"
+#include "model/Vector.h"
+
+#include <string>
+
+namespace qv {
+
+enum GridKind { kGridHorizontal = 0, kGridVertical = 1 };
+
+// What the calculation book of the grid states.
+struct GridBookRecord {
+    int kind = kGridHorizontal;
+    int density = 0;
+    std::string maxText;
+    std::string minText;
+    std::string avgText;
+    double uniformity = 0.0;
+    double lpd = 0.0;
+    double lpd2 = 0.0;
+    std::string lpd2Label;
+    Vector start; // the vertical plane's ends as entered, and its side
+    Vector end;
+    int side = kSideUpperLeft;
+};
+
+} // namespace qv

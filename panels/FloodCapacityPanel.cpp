@@ -1,0 +1,176 @@
+#include "panels/FloodCapacityPanel.h"
+
+#include "panels/LumenMethodPanel.h"
+#include "panels/PanelCells.h"
+#include "model/FormatTruncated.h"
+
+#include <kelvorin/KvStr.h>
+
+#include <algorithm>
+#include <climits>
+
+namespace qv {
+
+const std::array<const char*, FloodCapacityPanel::kColumnCount> FloodCapacityPanel::kHeaders = {
+    "",         "名称", "类型",  "全部照射灯\n的比例", "灯具\n效率", "照度\n均匀度",
+    "光源类型", "个数", "还需要"};
+const std::array<int, FloodCapacityPanel::kColumnCount> FloodCapacityPanel::kColumnWidths = {
+    18, 80, 80, 100, 50, 60, 120, 60, 60};
+
+namespace {
+
+constexpr double kNotPlaced = -1.0;
+constexpr int kShownDecimals = 2;
+
+LuminaireList LuminairesOf(const std::vector<FloodCapacityEntry>& entries) {
+    LuminaireList list;
+    for (const FloodCapacityEntry& entry : entries) {
+        list.Add(entry.luminaire);
+    }
+    return list;
+}
+
+} // namespace
+
+void FloodCapacityPanel::Calculate(const Project& project) {
+    const Room& site = project.room;
+    const LuminaireList taken = LuminairesInRange(project.luminaires, site.nStartNum, site.nEndNum);
+    if (!(LuminairesOf(m_entries) == taken)) {
+        m_entries.clear();
+        for (const Luminaire& luminaire : taken.Items()) {
+            FloodCapacityEntry entry;
+            entry.luminaire = luminaire;
+            entry.additional = luminaire.unitCapacity.nNeeded;
+            m_entries.push_back(entry);
+        }
+    }
+    m_result = CalculateFloodCapacity(m_eMin, site, m_entries);
+    m_eText = FormatTruncated(m_result.e, kShownDecimals);
+    m_message = m_result.e - m_eMin >= 0.0 ? "照度满足场地最低照度,不需增加灯具"
+                                           : "照度不满足场地最低照度，需增加灯具";
+    m_densities = ShowSecondDensity(LightingPowerDensity(site, LuminairesOf(m_entries)), m_result.e,
+                                    site.dLxStandard);
+}
+
+void FloodCapacityPanel::EditCell(int row, int column, const std::string& text,
+                                  const Project& project) {
+    if (row < 0 || row >= RowCount()) {
+        return;
+    }
+    UnitCapacityInputs& inputs = m_entries[static_cast<size_t>(row)].luminaire.unitCapacity;
+    switch (column) {
+    case kShare:
+        inputs.sShareClass = text;
+        break;
+    case kEfficiency:
+        inputs.dEfficiency = KvStr::Atof(text);
+        break;
+    case kUniformity:
+        inputs.dUniformity = KvStr::Atof(text);
+        break;
+    case kLampType:
+        inputs.sLampType = text;
+        break;
+    case kCount:
+        inputs.nCount = KvStr::Atoi(text);
+        break;
+    default:
+        return;
+    }
+    Calculate(project);
+}
+
+std::string FloodCapacityPanel::CellText(int row, int column) const {
+    if (row < 0 || row >= RowCount()) {
+        return std::string();
+    }
+    const FloodCapacityEntry& entry = m_entries[static_cast<size_t>(row)];
+    const UnitCapacityInputs& inputs = entry.luminaire.unitCapacity;
+    if (const std::optional<std::string> identity =
+            EntryIdentityCell(row, column, entry.luminaire)) {
+        return *identity;
+    }
+    switch (column) {
+    case kShare:
+        return inputs.sShareClass;
+    case kEfficiency:
+        return KvStr::FormatDouble(inputs.dEfficiency);
+    case kUniformity:
+        return KvStr::FormatDouble(inputs.dUniformity);
+    case kLampType:
+        return inputs.sLampType;
+    case kCount:
+        return KvStr::Format("%d", inputs.nCount);
+    case kAdditional:
+        return KvStr::Format("%d", inputs.nNeeded);
+    default:
+        return std::string();
+    }
+}
+
+std::vector<std::string> FloodCapacityPanel::ChoicesOf(int column) {
+    if (column == kShare) {
+        return {kFloodShareClasses.begin(), kFloodShareClasses.end()};
+    }
+    if (column == kLampType) {
+        return {kFloodLampTypes.begin(), kFloodLampTypes.end()};
+    }
+    return {};
+}
+
+bool FloodCapacityPanel::ApplyCounts(Project& project) const {
+    long long total = 0;
+    for (const FloodCapacityEntry& entry : m_entries) {
+        total += std::max(entry.luminaire.unitCapacity.nCount, 0);
+    }
+    if (total > kMaxAppliedLuminaires) {
+        return false;
+    }
+    LuminaireList expanded;
+    expanded.Reserve(static_cast<int>(total));
+    for (const FloodCapacityEntry& entry : m_entries) {
+        for (int i = 0; i < entry.luminaire.unitCapacity.nCount; ++i) {
+            Luminaire copy = entry.luminaire;
+            copy.unitCapacity.nCount = 1;
+            copy.unitCapacity.nNeeded = 1;
+            if (i > 0) {
+                copy.ptCenter.x = kNotPlaced;
+                copy.ptCenter.y = kNotPlaced;
+            }
+            expanded.Add(std::move(copy));
+        }
+    }
+    ReplaceLuminaireRange(project.luminaires, {&project.room.nStartNum, &project.room.nEndNum},
+                          expanded, {&project.road.m_nStartNum, &project.road.m_nEndNum});
+    return true;
+}
+
+void ReplaceLuminaireRange(LuminaireList& luminaires, RangeNumbers replaced,
+                           const LuminaireList& replacement, const std::vector<int*>& others) {
+    const int count = luminaires.Count();
+    // The existing luminaires of the range are [from, to) counted from 0.
+    const int from = std::clamp(*replaced.first, 1, count + 1) - 1;
+    const int to = std::max(from, std::min(*replaced.last, count));
+    LuminaireList result;
+    result.Reserve(count - (to - from) + replacement.Count());
+    for (int i = 0; i < from; ++i) {
+        result.Add(luminaires.At(i));
+    }
+    for (const Luminaire& luminaire : replacement.Items()) {
+        result.Add(luminaire);
+    }
+    for (int i = to; i < count; ++i) {
+        result.Add(luminaires.At(i));
+    }
+    const long long shift = static_cast<long long>(replacement.Count()) - (to - from);
+    for (int* number : others) {
+        if (*number > to) {
+            *number = static_cast<int>(std::clamp<long long>(*number + shift, 1, INT_MAX));
+        }
+    }
+    *replaced.first = from + 1;
+    *replaced.last = from + replacement.Count();
+    luminaires = std::move(result);
+}
+
+} // namespace qv

@@ -1,0 +1,152 @@
+#pragma once
+// The floodlight point panels without a window: "投光灯点照度计算" with its calculation
+// points and the aiming grid (one aiming point per floodlight), and the result panel
+// "投光灯点照度计算_通过灯具光强曲线查询光强" whose intensity column may be corrected by
+// hand before the illuminances are computed again.
+#include "panels/CalcPointGrid.h"
+#include "calc/outdoor/FloodPoint.h"
+
+#include <kelvorin/KvMessage.h>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// The warning when the aiming rows do not match the floodlights (the calculation goes on).
+KvMessage AimingCountWarning();
+
+// Column widths of a grid kept in the settings file as "w1#w2#...#".
+std::string ColumnWidthsText(const std::vector<int>& widths);
+// The widths of the text when it holds exactly columns items; nothing otherwise.
+std::optional<std::vector<int>> ColumnWidthsFromText(const std::string& text, int columns);
+
+class FloodlightResultPanel {
+public:
+    enum Column {
+        kOrdinal = 0,
+        kPoint,
+        kLabel,
+        kAlpha,
+        kBeta,
+        kDelta,
+        kIntensity,
+        kEh,
+        kEv,
+        kTransverse,
+        kLongitudinal,
+        kColumnCount
+    };
+    static const std::array<const char*, kColumnCount> kHeaders;
+    static const std::array<int, kColumnCount> kColumnWidths;
+    static constexpr int kHeaderHeight = 30;
+
+    // Takes the rows of a calculation with the site outline and the aimed floodlights, and
+    // computes them with the intensity lookup.
+    void Show(std::vector<FloodlightResultRow> rows, std::vector<Vector> outline,
+              LuminaireList floodlights);
+
+    // The intensity cell typed in place (read back as atof before the next calculation);
+    // other cells are read-only.
+    void EditCell(int row, int column, const std::string& text);
+    // "计  算": reads the intensities back, aims the floodlights again and recomputes the
+    // rows with the intensities as they stand. The warning when the aiming points do not
+    // match the floodlights.
+    std::optional<KvMessage> Calculate(const std::vector<Vector>& outline,
+                                       const LuminaireList& floodlights,
+                                       const std::vector<Vector>& aimingPoints);
+
+    // Row buttons, as the point buttons act on points.
+    void Select(int row);
+    int Selection() const { return m_selection; }
+    void Add();
+    std::optional<KvMessage> Modify();
+    std::optional<KvMessage> Remove();
+    void Clear();
+    void MoveUp();
+    void MoveDown();
+
+    int RowCount() const { return static_cast<int>(m_rows.size()); }
+    std::string CellText(int row, int column) const;
+    const std::vector<FloodlightResultRow>& Rows() const { return m_rows; }
+    // Every step of the last calculation, one per row, for the calculation book.
+    const std::vector<FloodlightStep>& Steps() const { return m_steps; }
+    const LuminaireList& Floodlights() const { return m_floodlights; }
+    const std::string& Caption() const { return m_caption; }
+    void BookWritten() { m_caption = "投光灯单点照度计算书"; }
+
+private:
+    void ReadBack();
+    void Compute(FloodMode mode);
+
+    std::string m_caption = "投光灯点照度计算_通过灯具光强曲线查询光强";
+    std::vector<FloodlightResultRow> m_rows;
+    std::vector<FloodlightStep> m_steps;
+    std::vector<std::optional<std::string>> m_typed; // intensity texts typed, per row
+    std::vector<Vector> m_outline;
+    LuminaireList m_floodlights;
+    int m_selection = -1;
+};
+
+class FloodlightPointPanel {
+public:
+    static constexpr int kPointColumnCount = 8;
+    static constexpr int kAimingColumnCount = 4;
+    static const std::array<const char*, kPointColumnCount> kPointHeaders;
+    static const std::array<const char*, kAimingColumnCount> kAimingHeaders;
+    static constexpr const char* kSettingsSection = "投光灯点照度计算";
+    static constexpr const char* kPointWidthsKey = "计算点Grid列宽";
+    static constexpr const char* kAimingWidthsKey = "瞄准点Grid列宽";
+
+    CalcPointGrid& Points() { return m_points; }
+    const CalcPointGrid& Points() const { return m_points; }
+
+    // Column widths: read on opening (a value with the wrong number of items is ignored),
+    // written back on closing.
+    void LoadColumnWidths(const std::string& settingsPath);
+    void SaveColumnWidths(const std::string& settingsPath) const;
+    const std::vector<int>& PointColumnWidths() const { return m_pointWidths; }
+    const std::vector<int>& AimingColumnWidths() const { return m_aimingWidths; }
+    void SetPointColumnWidths(std::vector<int> widths) { m_pointWidths = std::move(widths); }
+    void SetAimingColumnWidths(std::vector<int> widths) { m_aimingWidths = std::move(widths); }
+
+    // "刷新信息": one aiming row per floodlight, labelled "%d.%s", holding its aiming point.
+    void RefreshAiming(const LuminaireList& floodlights);
+    int AimingRowCount() const { return static_cast<int>(m_aiming.size()); }
+    // Column 0 is the label, 1 to 3 the aiming point's X, Y and Z as typed.
+    std::string AimingCell(int row, int column) const;
+    // A coordinate typed in place: text that is neither empty nor a number gives the
+    // message "瞄准点坐标必须是数字，请检查。" and the cell becomes "0.0".
+    std::optional<KvMessage> EditAimingCell(int row, int column, const std::string& text);
+    void SelectAimingRow(int row) { m_aimingSelection = row; }
+    // "同  上": the previous row's X, Y, Z into the selected row (nothing on the first).
+    void SameAsAbove();
+    // "全部相同": the selected row's X, Y, Z into every row.
+    void AllSame();
+    // The aiming points of the rows (atof of the cells).
+    std::vector<Vector> AimingPoints() const;
+
+    // "计  算": the points, the site outline (empty without a site panel) and the
+    // floodlights (empty without a luminaire panel) give the rows, computed with the
+    // intensity lookup and shown in the result panel. The warning when the aiming rows do
+    // not match the floodlights.
+    std::optional<KvMessage> Calculate(const std::vector<Vector>& outline,
+                                       const LuminaireList& floodlights,
+                                       FloodlightResultPanel& result);
+
+private:
+    struct AimingRow {
+        std::string label;
+        std::array<std::string, 3> cells;
+    };
+
+    CalcPointGrid m_points;
+    std::vector<AimingRow> m_aiming;
+    int m_aimingSelection = -1;
+    std::vector<int> m_pointWidths = {18, 80, 60, 60, 60, 60, 60, 60};
+    std::vector<int> m_aimingWidths = {60, 50, 50, 50};
+};
+
+} // namespace qv

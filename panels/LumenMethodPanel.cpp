@@ -1,0 +1,90 @@
+#include "panels/LumenMethodPanel.h"
+
+#include "panels/PanelCells.h"
+#include "model/FormatTruncated.h"
+
+#include <kelvorin/KvStr.h>
+
+namespace qv {
+
+const std::array<const char*, LumenMethodPanel::kColumnCount> LumenMethodPanel::kHeaders = {
+    "", "名称", "类型", "利用系数", "个数", "还需要"};
+const std::array<int, LumenMethodPanel::kColumnCount> LumenMethodPanel::kColumnWidths = {
+    18, 80, 80, 60, 60, 60};
+
+void LumenMethodPanel::ReadBack() {
+    m_edits.TakeBack([this](const PendingCellEdits::Edit& edit) {
+        LumenEntry& entry = m_entries[static_cast<size_t>(edit.row)];
+        (edit.column == kCount ? entry.count : entry.needed) = KvStr::Atoi(edit.text);
+    });
+}
+
+void LumenMethodPanel::EditCell(int row, int column, const std::string& text) {
+    if (row >= 0 && row < RowCount() && (column == kCount || column == kNeeded)) {
+        m_edits.Add(row, column, text);
+    }
+}
+
+std::string LumenMethodPanel::CellText(int row, int column) const {
+    if (row < 0 || row >= RowCount()) {
+        return std::string();
+    }
+    if (const std::string* edited = m_edits.Find(row, column)) {
+        return *edited;
+    }
+    const LumenEntry& entry = m_entries[static_cast<size_t>(row)];
+    if (const std::optional<std::string> identity =
+            EntryIdentityCell(row, column, entry.luminaire)) {
+        return *identity;
+    }
+    switch (column) {
+    case kCu:
+        return KvStr::FormatDouble(entry.u);
+    case kCount:
+        return KvStr::Format("%d", entry.count);
+    case kNeeded:
+        return KvStr::Format("%d", entry.needed);
+    default:
+        return std::string();
+    }
+}
+
+void LumenMethodPanel::Calculate(const Room& room, const LuminaireList& luminaires) {
+    ReadBack();
+    LuminaireList panelList;
+    for (const LumenEntry& entry : m_entries) {
+        panelList.Add(entry.luminaire);
+    }
+    if (!(panelList == luminaires)) {
+        m_entries.clear();
+        for (const Luminaire& luminaire : luminaires.Items()) {
+            m_entries.push_back({luminaire, 1, 0.0, 0});
+        }
+        panelList = luminaires;
+    }
+    std::vector<int> counts;
+    for (const LumenEntry& entry : m_entries) {
+        counts.push_back(entry.count);
+    }
+    m_result = AverageIlluminanceByCu(room, panelList, counts);
+    for (size_t i = 0; i < m_result.entries.size(); ++i) {
+        m_entries[i].u = m_result.entries[i].u;
+        m_entries[i].needed = m_result.entries[i].needed;
+    }
+    m_e = m_result.e;
+    m_eText = FormatTruncated(m_e, 2);
+    m_message = m_e - room.dLxStandard < 0.0 ? "照度不满足房间照度标准，需增加灯具"
+                                             : "照度满足房间照度标准,不需增加灯具";
+    m_densities = ShowSecondDensity(LightingPowerDensity(room, luminaires), m_e, room.dLxStandard);
+}
+
+bool LumenMethodPanel::ApplyCounts(LuminaireList& roomLuminaires) {
+    ReadBack();
+    std::vector<CountedLuminaire> counted;
+    for (const LumenEntry& entry : m_entries) {
+        counted.push_back({&entry.luminaire, entry.count});
+    }
+    return RepeatByCounts(counted, kMaxAppliedLuminaires, roomLuminaires);
+}
+
+} // namespace qv

@@ -1,0 +1,194 @@
+#include "panels/LuminaireDialogModel.h"
+
+#include "catalogue/CatalogueLoaders.h"
+#include "panels/MaintenanceFactorMenu.h"
+#include "catalogue/photometry/PhotometricImport.h"
+
+#include <kelvorin/KvStr.h>
+
+#include <algorithm>
+#include <climits>
+
+namespace qv {
+
+const std::array<const char*, 4> LuminaireDialogModel::kPages = {"基本信息", "配光曲线",
+                                                                 "利用系数表", "等光强曲线"};
+const std::array<const char*, 2> LuminaireDialogModel::kShapeKinds = {"矩形", "圆形"};
+const std::array<const char*, 3> LuminaireDialogModel::kCurveHeaders = {"角度", "光强A-A",
+                                                                        "光强B-B"};
+const std::array<const char*, 5> LuminaireDialogModel::kCuHeaders = {"ρcc", "ρw", "ρf", "RCR",
+                                                                     "利用系数"};
+const std::array<const char*, 4> LuminaireDialogModel::kFloodHeaders = {"序        号", "纵向角度",
+                                                                        "垂直角度", "光        强"};
+
+LuminaireDialogModel::LuminaireDialogModel(CatalogueDatabase& db, const Luminaire& luminaire)
+    : m_db(db), m_working(luminaire) {}
+
+void LuminaireDialogModel::Open() {
+    ListLuminaireNames(m_db, m_names);
+    m_name = m_names.empty() ? std::string() : m_names.front();
+    m_models.clear();
+    m_model.clear();
+    if (m_working.sName.empty() && !m_name.empty()) {
+        ListLuminaireModels(m_db, m_name, m_models);
+        if (!m_models.empty()) {
+            ChooseModel(m_models.front());
+        }
+    }
+    for (LampPageLists& page : m_lampPages) {
+        page = LampPageLists();
+        ListLampTypes(m_db, page.types);
+    }
+}
+
+void LuminaireDialogModel::ChooseName(const std::string& name) {
+    m_name = name;
+    m_model.clear();
+    ListLuminaireModels(m_db, name, m_models);
+}
+
+bool LuminaireDialogModel::ChooseModel(const std::string& model) {
+    m_model = model;
+    return LoadLuminaireType(m_db, m_name, model, m_working) == 1;
+}
+
+bool LuminaireDialogModel::ImportFiles(const std::vector<std::string>& files, std::string& error) {
+    if (files.empty()) {
+        error = "没有选择文件";
+        return false;
+    }
+    if (!m_db.Connect()) {
+        error = "无法打开数据库 " + m_db.Path();
+        return false;
+    }
+    std::vector<CatalogueLuminaireType> types;
+    std::vector<WrittenType> written;
+    if (!ImportPhotometricFiles(m_db.Access(), files, types, written, error)) {
+        return false;
+    }
+    const CatalogueLuminaireType& first = types.front();
+    ListLuminaireNames(m_db, m_names);
+    ChooseName(first.name);
+    ChooseModel(first.model);
+    ChooseLampType(0, first.lampType);
+    ChooseLampModel(0, first.lampModel);
+    ChooseLampPower(0, KvStr::Format("%d", first.lampPower));
+    SetLampCount(0, first.lampCount);
+    return true;
+}
+
+LuminaireShape& LuminaireDialogModel::Shape(ShapeGroup group) {
+    return group == kGeometric ? m_working.geometricShape : m_working.opticalShape;
+}
+
+void LuminaireDialogModel::ChooseShape(ShapeGroup group, int kind) {
+    Shape(group).nShape =
+        kind == LuminaireShape::kCircle ? LuminaireShape::kCircle : LuminaireShape::kRectangle;
+    RecomputeTotalFlux();
+}
+
+const char* LuminaireDialogModel::LengthLabel(const LuminaireShape& shape) {
+    return shape.nShape == LuminaireShape::kCircle ? "直径" : "长度";
+}
+
+bool LuminaireDialogModel::WidthEnabled(const LuminaireShape& shape) {
+    return shape.nShape != LuminaireShape::kCircle;
+}
+
+void LuminaireDialogModel::SetSecondLamp(bool present) {
+    m_working.bLampHouse2 = present ? 1 : 0;
+    RecomputeTotalFlux();
+}
+
+bool LuminaireDialogModel::ChooseMaintenanceFactor(int item) {
+    if (item < 0 || item >= static_cast<int>(kMaintenanceFactorMenu.size())) {
+        return false;
+    }
+    m_working.dVindicate = kMaintenanceFactorMenu[static_cast<size_t>(item)].factor;
+    return true;
+}
+
+void LuminaireDialogModel::ChooseLampType(int page, const std::string& type) {
+    LampPageLists& lists = m_lampPages[Page(page)];
+    lists.type = type;
+    lists.model.clear();
+    lists.power.clear();
+    lists.powers.clear();
+    ListLampModels(m_db, type, lists.models);
+}
+
+void LuminaireDialogModel::ChooseLampModel(int page, const std::string& model) {
+    LampPageLists& lists = m_lampPages[Page(page)];
+    lists.model = model;
+    lists.power.clear();
+    ListLampPowers(m_db, lists.type, model, lists.powers);
+}
+
+bool LuminaireDialogModel::ChooseLampPower(int page, const std::string& power) {
+    LampPageLists& lists = m_lampPages[Page(page)];
+    lists.power = power;
+    const bool loaded = LoadLamp(m_db, lists.type, lists.model, power, LampAt(page)) == 1;
+    RecomputeTotalFlux();
+    return loaded;
+}
+
+void LuminaireDialogModel::SetLampCount(int page, int count) {
+    LampAt(page).nCount = count;
+    RecomputeTotalFlux();
+}
+
+void LuminaireDialogModel::SetBallastPower(int page, double watts) {
+    LampAt(page).dBallastPower = watts;
+}
+
+void LuminaireDialogModel::SetLampFlux(int page, int lumen) {
+    LampAt(page).nLuminousFlux = lumen;
+    RecomputeTotalFlux();
+}
+
+std::string LuminaireDialogModel::LampPowerText(int page) const {
+    return KvStr::FormatDouble(LampOf(page).dPower);
+}
+
+void LuminaireDialogModel::RecomputeTotalFlux() {
+    const Lamp& first = m_working.lamp1;
+    const Lamp& second = m_working.lamp2;
+    long long total = static_cast<long long>(first.nCount) * first.nLuminousFlux;
+    if (m_working.bLampHouse2) {
+        total += static_cast<long long>(second.nCount) * second.nLuminousFlux;
+    }
+    m_working.nLuminousFlux = static_cast<int>(std::clamp<long long>(total, INT_MIN, INT_MAX));
+}
+
+std::vector<std::vector<std::string>> LuminaireDialogModel::CurveRows() const {
+    std::vector<std::vector<std::string>> rows;
+    const int count = std::min(m_working.curveA.Count(), m_working.curveB.Count());
+    for (int i = 0; i < count; ++i) {
+        rows.push_back({KvStr::FormatDouble(m_working.curveA.At(i).dAngle),
+                        KvStr::FormatDouble(m_working.curveA.At(i).dLightStrong),
+                        KvStr::FormatDouble(m_working.curveB.At(i).dLightStrong)});
+    }
+    return rows;
+}
+
+std::vector<std::vector<std::string>> LuminaireDialogModel::CuRows() const {
+    std::vector<std::vector<std::string>> rows;
+    for (const CuRow& row : m_working.cuTable.Rows()) {
+        rows.push_back({KvStr::Format("%.f", row.dPcc), KvStr::Format("%.f", row.dPw),
+                        KvStr::Format("%.f", row.dPf), KvStr::Format("%.2f", row.dPCR),
+                        KvStr::Format("%.2f", row.dUsing)});
+    }
+    return rows;
+}
+
+std::vector<std::vector<std::string>> LuminaireDialogModel::FloodRows() const {
+    std::vector<std::vector<std::string>> rows;
+    int number = 1;
+    for (const FloodIntensityRow& row : m_working.floodTable.Rows()) {
+        rows.push_back({KvStr::Format("%d", number++), KvStr::Format("%.2f", row.dZXAngle),
+                        KvStr::Format("%.2f", row.dHXAngle), KvStr::Format("%.2f", row.dLampGq)});
+    }
+    return rows;
+}
+
+} // namespace qv

@@ -1,0 +1,133 @@
+#include "panels/ProjectCommands.h"
+
+#include "calc/common/PowerDensity.h"
+#include "model/ProjectFile.h"
+
+#include <kelvorin/KvMessage.h>
+
+namespace qv {
+
+bool ProjectCommands::IsModified() {
+    CollectPanels(m_panels, m_project);
+    if (m_project.path.empty()) {
+        return true;
+    }
+    Project saved;
+    LoadProject(m_project.path, saved); // a file that cannot be read differs
+    return !(saved == m_project);
+}
+
+bool ProjectCommands::ModifiedCheck() {
+    if (!IsModified() || m_project.IsEmpty()) {
+        return true;
+    }
+    switch (KvMessageSink::Show(kSavePrompt, "系统提示", KvMessageIcon::Warning,
+                                KvMessageButtons::YesNoCancel)) {
+    case KvMessageAnswer::Cancel:
+        return false;
+    case KvMessageAnswer::Yes:
+        Save();
+        return true;
+    default:
+        return true;
+    }
+}
+
+bool ProjectCommands::ConfirmExit() {
+    return (m_project.kind == kNoProject && !m_panels.AnyOpen()) || ModifiedCheck();
+}
+
+void ProjectCommands::New() {
+    if (!ModifiedCheck()) {
+        return;
+    }
+    m_project.Reset();
+    DistributePanels(m_project, m_panels);
+    m_shell.PanelsDistributed();
+    StartChoice();
+}
+
+void ProjectCommands::StartChoice() {
+    switch (m_shell.ChooseStart()) {
+    case StartChoice::kNewIndoor:
+        if (m_project.kind != kIndoorProject) {
+            SwitchTo(kIndoorProject);
+        }
+        break;
+    case StartChoice::kNewOutdoor:
+        if (m_project.kind != kOutdoorProject) {
+            SwitchTo(kOutdoorProject);
+        }
+        break;
+    case StartChoice::kOpenFile:
+        OpenWithDialog();
+        break;
+    case StartChoice::kClosed:
+        break;
+    }
+}
+
+bool ProjectCommands::Open() {
+    return ModifiedCheck() && OpenWithDialog();
+}
+
+bool ProjectCommands::OpenWithDialog() {
+    const std::optional<std::string> path = m_shell.ChooseFile(OpenProjectDialog());
+    return path && OpenPath(*path);
+}
+
+bool ProjectCommands::OpenPath(const std::string& path) {
+    Project read;
+    if (!LoadProject(path, read)) { // the reason went to the message sink
+        return false;
+    }
+    m_project.path = path;
+    if (read.kind != m_project.kind) {
+        SwitchTo(read.kind == kIndoorProject ? kIndoorProject : kOutdoorProject);
+    }
+    m_shell.ShowPath(path);
+    DistributePanels(read, m_panels);
+    m_shell.PanelsDistributed();
+    return true;
+}
+
+bool ProjectCommands::Save() {
+    CollectPanels(m_panels, m_project);
+    if (m_project.path.empty()) {
+        const std::optional<std::string> path =
+            m_shell.ChooseFile(SaveProjectDialog(m_project.kind));
+        if (!path) {
+            return false;
+        }
+        m_project.path = *path;
+    }
+    return WriteTo(m_project.path);
+}
+
+bool ProjectCommands::SaveAs() {
+    CollectPanels(m_panels, m_project);
+    const std::optional<std::string> path = m_shell.ChooseFile(SaveAsProjectDialog(m_project.kind));
+    if (!path) {
+        return false;
+    }
+    m_project.path = *path;
+    return WriteTo(m_project.path);
+}
+
+bool ProjectCommands::WriteTo(const std::string& path) {
+    m_shell.ShowPath(path);
+    return SaveProject(m_project, path);
+}
+
+void ProjectCommands::ShowPowerDensity() {
+    Project snapshot;
+    CollectPanels(m_panels, snapshot);
+    KvMessageSink::Show(PowerDensityMessage(snapshot.room, snapshot.luminaires));
+}
+
+void ProjectCommands::SwitchTo(int kind) {
+    m_shell.SwitchKind(kind);
+    m_project.kind = kind;
+}
+
+} // namespace qv

@@ -1,0 +1,61 @@
+#pragma once
+// The single-point panel ("单点照度计算") without a window: its grid of calculation
+// points with their horizontal, vertical and inclined illuminance, the point buttons,
+// and "计  算" over the current room and luminaires.
+#include "panels/CalcPointGrid.h"
+#include "model/Luminaire.h"
+#include "model/Room.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+class SinglePointPanel {
+public:
+    // Grid columns: the unnamed row number, the editable point cells, the results.
+    enum Column {
+        kRowNumber = 0,
+        kFirstPointColumn = 1, // CalcPointGrid column + 1
+        kHorizontal = 8,
+        kVertical = 9,
+        kInclined = 10,
+        kColumnCount = 11
+    };
+    static const std::array<const char*, kColumnCount> kHeaders;
+    static const std::array<int, kColumnCount> kColumnWidths;
+
+    const std::string& Caption() const { return m_caption; }
+    // After "写计算书" the caption is the book's name.
+    void BookWritten() { m_caption = "单点照度计算书"; }
+
+    CalcPointGrid& Points() { return m_grid; }
+    const CalcPointGrid& Points() const { return m_grid; }
+
+    // The text of a grid cell: the row number from 1, the point cells, the results with 2
+    // decimals.
+    std::string CellText(int row, int column) const;
+
+    // "计  算": reads the grid back, takes copies of the luminaires and calculates every
+    // point inside the room's outline.
+    void Calculate(const Room& room, const LuminaireList& luminaires);
+
+    // The inputs of the last calculation, for the calculation book: the outline, the
+    // luminaires (with their last contributions) and their linear distribution types.
+    const std::vector<Vector>& CalculatedOutline() const { return m_outline; }
+    const LuminaireList& CalculatedLuminaires() const { return m_luminaires; }
+    const std::vector<int>& LinearTypes() const { return m_linearTypes; }
+    // Whether "计  算" ran at least once (the book describes the last calculation).
+    bool Calculated() const { return m_calculated; }
+
+private:
+    std::string m_caption = "单点照度计算";
+    CalcPointGrid m_grid;
+    std::vector<Vector> m_outline;
+    LuminaireList m_luminaires;
+    std::vector<int> m_linearTypes;
+    bool m_calculated = false;
+};
+
+} // namespace qv

@@ -1,0 +1,122 @@
+#include "panels/UnitCapacityPanel.h"
+
+#include "panels/PanelCells.h"
+#include "catalogue/CatalogueStatements.h"
+#include "model/FormatTruncated.h"
+
+#include <kelvorin/KvStr.h>
+
+namespace qv {
+
+const std::array<const char*, UnitCapacityPanel::kColumnCount> UnitCapacityPanel::kHeaders = {
+    "", "名称", "类型", "灯具类型", "单位电功率类型", "单位容量", "个数", "还需要"};
+const std::array<int, UnitCapacityPanel::kColumnCount> UnitCapacityPanel::kColumnWidths = {
+    18, 80, 80, 90, 120, 60, 60, 60};
+const std::array<const char*, 3> UnitCapacityPanel::kEfficiencies = {"70", "60", "50"};
+
+namespace {
+
+constexpr int kShownDecimals = 2;
+
+bool Editable(int column) {
+    return column >= UnitCapacityPanel::kClass && column <= UnitCapacityPanel::kNeeded;
+}
+
+} // namespace
+
+void UnitCapacityPanel::ReadBack() {
+    m_edits.TakeBack([this](const PendingCellEdits::Edit& edit) {
+        UnitCapacityInputs& inputs = m_entries.At(edit.row).unitCapacity;
+        switch (edit.column) {
+        case kClass:
+            inputs.sDistributionClass = edit.text;
+            break;
+        case kKind:
+            inputs.sUnitPowerKind = edit.text;
+            break;
+        case kUnitCapacity:
+            inputs.dUnitCapacity = KvStr::Atof(edit.text);
+            break;
+        case kCount:
+            inputs.nCount = KvStr::Atoi(edit.text);
+            break;
+        default:
+            inputs.nNeeded = KvStr::Atoi(edit.text);
+            break;
+        }
+    });
+}
+
+void UnitCapacityPanel::EditCell(int row, int column, const std::string& text) {
+    if (row >= 0 && row < RowCount() && Editable(column)) {
+        m_edits.Add(row, column, text);
+    }
+}
+
+std::string UnitCapacityPanel::CellText(int row, int column) const {
+    if (row < 0 || row >= RowCount()) {
+        return std::string();
+    }
+    if (const std::string* edited = m_edits.Find(row, column)) {
+        return *edited;
+    }
+    const Luminaire& entry = m_entries.At(row);
+    const UnitCapacityInputs& inputs = entry.unitCapacity;
+    if (const std::optional<std::string> identity = EntryIdentityCell(row, column, entry)) {
+        return *identity;
+    }
+    switch (column) {
+    case kClass:
+        return inputs.sDistributionClass;
+    case kKind:
+        return inputs.sUnitPowerKind;
+    case kUnitCapacity:
+        return KvStr::FormatDouble(inputs.dUnitCapacity);
+    case kCount:
+        return KvStr::Format("%d", inputs.nCount);
+    case kNeeded:
+        return KvStr::Format("%d", inputs.nNeeded);
+    default:
+        return std::string();
+    }
+}
+
+std::vector<std::string> UnitCapacityPanel::ChoicesOf(int column) const {
+    std::vector<std::string> choices;
+    if (column == kClass) {
+        if (m_catalogue->SelectDistinct(choices, sql::DistributionClasses()) < 0) {
+            choices.clear();
+        }
+    } else if (column == kKind) {
+        choices = {kIncandescentKind, kFluorescentKind};
+    }
+    return choices;
+}
+
+void UnitCapacityPanel::Calculate(const Room& room, const LuminaireList& luminaires) {
+    ReadBack();
+    if (!(m_entries == luminaires)) {
+        m_entries = luminaires;
+    }
+    const double efficiency = KvStr::Atof(m_efficiencyText);
+    m_result = CalculateUnitCapacity(room, m_entries, efficiency, *m_catalogue);
+    m_eText = FormatTruncated(m_result.e, kShownDecimals);
+    m_message = m_result.e - room.dLxStandard < 0.0 ? "照度不满足房间照度标准，需增加灯具"
+                                                    : "照度满足房间照度标准,不需增加灯具";
+    m_densities =
+        ShowSecondDensity(LightingPowerDensity(room, luminaires), m_result.e, room.dLxStandard);
+}
+
+bool UnitCapacityPanel::ApplyCounts(LuminaireList& roomLuminaires) {
+    ReadBack();
+    std::vector<Luminaire> singles(m_entries.Items());
+    std::vector<CountedLuminaire> counted;
+    for (Luminaire& single : singles) {
+        const int count = single.unitCapacity.nCount;
+        single.unitCapacity.nCount = 1;
+        counted.push_back({&single, count});
+    }
+    return RepeatByCounts(counted, kMaxAppliedLuminaires, roomLuminaires);
+}
+
+} // namespace qv

@@ -1,0 +1,188 @@
+// The floodlight panels without windows: the aiming grid's buttons and checks, column
+// widths in the settings file, the result panel's hand-typed intensities, and the
+// unit-capacity panel's expansion of the counts into the project.
+#include "panels/FloodCapacityPanel.h"
+#include "panels/FloodlightPanels.h"
+
+#include "calc/IndoorRooms.h"
+
+#include <kelvorin/KvIniFile.h>
+#include <kelvorin/KvStr.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace qv {
+namespace {
+
+Luminaire Named(const std::string& name) {
+    Luminaire luminaire;
+    luminaire.sName = name;
+    luminaire.ptCenter = {0, 0, 10};
+    luminaire.floodTable.Append({0, 0, 1.0});
+    return luminaire;
+}
+
+LuminaireList TwoFloodlights() {
+    LuminaireList list;
+    list.Add(Named("甲"));
+    list.Add(Named("乙"));
+    return list;
+}
+
+TEST(FloodlightPointPanel, AimingGridButtonsAndChecks) {
+    FloodlightPointPanel panel;
+    panel.RefreshAiming(TwoFloodlights());
+    ASSERT_EQ(panel.AimingRowCount(), 2);
+    EXPECT_EQ(panel.AimingCell(1, 0), "2.乙");
+    EXPECT_FALSE(panel.EditAimingCell(0, 1, "5").has_value());
+    EXPECT_FALSE(panel.EditAimingCell(0, 2, "").has_value());
+    const std::optional<KvMessage> bad = panel.EditAimingCell(0, 3, "abc");
+    ASSERT_TRUE(bad.has_value());
+    EXPECT_EQ(bad->text, "瞄准点坐标必须是数字，请检查。");
+    EXPECT_EQ(bad->caption, "Varsolin");
+    EXPECT_EQ(panel.AimingCell(0, 3), "0.0");
+
+    panel.SelectAimingRow(0);
+    panel.SameAsAbove(); // nothing above the first row
+    EXPECT_EQ(panel.AimingCell(0, 1), "5");
+    panel.SelectAimingRow(1);
+    panel.SameAsAbove();
+    EXPECT_EQ(panel.AimingCell(1, 1), "5");
+    panel.EditAimingCell(1, 2, "7");
+    panel.AllSame();
+    EXPECT_EQ(panel.AimingCell(0, 2), "7");
+    EXPECT_EQ(panel.AimingPoints()[0].x, 5.0);
+}
+
+TEST(FloodlightPointPanel, CalculateWarnsOnCountAndShowsRows) {
+    FloodlightPointPanel panel;
+    CalcPoint point;
+    point.position = {1, 1, 0};
+    panel.Points().Append(point);
+    panel.Points().Append(CalcPoint());
+    EXPECT_EQ(panel.Points().Points()[1].name, "P2");
+    FloodlightResultPanel result;
+    const std::optional<KvMessage> warning =
+        panel.Calculate(test::RectangleRoom(10, 10).outline, TwoFloodlights(), result);
+    ASSERT_TRUE(warning.has_value());
+    EXPECT_EQ(warning->text, "瞄准点数量和灯具数量不符，请刷新。");
+    ASSERT_EQ(result.RowCount(), 6);
+    EXPECT_EQ(result.CellText(0, FloodlightResultPanel::kOrdinal), "1");
+    EXPECT_EQ(result.CellText(1, FloodlightResultPanel::kPoint), "");
+    EXPECT_EQ(result.CellText(3, FloodlightResultPanel::kOrdinal), "2");
+    EXPECT_EQ(result.CellText(2, FloodlightResultPanel::kLabel), "全部灯具");
+    // The first run shows the looked-up intensity and zero illuminances.
+    EXPECT_EQ(result.Rows()[0].eh, 0.0);
+    EXPECT_EQ(result.CellText(0, FloodlightResultPanel::kIntensity), "1000");
+
+    result.EditCell(0, FloodlightResultPanel::kIntensity, "2000");
+    EXPECT_EQ(result.CellText(0, FloodlightResultPanel::kIntensity), "2000");
+    panel.RefreshAiming(TwoFloodlights());
+    EXPECT_FALSE(
+        result
+            .Calculate(test::RectangleRoom(10, 10).outline, TwoFloodlights(), panel.AimingPoints())
+            .has_value());
+    EXPECT_DOUBLE_EQ(result.Rows()[0].eh, 2.0 * result.Rows()[1].eh);
+    EXPECT_EQ(result.CellText(2, FloodlightResultPanel::kEh),
+              KvStr::Format("%.3f", 3.0 * result.Rows()[1].eh));
+
+    EXPECT_TRUE(FloodlightResultPanel().Remove().has_value());
+    result.Select(5);
+    result.MoveUp();
+    EXPECT_EQ(result.Rows()[4].label, "全部灯具");
+    EXPECT_FALSE(result.Remove().has_value());
+    EXPECT_EQ(result.RowCount(), 5);
+}
+
+TEST(FloodlightPointPanel, ColumnWidthsInTheSettingsFile) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "quorvel-flood-widths.ini").string();
+    std::remove(path.c_str());
+    FloodlightPointPanel panel;
+    panel.LoadColumnWidths(path);
+    EXPECT_EQ(panel.AimingColumnWidths(), (std::vector<int>{60, 50, 50, 50}));
+    KvIniFile::WriteKey("投光灯点照度计算", "瞄准点Grid列宽", "70#40#40#", path);
+    KvIniFile::WriteKey("投光灯点照度计算", "计算点Grid列宽", "20#90#61#62#63#64#65#66#", path);
+    panel.LoadColumnWidths(path);
+    EXPECT_EQ(panel.AimingColumnWidths(), (std::vector<int>{60, 50, 50, 50}));
+    EXPECT_EQ(panel.PointColumnWidths()[1], 90);
+    panel.SetAimingColumnWidths({61, 51, 51, 51});
+    panel.SaveColumnWidths(path);
+    EXPECT_EQ(KvIniFile::ReadKey("投光灯点照度计算", "瞄准点Grid列宽", "", path), "61#51#51#51#");
+    std::remove(path.c_str());
+}
+
+Project SiteAndRoad() {
+    Project project;
+    project.kind = kOutdoorProject;
+    project.room = test::RectangleRoom(50, 20);
+    project.room.dLxStandard = 10;
+    for (const char* name : {"路1", "投1", "投2", "路2"}) {
+        project.luminaires.Add(Named(name));
+    }
+    project.room.nStartNum = 2;
+    project.room.nEndNum = 3;
+    project.road.m_nStartNum = 4;
+    project.road.m_nEndNum = 4;
+    return project;
+}
+
+TEST(FloodCapacityPanel, EditsRecalculateAndExpansionKeepsOtherLuminaires) {
+    Project project = SiteAndRoad();
+    FloodCapacityPanel panel;
+    panel.SetMinimumIlluminance(20);
+    panel.Open(project);
+    ASSERT_EQ(panel.RowCount(), 2);
+    EXPECT_EQ(panel.CellText(0, FloodCapacityPanel::kName), "投1");
+    EXPECT_EQ(panel.Message(), "照度不满足场地最低照度，需增加灯具");
+    EXPECT_EQ(panel.Densities().label, "折算功率密度w/m2");
+    EXPECT_EQ(FloodCapacityPanel::ChoicesOf(FloodCapacityPanel::kShare).size(), 5u);
+
+    panel.EditCell(0, FloodCapacityPanel::kCount, "3", project);
+    panel.EditCell(0, FloodCapacityPanel::kShare, "40%及其以上", project);
+    EXPECT_EQ(panel.Entries()[0].u, 0.7);
+    ASSERT_TRUE(panel.ApplyCounts(project));
+    ASSERT_EQ(project.luminaires.Count(), 6);
+    EXPECT_EQ(project.luminaires.At(0).sName, "路1");
+    EXPECT_EQ(project.luminaires.At(3).sName, "投1");
+    EXPECT_EQ(project.luminaires.At(3).ptCenter.x, -1.0);
+    EXPECT_EQ(project.luminaires.At(3).ptCenter.z, 10.0);
+    EXPECT_EQ(project.luminaires.At(1).ptCenter.x, 0.0);
+    EXPECT_EQ(project.luminaires.At(2).unitCapacity.nCount, 1);
+    EXPECT_EQ(project.luminaires.At(5).sName, "路2");
+    EXPECT_EQ(project.room.nStartNum, 2);
+    EXPECT_EQ(project.room.nEndNum, 5);
+    EXPECT_EQ(project.road.m_nStartNum, 6);
+    EXPECT_EQ(project.road.m_nEndNum, 6);
+
+    panel.EditCell(0, FloodCapacityPanel::kCount, "0", project);
+    FloodCapacityPanel fresh;
+    fresh.Open(project);
+    fresh.EditCell(0, FloodCapacityPanel::kCount, "200000", project);
+    EXPECT_FALSE(fresh.ApplyCounts(project));
+}
+
+TEST(FloodCapacityPanel, EmptyRangeExpandsToNothing) {
+    Project project = SiteAndRoad();
+    project.room.nStartNum = 9;
+    project.room.nEndNum = 12;
+    FloodCapacityPanel panel;
+    panel.Open(project);
+    EXPECT_EQ(panel.RowCount(), 0);
+    EXPECT_EQ(panel.IlluminanceText(), "0.00");
+    Project bare = SiteAndRoad();
+    bare.room.outline.clear();
+    FloodCapacityPanel degenerate;
+    degenerate.Open(bare);
+    EXPECT_EQ(degenerate.CellText(0, FloodCapacityPanel::kAdditional), "1");
+    EXPECT_EQ(degenerate.Entries()[0].additional, 1);
+    ASSERT_TRUE(panel.ApplyCounts(project));
+    EXPECT_EQ(project.luminaires.Count(), 4);
+    EXPECT_EQ(project.road.m_nStartNum, 4);
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,227 @@
+// The standards dialog and the reflectance dialog without windows.
+#include "catalogue/CatalogueTestSupport.h"
+
+#include "catalogue/CatalogueStatements.h"
+#include "panels/ReflectivityDialogModel.h"
+#include "panels/StandardsDialogModel.h"
+
+#include <kelvorin/KvIniFile.h>
+
+#include <gtest/gtest.h>
+
+namespace qv::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+using Item = StandardsDialogModel::Item;
+
+class StandardsDialogTest : public CatalogueTest {
+protected:
+    std::string ini = (folder / "Quorvel.ini").string();
+    StandardsDialogModel dialog{copy, ini};
+
+    int CategoryIndex(const std::string& name) const {
+        for (size_t i = 0; i < dialog.Tree().size(); ++i) {
+            if (dialog.Tree()[i].name == name) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+};
+
+TEST_F(StandardsDialogTest, TreeSelectionValuesAndSettings) {
+    dialog.Open();
+    ASSERT_EQ(dialog.Tree().size(), 15u);
+    const int office = CategoryIndex("办公建筑");
+    ASSERT_EQ(dialog.Tree()[static_cast<size_t>(office)].places.size(), 9u);
+    EXPECT_EQ(dialog.Selection(), Item());
+    EXPECT_EQ(dialog.Shown().m_nStandLx, 0);
+
+    ASSERT_TRUE(dialog.Select({office, 1})); // 高档办公室
+    EXPECT_EQ(dialog.Shown().m_nStandLx, 500);
+    EXPECT_DOUBLE_EQ(dialog.Shown().m_dStandLPD, 15.0);
+    EXPECT_DOUBLE_EQ(dialog.Shown().m_dTagLPD, 13.5);
+    EXPECT_EQ(dialog.Shown().m_nUGR, 19);
+    EXPECT_EQ(dialog.Shown().m_sRa, "80");
+    EXPECT_EQ(dialog.StandardIlluminance(), 500); // taken even without "确定"
+    EXPECT_FALSE(std::filesystem::exists(ini));
+    EXPECT_EQ(dialog.Confirm(), 500);
+    EXPECT_EQ(KvIniFile::ReadKey("照度标准", "父", "", ini), "办公建筑");
+    EXPECT_EQ(KvIniFile::ReadKey("照度标准", "子", "", ini), "高档办公室");
+    EXPECT_DOUBLE_EQ(KvIniFile::ReadKey("照度标准", "m_dTagLPD", 0.0, ini), 13.5);
+    EXPECT_EQ(KvIniFile::ReadKey("照度标准", "m_sRa", "", ini), "80");
+
+    StandardsDialogModel again(copy, ini);
+    again.Open();
+    EXPECT_EQ(again.Selection(), (Item{office, 1}));
+    EXPECT_TRUE(again.Tree()[static_cast<size_t>(office)].expanded);
+    EXPECT_EQ(again.Shown().m_nStandLx, 500);
+
+    // A place without power densities reads them as 0.
+    const int medical = CategoryIndex("医疗建筑");
+    ASSERT_TRUE(again.Select({medical, 2})); // 手术室
+    EXPECT_EQ(again.Shown().m_nStandLx, 750);
+    EXPECT_DOUBLE_EQ(again.Shown().m_dStandLPD, 0.0);
+    EXPECT_EQ(again.Shown().m_sRa, "90");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(StandardsDialogTest, AStoredPlaceThatIsGoneLeavesTheStoredValues) {
+    KvIniFile::WriteKey("照度标准", "父", "办公建筑", ini);
+    KvIniFile::WriteKey("照度标准", "子", "不存在", ini);
+    KvIniFile::WriteKey("照度标准", "m_nStandLx", 123, ini);
+    KvIniFile::WriteKey("照度标准", "m_sRa", "60", ini);
+    dialog.Open();
+    EXPECT_EQ(dialog.Selection(), Item());
+    EXPECT_TRUE(dialog.Tree()[static_cast<size_t>(CategoryIndex("办公建筑"))].expanded);
+    EXPECT_EQ(dialog.Shown().m_nStandLx, 123);
+    EXPECT_EQ(dialog.Shown().m_sRa, "60");
+}
+
+TEST_F(StandardsDialogTest, AddingCategoriesAndPlaces) {
+    dialog.Open();
+    EXPECT_EQ(dialog.MenuItems({0, -1}), (Strings{"新建大类", "新建小类", "删除"}));
+    EXPECT_EQ(dialog.MenuItems({0, 0}), (Strings{"新建", "删除"}));
+
+    ASSERT_TRUE(dialog.AddCategory("体育'建筑"));
+    const int sports = CategoryIndex("体育'建筑");
+    ASSERT_EQ(sports, 15);
+    EXPECT_EQ(dialog.Tree()[15].places.size(), 39u); // the template's places
+    Strings categories;
+    copy.SelectCells(categories, sql::Categories());
+    EXPECT_EQ(categories.back(), "体育'建筑");
+
+    EXPECT_FALSE(dialog.AddCategory("体育'建筑"));
+    EXPECT_FALSE(dialog.AddCategory("光源"));
+    EXPECT_FALSE(dialog.AddCategory("a[b]"));
+    EXPECT_FALSE(dialog.AddCategory(""));
+    ASSERT_EQ(messages.size(), 4u);
+    EXPECT_EQ(messages[0].text, "此内容已在数据库中存在!");
+    EXPECT_EQ(messages[0].caption, "系统提示");
+    EXPECT_EQ(messages[0].icon, KvMessageIcon::Warning);
+    EXPECT_EQ(messages[1].text, "此内容已在数据库中存在!");
+    EXPECT_EQ(messages[2].text.rfind("\"a[b]\"不能作为大类名称：", 0), 0u);
+    EXPECT_EQ(messages[3].text, "请填写<名称>");
+    messages.clear();
+
+    StandardsDialogModel::NewPlace place{"会议室'1", 500, 15, 13.5, 19, 80};
+    ASSERT_TRUE(dialog.AddPlace({sports, 3}, place)); // "新建" on a place of the category
+    EXPECT_EQ(dialog.Tree()[15].places.back(), "会议室'1");
+    ASSERT_TRUE(dialog.Select({sports, 39}));
+    EXPECT_EQ(dialog.Shown().m_nStandLx, 500);
+    EXPECT_DOUBLE_EQ(dialog.Shown().m_dTagLPD, 13.5);
+    EXPECT_FALSE(dialog.AddPlace({sports, -1}, place)); // the name is taken
+    place.name = "";
+    EXPECT_FALSE(dialog.AddPlace({sports, -1}, place));
+    ASSERT_EQ(copy.Execute("DROP TABLE [照度标准模板]"), 1); // unrelated table: still adds
+    place.name = "训练场";
+    EXPECT_TRUE(dialog.AddPlace({sports, -1}, place));
+    EXPECT_EQ(MessageTexts(), (Strings{"改名字已经存在!", "请填写<名称>"}));
+}
+
+TEST_F(StandardsDialogTest, DeletingAsksAndKeepsTreeAndCatalogueTogether) {
+    dialog.Open();
+    const int office = CategoryIndex("办公建筑");
+    ASSERT_TRUE(dialog.Select({office, 2}));
+    answer = KvMessageAnswer::No;
+    EXPECT_FALSE(dialog.Delete({office, 1}));
+    EXPECT_EQ(dialog.Tree()[static_cast<size_t>(office)].places.size(), 9u);
+    answer = KvMessageAnswer::Yes;
+    ASSERT_TRUE(dialog.Delete({office, 1}));
+    EXPECT_EQ(dialog.Selection(), (Item{office, 1})); // the selected place moved up
+    Strings places;
+    copy.SelectCells(places, sql::Places("办公建筑"));
+    EXPECT_EQ(places, dialog.Tree()[static_cast<size_t>(office)].places);
+    EXPECT_EQ(places.size(), 8u);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, "是否确定删除?");
+    EXPECT_EQ(messages[0].buttons, KvMessageButtons::YesNo);
+
+    ASSERT_TRUE(dialog.Delete({office, -1}));
+    EXPECT_EQ(dialog.Selection(), Item());
+    EXPECT_EQ(dialog.Tree().size(), 14u);
+    EXPECT_FALSE(copy.HasTable("办公建筑"));
+    Strings categories;
+    copy.SelectCells(categories, sql::Categories());
+    EXPECT_EQ(categories.size(), 14u);
+
+    // A category whose table went missing: its places cannot be read, and it can still be
+    // deleted.
+    ASSERT_EQ(copy.Execute("DROP TABLE [居住建筑]"), 1);
+    messages.clear();
+    ASSERT_TRUE(dialog.Select({0, 0}));
+    EXPECT_FALSE(dialog.AddPlace({0, -1}, {"新场所", 100, 0, 0, 0, 80}));
+    EXPECT_EQ(MessageTexts(), (Strings{"数据库有误", "改名字已经存在!"}));
+    EXPECT_TRUE(dialog.Delete({0, -1}));
+    EXPECT_EQ(dialog.Tree().front().name, "图书馆建筑");
+}
+
+TEST_F(StandardsDialogTest, WithoutACatalogueTheTreeIsEmpty) {
+    CatalogueDatabase missing(access, (folder / "none.db").string(), report);
+    StandardsDialogModel lost(missing, ini);
+    lost.Open();
+    EXPECT_TRUE(lost.Tree().empty());
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_FALSE(lost.AddCategory("新"));
+    EXPECT_EQ(messages.size(), 2u);
+}
+
+class ReflectivityDialogTest : public CatalogueTest {};
+
+TEST_F(ReflectivityDialogTest, MaterialsAndColours) {
+    ReflectivityDialogModel dialog(copy, 50);
+    EXPECT_EQ(ReflectivityDialogModel::kMaterials.size(), 15u);
+    dialog.ChooseMaterial("粉刷");
+    EXPECT_EQ(dialog.Material(), "粉刷");
+    EXPECT_DOUBLE_EQ(dialog.Reflectance(), 75.0);
+    EXPECT_EQ(dialog.ColourButtons()[0].caption, "无");
+    EXPECT_TRUE(dialog.ColourButtons()[0].enabled);
+    EXPECT_FALSE(dialog.ColourButtons()[1].enabled);
+
+    dialog.ChooseMaterial("釉面墙"); // no plain value: the shown one stays
+    EXPECT_DOUBLE_EQ(dialog.Reflectance(), 75.0);
+    EXPECT_EQ(dialog.ColourButtons()[4].caption, "黑色");
+    EXPECT_FALSE(dialog.ColourButtons()[5].enabled);
+    EXPECT_EQ(dialog.ColourButtons()[5].caption, "无");
+    dialog.ChooseColour(1);
+    EXPECT_DOUBLE_EQ(dialog.Reflectance(), 62.0);
+    EXPECT_EQ(dialog.Colour(), "黄绿色");
+    dialog.ChooseColour(5);
+    EXPECT_EQ(dialog.Colour(), "黄绿色");
+    EXPECT_TRUE(messages.empty());
+
+    dialog.ChooseMaterial("没有的材料");
+    EXPECT_EQ(MessageTexts(), Strings{"数据库中不存在此数据!"});
+    EXPECT_FALSE(dialog.ColourButtons()[0].enabled);
+    EXPECT_DOUBLE_EQ(dialog.Reflectance(), 62.0);
+}
+
+TEST_F(ReflectivityDialogTest, AtMostSixColours) {
+    for (int i = 1; i <= 7; ++i) {
+        ASSERT_EQ(
+            copy.Execute("INSERT INTO [物体反射率] ([物体],[颜色],[反射率]) values ('试材','色" +
+                         std::to_string(i) + "'," + std::to_string(10 * i) + ")"),
+            1);
+    }
+    ReflectivityDialogModel dialog(copy);
+    dialog.ChooseMaterial("试材");
+    EXPECT_EQ(dialog.ColourButtons()[5].caption, "色6");
+    EXPECT_TRUE(dialog.ColourButtons()[5].enabled);
+    dialog.ChooseColour(5);
+    EXPECT_DOUBLE_EQ(dialog.Reflectance(), 60.0);
+}
+
+TEST(ReflectivityStepsTest, PlusAndMinusStayWithinZeroAndHundred) {
+    KvAccess access;
+    CatalogueDatabase none(access, "");
+    ReflectivityDialogModel dialog(none, 95);
+    dialog.Increase();
+    EXPECT_DOUBLE_EQ(dialog.Reflectance(), 100.0);
+    dialog.SetReflectance(5);
+    dialog.Decrease();
+    EXPECT_DOUBLE_EQ(dialog.Reflectance(), 0.0);
+}
+
+} // namespace
+} // namespace qv::test
