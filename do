@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Quorvel's one entry point: ./do setup | build | test | bench | run
+# Quorvel's one entry point: ./do setup | build | test | format | bench | run
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$(pwd)
@@ -54,8 +54,25 @@ run_tests() { # dir
   (cd "$ROOT/$1" && ctest --output-on-failure -j "$JOBS")
 }
 
+# Every tracked C++ file must be as clang-format (the repository's .clang-format) writes it.
+check_format() {
+  local files
+  if git -C "$ROOT" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    files=$(git -C "$ROOT" ls-files '*.cpp' '*.h')
+  else
+    files=$(find kelvorin model catalogue calc report panels ui app cli tools tests bench \
+      -name '*.cpp' -o -name '*.h')
+  fi
+  # shellcheck disable=SC2086
+  if ! clang-format --dry-run -Werror $files; then
+    echo "do test: the files above differ from clang-format's layout (run clang-format -i)" >&2
+    return 1
+  fi
+}
+
 cmd_test() {
   cmd_setup
+  check_format
   cmd_build
   run_tests build
   # The same tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -101,7 +118,8 @@ case "${1:-}" in
   setup) cmd_setup ;;
   build) cmd_setup; cmd_build ;;
   test) cmd_test ;;
+  format) cmd_setup; check_format ;;
   bench) shift; cmd_bench "$@" ;;
   run) shift; cmd_run "$@" ;;
-  *) echo "usage: ./do setup|build|test|bench|run" >&2; exit 2 ;;
+  *) echo "usage: ./do setup|build|test|format|bench|run" >&2; exit 2 ;;
 esac

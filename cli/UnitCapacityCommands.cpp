@@ -175,7 +175,7 @@ void RegisterUnitCapacityCommands(CLI::App& app, CommandRegistry& registry) {
             PrintUnitCapacity(*run, arguments->json);
             std::cout.flush();
             return WriteBookOption(arguments->book, [&run](CalcBookWriter& writer) {
-                WriteUnitCapacityBook(writer, run->panel);
+                WriteUnitCapacityBook(writer, run->panel.BookRecord());
             });
         });
     command->add_option("PROJECT", arguments->project, "indoor project file (.cil)")->required();

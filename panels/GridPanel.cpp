@@ -133,17 +133,22 @@ void GridPanel::StoreRecord(int kind) {
     RebuildLegend();
 }
 
-bool GridPanel::CalculateHorizontal(const Room& room, const LuminaireList& luminaires,
-                                    const GridCancel* cancel) {
-    std::vector<CalcPoint> points;
-    LuminaireList working = luminaires;
-    HorizontalGridSearch(points, room, density, threads, cancel);
+bool GridPanel::KeepCalculated(std::vector<CalcPoint> points, LuminaireList& working,
+                               const GridCancel* cancel) {
     CalculateGridPoints(points, working, threads, cancel);
     if (Cancelled(cancel)) {
         return false;
     }
     m_points = std::make_shared<const std::vector<CalcPoint>>(std::move(points));
-    if (m_points->empty()) {
+    return !m_points->empty();
+}
+
+bool GridPanel::CalculateHorizontal(const Room& room, const LuminaireList& luminaires,
+                                    const GridCancel* cancel) {
+    std::vector<CalcPoint> points;
+    LuminaireList working = luminaires;
+    HorizontalGridSearch(points, room, density, threads, cancel);
+    if (!KeepCalculated(std::move(points), working, cancel)) {
         return false;
     }
     Summarise(HorizontalValue);
@@ -169,12 +174,7 @@ bool GridPanel::CalculateVertical(const Room& room, const LuminaireList& luminai
     LuminaireList working = luminaires;
     VerticalGridSearch(points, room, density, TopHeight(working), {startX, startY, 0.0},
                        {endX, endY, 0.0}, side, threads, cancel);
-    CalculateGridPoints(points, working, threads, cancel);
-    if (Cancelled(cancel)) {
-        return false;
-    }
-    m_points = std::make_shared<const std::vector<CalcPoint>>(std::move(points));
-    if (m_points->empty()) {
+    if (!KeepCalculated(std::move(points), working, cancel)) {
         return false;
     }
     Summarise(VerticalValue);

@@ -101,6 +101,11 @@ public:
 
 private:
     static void Spin(int& value, int direction);
+    // Calculates the searched points with the working luminaires and keeps them as the
+    // last calculation's. False when the run was cancelled (the panel as it was) or
+    // found no point.
+    bool KeepCalculated(std::vector<CalcPoint> points, LuminaireList& working,
+                        const GridCancel* cancel);
     // Statistics of one value of the points, the shown texts and the drawing defaults.
     void Summarise(double (*value)(const CalcPoint&));
     void StoreRecord(int kind);

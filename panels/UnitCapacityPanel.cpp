@@ -1,7 +1,6 @@
 #include "panels/UnitCapacityPanel.h"
 
 #include "panels/PanelCells.h"
-#include "catalogue/CatalogueStatements.h"
 #include "model/FormatTruncated.h"
 
 #include <kelvorin/KvStr.h>
@@ -84,9 +83,7 @@ std::string UnitCapacityPanel::CellText(int row, int column) const {
 std::vector<std::string> UnitCapacityPanel::ChoicesOf(int column) const {
     std::vector<std::string> choices;
     if (column == kClass) {
-        if (m_catalogue->SelectDistinct(choices, sql::DistributionClasses()) < 0) {
-            choices.clear();
-        }
+        choices = CatalogueUnitCapacityTables(*m_catalogue).DistributionClasses();
     } else if (column == kKind) {
         choices = {kIncandescentKind, kFluorescentKind};
     }
@@ -99,7 +96,8 @@ void UnitCapacityPanel::Calculate(const Room& room, const LuminaireList& luminai
         m_entries = luminaires;
     }
     const double efficiency = KvStr::Atof(m_efficiencyText);
-    m_result = CalculateUnitCapacity(room, m_entries, efficiency, *m_catalogue);
+    CatalogueUnitCapacityTables tables(*m_catalogue);
+    m_result = CalculateUnitCapacity(room, m_entries, efficiency, tables);
     m_eText = FormatTruncated(m_result.e, kShownDecimals);
     m_message = m_result.e - room.dLxStandard < 0.0 ? "照度不满足房间照度标准，需增加灯具"
                                                     : "照度满足房间照度标准,不需增加灯具";

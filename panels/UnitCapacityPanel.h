@@ -6,6 +6,7 @@
 #include "panels/PanelCells.h"
 #include "calc/common/PowerDensity.h"
 #include "calc/indoor/UnitCapacity.h"
+#include "calc/indoor/UnitCapacityRecord.h"
 #include "catalogue/CatalogueDatabase.h"
 #include "model/Luminaire.h"
 #include "model/Room.h"
@@ -73,6 +74,10 @@ public:
     // Everything the last calculation worked out (with η and the standard illuminance),
     // for the calculation book.
     const UnitCapacityResult& Result() const { return m_result; }
+    // What the calculation book of the last calculation states.
+    UnitCapacityBookRecord BookRecord() const {
+        return {m_entries, m_result, m_eText, m_efficiencyText, m_densities};
+    }
 
     const std::string& Caption() const { return m_caption; }
     void BookWritten() { m_caption = "单位容量计算书"; }

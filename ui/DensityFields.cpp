@@ -9,11 +9,11 @@
 
 namespace qv {
 
-DensityFields AddDensityFields(QFormLayout& form) {
+DensityFields AddDensityFields(QFormLayout& form, const char* lpdLabel) {
     DensityFields fields;
     fields.lpd = new QLineEdit(form.parentWidget());
     fields.lpd->setReadOnly(true);
-    AddLabelledRow(form, QStringLiteral("计算功率密度w/m2"), fields.lpd);
+    AddLabelledRow(form, QString::fromUtf8(lpdLabel), fields.lpd);
     fields.second = new QLineEdit(form.parentWidget());
     fields.second->setReadOnly(true);
     fields.second->setObjectName(QStringLiteral("secondDensity"));

@@ -1,5 +1,7 @@
 #include "ui/GridPanelWindow.h"
 
+#include "ui/DensityFields.h"
+
 #include "report/books/GridBook.h"
 #include "ui/GridResultWindow.h"
 #include "ui/QtText.h"
@@ -51,13 +53,6 @@ private:
     std::function<void(int)> m_step;
 };
 
-QLineEdit* ReadOnlyField(QFormLayout& form, const QString& label) {
-    auto* field = new QLineEdit(form.parentWidget());
-    field->setReadOnly(true);
-    AddLabelledRow(form, label, field);
-    return field;
-}
-
 } // namespace
 
 GridPanelWindow::GridPanelWindow(CalcPanelContext context, QWidget* parent)
@@ -102,17 +97,11 @@ GridPanelWindow::GridPanelWindow(CalcPanelContext context, QWidget* parent)
     left->addLayout(calculations);
 
     auto* results = new QFormLayout;
-    m_max = ReadOnlyField(*results, QStringLiteral("最大照度lx"));
-    m_min = ReadOnlyField(*results, QStringLiteral("最小照度lx"));
-    m_avg = ReadOnlyField(*results, QStringLiteral("平均照度lx"));
-    m_uniformity = ReadOnlyField(*results, QStringLiteral("工作区均匀度"));
-    m_lpd = ReadOnlyField(*results, QStringLiteral("计算功率密度"));
-    m_lpd2 = new QLineEdit(this);
-    m_lpd2->setReadOnly(true);
-    m_lpd2->setObjectName(QStringLiteral("secondDensity"));
-    m_lpd2Label = new QLabel(this);
-    m_lpd2Label->setObjectName(QStringLiteral("secondDensityLabel"));
-    results->addRow(m_lpd2Label, m_lpd2);
+    m_max = AddOutput(*results, QStringLiteral("最大照度lx"));
+    m_min = AddOutput(*results, QStringLiteral("最小照度lx"));
+    m_avg = AddOutput(*results, QStringLiteral("平均照度lx"));
+    m_uniformity = AddOutput(*results, QStringLiteral("工作区均匀度"));
+    m_densities = AddDensityFields(*results, "计算功率密度");
     left->addLayout(results);
 
     auto* book = new QHBoxLayout;
@@ -251,9 +240,9 @@ void GridPanelWindow::Refresh() {
     m_min->setText(ToQt(m_panel.minText));
     m_avg->setText(ToQt(m_panel.avgText));
     m_uniformity->setText(ToQt(KvStr::FormatDouble(m_panel.uniformity)));
-    m_lpd->setText(ToQt(KvStr::FormatDouble(m_panel.lpd)));
-    m_lpd2->setText(ToQt(KvStr::FormatDouble(m_panel.lpd2)));
-    m_lpd2Label->setText(ToQt(m_panel.lpd2Label));
+    m_densities.lpd->setText(ToQt(KvStr::FormatDouble(m_panel.lpd)));
+    m_densities.second->setText(ToQt(KvStr::FormatDouble(m_panel.lpd2)));
+    m_densities.label->setText(ToQt(m_panel.lpd2Label));
     ShowLegend();
 }
 

@@ -6,6 +6,7 @@
 #include "panels/GridPanel.h"
 #include "ui/BackgroundRun.h"
 #include "ui/CalcPanelWindow.h"
+#include "ui/DensityFields.h"
 #include "ui/FieldBindings.h"
 
 #include <QPointer>
@@ -63,9 +64,7 @@ private:
     QLineEdit* m_min = nullptr;
     QLineEdit* m_avg = nullptr;
     QLineEdit* m_uniformity = nullptr;
-    QLineEdit* m_lpd = nullptr;
-    QLineEdit* m_lpd2 = nullptr;
-    QLabel* m_lpd2Label = nullptr;
+    DensityFields m_densities;
     QTableWidget* m_legend = nullptr;
     QWidget* m_picture = nullptr;
     QPushButton* m_cancel = nullptr;

@@ -44,7 +44,7 @@ UnitCapacityPanelWindow::UnitCapacityPanelWindow(CalcPanelContext context, QWidg
     auto* buttons = new QHBoxLayout;
     AddButton(*buttons, "计  算", [this] { Calculate(); });
     AddBookButton(*buttons, m_panel, [this](CalcBookWriter& writer) {
-        return WriteUnitCapacityBook(writer, m_panel);
+        return WriteUnitCapacityBook(writer, m_panel.BookRecord());
     });
     AddCountAdjustment(*buttons, m_panel);
     layout->addLayout(buttons);

@@ -3,7 +3,6 @@
 #include "calc/common/Outline.h"
 #include "calc/common/Photometry.h"
 #include "calc/outdoor/FloodCapacity.h"
-#include "catalogue/CatalogueStatements.h"
 #include "model/Constants.h"
 
 #include <kelvorin/KvStr.h>
@@ -11,6 +10,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <utility>
 
 namespace qv {
 namespace {
@@ -29,38 +29,26 @@ double FiniteOrZero(double value) {
     return std::isfinite(value) ? value : 0.0;
 }
 
-// The key texts of one table column as the database returns them, with their numbers.
+// The key texts of one table column as the tables hold them, with their numbers.
 struct TableKeys {
     std::vector<std::string> texts;
     std::vector<double> values;
 };
 
-TableKeys ReadKeys(CatalogueDatabase& catalogue, const std::string& sql) {
+TableKeys Keys(std::vector<std::string> texts) {
     TableKeys keys;
-    if (catalogue.SelectCells(keys.texts, sql) < 0) {
-        keys.texts.clear();
-    }
+    keys.texts = std::move(texts);
     for (const std::string& text : keys.texts) {
         keys.values.push_back(KvStr::Atof(text));
     }
     return keys;
 }
 
-// The first cell of a query as a number; 0 when the query returns no row.
-double FirstValue(CatalogueDatabase& catalogue, const std::string& sql) {
-    std::vector<std::string> cells;
-    if (catalogue.SelectCells(cells, sql) <= 0 || cells.empty()) {
-        return 0.0;
-    }
-    return KvStr::Atof(cells.front());
-}
+// The value at x between the rows of the neighbouring keys, each row read by its key's
+// text (upper neighbour first); 0 without keys.
+using RowValue = std::function<double(const std::string& keyText, bool upper)>;
 
-// The value at x between the rows of the neighbouring keys, each row read with the
-// statement made from the key's text (upper neighbour first); 0 without keys.
-using KeyStatement = std::function<std::string(const std::string& keyText, bool upper)>;
-
-double LookUp(CatalogueDatabase& catalogue, const TableKeys& keys, double x,
-              const KeyStatement& statement) {
+double LookUp(const TableKeys& keys, double x, const RowValue& row) {
     const Neighbours n = FindNeighbours(static_cast<int>(keys.values.size()), x,
                                         [&](int i) { return keys.values[static_cast<size_t>(i)]; });
     if (n.lower < 0) {
@@ -68,8 +56,8 @@ double LookUp(CatalogueDatabase& catalogue, const TableKeys& keys, double x,
     }
     const auto upper = static_cast<size_t>(n.upper);
     const auto lower = static_cast<size_t>(n.lower);
-    const double yUpper = FirstValue(catalogue, statement(keys.texts[upper], true));
-    const double yLower = FirstValue(catalogue, statement(keys.texts[lower], false));
+    const double yUpper = row(keys.texts[upper], true);
+    const double yLower = row(keys.texts[lower], false);
     return InterpolationStep(x, keys.values[upper], keys.values[lower], yUpper, yLower);
 }
 
@@ -78,13 +66,12 @@ double EntryPower(const Luminaire& luminaire) {
            luminaire.lamp2.dBallastPower;
 }
 
-// The catalogue's unit-capacity tables for one calculation: the key lists are read once.
-class UnitCapacityTables {
+// The unit-capacity tables for one calculation: the key lists are read once.
+class TableLookup {
 public:
-    explicit UnitCapacityTables(CatalogueDatabase& catalogue)
-        : m_catalogue(catalogue), m_ratios(ReadKeys(catalogue, sql::RoomCavityRatios())),
-          m_ceilings(ReadKeys(catalogue, sql::CeilingReflectances())),
-          m_lampTypes(ReadKeys(catalogue, sql::C2LampTypes())) {}
+    explicit TableLookup(UnitCapacityTables& tables)
+        : m_tables(tables), m_ratios(Keys(tables.RoomCavityRatios())),
+          m_ceilings(Keys(tables.CeilingReflectances())), m_lampTypes(Keys(tables.C2LampTypes())) {}
 
     double P0(const UnitCapacityInputs& inputs, double rcr) {
         const std::string& kind = inputs.sUnitPowerKind;
@@ -93,16 +80,15 @@ public:
         }
         const bool incandescent = kind == kIncandescentKind;
         const std::string& distributionClass = inputs.sDistributionClass;
-        return LookUp(m_catalogue, m_ratios, rcr, [&](const std::string& ratio, bool) {
-            return incandescent ? sql::P0Incandescent100W(distributionClass, ratio)
-                                : sql::P0Fluorescent40W(distributionClass, ratio);
+        return LookUp(m_ratios, rcr, [&](const std::string& ratio, bool) {
+            return m_tables.P0(incandescent, distributionClass, ratio);
         });
     }
 
     double C1(double ceilingReflectance) {
-        return LookUp(
-            m_catalogue, m_ceilings, ceilingReflectance,
-            [](const std::string& ceiling, bool upper) { return sql::C1(ceiling, !upper); });
+        return LookUp(m_ceilings, ceilingReflectance, [&](const std::string& ceiling, bool upper) {
+            return m_tables.C1(ceiling, upper);
+        });
     }
 
     // The first C2 lamp type found inside the lamp type text; empty when none is.
@@ -118,14 +104,15 @@ public:
     double C2(const std::string& type, double power) {
         auto powers = m_powers.find(type);
         if (powers == m_powers.end()) {
-            powers = m_powers.emplace(type, ReadKeys(m_catalogue, sql::C2RatedPowers(type))).first;
+            powers = m_powers.emplace(type, Keys(m_tables.C2RatedPowers(type))).first;
         }
-        return LookUp(m_catalogue, powers->second, power,
-                      [&](const std::string& rated, bool) { return sql::C2(type, rated); });
+        return LookUp(powers->second, power, [&](const std::string& rated, bool) {
+            return m_tables.C2(type, rated);
+        });
     }
 
 private:
-    CatalogueDatabase& m_catalogue;
+    UnitCapacityTables& m_tables;
     TableKeys m_ratios;
     TableKeys m_ceilings;
     TableKeys m_lampTypes;
@@ -153,7 +140,7 @@ double EfficiencyCorrection(double efficiency) {
 }
 
 UnitCapacityResult CalculateUnitCapacity(const Room& room, LuminaireList& entries,
-                                         double efficiency, CatalogueDatabase& catalogue) {
+                                         double efficiency, UnitCapacityTables& tables) {
     UnitCapacityResult result;
     result.area = OutlineArea(room.outline);
     result.standard = room.dLxStandard;
@@ -165,13 +152,13 @@ UnitCapacityResult CalculateUnitCapacity(const Room& room, LuminaireList& entrie
     for (const Luminaire& entry : entries.Items()) {
         result.sumWeight += entry.unitCapacity.dAreaWeight;
     }
-    if (!catalogue.Connect()) {
+    if (!tables.Open()) {
         result.status = UnitCapacityStatus::NoDatabase;
         result.e = -1.0;
         return result;
     }
     result.status = UnitCapacityStatus::Calculated;
-    UnitCapacityTables tables(catalogue);
+    TableLookup lookup(tables);
     const double s = result.sumWeight;
     const double c = EfficiencyCorrection(efficiency);
     for (int i = 0; i < entries.Count(); ++i) {
@@ -179,11 +166,11 @@ UnitCapacityResult CalculateUnitCapacity(const Room& room, LuminaireList& entrie
         UnitCapacityInputs& inputs = entry.unitCapacity;
         UnitCapacityEntryTrace trace;
         trace.area = FiniteOrZero(result.area * inputs.dAreaWeight / s);
-        trace.p0 = tables.P0(inputs, result.cavity.rcr);
-        trace.c1 = tables.C1(result.cavity.rhoC * kPerCent);
+        trace.p0 = lookup.P0(inputs, result.cavity.rcr);
+        trace.c1 = lookup.C1(result.cavity.rhoC * kPerCent);
         trace.power = EntryPower(entry);
-        trace.c2Type = tables.C2Type(entry.lamp1.sName);
-        trace.c2 = trace.c2Type.empty() ? kNoAdjustment : tables.C2(trace.c2Type, trace.power);
+        trace.c2Type = lookup.C2Type(entry.lamp1.sName);
+        trace.c2 = trace.c2Type.empty() ? kNoAdjustment : lookup.C2(trace.c2Type, trace.power);
         trace.c = c;
         trace.capacity = FiniteOrZero(trace.p0 * trace.c1 * trace.c2 * trace.c);
         trace.count = inputs.nCount;
@@ -215,8 +202,8 @@ UnitCapacityResult CalculateUnitCapacity(const Room& room, LuminaireList& entrie
 }
 
 double UnitCapacityIlluminance(const Room& room, LuminaireList& entries, double efficiency,
-                               CatalogueDatabase& catalogue) {
-    return CalculateUnitCapacity(room, entries, efficiency, catalogue).e;
+                               UnitCapacityTables& tables) {
+    return CalculateUnitCapacity(room, entries, efficiency, tables).e;
 }
 
 } // namespace qv

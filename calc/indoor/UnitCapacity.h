@@ -6,7 +6,7 @@
 // From the installed power follows the actual illuminance, from the missing power the
 // number of luminaires each entry still needs.
 #include "calc/indoor/LumenMethod.h"
-#include "catalogue/CatalogueDatabase.h"
+#include "catalogue/UnitCapacityTables.h"
 #include "model/Luminaire.h"
 #include "model/Room.h"
 
@@ -64,11 +64,11 @@ struct UnitCapacityResult {
 // Holes the tables leave are filled soundly: an entry whose lamp type matches no C2 type
 // takes C2 = 1.0, an entry without power needs 0 more, and E is 0 when U·A vanishes.
 UnitCapacityResult CalculateUnitCapacity(const Room& room, LuminaireList& entries,
-                                         double efficiency, CatalogueDatabase& catalogue);
+                                         double efficiency, UnitCapacityTables& tables);
 
 // The actual illuminance alone: 0 when the cavity ratio cannot be formed, -1 when the
-// catalogue cannot be opened.
+// tables cannot be reached.
 double UnitCapacityIlluminance(const Room& room, LuminaireList& entries, double efficiency,
-                               CatalogueDatabase& catalogue);
+                               UnitCapacityTables& tables);
 
 } // namespace qv

@@ -533,3 +533,27 @@ int KvStr::IfHasChinese(const std::string& text) {
                ? 1
                : 0;
 }
+
+int KvStr::Atoi(const std::string& text) { // TEMP
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > 2147483648LL) {
+            value = 2147483648LL;
+        }
+    }
+    value = negative ? -value : value;
+    if (value > 2147483647LL) {
+        return 2147483647;
+    }
+    return static_cast<int>(value);
+}

@@ -22,10 +22,10 @@ void WriteGeneralFormula(BookComposer& book) {
 
 } // namespace
 
-BookName WriteUnitCapacityBook(CalcBookWriter& writer, const UnitCapacityPanel& panel) {
+BookName WriteUnitCapacityBook(CalcBookWriter& writer, const UnitCapacityBookRecord& record) {
     const BookName name{"单位容量计算书", "单位容量计算书"};
-    const LuminaireList& entries = panel.Entries();
-    const UnitCapacityResult& result = panel.Result();
+    const LuminaireList& entries = record.entries;
+    const UnitCapacityResult& result = record.result;
     const auto traceOf = [&result](int i) {
         return static_cast<size_t>(i) < result.entries.size()
                    ? result.entries[static_cast<size_t>(i)]
@@ -40,9 +40,9 @@ BookName WriteUnitCapacityBook(CalcBookWriter& writer, const UnitCapacityPanel& 
     BookComposer book(writer);
     OpenTableBook(book, name.title, BookComposer::kHeadingSize,
                   {"序号", "名称", "类型", "单位容量", "个数", "需要数"}, rows);
-    const PowerDensityDisplay& densities = panel.Densities();
-    book.Line(KvStr::Format("实际照度为%slx", panel.IlluminanceText().c_str()));
-    book.Append(KvStr::Format("         灯具效率为%s", panel.EfficiencyText().c_str()));
+    const PowerDensityDisplay& densities = record.densities;
+    book.Line(KvStr::Format("实际照度为%slx", record.illuminanceText.c_str()));
+    book.Append(KvStr::Format("         灯具效率为%s", record.efficiencyText.c_str()));
     WriteDensities(book, densities.lpdText, densities.label, densities.secondText, "        ");
     WriteGeneralFormula(book);
 

@@ -82,6 +82,7 @@ protected:
 
 public:
     CatalogueDatabase catalogue{m_access, m_path, m_report};
+    CatalogueUnitCapacityTables tables{catalogue};
 };
 
 TEST(UnitCapacityEfficiency, CorrectionByEfficiency) {
@@ -105,7 +106,7 @@ TEST_F(UnitCapacityTest, TwoEntriesShareTheRoomAndInterpolateEveryTable) {
     typed.unitCapacity.dUnitCapacity = 0.08;
     entries.Add(typed);
 
-    const UnitCapacityResult result = CalculateUnitCapacity(room, entries, 65, catalogue);
+    const UnitCapacityResult result = CalculateUnitCapacity(room, entries, 65, tables);
 
     ASSERT_EQ(result.status, UnitCapacityStatus::Calculated);
     ASSERT_EQ(result.entries.size(), 2u);
@@ -148,7 +149,7 @@ TEST_F(UnitCapacityTest, NeighbourRuleAtTheTableEdges) {
     LuminaireList entries;
     entries.Add(Entry("T8荧光灯", 10, 0));
     entries.At(0).unitCapacity.sUnitPowerKind = kIncandescentKind;
-    UnitCapacityResult result = CalculateUnitCapacity(room, entries, 70, catalogue);
+    UnitCapacityResult result = CalculateUnitCapacity(room, entries, 70, tables);
     EXPECT_EQ(result.entries[0].p0, 0.25);
     EXPECT_EQ(result.entries[0].c1, 1.0);
     EXPECT_EQ(result.entries[0].c2, 0.675);
@@ -157,7 +158,7 @@ TEST_F(UnitCapacityTest, NeighbourRuleAtTheTableEdges) {
     room.dReflectTop = 30;
     room.dWorkHeight = -20;
     entries.At(0).lamp1.dPower = 60;
-    result = CalculateUnitCapacity(room, entries, 70, catalogue);
+    result = CalculateUnitCapacity(room, entries, 70, tables);
     EXPECT_EQ(result.entries[0].p0, 0.30);
     EXPECT_EQ(result.entries[0].c1, 1.1);
     EXPECT_EQ(result.entries[0].c2, 0.7);
@@ -167,7 +168,7 @@ TEST_F(UnitCapacityTest, MissingRowContributesZeroAtItsNeighbour) {
     LuminaireList entries;
     entries.Add(Entry("T8荧光灯", 36, 0));
     entries.At(0).unitCapacity.sDistributionClass = "直接型9"; // has no row at RCR 4
-    const UnitCapacityResult result = CalculateUnitCapacity(Office(), entries, 70, catalogue);
+    const UnitCapacityResult result = CalculateUnitCapacity(Office(), entries, 70, tables);
     EXPECT_NEAR(result.entries[0].p0, 0.04 * 0.6875, 1e-15);
 }
 
@@ -176,7 +177,7 @@ TEST_F(UnitCapacityTest, NeededCountsTruncateWithSlack) {
     const Room room = Office();
     for (const auto& [ratio, needed] : {std::pair{2.0005, 2}, {2.5, 3}, {-0.5, 0}}) {
         LuminaireList entries = TypedEntry((10 + 10 * ratio) / (24 * 300), 10);
-        const UnitCapacityResult result = CalculateUnitCapacity(room, entries, 70, catalogue);
+        const UnitCapacityResult result = CalculateUnitCapacity(room, entries, 70, tables);
         EXPECT_EQ(result.entries[0].needed, needed) << ratio;
     }
 }
@@ -184,7 +185,7 @@ TEST_F(UnitCapacityTest, NeededCountsTruncateWithSlack) {
 TEST_F(UnitCapacityTest, HolesGiveSoundNumbers) {
     // An entry without power asks for nothing even though power is missing.
     LuminaireList entries = TypedEntry(0.05, 0);
-    UnitCapacityResult result = CalculateUnitCapacity(Office(), entries, 70, catalogue);
+    UnitCapacityResult result = CalculateUnitCapacity(Office(), entries, 70, tables);
     EXPECT_GT(result.deficit, 0);
     EXPECT_EQ(result.entries[0].needed, 0);
     EXPECT_EQ(result.e, 0);
@@ -193,7 +194,7 @@ TEST_F(UnitCapacityTest, HolesGiveSoundNumbers) {
     entries = TypedEntry(0, 36);
     entries.At(0).unitCapacity.sUnitPowerKind = kFluorescentKind;
     entries.At(0).unitCapacity.sDistributionClass = "间接型";
-    result = CalculateUnitCapacity(Office(), entries, 70, catalogue);
+    result = CalculateUnitCapacity(Office(), entries, 70, tables);
     EXPECT_EQ(result.entries[0].p0, 0);
     EXPECT_EQ(result.e, 0);
     EXPECT_EQ(result.entries[0].needed, 0);
@@ -204,7 +205,7 @@ TEST_F(UnitCapacityTest, HolesGiveSoundNumbers) {
     entries = TypedEntry(1e308, 36);
     entries.At(0).unitCapacity.nCount = 3;
     for (const Room& room : {flat, Office()}) {
-        result = CalculateUnitCapacity(room, entries, 50, catalogue);
+        result = CalculateUnitCapacity(room, entries, 50, tables);
         for (const double value :
              {result.e, result.capacity, result.required, result.deficit,
               result.entries[0].capacity, result.entries[0].required, result.entries[0].area}) {
@@ -217,7 +218,7 @@ TEST_F(UnitCapacityTest, RoomWithoutExtentOrCatalogue) {
     LuminaireList entries = TypedEntry(0.05, 36);
     Room line = Office();
     line.outline = {{0, 0, 0}, {6, 0, 0}};
-    UnitCapacityResult result = CalculateUnitCapacity(line, entries, 70, catalogue);
+    UnitCapacityResult result = CalculateUnitCapacity(line, entries, 70, tables);
     EXPECT_EQ(result.status, UnitCapacityStatus::NoCavityRatio);
     EXPECT_EQ(result.e, 0);
     EXPECT_EQ(entries.At(0).unitCapacity.dC, 0);
@@ -229,7 +230,8 @@ TEST_F(UnitCapacityTest, RoomWithoutExtentOrCatalogue) {
     });
     KvAccess access;
     CatalogueDatabase missing(access, (m_folder / "none.db").string(), m_report);
-    EXPECT_EQ(UnitCapacityIlluminance(Office(), entries, 70, missing), -1);
+    CatalogueUnitCapacityTables missingTables(missing);
+    EXPECT_EQ(UnitCapacityIlluminance(Office(), entries, 70, missingTables), -1);
     EXPECT_EQ(entries.At(0).unitCapacity.dC, 0);
     EXPECT_FALSE(shown.empty());
 }

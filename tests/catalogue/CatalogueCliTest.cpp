@@ -1,6 +1,7 @@
 // quorvel-calc catalogue and add-luminaire: listing the built catalogue, placing its
 // luminaires in a project, and the illuminance the placed luminaires then give.
 #include "catalogue/CatalogueTestSupport.h"
+#include "cli/CalcRunner.h"
 
 #include "model/ProjectFile.h"
 
@@ -11,42 +12,16 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <fstream>
-#include <sys/wait.h>
 
 namespace qv::test {
 namespace {
 
 using Json = nlohmann::json;
 
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-// Runs quorvel-calc: exit status and standard output (standard error is dropped).
-std::pair<int, std::string> RunCalc(const std::vector<std::string>& arguments) {
-    std::string command = QV_CALC_PATH;
-    for (const std::string& argument : arguments) {
-        command += " " + Quoted(argument);
-    }
-    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (size_t n; pipe != nullptr && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        out.append(buffer, n);
-    }
-    const int status = pipe != nullptr ? pclose(pipe) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-}
-
 Json RunJson(std::vector<std::string> arguments) {
     arguments.push_back("--json");
-    const auto [status, out] = RunCalc(arguments);
+    const auto [status, out] = RunCalcQuoted(arguments);
     EXPECT_EQ(status, 0) << out;
     return Json::parse(out, nullptr, false);
 }
@@ -93,8 +68,8 @@ TEST_F(CatalogueCliTest, ListsTheCatalogue) {
     EXPECT_EQ(reflectances["reflectances"][0],
               (Json{{"material", "粉刷"}, {"colour", "无"}, {"reflectance", 75.0}}));
 
-    EXPECT_EQ(RunCalc({"catalogue", "lamps", "--catalogue", File("none.db")}).first, 1);
-    EXPECT_EQ(RunCalc({"catalogue", "fixtures"}).first, 2);
+    EXPECT_EQ(RunCalcQuoted({"catalogue", "lamps", "--catalogue", File("none.db")}).first, 1);
+    EXPECT_EQ(RunCalcQuoted({"catalogue", "fixtures"}).first, 2);
 }
 
 TEST_F(CatalogueCliTest, PlacedLuminairesCarryTheCatalogueAndLightTheRoom) {
@@ -120,7 +95,7 @@ TEST_F(CatalogueCliTest, PlacedLuminairesCarryTheCatalogueAndLightTheRoom) {
     EXPECT_DOUBLE_EQ(first.geometricShape.dLength, 1.163);
     EXPECT_EQ(project.luminaires.At(7).ptCenter, (Vector{10.5, 5.4, 3}));
 
-    if (RunCalc({"cu", "--help"}).first != 0 || RunCalc({"point", "--help"}).first != 0) {
+    if (RunCalcQuoted({"cu", "--help"}).first != 0 || RunCalcQuoted({"point", "--help"}).first != 0) {
         GTEST_SKIP() << "quorvel-calc has no point or cu command";
     }
     // Lumen method: 8 × 7980 lm on 86.4 m² with K 0.7 and the CU of the catalogue's table
@@ -168,11 +143,11 @@ TEST_F(CatalogueCliTest, NewProjectsAndRefusals) {
          File("none.db")},
     };
     for (const auto& arguments : refused) {
-        EXPECT_EQ(RunCalc(arguments).first, 1) << arguments[4];
+        EXPECT_EQ(RunCalcQuoted(arguments).first, 1) << arguments[4];
     }
     std::ifstream after(site);
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), stored);
-    EXPECT_EQ(RunCalc({"add-luminaire", File("none.cil"), "--name", "没有", "--model", "x"}).first,
+    EXPECT_EQ(RunCalcQuoted({"add-luminaire", File("none.cil"), "--name", "没有", "--model", "x"}).first,
               1);
     EXPECT_FALSE(std::filesystem::exists(File("none.cil")));
 }

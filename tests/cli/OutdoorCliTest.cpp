@@ -7,16 +7,14 @@
 #include "model/Constants.h"
 #include "model/ProjectFile.h"
 
+#include "cli/CalcRunner.h"
 #include "model/ProjectTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 
 namespace qv {
 namespace {
@@ -31,21 +29,12 @@ struct CalcRun {
 };
 
 CalcRun Calc(const std::string& arguments) {
-    CalcRun run;
-    FILE* pipe = popen((std::string(QV_CALC_PATH) + " " + arguments + " 2>&1").c_str(), "r");
-    std::array<char, 4096> buffer{};
-    for (size_t n; pipe != nullptr && (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-        run.out.append(buffer.data(), n);
-    }
-    const int status = pipe != nullptr ? pclose(pipe) : -1;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    auto [status, out] = test::RunCalc(arguments);
+    return {status, std::move(out)};
 }
 
 nlohmann::json CalcJson(const std::string& arguments) {
-    const CalcRun run = Calc(arguments + " --json");
-    EXPECT_EQ(run.status, 0) << run.out;
-    return nlohmann::json::parse(run.out, nullptr, false);
+    return test::RunCalcJson(arguments);
 }
 
 std::string Write(const TempDir& folder, const std::string& name, const std::string& text) {

@@ -1,4 +1,4 @@
-// The model's value types: defaults, equality within 1e-6, text forms, list operations,
+// The model's value types: equality within 1e-6, text forms, list operations,
 // the calculation-point naming rule and the project's modified check.
 #include "model/CalcPoint.h"
 #include "model/Project.h"
@@ -9,39 +9,6 @@
 
 namespace qv {
 namespace {
-
-TEST(ModelValues, DefaultsOfEveryRecord) {
-    const Lamp lamp;
-    EXPECT_EQ(lamp.nCount, 1);
-    EXPECT_EQ(lamp.nLuminousFlux, 0);
-    EXPECT_EQ(lamp.dPower, 0.0);
-    EXPECT_TRUE(lamp.sName.empty());
-
-    const Luminaire luminaire;
-    EXPECT_EQ(luminaire.dVindicate, 0.7);
-    EXPECT_EQ(luminaire.nState, 1);
-    EXPECT_EQ(luminaire.bLampHouse2, 0);
-    EXPECT_EQ(luminaire.geometricShape.nShape, LuminaireShape::kRectangle);
-    EXPECT_EQ(luminaire.unitCapacity.sDistributionClass, "直接型9");
-    EXPECT_EQ(luminaire.unitCapacity.sUnitPowerKind, "100W白炽灯单位电功率");
-    EXPECT_EQ(luminaire.unitCapacity.sShareClass, "80%及其以上");
-    EXPECT_EQ(luminaire.unitCapacity.nCount, 1);
-    EXPECT_EQ(luminaire.unitCapacity.dAreaWeight, 1.0);
-
-    const Room room;
-    EXPECT_EQ(room.nStartNum, 1);
-    EXPECT_EQ(room.nEndNum, 1);
-    EXPECT_TRUE(room.outline.empty());
-
-    const Road road;
-    EXPECT_EQ(road.m_nLampType, Road::kOneSide);
-    EXPECT_EQ(road.m_nStartNum, 1);
-    EXPECT_EQ(road.m_nEndNum, 1);
-
-    const Project project;
-    EXPECT_EQ(project.kind, kNoProject);
-    EXPECT_TRUE(project.path.empty());
-}
 
 TEST(ModelValues, EqualityToleratesOneMillionth) {
     Lamp a;

@@ -44,7 +44,7 @@ protected:
             entries.Add(l);
         }
         panel.Open(room, entries);
-        return WriteAndReadBook([&](CalcBookWriter& w) { name = WriteUnitCapacityBook(w, panel); });
+        return WriteAndReadBook([&](CalcBookWriter& w) { name = WriteUnitCapacityBook(w, panel.BookRecord()); });
     }
 
     std::filesystem::path m_folder =

@@ -36,6 +36,7 @@ public:
     static std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
     // atof in the "C" locale: the leading number of the text, 0.0 when there is none.
     static double Atof(const std::string& text);
+    static int Atoi(const std::string& text); // TEMP
     // White space (blank, tab, CR, LF, VT, FF) removed from both ends.
     static std::string Trim(const std::string& text);
     // ASCII letters upper-cased; every other byte kept.

@@ -1,0 +1,21 @@
+#pragma once
+// What the calculation book of the unit-capacity method states: the entries with their
+// unit-capacity values as calculated, everything the calculation worked out, and the
+// texts shown beside it (actual illuminance, the efficiency chosen, the power densities).
+#include "calc/common/PowerDensity.h"
+#include "calc/indoor/UnitCapacity.h"
+#include "model/Luminaire.h"
+
+#include <string>
+
+namespace qv {
+
+struct UnitCapacityBookRecord {
+    LuminaireList entries;
+    UnitCapacityResult result;
+    std::string illuminanceText; // "实际照度lx" as shown
+    std::string efficiencyText;  // the efficiency combo's text ("灯具效率%")
+    PowerDensityDisplay densities;
+};
+
+} // namespace qv
