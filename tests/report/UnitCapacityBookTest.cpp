@@ -3,6 +3,7 @@
 #include "report/BookReader.h"
 #include "calc/IndoorRooms.h"
 
+#include "panels/UnitCapacityPanel.h"
 #include "report/books/UnitCapacityBook.h"
 
 #include <kelvorin/KvAccess.h>
