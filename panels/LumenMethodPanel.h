@@ -3,26 +3,18 @@
 // entries with their coefficient of utilization and the counts the user may edit, the
 // average illuminance against the standard, the power densities, and applying the
 // edited counts to the room.
-#include "calc/indoor/LumenMethod.h"
-#include "panels/PanelCells.h"
 #include "calc/common/PowerDensity.h"
+#include "calc/indoor/LumenMethod.h"
+#include "calc/indoor/LumenMethodRecord.h"
 #include "model/Luminaire.h"
 #include "model/Room.h"
+#include "panels/PanelCells.h"
 
 #include <array>
 #include <string>
 #include <vector>
 
 namespace qv {
-
-// One row of the panel: a luminaire entry of the room with its count ("个数"), its
-// coefficient of utilization and the count still needed ("还需要").
-struct LumenEntry {
-    Luminaire luminaire;
-    int count = 1;
-    double u = 0.0;
-    int needed = 0;
-};
 
 class LumenMethodPanel {
 public:
