@@ -46,8 +46,12 @@ public:
     const std::string& IlluminanceText() const { return m_eText; }       // "实际照度lx"
     const std::string& Message() const { return m_message; }             // the message line
     const PowerDensityDisplay& Densities() const { return m_densities; } // 1132, 1135 + label
-    // Everything the last calculation worked out, for the calculation book.
+    // Everything the last calculation worked out.
     const LumenMethodResult& Result() const { return m_result; }
+    // What the calculation book states: the entries as they stand (counts applied by
+    // "确定调整室内灯具数量" included), the last calculation, and the standard illuminance
+    // of the given room.
+    LumenMethodRecord BookRecord(const Room& room) const;
 
     const std::string& Caption() const { return m_caption; }
     void BookWritten() { m_caption = "利用系数法照度计算书"; }
