@@ -1,10 +1,10 @@
 #include "cli/GridCommands.h"
 
-#include "panels/GridPanel.h"
-#include "panels/ScalarIlluminancePanel.h"
 #include "cli/BookOption.h"
 #include "cli/CommandOutput.h"
 #include "cli/ProjectCommands.h"
+#include "panels/GridPanel.h"
+#include "panels/ScalarIlluminancePanel.h"
 #include "report/books/GridBook.h"
 #include "report/books/ScalarBook.h"
 
@@ -242,8 +242,9 @@ int RunScalar(const ScalarArguments& arguments, int kind) {
     panel.Calculate(project.room, project.luminaires);
     PrintScalar(panel, arguments.json);
     std::cout.flush();
-    return WriteBookOption(arguments.book,
-                           [&panel](CalcBookWriter& writer) { WriteScalarBook(writer, panel); });
+    return WriteBookOption(arguments.book, [&panel](CalcBookWriter& writer) {
+        WriteScalarBook(writer, panel.BookRecord());
+    });
 }
 
 void AddScalarCommand(CLI::App& app, CommandRegistry& registry, const char* name,

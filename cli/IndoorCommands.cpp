@@ -1,12 +1,12 @@
 #include "cli/IndoorCommands.h"
 
-#include "panels/LumenMethodPanel.h"
 #include "calc/common/PowerDensity.h"
-#include "panels/SinglePointPanel.h"
 #include "cli/BookOption.h"
 #include "cli/CommandOutput.h"
 #include "cli/CsvTable.h"
 #include "cli/ProjectCommands.h"
+#include "panels/LumenMethodPanel.h"
+#include "panels/SinglePointPanel.h"
 #include "report/books/LumenMethodBook.h"
 #include "report/books/PointBook.h"
 
@@ -136,7 +136,7 @@ int RunPoint(const PointArguments& arguments) {
     PrintPoints(panel, arguments.json);
     std::cout.flush();
     return WriteBookOption(arguments.book, [&panel, parts](CalcBookWriter& writer) {
-        WritePointBook(writer, panel, parts);
+        WritePointBook(writer, panel.BookRecord(), parts);
     });
 }
 
@@ -238,7 +238,7 @@ int RunLumenMethod(const CuArguments& arguments) {
     PrintLumenMethod(panel, arguments.json);
     std::cout.flush();
     return WriteBookOption(arguments.book, [&panel, &project](CalcBookWriter& writer) {
-        WriteLumenMethodBook(writer, panel, project.room);
+        WriteLumenMethodBook(writer, panel.BookRecord(project.room));
     });
 }
 

@@ -1,7 +1,7 @@
 #include "panels/LumenMethodPanel.h"
 
-#include "panels/PanelCells.h"
 #include "model/FormatTruncated.h"
+#include "panels/PanelCells.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -76,6 +76,11 @@ void LumenMethodPanel::Calculate(const Room& room, const LuminaireList& luminair
     m_message = m_e - room.dLxStandard < 0.0 ? "照度不满足房间照度标准，需增加灯具"
                                              : "照度满足房间照度标准,不需增加灯具";
     m_densities = ShowSecondDensity(LightingPowerDensity(room, luminaires), m_e, room.dLxStandard);
+}
+
+LumenMethodRecord LumenMethodPanel::BookRecord(const Room& room) const {
+    return {m_entries,       m_result,           room.dLxStandard,
+            m_densities.lpd, m_densities.second, m_densities.label};
 }
 
 bool LumenMethodPanel::ApplyCounts(LuminaireList& roomLuminaires) {

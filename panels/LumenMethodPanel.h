@@ -3,26 +3,18 @@
 // entries with their coefficient of utilization and the counts the user may edit, the
 // average illuminance against the standard, the power densities, and applying the
 // edited counts to the room.
-#include "calc/indoor/LumenMethod.h"
-#include "panels/PanelCells.h"
 #include "calc/common/PowerDensity.h"
+#include "calc/indoor/LumenMethod.h"
+#include "calc/indoor/LumenMethodRecord.h"
 #include "model/Luminaire.h"
 #include "model/Room.h"
+#include "panels/PanelCells.h"
 
 #include <array>
 #include <string>
 #include <vector>
 
 namespace qv {
-
-// One row of the panel: a luminaire entry of the room with its count ("个数"), its
-// coefficient of utilization and the count still needed ("还需要").
-struct LumenEntry {
-    Luminaire luminaire;
-    int count = 1;
-    double u = 0.0;
-    int needed = 0;
-};
 
 class LumenMethodPanel {
 public:
@@ -54,8 +46,12 @@ public:
     const std::string& IlluminanceText() const { return m_eText; }       // "实际照度lx"
     const std::string& Message() const { return m_message; }             // the message line
     const PowerDensityDisplay& Densities() const { return m_densities; } // 1132, 1135 + label
-    // Everything the last calculation worked out, for the calculation book.
+    // Everything the last calculation worked out.
     const LumenMethodResult& Result() const { return m_result; }
+    // What the calculation book states: the entries as they stand (counts applied by
+    // "确定调整室内灯具数量" included), the last calculation, and the standard illuminance
+    // of the given room.
+    LumenMethodRecord BookRecord(const Room& room) const;
 
     const std::string& Caption() const { return m_caption; }
     void BookWritten() { m_caption = "利用系数法照度计算书"; }

@@ -1,7 +1,7 @@
 #include "panels/ScalarIlluminancePanel.h"
 
-#include "panels/PanelCells.h"
 #include "model/FormatTruncated.h"
+#include "panels/PanelCells.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -91,6 +91,20 @@ void ScalarIlluminancePanel::Calculate(const Room& room, const LuminaireList& lu
     const CavityRatio cavity = RoomCavityRatio(room, luminaires);
     m_header = KvStr::Format("根据ρw = %.2f, RI = %.2f, 请在BZ曲线上查询Ks值", cavity.rhoW * 0.01,
                              RoomIndex(cavity.rcr));
+}
+
+ScalarIlluminanceRecord ScalarIlluminancePanel::BookRecord() const {
+    ScalarIlluminanceRecord record;
+    record.kind = m_kind;
+    record.rhoF = m_details.cavity.rhoF;
+    for (size_t i = 0; i < m_details.entries.size(); ++i) {
+        const ScalarEntryResult& entry = m_details.entries[i];
+        record.entries.push_back(
+            {i < m_entries.size() ? m_entries[i].ks : 0.0, entry.eh, entry.factor});
+    }
+    record.result = m_result;
+    record.horizontal = m_eh;
+    return record;
 }
 
 } // namespace qv

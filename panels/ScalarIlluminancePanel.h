@@ -3,6 +3,7 @@
 // luminaire entries with their conversion factor Ks ("换算系数Ks"), the horizontal
 // average and the spherical or cylindrical result, and the header that names the point
 // of the BZ chart at which to read Ks.
+#include "calc/indoor/ScalarIlluminanceRecord.h"
 #include "calc/indoor/SphericalCylindrical.h"
 #include "model/Luminaire.h"
 #include "model/Room.h"
@@ -45,8 +46,10 @@ public:
     const std::string& HorizontalText() const { return m_ehText; }
     const std::string& ResultText() const { return m_resultText; }
     const std::string& Header() const { return m_header; }
-    // Everything the last calculation worked out, for the calculation book.
+    // Everything the last calculation worked out.
     const ScalarIlluminance& Details() const { return m_details; }
+    // What the calculation book states: the last calculation with each entry's Ks.
+    ScalarIlluminanceRecord BookRecord() const;
 
     const std::string& Caption() const { return m_caption; }
 

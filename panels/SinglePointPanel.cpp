@@ -39,4 +39,8 @@ void SinglePointPanel::Calculate(const Room& room, const LuminaireList& luminair
     m_calculated = true;
 }
 
+PointIlluminanceRecord SinglePointPanel::BookRecord() const {
+    return RecordPointCalculation(m_grid.Points(), m_outline, m_luminaires, m_linearTypes);
+}
+
 } // namespace qv

@@ -2,9 +2,10 @@
 // The single-point panel ("单点照度计算") without a window: its grid of calculation
 // points with their horizontal, vertical and inclined illuminance, the point buttons,
 // and "计  算" over the current room and luminaires.
-#include "panels/CalcPointGrid.h"
+#include "calc/indoor/PointIlluminanceRecord.h"
 #include "model/Luminaire.h"
 #include "model/Room.h"
+#include "panels/CalcPointGrid.h"
 
 #include <array>
 #include <string>
@@ -41,13 +42,16 @@ public:
     // point inside the room's outline.
     void Calculate(const Room& room, const LuminaireList& luminaires);
 
-    // The inputs of the last calculation, for the calculation book: the outline, the
-    // luminaires (with their last contributions) and their linear distribution types.
+    // The inputs of the last calculation: the outline, the luminaires (with their last
+    // contributions) and their linear distribution types.
     const std::vector<Vector>& CalculatedOutline() const { return m_outline; }
     const LuminaireList& CalculatedLuminaires() const { return m_luminaires; }
     const std::vector<int>& LinearTypes() const { return m_linearTypes; }
     // Whether "计  算" ran at least once (the book describes the last calculation).
     bool Calculated() const { return m_calculated; }
+    // What the calculation book states: the grid's points with their illuminance and the
+    // steps of the last calculation's luminaires at each of them.
+    PointIlluminanceRecord BookRecord() const;
 
 private:
     std::string m_caption = "单点照度计算";

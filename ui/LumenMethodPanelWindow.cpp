@@ -35,7 +35,7 @@ LumenMethodPanelWindow::LumenMethodPanelWindow(CalcPanelContext context, QWidget
     auto* buttons = new QHBoxLayout;
     AddButton(*buttons, "计  算", [this] { Calculate(); });
     AddBookButton(*buttons, m_panel, [this](CalcBookWriter& writer) {
-        return WriteLumenMethodBook(writer, m_panel, m_context.snapshot().room);
+        return WriteLumenMethodBook(writer, m_panel.BookRecord(m_context.snapshot().room));
     });
     AddCountAdjustment(*buttons, m_panel);
     layout->addLayout(buttons);

@@ -39,8 +39,11 @@ ScalarPanelWindow::ScalarPanelWindow(int kind, CalcPanelContext context, QWidget
         Refresh();
     });
     AddButton(*buttons, "写计算书", [this] {
-        WriteBook([this](CalcBookWriter& writer) { return WriteScalarBook(writer, m_panel); },
-                  [this] { return m_panel.Caption(); });
+        WriteBook(
+            [this](CalcBookWriter& writer) {
+                return WriteScalarBook(writer, m_panel.BookRecord());
+            },
+            [this] { return m_panel.Caption(); });
     });
     layout->addLayout(buttons);
     resize(420, 420);

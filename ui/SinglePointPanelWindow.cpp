@@ -39,11 +39,12 @@ SinglePointPanelWindow::SinglePointPanelWindow(CalcPanelContext context, QWidget
             KvMessageSink::Show(NothingCalculatedMessage());
             return;
         }
-        WriteBook([this](CalcBookWriter& writer) { return WritePointBook(writer, m_panel); },
-                  [this] {
-                      m_panel.BookWritten();
-                      return m_panel.Caption();
-                  });
+        WriteBook(
+            [this](CalcBookWriter& writer) { return WritePointBook(writer, m_panel.BookRecord()); },
+            [this] {
+                m_panel.BookWritten();
+                return m_panel.Caption();
+            });
     });
     layout->addLayout(actions);
     resize(720, 360);

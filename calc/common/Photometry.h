@@ -106,6 +106,7 @@ int ClassifyLinearDistribution(const IntensityCurve& curveA, int currentType);
 struct AzimuthFactor {
     double horizontal = 0.0; // AF
     double vertical = 0.0;   // af
+    bool operator==(const AzimuthFactor&) const = default;
 };
 AzimuthFactor AzimuthFactors(int linearType, double alpha);
 

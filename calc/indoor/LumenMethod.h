@@ -19,6 +19,7 @@ struct CavityRatio {
     double h = 0.0;    // cavity height: highest luminaire (at least 0) above the working plane
     double l = 0.0;    // bounding-box length
     double b = 0.0;    // bounding-box width
+    bool operator==(const CavityRatio&) const = default;
 };
 
 // RCR = 5·h·(l + b)/(l·b) from the bounding box of the outline and the highest luminaire.
@@ -41,6 +42,7 @@ struct LumenEntryResult {
     double u = 0.0;     // CuAt of the entry's table
     double share = 0.0; // e = ΦKU/A: one luminaire's share of E; 0 without a usable U
     int needed = 0;     // luminaires still needed to reach the standard
+    bool operator==(const LumenEntryResult&) const = default;
 };
 
 struct LumenMethodResult {
@@ -50,6 +52,7 @@ struct LumenMethodResult {
     double deficit = 0.0; // ΔE = standard - E
     // One per entry; empty when the cavity ratio failed (the entries keep what they had).
     std::vector<LumenEntryResult> entries;
+    bool operator==(const LumenMethodResult&) const = default;
 };
 
 // E = Σ nᵢ·eᵢ over the entries with counts[i] luminaires each (1 where counts has no

@@ -63,6 +63,7 @@ struct AzimuthTerm {
     AzimuthFactor factor;
     double eh = 0.0;
     double ev = 0.0;
+    bool operator==(const AzimuthTerm&) const = default;
 };
 
 // Every value of one per-luminaire step, as the calculation book states them.
@@ -100,6 +101,7 @@ struct LuminaireStep {
     double zp = 0.0;    // z of (-x', -y', 0) in the point's frame
     double delta = 0.0; // tilt δ, radians
     int sideSign = 1;   // +1 when δ >= 0, -1 when the plane tilts away
+    bool operator==(const LuminaireStep&) const = default;
 };
 
 // The per-luminaire step at a point (its position and the frame of its rotation).

@@ -47,10 +47,9 @@ void WriteGeneralFormulas(BookComposer& book) {
 
 } // namespace
 
-BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodPanel& panel,
-                              const Room& room) {
+BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodRecord& record) {
     const BookName name{"利用系数法照度计算书", "利用系数法照度计算书"};
-    const std::vector<LumenEntry>& entries = panel.Entries();
+    const std::vector<LumenEntry>& entries = record.entries;
     std::vector<std::vector<std::string>> rows;
     for (const LumenEntry& entry : entries) {
         rows.push_back({entry.luminaire.sName, entry.luminaire.sModel, KvStr::Format("%f", entry.u),
@@ -61,9 +60,8 @@ BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodPanel& pa
                   {"序号", "名称", "类型", "利用系数", "个数", "需要数"}, rows);
     WriteGeneralFormulas(book);
 
-    const LumenMethodResult& result = panel.Result();
+    const LumenMethodResult& result = record.result;
     const CavityRatio& cavity = result.cavity;
-    const PowerDensityDisplay& densities = panel.Densities();
     for (size_t i = 0; i < entries.size(); ++i) {
         const LumenEntry& entry = entries[i];
         const Luminaire& luminaire = entry.luminaire;
@@ -90,8 +88,8 @@ BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodPanel& pa
                       " = " + Fixed(entry.count * share, 2) + "lx");
         WriteNeededCount(book, entry.needed, result.deficit, share, "");
         book.Line(KvStr::Format("当前实际照度为%0.2flx", result.e));
-        book.Append(KvStr::Format("              要达到的标准照度为%0.2flx", room.dLxStandard));
-        WriteDensities(book, Fixed(densities.lpd, 2), densities.label, Fixed(densities.second, 2),
+        book.Append(KvStr::Format("              要达到的标准照度为%0.2flx", record.standard));
+        WriteDensities(book, Fixed(record.lpd, 2), record.lpd2Label, Fixed(record.lpd2, 2),
                        "                ");
     }
     return name;

@@ -2,7 +2,8 @@
 // The calculation book of the coefficient-of-utilization method ("利用系数法照度计算书",
 // saved under the same name): the entries' table, the room cavity ratio and the average
 // illuminance in general form, then per entry the values and the luminaires still needed.
-#include "panels/LumenMethodPanel.h"
+#include "calc/indoor/LumenMethodRecord.h"
+#include "model/Luminaire.h"
 #include "report/books/BookComposer.h"
 
 namespace qv {
@@ -16,8 +17,6 @@ double LuminairePower(const Luminaire& luminaire);
 void WriteNeededCount(BookComposer& book, int needed, double deficit, double share,
                       const char* unit);
 
-// Writes the book of the panel's last calculation for the room it calculated.
-BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodPanel& panel,
-                              const Room& room);
+BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodRecord& record);
 
 } // namespace qv

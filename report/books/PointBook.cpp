@@ -1,7 +1,5 @@
 #include "report/books/PointBook.h"
 
-#include "calc/common/Outline.h"
-#include "calc/indoor/PointIlluminance.h"
 #include "model/Constants.h"
 
 #include <kelvorin/KvStr.h>
@@ -62,16 +60,8 @@ std::string Degrees(double radians) {
 
 class PointBookWriter {
 public:
-    PointBookWriter(CalcBookWriter& writer, const SinglePointPanel& panel)
-        : m_book(writer), m_panel(panel) {
-        const LuminaireList& luminaires = panel.CalculatedLuminaires();
-        for (int i = 0; i < luminaires.Count(); ++i) {
-            const size_t index = static_cast<size_t>(i);
-            m_prepared.push_back(PrepareLuminaire(
-                luminaires.At(i),
-                index < panel.LinearTypes().size() ? panel.LinearTypes()[index] : kLinearA));
-        }
-    }
+    PointBookWriter(CalcBookWriter& writer, const PointIlluminanceRecord& record)
+        : m_book(writer), m_record(record) {}
 
     void Write(PointBookParts parts) {
         m_book.Open("点照度计算计算书");
@@ -124,38 +114,25 @@ private:
         }
     }
 
-    // The steps of the luminaires at a point inside the outline; none outside it.
-    std::vector<LuminaireStep> Steps(const CalcPoint& point) const {
-        std::vector<LuminaireStep> steps;
-        if (PointInOutline(m_panel.CalculatedOutline(), point.position) < 1) {
-            return steps;
-        }
-        const FrameMatrix frame = FrameOf(point.rotation);
-        for (const PreparedLuminaire& luminaire : m_prepared) {
-            steps.push_back(ComputeLuminaireStep(luminaire, point.position, frame));
-        }
-        return steps;
-    }
-
     void WritePoints(const PlaneTexts& texts) {
-        const std::vector<CalcPoint>& points = m_panel.Points().Points();
+        const std::vector<PointRecordPoint>& points = m_record.points;
         for (size_t p = 0; p < points.size(); ++p) {
             const int pointNumber = static_cast<int>(p) + 1;
             m_book.Section(KvStr::Format(texts.sectionFormat, pointNumber));
-            const std::vector<LuminaireStep> steps = Steps(points[p]);
+            const std::vector<LuminaireStep>& steps = points[p].steps;
             if (steps.empty()) {
                 m_book.Line("计算点不在房间内，照度为0。\n");
             }
             for (size_t l = 0; l < steps.size(); ++l) {
                 WriteStep(texts, steps[l], static_cast<int>(l) + 1, pointNumber);
             }
-            const double total = Vertical(texts) ? points[p].dEv : points[p].dEh;
+            const double total = Vertical(texts) ? points[p].ev : points[p].eh;
             m_book.Line(KvStr::Format(texts.totalFormat, pointNumber, total));
         }
     }
 
-    const Luminaire& LuminaireAt(int number) const {
-        return m_panel.CalculatedLuminaires().At(number - 1);
+    const PointRecordLuminaire& LuminaireAt(int number) const {
+        return m_record.luminaires[static_cast<size_t>(number - 1)];
     }
 
     void WriteStep(const PlaneTexts& texts, const LuminaireStep& step, int lamp, int pointNumber) {
@@ -184,12 +161,11 @@ private:
     }
 
     std::string FluxAndFactor(int lamp) const {
-        const Luminaire& luminaire = LuminaireAt(lamp);
-        return KvStr::Format("%d", luminaire.nLuminousFlux) + " × ";
+        return KvStr::Format("%d", LuminaireAt(lamp).flux) + " × ";
     }
 
     void WritePointStep(const PlaneTexts& texts, const LuminaireStep& step, int lamp) {
-        const Luminaire& luminaire = LuminaireAt(lamp);
+        const PointRecordLuminaire& luminaire = LuminaireAt(lamp);
         m_book.Equation("θ = arctg" + Frac("D", "h") + " = arctg" +
                         Frac(Fixed(step.d, 3), Fixed(step.h, 3)) + " = " + Degrees(step.theta));
         m_book.Equation("I " + Lo("θ") + " = " +
@@ -202,7 +178,7 @@ private:
         const double value = Vertical(texts) ? step.ev : step.eh;
         m_book.Equation("ξ = " +
                         Frac(FluxAndFactor(lamp) + Fixed(step.intensity, 2) + " × " + cosine +
-                                 " × " + Fixed(luminaire.dVindicate, 2),
+                                 " × " + Fixed(luminaire.maintenance, 2),
                              "1000 × " + Fixed(step.h, 3) + Up("2")) +
                         " = " + Fixed(value, 2) + "lx");
     }
@@ -210,26 +186,25 @@ private:
     // One term e(α) of a linear source.
     std::string LinearTerm(const PlaneTexts& texts, const LuminaireStep& step,
                            const AzimuthTerm& term, int lamp) const {
-        const Luminaire& luminaire = LuminaireAt(lamp);
+        const PointRecordLuminaire& luminaire = LuminaireAt(lamp);
         const std::string cosine =
             Vertical(texts) ? "cos" + Degrees(step.theta) : "cos " + Up("2") + Degrees(step.theta);
         const double factor = Vertical(texts) ? term.factor.vertical : term.factor.horizontal;
         const double value = Vertical(texts) ? term.ev : term.eh;
         return Frac(FluxAndFactor(lamp) + Fixed(step.intensity, 2) + " × " + cosine,
                     "1000 × " + Fixed(step.h, 3)) +
-               " × " + Fixed(factor, 4) + " × " + Fixed(luminaire.dVindicate, 2) + " = " +
+               " × " + Fixed(factor, 4) + " × " + Fixed(luminaire.maintenance, 2) + " = " +
                Fixed(value, 2) + "lx";
     }
 
     void WriteLinearStep(const PlaneTexts& texts, const LuminaireStep& step, int lamp) {
-        const Luminaire& luminaire = LuminaireAt(lamp);
+        const PointRecordLuminaire& luminaire = LuminaireAt(lamp);
         m_book.Equation("θ = arctg" + Frac("D", "h") + " = arctg" +
                         Frac(Fixed(std::fabs(step.local.y), 3), Fixed(step.h, 3)) + " = " +
                         Degrees(step.theta));
-        m_book.Equation(
-            "I' " + Lo("θ") + " = " +
-            Frac(Fixed(step.intensityB, 2), Fixed(luminaire.geometricShape.dLength, 3)) + " = " +
-            Fixed(step.intensity, 2) + "cd/m");
+        m_book.Equation("I' " + Lo("θ") + " = " +
+                        Frac(Fixed(step.intensityB, 2), Fixed(luminaire.length, 3)) + " = " +
+                        Fixed(step.intensity, 2) + "cd/m");
         m_book.Line(KvStr::Format("灯的类型为%s类，", kTypeNames[step.linearType]));
         m_book.Equation("α " + Lo("1") + " = " + Degrees(step.alpha1) + ", α " + Lo("2") + " = " +
                         Degrees(step.alpha2));
@@ -267,11 +242,11 @@ private:
         m_book.Symbol("E", "φ", "——倾斜面上P点的照度，lx\n");
         m_book.Symbol("E", "δ", "——相对水平面上倾斜δ度的P点的照度，点光源时为水平照度，lx\n");
         m_book.Symbol("E", "vq", "——被照面垂直光源的照度，点光源时为水平照度，lx\n");
-        const std::vector<CalcPoint>& points = m_panel.Points().Points();
+        const std::vector<PointRecordPoint>& points = m_record.points;
         for (size_t p = 0; p < points.size(); ++p) {
             const int pointNumber = static_cast<int>(p) + 1;
             m_book.Section(KvStr::Format("P%d点的倾斜照度计算", pointNumber));
-            const std::vector<LuminaireStep> steps = Steps(points[p]);
+            const std::vector<LuminaireStep>& steps = points[p].steps;
             for (size_t l = 0; l < steps.size(); ++l) {
                 const LuminaireStep& step = steps[l];
                 if (step.outcome != StepOutcome::Contributes) {
@@ -291,20 +266,19 @@ private:
                                 Degrees(step.delta) + ") = " + Fixed(step.ei, 2) + "lx");
             }
             m_book.Line(
-                KvStr::Format("点P%d在所有灯具下的倾斜照度为%0.2flx", pointNumber, points[p].dEi));
+                KvStr::Format("点P%d在所有灯具下的倾斜照度为%0.2flx", pointNumber, points[p].ei));
         }
     }
 
     BookComposer m_book;
-    const SinglePointPanel& m_panel;
-    std::vector<PreparedLuminaire> m_prepared;
+    const PointIlluminanceRecord& m_record;
 };
 
 } // namespace
 
-BookName WritePointBook(CalcBookWriter& writer, const SinglePointPanel& panel,
+BookName WritePointBook(CalcBookWriter& writer, const PointIlluminanceRecord& record,
                         PointBookParts parts) {
-    PointBookWriter(writer, panel).Write(parts);
+    PointBookWriter(writer, record).Write(parts);
     return {"点照度计算计算书", ""};
 }
 

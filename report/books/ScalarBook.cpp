@@ -4,8 +4,8 @@
 
 namespace qv {
 
-BookName WriteScalarBook(CalcBookWriter& writer, const ScalarIlluminancePanel& panel) {
-    const bool spherical = panel.Kind() == kSpherical;
+BookName WriteScalarBook(CalcBookWriter& writer, const ScalarIlluminanceRecord& record) {
+    const bool spherical = record.kind == kSpherical;
     const BookName name{spherical ? "平均球面照度计算计算书" : "平均柱面照度计算计算书", ""};
     const std::string index = spherical ? "s" : "c";
     BookComposer book(writer);
@@ -18,12 +18,11 @@ BookName WriteScalarBook(CalcBookWriter& writer, const ScalarIlluminancePanel& p
         book.Equation("K " + Lo("c") + " = 1.5K " + Lo("s") + " - 0.25");
     }
 
-    const ScalarIlluminance& details = panel.Details();
-    const double floor = details.cavity.rhoF * 0.01;
-    for (size_t i = 0; i < details.entries.size(); ++i) {
+    const double floor = record.rhoF * 0.01;
+    for (size_t i = 0; i < record.entries.size(); ++i) {
         const int lamp = static_cast<int>(i) + 1;
-        const ScalarEntryResult& entry = details.entries[i];
-        const double ks = i < panel.Entries().size() ? panel.Entries()[i].ks : 0.0;
+        const ScalarRecordEntry& entry = record.entries[i];
+        const double ks = entry.ks;
         book.Section(KvStr::Format("灯%d对房间的水平照度:(可用利用系数法计算得出)\n", lamp));
         book.Equation("E " + Lo("h") + KvStr::Format(" = %slx", Fixed(entry.eh, 2).c_str()));
         double k = ks;
@@ -40,9 +39,9 @@ BookName WriteScalarBook(CalcBookWriter& writer, const ScalarIlluminancePanel& p
     }
     book.Line(KvStr::Format(spherical ? "房间在所有灯具下的球面照度为%0.2flx"
                                       : "房间在所有灯具下的柱面照度为%0.2flx",
-                            panel.Result()));
+                            record.result));
     // The two values as the panel shows them (cut to 2 decimals).
-    book.Append(KvStr::Format("\t\t房间真正的照度为%0.2flx\n", panel.Horizontal()));
+    book.Append(KvStr::Format("\t\t房间真正的照度为%0.2flx\n", record.horizontal));
     return name;
 }
 

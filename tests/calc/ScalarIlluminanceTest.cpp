@@ -1,6 +1,5 @@
-// Average spherical and cylindrical illuminance and their twin panels.
-#include "panels/ScalarIlluminancePanel.h"
-#include "model/FormatTruncated.h"
+// Average spherical and cylindrical illuminance.
+#include "calc/indoor/SphericalCylindrical.h"
 
 #include "calc/GridFittings.h"
 #include "calc/IndoorRooms.h"
@@ -34,43 +33,6 @@ TEST(ScalarIlluminanceTest, FactorsFollowTheKindAndTheFloorReflectance) {
     const ScalarIlluminance none = AverageSphericalOrCylindrical(flat, luminaires, {}, kSpherical);
     EXPECT_EQ(none.eh, 0);
     EXPECT_EQ(none.result, 0);
-}
-
-TEST(ScalarIlluminanceTest, PanelReadsKsBackShowsTruncatedValuesAndTheHeader) {
-    // 10 × 10 m, cavity height 2.5 - 0.75 ... chosen for RCR 2.5: 5·h·20/100 = h → h = 2.5.
-    Room room = RectangleRoom(10, 10);
-    room.dWorkHeight = 0.5;
-    room.dWinInWall = 20;
-    const LuminaireList luminaires = GridFittings(4, 10, 10, 3.0);
-    ScalarIlluminancePanel cylindrical(kCylindrical);
-    EXPECT_EQ(cylindrical.Header(), "ρw = 0.5, RI = 1.5");
-    cylindrical.Open(luminaires);
-    ASSERT_EQ(cylindrical.RowCount(), 4);
-    cylindrical.EditCell(0, ScalarIlluminancePanel::kKs, "0.8");
-    cylindrical.EditCell(1, ScalarIlluminancePanel::kName, "ignored");
-    EXPECT_EQ(cylindrical.CellText(0, ScalarIlluminancePanel::kKs), "0.8");
-    cylindrical.Calculate(room, luminaires);
-    EXPECT_EQ(cylindrical.Header(), "根据ρw = 0.40, RI = 2.00, 请在BZ曲线上查询Ks值");
-    const ScalarIlluminance& d = cylindrical.Details();
-    EXPECT_EQ(cylindrical.ResultText(), FormatTruncated(d.result, 2));
-    EXPECT_EQ(cylindrical.Result(), TruncatedValue(d.result, 2));
-    EXPECT_EQ(cylindrical.Horizontal(), TruncatedValue(d.eh, 2));
-    EXPECT_EQ(cylindrical.Entries()[0].ks, 0.8);
-    EXPECT_EQ(cylindrical.Entries()[0].u, d.entries[0].u);
-    // Ks stays with the entries until the room's entries change.
-    cylindrical.Calculate(room, luminaires);
-    EXPECT_EQ(cylindrical.Entries()[0].ks, 0.8);
-    LuminaireList moved = luminaires;
-    moved.At(0).ptCenter.x += 1;
-    cylindrical.Calculate(room, moved);
-    EXPECT_EQ(cylindrical.Entries()[0].ks, 0);
-
-    ScalarIlluminancePanel spherical(kSpherical);
-    Room empty = room;
-    empty.outline.clear();
-    spherical.Calculate(empty, luminaires);
-    EXPECT_EQ(spherical.ResultText(), "0.00");
-    EXPECT_EQ(spherical.Header(), "根据ρw = 0.00, RI = 0.00, 请在BZ曲线上查询Ks值");
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // The single-point and lumen-method panel models: buttons, messages, the naming rule,
-// cells read back before actions, and what the panels show.
-#include "panels/LumenMethodPanel.h"
+// cells read back before actions, what the panels show, and the records of their books.
 #include "calc/common/Photometry.h"
+#include "panels/LumenMethodPanel.h"
 #include "panels/SinglePointPanel.h"
 
 #include "calc/IndoorRooms.h"
+
+#include <kelvorin/KvStr.h>
 
 #include <gtest/gtest.h>
 
@@ -132,6 +134,26 @@ TEST(SinglePointPanel, CalculatesTheGridAndShowsTwoDecimals) {
     EXPECT_EQ(panel.Caption(), "单点照度计算书");
 }
 
+TEST(SinglePointPanel, BookRecordStatesTheStepsAtTheGridsPoints) {
+    SinglePointPanel panel;
+    panel.Points().Append(CalcPoint{"A", {1, 1, 0}, {}});
+    panel.Points().Append(CalcPoint{"B", {9, 1, 0}, {}}); // outside the room
+    LuminaireList luminaires;
+    luminaires.Add(Downlight({1, 1, 2}));
+    luminaires.Add(Downlight({3, 1, 2}));
+    panel.Calculate(Office(), luminaires);
+    const PointIlluminanceRecord record = panel.BookRecord();
+    ASSERT_EQ(record.points.size(), 2u);
+    EXPECT_EQ(KvStr::Format("%.2f", record.points[0].eh),
+              panel.CellText(0, SinglePointPanel::kHorizontal));
+    ASSERT_EQ(record.points[0].steps.size(), 2u);
+    EXPECT_DOUBLE_EQ(record.points[0].steps[0].eh, 120); // straight below the first
+    EXPECT_EQ(record.points[0].steps[0].eh + record.points[0].steps[1].eh, record.points[0].eh);
+    EXPECT_TRUE(record.points[1].steps.empty());
+    EXPECT_EQ(record.luminaires,
+              std::vector<PointRecordLuminaire>(2, PointRecordLuminaire{3000, 0.8, 0.2}));
+}
+
 // The downlight has a single-row CU table: U = 0.48, e = 3000 · 0.8 · 0.48 / 24 = 48 lx.
 LuminaireList LumenEntries(int count) {
     Luminaire luminaire = Downlight({1, 1, 3});
@@ -195,6 +217,30 @@ TEST(LumenMethodPanel, ApplyingCountsRepeatsEntriesOutsideTheRoom) {
     panel.EditCell(1, LumenMethodPanel::kCount, "2000000000");
     EXPECT_FALSE(panel.ApplyCounts(room));
     EXPECT_EQ(room.Count(), 3);
+}
+
+TEST(LumenMethodPanel, BookRecordHoldsTheEntriesAsTheyStandWithTheGivenRoomsStandard) {
+    LumenMethodPanel panel;
+    panel.Open(Office(), LumenEntries(2));
+    Room room = Office();
+    room.dLxStandard = 500;
+    LumenMethodRecord record = panel.BookRecord(room);
+    EXPECT_EQ(record.entries, panel.Entries());
+    EXPECT_EQ(record.result, panel.Result());
+    EXPECT_EQ(record.standard, 500);
+    EXPECT_EQ(record.lpd, panel.Densities().lpd);
+    EXPECT_EQ(record.lpd2, panel.Densities().second);
+    EXPECT_EQ(record.lpd2Label, "折算功率密度w/m2");
+
+    // A count typed in is not in the record until it is taken back; applied to the room
+    // it is, beside the last calculation.
+    panel.EditCell(0, LumenMethodPanel::kCount, "3");
+    EXPECT_EQ(panel.BookRecord(room).entries[0].count, 1);
+    LuminaireList applied;
+    ASSERT_TRUE(panel.ApplyCounts(applied));
+    record = panel.BookRecord(room);
+    EXPECT_EQ(record.entries[0].count, 3);
+    EXPECT_DOUBLE_EQ(record.result.e, 96);
 }
 
 } // namespace

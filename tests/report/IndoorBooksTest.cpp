@@ -1,13 +1,15 @@
 // The books of the indoor calculations on a small room: their structure, the parts that
 // depend on the case, and result lines that repeat the calculation's own values.
-#include "report/BookReader.h"
 #include "calc/GridFittings.h"
 #include "calc/IndoorRooms.h"
+#include "report/BookReader.h"
 
+#include "calc/common/PowerDensity.h"
+#include "calc/indoor/LumenMethodRecord.h"
+#include "calc/indoor/PointIlluminanceRecord.h"
+#include "calc/indoor/ScalarIlluminanceRecord.h"
+#include "model/FormatTruncated.h"
 #include "panels/GridPanel.h"
-#include "panels/LumenMethodPanel.h"
-#include "panels/ScalarIlluminancePanel.h"
-#include "panels/SinglePointPanel.h"
 #include "report/books/GridBook.h"
 #include "report/books/LumenMethodBook.h"
 #include "report/books/PointBook.h"
@@ -47,17 +49,19 @@ protected:
         p2.rotation = {30, 0, 0};
         CalcPoint outside;
         outside.position = {9, 9, 0.75};
-        for (const CalcPoint& p : {p1, p2, outside}) {
-            panel.Points().Append(p);
-        }
-        panel.Calculate(Office(300), TwoFittings());
+        points = {p1, p2, outside};
+        const Room room = Office(300);
+        LuminaireList luminaires = TwoFittings();
+        const std::vector<int> types = CalculatePoints(points, room.outline, luminaires);
+        record = RecordPointCalculation(points, room.outline, luminaires, types);
     }
-    SinglePointPanel panel;
+    std::vector<CalcPoint> points;
+    PointIlluminanceRecord record;
 };
 
 TEST_F(PointBookTest, HorizontalPartPerPointAndLuminaire) {
     const BookDocument book = WriteAndReadBook([&](CalcBookWriter& w) {
-        WritePointBook(w, panel, {false, false});
+        WritePointBook(w, record, {false, false});
     });
     ASSERT_FALSE(book.paragraphs.empty());
     EXPECT_EQ(book.paragraphs[0].text, "点照度计算计算书");
@@ -73,7 +77,6 @@ TEST_F(PointBookTest, HorizontalPartPerPointAndLuminaire) {
     // P1 lies under the fluorescent luminaire: its foot is on the source.
     EXPECT_GE(book.Find("计算点在光源上的垂足在光源上面，所以把光源分成两部分求代数和。"), 0);
     EXPECT_GE(book.Find("计算点不在房间内，照度为0。"), 0);
-    const std::vector<CalcPoint>& points = panel.Points().Points();
     for (int i = 0; i < 3; ++i) {
         EXPECT_GE(book.Find(KvStr::Format("点P%d在所有灯具下的水平照度为%0.2flx", i + 1,
                                           points[static_cast<size_t>(i)].dEh)),
@@ -89,7 +92,7 @@ TEST_F(PointBookTest, HorizontalPartPerPointAndLuminaire) {
 
 TEST_F(PointBookTest, InclinedAndVerticalPartsWhenAskedFor) {
     const BookDocument book = WriteAndReadBook([&](CalcBookWriter& w) {
-        WritePointBook(w, panel, {true, true});
+        WritePointBook(w, record, {true, true});
     });
     const int inclined = book.Find("倾斜面照度计算公式:");
     const int vertical = book.Find("垂直照度计算公式:");
@@ -97,7 +100,6 @@ TEST_F(PointBookTest, InclinedAndVerticalPartsWhenAskedFor) {
     ASSERT_GT(vertical, inclined);
     EXPECT_GE(book.Find("af根据灯的类型不同分为5种情况", vertical), 0);
     EXPECT_GE(book.Find("D——点光源在水平面上的投影至计算点P的距离，m", vertical), 0);
-    const std::vector<CalcPoint>& points = panel.Points().Points();
     // P2 is turned: its luminaires are stated with their tilt δ.
     EXPECT_GE(book.Find(KvStr::Format("点P2在所有灯具下的倾斜照度为%0.2flx", points[1].dEi)), 0);
     EXPECT_TRUE(book.MathHas("δ="));
@@ -128,15 +130,26 @@ TEST(GridBook, HorizontalStatesUniformityAndDensities) {
 
 class LumenBookTest : public ::testing::Test {
 protected:
+    // The record of the lumen method over three entries of one luminaire each.
     BookDocument Write(double standard) {
-        room = Office(standard);
+        const Room room = Office(standard);
         LuminaireList list = TwoFittings();
         list.Add(test::GridFitting({4.5, 3, 3}, 0.3));
-        panel.Open(room, list);
-        return WriteAndReadBook([&](CalcBookWriter& w) { WriteLumenMethodBook(w, panel, room); });
+        record.result = AverageIlluminanceByCu(room, list, {});
+        record.entries.clear();
+        for (int i = 0; i < list.Count(); ++i) {
+            const LumenEntryResult& result = record.result.entries.at(static_cast<size_t>(i));
+            record.entries.push_back({list.At(i), 1, result.u, result.needed});
+        }
+        record.standard = standard;
+        const PowerDensityDisplay densities =
+            ShowSecondDensity(LightingPowerDensity(room, list), record.result.e, standard);
+        record.lpd = densities.lpd;
+        record.lpd2 = densities.second;
+        record.lpd2Label = densities.label;
+        return WriteAndReadBook([&](CalcBookWriter& w) { WriteLumenMethodBook(w, record); });
     }
-    Room room;
-    LumenMethodPanel panel;
+    LumenMethodRecord record;
 };
 
 TEST_F(LumenBookTest, TableOfEntriesAndNeededCounts) {
@@ -152,7 +165,7 @@ TEST_F(LumenBookTest, TableOfEntriesAndNeededCounts) {
     EXPECT_EQ(cells[0],
               (std::vector<std::string>{"序号", "名称", "类型", "利用系数", "个数", "需要数"}));
     for (int i = 1; i <= 3; ++i) {
-        const LumenEntry& entry = panel.Entries()[static_cast<size_t>(i - 1)];
+        const LumenEntry& entry = record.entries[static_cast<size_t>(i - 1)];
         EXPECT_EQ(cells[static_cast<size_t>(i)][0], std::to_string(i));
         EXPECT_EQ(cells[static_cast<size_t>(i)][3], KvStr::Format("%f", entry.u));
         EXPECT_EQ(cells[static_cast<size_t>(i)][5], std::to_string(entry.needed));
@@ -161,7 +174,11 @@ TEST_F(LumenBookTest, TableOfEntriesAndNeededCounts) {
     }
     EXPECT_EQ(book.Find("还需要这种灯数量是0盏"), -1);
     EXPECT_EQ(book.Count("还需要这种灯数量是"), 3);
-    EXPECT_GE(book.Find(KvStr::Format("当前实际照度为%0.2flx", panel.Result().e)), 0);
+    EXPECT_GE(book.Find(KvStr::Format("当前实际照度为%0.2flx", record.result.e)), 0);
+    // Every entry states the standard and the densities of the record.
+    EXPECT_EQ(book.Count("要达到的标准照度为1000.00lx"), 3);
+    EXPECT_EQ(record.lpd2Label, "折算功率密度w/m2");
+    EXPECT_EQ(book.Count(KvStr::Format("折算功率密度为%0.2fw/m", record.lpd2)), 3);
     // Cavity ratio (2) and average (1) in general form, per entry its ratio and average.
     EXPECT_EQ(book.Equations(), 3 + 3 * 3);
 }
@@ -170,17 +187,25 @@ TEST_F(LumenBookTest, NothingMissingGivesZero) {
     const BookDocument book = Write(0);
     EXPECT_EQ(book.Count("还需要这种灯数量是0盏"), 3);
     EXPECT_FALSE(book.MathHas("盏"));
+    // Above the standard the second density is the standard one.
+    EXPECT_EQ(book.Count(KvStr::Format("标准功率密度为%0.2fw/m", record.lpd2)), 3);
 }
 
 TEST(ScalarBook, SphericalAndCylindricalTotals) {
     for (const int kind : {kSpherical, kCylindrical}) {
-        ScalarIlluminancePanel panel(kind);
-        const LuminaireList list = TwoFittings();
-        panel.Open(list);
-        panel.EditCell(0, ScalarIlluminancePanel::kKs, "0.8");
-        panel.Calculate(Office(300), list);
+        const std::vector<double> ks = {0.8, 0.0};
+        const ScalarIlluminance details =
+            AverageSphericalOrCylindrical(Office(300), TwoFittings(), ks, kind);
+        ScalarIlluminanceRecord record;
+        record.kind = kind;
+        record.rhoF = details.cavity.rhoF;
+        for (size_t i = 0; i < details.entries.size(); ++i) {
+            record.entries.push_back({ks[i], details.entries[i].eh, details.entries[i].factor});
+        }
+        record.result = TruncatedValue(details.result, 2);
+        record.horizontal = TruncatedValue(details.eh, 2);
         const BookDocument book =
-            WriteAndReadBook([&](CalcBookWriter& w) { WriteScalarBook(w, panel); });
+            WriteAndReadBook([&](CalcBookWriter& w) { WriteScalarBook(w, record); });
         const bool spherical = kind == kSpherical;
         EXPECT_EQ(book.paragraphs[0].text,
                   spherical ? "平均球面照度计算计算书" : "平均柱面照度计算计算书");
@@ -188,8 +213,9 @@ TEST(ScalarBook, SphericalAndCylindricalTotals) {
         EXPECT_EQ(book.Count(spherical ? "对房间的球面照度:" : "对房间的柱面照度:"), 2);
         EXPECT_GE(book.Find(KvStr::Format(spherical ? "房间在所有灯具下的球面照度为%0.2flx"
                                                     : "房间在所有灯具下的柱面照度为%0.2flx",
-                                          panel.Result())),
+                                          record.result)),
                   0);
+        EXPECT_GE(book.Find(KvStr::Format("房间真正的照度为%0.2flx", record.horizontal)), 0);
         EXPECT_EQ(book.MathHas("=1.5×0.800-0.25=0.950"), !spherical);
     }
 }

@@ -3,10 +3,10 @@
 // against quorvel-calc on the same project, the books written into the books folder,
 // the grid's result picture with its bitmap, the plan overlay of the point panel and the
 // grid's vertical plane, and screenshots (written when QV_SCREENSHOT_DIR names a folder).
-#include "panels/CommandTable.h"
-#include "report/books/BookFolder.h"
 #include "cli/CalcRunner.h"
-#include "ui/UiTestSupport.h"
+#include "panels/CommandTable.h"
+#include "report/BookReader.h"
+#include "report/books/BookFolder.h"
 #include "ui/AreaSourcePanelWindows.h"
 #include "ui/FloodCapacityPanelWindow.h"
 #include "ui/FloodlightPanelWindows.h"
@@ -20,6 +20,7 @@
 #include "ui/ScalarPanelWindow.h"
 #include "ui/SinglePointPanelWindow.h"
 #include "ui/StatusPanes.h"
+#include "ui/UiTestSupport.h"
 #include "ui/UnitCapacityPanelWindow.h"
 
 #include <kelvorin/KvIniFile.h>
@@ -75,6 +76,15 @@ protected:
             QApplication::processEvents();
             EXPECT_TRUE(widget.grab().save(QDir(folder).filePath(name)));
         }
+    }
+    // The document part of the book quorvel-calc writes for the arguments, to compare a
+    // book of the window with (the two come from one record of the same calculation).
+    std::string CalculatorBook(const std::string& arguments) {
+        const std::string path = dir.File("calculator-book.docx");
+        RunCalcJson(arguments + " --book " + path);
+        std::string part = ZipEntry(path, "word/document.xml");
+        EXPECT_FALSE(part.empty()) << arguments;
+        return part;
     }
     static QString SecondLabel(QWidget& panel) {
         auto* label = panel.findChild<QLabel*>(QStringLiteral("secondDensityLabel"));
@@ -192,6 +202,10 @@ TEST_F(CalcPanelsUi, SinglePointPanelShowsTheCalculatorsValuesAndItsPointsInTheP
     }
     EXPECT_GT(KvStr::Atof(FromQt(grid.item(0, 8)->text())), 100.0);
     EXPECT_GE(window->Drawing().overlay.size(), 3u); // the points over the plan
+    Button(panel, QStringLiteral("写计算书")).click();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(ZipEntry(opened[0], "word/document.xml"),
+              CalculatorBook("point " + office + " --points " + dir.File("points.csv")));
 
     // Without a selection "修  改" and "删  除" refuse.
     grid.clearSelection();
@@ -388,6 +402,8 @@ TEST_F(CalcPanelsUi, LumenMethodPanelCalculatesOnOpeningAndAppliesItsCounts) {
     EXPECT_EQ(panel.windowTitle(), QStringLiteral("利用系数法照度计算书"));
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_TRUE(std::filesystem::exists(opened[0]));
+    EXPECT_EQ(ZipEntry(opened[0], "word/document.xml"),
+              CalculatorBook("cu " + office + " --counts 3,1,1,1,1,1,1,1"));
 }
 
 TEST_F(CalcPanelsUi, SphericalAndCylindricalPanelsTakeTheirKsAndMatchTheCalculator) {
@@ -408,6 +424,11 @@ TEST_F(CalcPanelsUi, SphericalAndCylindricalPanelsTakeTheirKsAndMatchTheCalculat
         EXPECT_EQ(FromQt(panel.findChild<QLineEdit*>(QStringLiteral("header"))->text()),
                   expected["header"]);
         Screenshot(panel, QStringLiteral("panel-%1.png").arg(name));
+        Button(panel, QStringLiteral("写计算书")).click();
+        ASSERT_FALSE(opened.empty());
+        EXPECT_EQ(ZipEntry(opened.back(), "word/document.xml"),
+                  CalculatorBook(std::string(name) + " " + office +
+                                 " --ks 0.6,0.6,0.6,0.6,0.8,0.8,0.8,0.8"));
     }
 }
 
