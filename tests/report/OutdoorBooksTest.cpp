@@ -2,8 +2,8 @@
 // unit-capacity book (saved under its own name) and the road lighting book.
 #include "report/BookReader.h"
 
-#include "panels/FloodCapacityPanel.h"
 #include "calc/outdoor/FloodPoint.h"
+#include "panels/FloodCapacityPanel.h"
 #include "panels/RoadLightingPanel.h"
 #include "report/books/FloodCapacityBook.h"
 #include "report/books/FloodPointBook.h"
@@ -50,11 +50,12 @@ TEST(FloodPointBook, RowsOfEveryPointWithTotals) {
     for (CalcPoint& p : points) {
         p.dIntensity = 50000;
     }
-    std::vector<FloodlightResultRow> rows = BuildFloodlightRows(points, floodlights);
-    const std::vector<FloodlightStep> steps =
-        ComputeFloodlightRows(rows, Site().room.outline, floodlights, FloodMode::kKeepIntensity);
-    const BookDocument book = WriteAndReadBook(
-        [&](CalcBookWriter& w) { WriteFloodPointBook(w, rows, steps, floodlights); });
+    FloodPointRecord record;
+    record.rows = BuildFloodlightRows(points, floodlights);
+    record.floodlights = floodlights;
+    ComputeFloodPointRecord(record, Site().room.outline, FloodMode::kKeepIntensity);
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteFloodPointBook(w, record); });
     EXPECT_EQ(book.paragraphs[0].text, "投光灯单点照度计算计算书");
     EXPECT_GE(book.Find("注意：在计算之前首先把坐标系平移，平移成以灯为圆心的坐标系。"), 0);
     EXPECT_TRUE(book.MathHas("θ'=srctg"));
@@ -66,7 +67,7 @@ TEST(FloodPointBook, RowsOfEveryPointWithTotals) {
     }
     EXPECT_EQ(book.Count("计算点不在场地内，照度为0。"), 2);
     EXPECT_EQ(book.Count("所有灯具对p"), 4 * 3);
-    const FloodlightResultRow& total = rows[2];
+    const FloodlightResultRow& total = record.rows[2];
     ASSERT_TRUE(total.IsTotal());
     EXPECT_GE(book.Find(KvStr::Format("所有灯具对p1点水平照度为：%0.3f lx ", total.eh)), 0);
     EXPECT_GE(
