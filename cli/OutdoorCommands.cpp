@@ -310,7 +310,7 @@ int RunFloodCapacity(const FloodCapArguments& arguments) {
     PrintFloodCapacity(panel, arguments.json);
     std::cout.flush();
     return WriteBookOption(arguments.book, [&panel](CalcBookWriter& writer) {
-        WriteFloodCapacityBook(writer, panel);
+        WriteFloodCapacityBook(writer, panel.BookRecord());
     });
 }
 

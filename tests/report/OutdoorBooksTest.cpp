@@ -88,7 +88,7 @@ protected:
         panel.SetMinimumIlluminance(eMin);
         panel.Open(project);
         return WriteAndReadBook(
-            [&](CalcBookWriter& w) { name = WriteFloodCapacityBook(w, panel); });
+            [&](CalcBookWriter& w) { name = WriteFloodCapacityBook(w, panel.BookRecord()); });
     }
     Project project;
     FloodCapacityPanel panel;
