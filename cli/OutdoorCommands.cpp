@@ -392,8 +392,9 @@ int RunRoadLighting(const RoadArguments& arguments) {
     panel.Calculate(project);
     PrintRoadLighting(panel, arguments.json);
     std::cout.flush();
-    return WriteBookOption(arguments.book,
-                           [&panel](CalcBookWriter& writer) { WriteRoadBook(writer, panel); });
+    return WriteBookOption(arguments.book, [&panel](CalcBookWriter& writer) {
+        WriteRoadBook(writer, panel.BookRecord());
+    });
 }
 
 } // namespace

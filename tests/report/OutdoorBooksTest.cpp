@@ -135,7 +135,8 @@ TEST(RoadBook, EntriesWithArrangementAndSpacing) {
         panel.EditCell(row, RoadLightingPanel::kSpacing, "30", project);
         panel.EditCell(row, RoadLightingPanel::kUtilization, "0.3", project);
     }
-    const BookDocument book = WriteAndReadBook([&](CalcBookWriter& w) { WriteRoadBook(w, panel); });
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteRoadBook(w, panel.BookRecord()); });
     EXPECT_EQ(book.paragraphs[0].text, "利用系数法道路照度计算书");
     ASSERT_EQ(book.tables.size(), 1u);
     EXPECT_EQ(book.tables[0].Columns(), 9u);
