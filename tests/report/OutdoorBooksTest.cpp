@@ -74,6 +74,29 @@ TEST(FloodPointBook, RowsOfEveryPointWithTotals) {
         book.Find(KvStr::Format("所有灯具对p1点纵向垂直照度为：%0.3f lx ", total.longitudinal)), 0);
 }
 
+// Rows added after the computation have no step, and a row may name a floodlight the
+// record no longer holds (the result panel's rows edited without calculating again).
+TEST(FloodPointBook, RowsWithoutStepOrFloodlightHaveNoFloodlight) {
+    FloodPointRecord record;
+    record.floodlights = Site().luminaires;
+    AssignAimingPoints(record.floodlights, {{10, 5, 0}, {-10, -5, 0}});
+    std::vector<CalcPoint> points(1);
+    points[0].position = {10, 5, 0};
+    points[0].dIntensity = 50000;
+    record.rows = BuildFloodlightRows(points, record.floodlights);
+    ComputeFloodPointRecord(record, Site().room.outline, FloodMode::kKeepIntensity);
+    ASSERT_EQ(record.steps.size(), 3u);
+    record.rows.push_back(record.rows[0]);
+    record.floodlights.RemoveAt(1);
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteFloodPointBook(w, record); });
+    EXPECT_EQ(book.Count("没有这个投光灯，照度为0。"), 2);
+    EXPECT_EQ(book.Count("投光灯1对P1点照度计算:"), 1);
+    EXPECT_EQ(book.Count("投光灯1对P2点照度计算:"), 1);
+    EXPECT_GE(book.Find(KvStr::Format("所有灯具对p1点水平照度为：%0.3f lx ", record.rows[2].eh)),
+              0);
+}
+
 class FloodCapacityBookTest : public ::testing::Test {
 protected:
     BookDocument Write(double eMin) {
@@ -110,6 +133,7 @@ TEST_F(FloodCapacityBookTest, TableAndNeededFloodlights) {
     ASSERT_GT(panel.Entries()[0].additional, 0);
     EXPECT_TRUE(book.MathHas("=" + std::to_string(panel.Entries()[0].additional) + "盏"));
     EXPECT_EQ(book.Count("此灯不参加计算"), 1);
+    EXPECT_GE(book.Find("平面上最低照度为200lx"), 0);
     EXPECT_GE(book.Find("实际照度为" + panel.IlluminanceText() + "lx"), 0);
     // Five lamp types' efficacies.
     EXPECT_EQ(book.Count("光源光效率，lm/W"), 1);
@@ -149,6 +173,31 @@ TEST(RoadBook, EntriesWithArrangementAndSpacing) {
                                       panel.Illuminance())),
               0);
     EXPECT_GE(book.Find("N——与排列方式有关值，单侧N=0,交错N=1,相对矩形排列N=2"), 0);
+}
+
+// An arrangement in the list is named by the book whatever was typed; any other is named
+// by the text typed, and by nothing when the record holds no text for it.
+TEST(RoadBook, ArrangementNamesFromTheRecord) {
+    RoadLightingRecord record;
+    for (const int arrangement : {1, 3, 3}) {
+        RoadEntry entry;
+        entry.luminaire = Floodlight("路", {0, 0, 10});
+        entry.arrangement = arrangement;
+        entry.computedSpacing = 25;
+        record.entries.push_back(entry);
+    }
+    record.arrangementTexts = {"单侧", "中央"};
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteRoadBook(w, record); });
+    ASSERT_EQ(book.tables.size(), 1u);
+    ASSERT_EQ(book.tables[0].cells.size(), 4u);
+    EXPECT_EQ(book.tables[0].cells[1][3], "双侧交错排列");
+    EXPECT_EQ(book.tables[0].cells[2][3], "中央");
+    EXPECT_EQ(book.tables[0].cells[3][3], "");
+    EXPECT_EQ(book.Count("排列方式为中央,"), 1);
+    // The standard is reached (no deficit): each spacing stands on its own.
+    EXPECT_TRUE(book.MathHas("S=25.00m"));
+    EXPECT_FALSE(book.MathHas("×"));
 }
 
 } // namespace
