@@ -1,16 +1,16 @@
 #include "cli/OutdoorCommands.h"
 
-#include "panels/CalcPointGrid.h"
-#include "panels/LumenMethodPanel.h"
-#include "panels/FloodCapacityPanel.h"
 #include "calc/outdoor/FloodPoint.h"
-#include "panels/RoadLightingPanel.h"
 #include "cli/BookOption.h"
 #include "cli/CommandOutput.h"
 #include "cli/CsvTable.h"
 #include "cli/ProjectCommands.h"
 #include "model/Constants.h"
 #include "model/FormatTruncated.h"
+#include "panels/CalcPointGrid.h"
+#include "panels/FloodCapacityPanel.h"
+#include "panels/LumenMethodPanel.h"
+#include "panels/RoadLightingPanel.h"
 #include "report/books/FloodCapacityBook.h"
 #include "report/books/FloodPointBook.h"
 #include "report/books/RoadBook.h"
@@ -176,20 +176,18 @@ int RunFlood(const FloodArguments& arguments) {
         (!arguments.aim.empty() && !ReadAimingPoints(arguments.aim, aims))) {
         return kBadInput;
     }
-    LuminaireList floodlights = project.luminaires;
-    AssignAimingPoints(floodlights, aims); // floodlights without a row aim at 0, 0, 0
-    std::vector<FloodlightResultRow> rows = BuildFloodlightRows(points.Points(), floodlights);
-    std::vector<FloodlightStep> steps =
-        ComputeFloodlightRows(rows, project.room.outline, floodlights, FloodMode::kLookUp);
+    FloodPointRecord record;
+    record.floodlights = project.luminaires;
+    AssignAimingPoints(record.floodlights, aims); // floodlights without a row aim at 0, 0, 0
+    record.rows = BuildFloodlightRows(points.Points(), record.floodlights);
+    ComputeFloodPointRecord(record, project.room.outline, FloodMode::kLookUp);
     if (arguments.passes == 2) {
-        steps = ComputeFloodlightRows(rows, project.room.outline, floodlights,
-                                      FloodMode::kKeepIntensity);
+        ComputeFloodPointRecord(record, project.room.outline, FloodMode::kKeepIntensity);
     }
-    PrintFloodRows(rows, arguments.json);
+    PrintFloodRows(record.rows, arguments.json);
     std::cout.flush();
-    return WriteBookOption(arguments.book, [&](CalcBookWriter& writer) {
-        WriteFloodPointBook(writer, rows, steps, floodlights);
-    });
+    return WriteBookOption(
+        arguments.book, [&record](CalcBookWriter& writer) { WriteFloodPointBook(writer, record); });
 }
 
 // ---- floodcap ----
@@ -312,7 +310,7 @@ int RunFloodCapacity(const FloodCapArguments& arguments) {
     PrintFloodCapacity(panel, arguments.json);
     std::cout.flush();
     return WriteBookOption(arguments.book, [&panel](CalcBookWriter& writer) {
-        WriteFloodCapacityBook(writer, panel);
+        WriteFloodCapacityBook(writer, panel.BookRecord());
     });
 }
 
@@ -394,8 +392,9 @@ int RunRoadLighting(const RoadArguments& arguments) {
     panel.Calculate(project);
     PrintRoadLighting(panel, arguments.json);
     std::cout.flush();
-    return WriteBookOption(arguments.book,
-                           [&panel](CalcBookWriter& writer) { WriteRoadBook(writer, panel); });
+    return WriteBookOption(arguments.book, [&panel](CalcBookWriter& writer) {
+        WriteRoadBook(writer, panel.BookRecord());
+    });
 }
 
 } // namespace

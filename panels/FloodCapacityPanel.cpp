@@ -1,8 +1,8 @@
 #include "panels/FloodCapacityPanel.h"
 
+#include "model/FormatTruncated.h"
 #include "panels/LumenMethodPanel.h"
 #include "panels/PanelCells.h"
-#include "model/FormatTruncated.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -106,6 +106,10 @@ std::string FloodCapacityPanel::CellText(int row, int column) const {
     default:
         return std::string();
     }
+}
+
+FloodCapacityRecord FloodCapacityPanel::BookRecord() const {
+    return {m_eMin, m_entries, m_result, m_eText, m_densities};
 }
 
 std::vector<std::string> FloodCapacityPanel::ChoicesOf(int column) {

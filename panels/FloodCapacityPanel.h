@@ -66,6 +66,9 @@ public:
     const std::string& IlluminanceText() const { return m_eText; }       // "实际照度lx"
     const std::string& Message() const { return m_message; }             // the message line
     const PowerDensityDisplay& Densities() const { return m_densities; } // LPD and the second
+    // The minimum illuminance with the entries, results and shown values of the last
+    // calculation: what the calculation book states.
+    FloodCapacityRecord BookRecord() const;
     const std::string& Caption() const { return m_caption; }
     void BookWritten() { m_caption = "投光灯单位容量法照度计算"; }
 

@@ -78,10 +78,10 @@ std::optional<std::vector<int>> ColumnWidthsFromText(const std::string& text, in
 
 void FloodlightResultPanel::Show(std::vector<FloodlightResultRow> rows, std::vector<Vector> outline,
                                  LuminaireList floodlights) {
-    m_rows = std::move(rows);
+    m_record.rows = std::move(rows);
     m_outline = std::move(outline);
-    m_floodlights = std::move(floodlights);
-    m_typed.assign(m_rows.size(), std::nullopt);
+    m_record.floodlights = std::move(floodlights);
+    m_typed.assign(m_record.rows.size(), std::nullopt);
     m_selection = -1;
     Compute(FloodMode::kLookUp);
 }
@@ -93,16 +93,16 @@ void FloodlightResultPanel::EditCell(int row, int column, const std::string& tex
 }
 
 void FloodlightResultPanel::ReadBack() {
-    for (size_t i = 0; i < m_rows.size(); ++i) {
+    for (size_t i = 0; i < m_record.rows.size(); ++i) {
         if (m_typed[i]) {
-            m_rows[i].intensity = KvStr::Atof(*m_typed[i]);
+            m_record.rows[i].intensity = KvStr::Atof(*m_typed[i]);
             m_typed[i].reset();
         }
     }
 }
 
 void FloodlightResultPanel::Compute(FloodMode mode) {
-    m_steps = ComputeFloodlightRows(m_rows, m_outline, m_floodlights, mode);
+    ComputeFloodPointRecord(m_record, m_outline, mode);
 }
 
 std::optional<KvMessage> FloodlightResultPanel::Calculate(const std::vector<Vector>& outline,
@@ -110,8 +110,8 @@ std::optional<KvMessage> FloodlightResultPanel::Calculate(const std::vector<Vect
                                                           const std::vector<Vector>& aimingPoints) {
     ReadBack();
     m_outline = outline;
-    m_floodlights = floodlights;
-    std::optional<KvMessage> warning = AimAndWarn(m_floodlights, aimingPoints);
+    m_record.floodlights = floodlights;
+    std::optional<KvMessage> warning = AimAndWarn(m_record.floodlights, aimingPoints);
     Compute(FloodMode::kKeepIntensity);
     return warning;
 }
@@ -123,8 +123,8 @@ void FloodlightResultPanel::Select(int row) {
 void FloodlightResultPanel::Add() {
     ReadBack();
     FloodlightResultRow row =
-        m_selection >= 0 ? m_rows[static_cast<size_t>(m_selection)] : FloodlightResultRow();
-    m_rows.push_back(std::move(row));
+        m_selection >= 0 ? m_record.rows[static_cast<size_t>(m_selection)] : FloodlightResultRow();
+    m_record.rows.push_back(std::move(row));
     m_typed.emplace_back();
     m_selection = RowCount() - 1;
 }
@@ -142,24 +142,24 @@ std::optional<KvMessage> FloodlightResultPanel::Remove() {
         return SelectionWarning("请先选中要删除的点！");
     }
     ReadBack();
-    m_rows.erase(m_rows.begin() + m_selection);
+    m_record.rows.erase(m_record.rows.begin() + m_selection);
     m_typed.erase(m_typed.begin() + m_selection);
     m_selection = -1;
     return std::nullopt;
 }
 
 void FloodlightResultPanel::Clear() {
-    m_rows.clear();
+    m_record.rows.clear();
     m_typed.clear();
-    m_steps.clear();
+    m_record.steps.clear();
     m_selection = -1;
 }
 
 void FloodlightResultPanel::MoveUp() {
     if (m_selection > 0) {
         ReadBack();
-        std::swap(m_rows[static_cast<size_t>(m_selection)],
-                  m_rows[static_cast<size_t>(m_selection - 1)]);
+        std::swap(m_record.rows[static_cast<size_t>(m_selection)],
+                  m_record.rows[static_cast<size_t>(m_selection - 1)]);
         --m_selection;
     }
 }
@@ -167,8 +167,8 @@ void FloodlightResultPanel::MoveUp() {
 void FloodlightResultPanel::MoveDown() {
     if (m_selection >= 0 && m_selection + 1 < RowCount()) {
         ReadBack();
-        std::swap(m_rows[static_cast<size_t>(m_selection)],
-                  m_rows[static_cast<size_t>(m_selection + 1)]);
+        std::swap(m_record.rows[static_cast<size_t>(m_selection)],
+                  m_record.rows[static_cast<size_t>(m_selection + 1)]);
         ++m_selection;
     }
 }
@@ -181,8 +181,8 @@ std::string FloodlightResultPanel::CellText(int row, int column) const {
     if (column == kIntensity && m_typed[index]) {
         return *m_typed[index];
     }
-    const FloodlightResultRow& r = m_rows[index];
-    const bool firstOfPoint = row == 0 || m_rows[index - 1].IsTotal();
+    const FloodlightResultRow& r = m_record.rows[index];
+    const bool firstOfPoint = row == 0 || m_record.rows[index - 1].IsTotal();
     switch (column) {
     case kOrdinal: {
         if (!firstOfPoint) {
@@ -190,7 +190,7 @@ std::string FloodlightResultPanel::CellText(int row, int column) const {
         }
         int ordinal = 1;
         for (size_t i = 0; i < index; ++i) {
-            ordinal += m_rows[i].IsTotal() ? 1 : 0;
+            ordinal += m_record.rows[i].IsTotal() ? 1 : 0;
         }
         return KvStr::Format("%d", ordinal);
     }

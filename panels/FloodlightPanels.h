@@ -3,8 +3,8 @@
 // points and the aiming grid (one aiming point per floodlight), and the result panel
 // "投光灯点照度计算_通过灯具光强曲线查询光强" whose intensity column may be corrected by
 // hand before the illuminances are computed again.
-#include "panels/CalcPointGrid.h"
 #include "calc/outdoor/FloodPoint.h"
+#include "panels/CalcPointGrid.h"
 
 #include <kelvorin/KvMessage.h>
 
@@ -68,12 +68,14 @@ public:
     void MoveUp();
     void MoveDown();
 
-    int RowCount() const { return static_cast<int>(m_rows.size()); }
+    int RowCount() const { return static_cast<int>(m_record.rows.size()); }
     std::string CellText(int row, int column) const;
-    const std::vector<FloodlightResultRow>& Rows() const { return m_rows; }
-    // Every step of the last calculation, one per row, for the calculation book.
-    const std::vector<FloodlightStep>& Steps() const { return m_steps; }
-    const LuminaireList& Floodlights() const { return m_floodlights; }
+    const std::vector<FloodlightResultRow>& Rows() const { return m_record.rows; }
+    // Every step of the last calculation, one per row.
+    const std::vector<FloodlightStep>& Steps() const { return m_record.steps; }
+    const LuminaireList& Floodlights() const { return m_record.floodlights; }
+    // The rows, their steps and the aimed floodlights: what the calculation book states.
+    const FloodPointRecord& Record() const { return m_record; }
     const std::string& Caption() const { return m_caption; }
     void BookWritten() { m_caption = "投光灯单点照度计算书"; }
 
@@ -82,11 +84,9 @@ private:
     void Compute(FloodMode mode);
 
     std::string m_caption = "投光灯点照度计算_通过灯具光强曲线查询光强";
-    std::vector<FloodlightResultRow> m_rows;
-    std::vector<FloodlightStep> m_steps;
+    FloodPointRecord m_record;
     std::vector<std::optional<std::string>> m_typed; // intensity texts typed, per row
     std::vector<Vector> m_outline;
-    LuminaireList m_floodlights;
     int m_selection = -1;
 };
 

@@ -55,6 +55,9 @@ public:
     double Illuminance() const { return m_result.e; }
     const std::string& IlluminanceText() const { return m_eText; } // "实际照度lx"
     const std::string& Message() const { return m_message; }
+    // The entries with their arrangements as typed and the result of the last
+    // calculation: what the calculation book states.
+    RoadLightingRecord BookRecord() const { return {m_entries, m_arrangementTexts, m_result}; }
     const std::string& Caption() const { return m_caption; }
     void BookWritten() { m_caption = "利用系数法照度计算书"; }
 

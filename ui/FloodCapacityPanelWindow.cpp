@@ -46,7 +46,7 @@ FloodCapacityPanelWindow::FloodCapacityPanelWindow(CalcPanelContext context, QWi
     auto* buttons = new QHBoxLayout;
     AddButton(*buttons, "计  算", [this] { Calculate(); })->setDefault(true);
     AddBookButton(*buttons, m_panel, [this](CalcBookWriter& writer) {
-        return WriteFloodCapacityBook(writer, m_panel);
+        return WriteFloodCapacityBook(writer, m_panel.BookRecord());
     });
     AddButton(*buttons, "确定调整场内灯具数量", [this] { ApplyCounts(); });
     layout->addLayout(buttons);

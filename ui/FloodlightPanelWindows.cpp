@@ -65,8 +65,9 @@ FloodlightResultWindow::FloodlightResultWindow(CalcPanelContext context,
         RowActionsOf(m_panel), [this] { Refresh(); });
     buttons->addStretch();
     AddButton(*buttons, "计  算", [this] { Recalculate(); });
-    AddBookButton(*buttons, m_panel,
-                  [this](CalcBookWriter& writer) { return WriteFloodPointBook(writer, m_panel); });
+    AddBookButton(*buttons, m_panel, [this](CalcBookWriter& writer) {
+        return WriteFloodPointBook(writer, m_panel.Record());
+    });
     layout->addLayout(buttons);
     resize(700, 420);
 }

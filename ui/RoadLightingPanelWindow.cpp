@@ -33,8 +33,9 @@ RoadLightingPanelWindow::RoadLightingPanelWindow(CalcPanelContext context, QWidg
         m_panel.Calculate(m_context.snapshot());
         Refresh();
     })->setDefault(true);
-    AddBookButton(*buttons, m_panel,
-                  [this](CalcBookWriter& writer) { return WriteRoadBook(writer, m_panel); });
+    AddBookButton(*buttons, m_panel, [this](CalcBookWriter& writer) {
+        return WriteRoadBook(writer, m_panel.BookRecord());
+    });
     layout->addLayout(buttons);
     resize(640, 380);
     m_panel.Open(m_context.snapshot());

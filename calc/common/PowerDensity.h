@@ -28,6 +28,7 @@ struct PowerDensityDisplay {
     std::string lpdText;
     std::string secondText;
     std::string label; // "标准功率密度w/m2" or "折算功率密度w/m2" (no unit in the grid panel)
+    bool operator==(const PowerDensityDisplay&) const = default;
 };
 
 enum class DensityLabel { WithUnit, Plain };

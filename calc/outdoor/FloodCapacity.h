@@ -2,11 +2,13 @@
 // Floodlight unit-capacity (watts per square metre) method: the illuminance the site's
 // floodlights give, the power the minimum illuminance asks for, and how many more
 // floodlights of each entry would be needed.
+#include "calc/common/PowerDensity.h"
 #include "model/Luminaire.h"
 #include "model/Room.h"
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -45,6 +47,7 @@ struct FloodCapacityEntry {
     double pL = 0.0;       // lamp and ballast power of one floodlight, W (counted entries)
     double required = 0.0; // E_min / X · w · A / S, W (counted entries)
     int additional = 0;    // floodlights still needed ("还需要")
+    bool operator==(const FloodCapacityEntry&) const = default;
 };
 
 struct FloodCapacityResult {
@@ -56,6 +59,7 @@ struct FloodCapacityResult {
     double pInst = 0.0;      // W
     double deficit = 0.0;    // P_req - P_inst
     double e = 0.0;          // lx
+    bool operator==(const FloodCapacityResult&) const = default;
 };
 
 // Calculates E for the minimum illuminance eMin over the site and writes each entry's
@@ -63,6 +67,18 @@ struct FloodCapacityResult {
 // leaves the entries as they were; E is 0 when no entry is counted.
 FloodCapacityResult CalculateFloodCapacity(double eMin, const Room& site,
                                            std::vector<FloodCapacityEntry>& entries);
+
+// What the calculation book of the unit-capacity method states: the minimum illuminance,
+// every entry with its values, the sums, the actual illuminance as shown ("实际照度") and
+// the two power densities as shown.
+struct FloodCapacityRecord {
+    double eMin = 0.0;
+    std::vector<FloodCapacityEntry> entries;
+    FloodCapacityResult result;
+    std::string eText;
+    PowerDensityDisplay densities;
+    bool operator==(const FloodCapacityRecord&) const = default;
+};
 
 // The luminaires numbered first to last (from 1, inclusive) that exist, in order.
 LuminaireList LuminairesInRange(const LuminaireList& luminaires, int first, int last);

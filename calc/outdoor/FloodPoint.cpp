@@ -155,6 +155,11 @@ std::vector<FloodlightStep> ComputeFloodlightRows(std::vector<FloodlightResultRo
     return steps;
 }
 
+void ComputeFloodPointRecord(FloodPointRecord& record, const std::vector<Vector>& siteOutline,
+                             FloodMode mode) {
+    record.steps = ComputeFloodlightRows(record.rows, siteOutline, record.floodlights, mode);
+}
+
 bool AssignAimingPoints(LuminaireList& floodlights, const std::vector<Vector>& aimingPoints) {
     for (int i = 0; i < floodlights.Count(); ++i) {
         const size_t row = static_cast<size_t>(i);

@@ -28,6 +28,7 @@ struct FloodlightResultRow {
     double delta = 0.0;        // angle of incidence, radians
 
     bool IsTotal() const { return label == kAllFloodlightsLabel; }
+    bool operator==(const FloodlightResultRow&) const = default;
 };
 
 // How the rows are computed: kLookUp also reads each floodlight row's intensity from the
@@ -41,23 +42,24 @@ enum class FloodStepOutcome { Contributes, OutsideSite, NoFloodlight, AtFloodlig
 // Every value of one floodlight at one point, as the calculation book states them.
 struct FloodlightStep {
     FloodStepOutcome outcome = FloodStepOutcome::OutsideSite;
-    Vector local;        // the point relative to the floodlight, in its frame
-    double h = 0.0;      // H = -z of local
-    double phi = 0.0;    // azimuth of the aiming direction φ
-    double theta = 0.0;  // elevation of the aiming direction θ
-    double phiP = 0.0;   // azimuth of the point φ′
-    double gamma = 0.0;  // γ = φ′ - φ
-    double rho = 0.0;    // plan distance
-    double r = 0.0;      // distance
-    double alpha = 0.0;  // horizontal angle α
-    double thetaP = 0.0; // θ′
-    double beta = 0.0;   // vertical angle β = θ′ - θ
-    double delta = 0.0;  // angle of incidence δ
+    Vector local;           // the point relative to the floodlight, in its frame
+    double h = 0.0;         // H = -z of local
+    double phi = 0.0;       // azimuth of the aiming direction φ
+    double theta = 0.0;     // elevation of the aiming direction θ
+    double phiP = 0.0;      // azimuth of the point φ′
+    double gamma = 0.0;     // γ = φ′ - φ
+    double rho = 0.0;       // plan distance
+    double r = 0.0;         // distance
+    double alpha = 0.0;     // horizontal angle α
+    double thetaP = 0.0;    // θ′
+    double beta = 0.0;      // vertical angle β = θ′ - θ
+    double delta = 0.0;     // angle of incidence δ
     double intensity = 0.0; // I the illuminances were computed with
     double eh = 0.0;
     double ev = 0.0;
     double transverse = 0.0;
     double longitudinal = 0.0;
+    bool operator==(const FloodlightStep&) const = default;
 };
 
 // The step of a floodlight at a point with the intensity I, inside the site outline.
@@ -79,6 +81,21 @@ int FloodlightIndexOf(const FloodlightResultRow& row);
 std::vector<FloodlightStep> ComputeFloodlightRows(std::vector<FloodlightResultRow>& rows,
                                                   const std::vector<Vector>& siteOutline,
                                                   const LuminaireList& floodlights, FloodMode mode);
+
+// What the calculation book of the floodlight point illuminance states: the rows (each
+// point's floodlight rows, then its total row), the step of each row from the last
+// computation, and the aimed floodlights the rows name by their index.
+struct FloodPointRecord {
+    std::vector<FloodlightResultRow> rows;
+    std::vector<FloodlightStep> steps; // one per row
+    LuminaireList floodlights;
+    bool operator==(const FloodPointRecord&) const = default;
+};
+
+// Computes the record's rows with its floodlights (ComputeFloodlightRows) and keeps their
+// steps, so that the book states the computation the rows show.
+void ComputeFloodPointRecord(FloodPointRecord& record, const std::vector<Vector>& siteOutline,
+                             FloodMode mode);
 
 // Gives floodlight i the aiming point of row i; a floodlight without a row aims at
 // (0, 0, 0). True when the counts match (else the panel warns and goes on).

@@ -26,6 +26,7 @@ struct RoadEntry {
     // Worked out by the calculation:
     int n = 1;            // arrangement factor N: the index, at least 1
     bool counted = false; // |W·S| at least the tolerance
+    bool operator==(const RoadEntry&) const = default;
 };
 
 struct RoadLightingResult {
@@ -35,6 +36,17 @@ struct RoadLightingResult {
     double sumFlux = 0.0;  // Σ count·φ
     double e = 0.0;        // lx; 0 when no entry is counted
     double deficit = 0.0;  // E_std - E
+    bool operator==(const RoadLightingResult&) const = default;
+};
+
+// What the calculation book of road lighting states: the entries with what the
+// calculation worked out, each entry's arrangement as typed (the book names an
+// arrangement outside the list by this text), and the result.
+struct RoadLightingRecord {
+    std::vector<RoadEntry> entries;
+    std::vector<std::string> arrangementTexts; // one per entry
+    RoadLightingResult result;
+    bool operator==(const RoadLightingRecord&) const = default;
 };
 
 // Sum of the widths of every cross-section component; 0 without components.

@@ -44,9 +44,9 @@ void WriteGeneralFormulas(BookComposer& book) {
 
 } // namespace
 
-BookName WriteFloodCapacityBook(CalcBookWriter& writer, const FloodCapacityPanel& panel) {
+BookName WriteFloodCapacityBook(CalcBookWriter& writer, const FloodCapacityRecord& record) {
     const BookName name{"投光灯单位容量法照度计算书", "投光灯单位容量法照度计算计算书"};
-    const std::vector<FloodCapacityEntry>& entries = panel.Entries();
+    const std::vector<FloodCapacityEntry>& entries = record.entries;
     std::vector<std::vector<std::string>> rows;
     for (const FloodCapacityEntry& entry : entries) {
         const Luminaire& l = entry.luminaire;
@@ -60,10 +60,10 @@ BookName WriteFloodCapacityBook(CalcBookWriter& writer, const FloodCapacityPanel
                   {"序号", "名称", "类型", "全部照射灯比例", "灯具效率", "照度均匀度", "光源类型",
                    "个数", "需要数"},
                   rows);
-    const FloodCapacityResult& result = panel.Result();
-    const PowerDensityDisplay& densities = panel.Densities();
-    book.Line(KvStr::Format("平面上最低照度为%slx", Text(panel.MinimumIlluminance()).c_str()));
-    book.Append(KvStr::Format("         实际照度为%slx", panel.IlluminanceText().c_str()));
+    const FloodCapacityResult& result = record.result;
+    const PowerDensityDisplay& densities = record.densities;
+    book.Line(KvStr::Format("平面上最低照度为%slx", Text(record.eMin).c_str()));
+    book.Append(KvStr::Format("         实际照度为%slx", record.eText.c_str()));
     WriteDensities(book, densities.lpdText, densities.label, densities.secondText,
                    "              ");
     WriteGeneralFormulas(book);
@@ -80,11 +80,11 @@ BookName WriteFloodCapacityBook(CalcBookWriter& writer, const FloodCapacityPanel
         book.Append(KvStr::Format("        型号为%s", l.sModel.c_str()));
         if (entry.counted) {
             book.Equation("P = " +
-                          Frac(Text(panel.MinimumIlluminance()),
-                               Fixed(entry.efficacy, 2) + " × " + Text(in.dEfficiency) + " × " +
-                                   Text(entry.u) + " × " + Text(in.dUniformity) + " × " +
-                                   Text(l.dVindicate)) +
-                          " = " + Fixed(panel.MinimumIlluminance() / entry.x, 4) + "W/m" + Up("2"));
+                          Frac(Text(record.eMin), Fixed(entry.efficacy, 2) + " × " +
+                                                      Text(in.dEfficiency) + " × " + Text(entry.u) +
+                                                      " × " + Text(in.dUniformity) + " × " +
+                                                      Text(l.dVindicate)) +
+                          " = " + Fixed(record.eMin / entry.x, 4) + "W/m" + Up("2"));
             book.Equation("P " + Lo("L") + " = " + Text(entry.pL) + "W");
         } else {
             book.Line("灯具效率、照度均匀度或光源光效率为0，此灯不参加计算");

@@ -90,13 +90,10 @@ void WriteTotals(BookComposer& book, const FloodlightResultRow& total, int point
 
 } // namespace
 
-BookName WriteFloodPointBook(CalcBookWriter& writer, const FloodlightResultPanel& panel) {
-    return WriteFloodPointBook(writer, panel.Rows(), panel.Steps(), panel.Floodlights());
-}
-
-BookName WriteFloodPointBook(CalcBookWriter& writer, const std::vector<FloodlightResultRow>& rows,
-                             const std::vector<FloodlightStep>& steps,
-                             const LuminaireList& floodlights) {
+BookName WriteFloodPointBook(CalcBookWriter& writer, const FloodPointRecord& record) {
+    const std::vector<FloodlightResultRow>& rows = record.rows;
+    const std::vector<FloodlightStep>& steps = record.steps;
+    const LuminaireList& floodlights = record.floodlights;
     const BookName name{"投光灯单点照度计算计算书", ""};
     BookComposer book(writer);
     book.Open(name.title);

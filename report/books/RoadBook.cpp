@@ -10,13 +10,15 @@
 namespace qv {
 namespace {
 
-// The book's name of an arrangement index; an index outside the list keeps the text the
-// panel shows.
-std::string ArrangementName(const RoadLightingPanel& panel, int row) {
+// The book's name of an entry's arrangement; an index outside the list keeps the text as
+// typed.
+std::string ArrangementName(const RoadLightingRecord& record, size_t entry) {
     static const char* const kNames[] = {"单侧排列", "双侧交错排列", "双侧对称排列"};
-    const int index = panel.Entries()[static_cast<size_t>(row)].arrangement;
-    return index >= 0 && index < 3 ? kNames[index]
-                                   : panel.CellText(row, RoadLightingPanel::kArrangement);
+    const int index = record.entries[entry].arrangement;
+    if (index >= 0 && index < 3) {
+        return kNames[index];
+    }
+    return entry < record.arrangementTexts.size() ? record.arrangementTexts[entry] : std::string();
 }
 
 void WriteGeneralFormulas(BookComposer& book) {
@@ -33,16 +35,15 @@ void WriteGeneralFormulas(BookComposer& book) {
 
 } // namespace
 
-BookName WriteRoadBook(CalcBookWriter& writer, const RoadLightingPanel& panel) {
+BookName WriteRoadBook(CalcBookWriter& writer, const RoadLightingRecord& record) {
     const BookName name{"利用系数法道路照度计算书", ""};
-    const std::vector<RoadEntry>& entries = panel.Entries();
+    const std::vector<RoadEntry>& entries = record.entries;
     std::vector<std::vector<std::string>> rows;
     for (size_t i = 0; i < entries.size(); ++i) {
         const RoadEntry& e = entries[i];
-        rows.push_back({e.luminaire.sName, e.luminaire.sModel,
-                        ArrangementName(panel, static_cast<int>(i)), Fixed(e.spacing, 2),
-                        Fixed(e.poleHeight, 2), Fixed(e.elevation, 2), Fixed(e.u, 2),
-                        Fixed(e.computedSpacing, 2)});
+        rows.push_back({e.luminaire.sName, e.luminaire.sModel, ArrangementName(record, i),
+                        Fixed(e.spacing, 2), Fixed(e.poleHeight, 2), Fixed(e.elevation, 2),
+                        Fixed(e.u, 2), Fixed(e.computedSpacing, 2)});
     }
     BookComposer book(writer);
     OpenTableBook(
@@ -51,7 +52,7 @@ BookName WriteRoadBook(CalcBookWriter& writer, const RoadLightingPanel& panel) {
         rows);
     WriteGeneralFormulas(book);
 
-    const RoadLightingResult& result = panel.Result();
+    const RoadLightingResult& result = record.result;
     for (size_t i = 0; i < entries.size(); ++i) {
         const RoadEntry& e = entries[i];
         const Luminaire& l = e.luminaire;
@@ -60,8 +61,7 @@ BookName WriteRoadBook(CalcBookWriter& writer, const RoadLightingPanel& panel) {
         book.Append(
             KvStr::Format("        功率为%sW", KvStr::FormatDouble(LuminairePower(l)).c_str()));
         book.Line(KvStr::Format("类型为%s,", l.sModel.c_str()));
-        book.Append(
-            KvStr::Format("排列方式为%s,", ArrangementName(panel, static_cast<int>(i)).c_str()));
+        book.Append(KvStr::Format("排列方式为%s,", ArrangementName(record, i).c_str()));
         book.Append(KvStr::Format("间距为%sm", Fixed(e.spacing, 2).c_str()));
         book.Line(KvStr::Format("灯杆高度为%sm,", Fixed(e.poleHeight, 2).c_str()));
         book.Append(KvStr::Format("仰角为%s°,", Fixed(e.elevation, 2).c_str()));

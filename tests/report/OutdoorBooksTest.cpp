@@ -2,8 +2,8 @@
 // unit-capacity book (saved under its own name) and the road lighting book.
 #include "report/BookReader.h"
 
-#include "panels/FloodCapacityPanel.h"
 #include "calc/outdoor/FloodPoint.h"
+#include "panels/FloodCapacityPanel.h"
 #include "panels/RoadLightingPanel.h"
 #include "report/books/FloodCapacityBook.h"
 #include "report/books/FloodPointBook.h"
@@ -50,11 +50,12 @@ TEST(FloodPointBook, RowsOfEveryPointWithTotals) {
     for (CalcPoint& p : points) {
         p.dIntensity = 50000;
     }
-    std::vector<FloodlightResultRow> rows = BuildFloodlightRows(points, floodlights);
-    const std::vector<FloodlightStep> steps =
-        ComputeFloodlightRows(rows, Site().room.outline, floodlights, FloodMode::kKeepIntensity);
-    const BookDocument book = WriteAndReadBook(
-        [&](CalcBookWriter& w) { WriteFloodPointBook(w, rows, steps, floodlights); });
+    FloodPointRecord record;
+    record.rows = BuildFloodlightRows(points, floodlights);
+    record.floodlights = floodlights;
+    ComputeFloodPointRecord(record, Site().room.outline, FloodMode::kKeepIntensity);
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteFloodPointBook(w, record); });
     EXPECT_EQ(book.paragraphs[0].text, "投光灯单点照度计算计算书");
     EXPECT_GE(book.Find("注意：在计算之前首先把坐标系平移，平移成以灯为圆心的坐标系。"), 0);
     EXPECT_TRUE(book.MathHas("θ'=srctg"));
@@ -66,11 +67,34 @@ TEST(FloodPointBook, RowsOfEveryPointWithTotals) {
     }
     EXPECT_EQ(book.Count("计算点不在场地内，照度为0。"), 2);
     EXPECT_EQ(book.Count("所有灯具对p"), 4 * 3);
-    const FloodlightResultRow& total = rows[2];
+    const FloodlightResultRow& total = record.rows[2];
     ASSERT_TRUE(total.IsTotal());
     EXPECT_GE(book.Find(KvStr::Format("所有灯具对p1点水平照度为：%0.3f lx ", total.eh)), 0);
     EXPECT_GE(
         book.Find(KvStr::Format("所有灯具对p1点纵向垂直照度为：%0.3f lx ", total.longitudinal)), 0);
+}
+
+// Rows added after the computation have no step, and a row may name a floodlight the
+// record no longer holds (the result panel's rows edited without calculating again).
+TEST(FloodPointBook, RowsWithoutStepOrFloodlightHaveNoFloodlight) {
+    FloodPointRecord record;
+    record.floodlights = Site().luminaires;
+    AssignAimingPoints(record.floodlights, {{10, 5, 0}, {-10, -5, 0}});
+    std::vector<CalcPoint> points(1);
+    points[0].position = {10, 5, 0};
+    points[0].dIntensity = 50000;
+    record.rows = BuildFloodlightRows(points, record.floodlights);
+    ComputeFloodPointRecord(record, Site().room.outline, FloodMode::kKeepIntensity);
+    ASSERT_EQ(record.steps.size(), 3u);
+    record.rows.push_back(record.rows[0]);
+    record.floodlights.RemoveAt(1);
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteFloodPointBook(w, record); });
+    EXPECT_EQ(book.Count("没有这个投光灯，照度为0。"), 2);
+    EXPECT_EQ(book.Count("投光灯1对P1点照度计算:"), 1);
+    EXPECT_EQ(book.Count("投光灯1对P2点照度计算:"), 1);
+    EXPECT_GE(book.Find(KvStr::Format("所有灯具对p1点水平照度为：%0.3f lx ", record.rows[2].eh)),
+              0);
 }
 
 class FloodCapacityBookTest : public ::testing::Test {
@@ -87,7 +111,7 @@ protected:
         panel.SetMinimumIlluminance(eMin);
         panel.Open(project);
         return WriteAndReadBook(
-            [&](CalcBookWriter& w) { name = WriteFloodCapacityBook(w, panel); });
+            [&](CalcBookWriter& w) { name = WriteFloodCapacityBook(w, panel.BookRecord()); });
     }
     Project project;
     FloodCapacityPanel panel;
@@ -109,6 +133,7 @@ TEST_F(FloodCapacityBookTest, TableAndNeededFloodlights) {
     ASSERT_GT(panel.Entries()[0].additional, 0);
     EXPECT_TRUE(book.MathHas("=" + std::to_string(panel.Entries()[0].additional) + "盏"));
     EXPECT_EQ(book.Count("此灯不参加计算"), 1);
+    EXPECT_GE(book.Find("平面上最低照度为200lx"), 0);
     EXPECT_GE(book.Find("实际照度为" + panel.IlluminanceText() + "lx"), 0);
     // Five lamp types' efficacies.
     EXPECT_EQ(book.Count("光源光效率，lm/W"), 1);
@@ -134,7 +159,8 @@ TEST(RoadBook, EntriesWithArrangementAndSpacing) {
         panel.EditCell(row, RoadLightingPanel::kSpacing, "30", project);
         panel.EditCell(row, RoadLightingPanel::kUtilization, "0.3", project);
     }
-    const BookDocument book = WriteAndReadBook([&](CalcBookWriter& w) { WriteRoadBook(w, panel); });
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteRoadBook(w, panel.BookRecord()); });
     EXPECT_EQ(book.paragraphs[0].text, "利用系数法道路照度计算书");
     ASSERT_EQ(book.tables.size(), 1u);
     EXPECT_EQ(book.tables[0].Columns(), 9u);
@@ -147,6 +173,31 @@ TEST(RoadBook, EntriesWithArrangementAndSpacing) {
                                       panel.Illuminance())),
               0);
     EXPECT_GE(book.Find("N——与排列方式有关值，单侧N=0,交错N=1,相对矩形排列N=2"), 0);
+}
+
+// An arrangement in the list is named by the book whatever was typed; any other is named
+// by the text typed, and by nothing when the record holds no text for it.
+TEST(RoadBook, ArrangementNamesFromTheRecord) {
+    RoadLightingRecord record;
+    for (const int arrangement : {1, 3, 3}) {
+        RoadEntry entry;
+        entry.luminaire = Floodlight("路", {0, 0, 10});
+        entry.arrangement = arrangement;
+        entry.computedSpacing = 25;
+        record.entries.push_back(entry);
+    }
+    record.arrangementTexts = {"单侧", "中央"};
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteRoadBook(w, record); });
+    ASSERT_EQ(book.tables.size(), 1u);
+    ASSERT_EQ(book.tables[0].cells.size(), 4u);
+    EXPECT_EQ(book.tables[0].cells[1][3], "双侧交错排列");
+    EXPECT_EQ(book.tables[0].cells[2][3], "中央");
+    EXPECT_EQ(book.tables[0].cells[3][3], "");
+    EXPECT_EQ(book.Count("排列方式为中央,"), 1);
+    // The standard is reached (no deficit): each spacing stands on its own.
+    EXPECT_TRUE(book.MathHas("S=25.00m"));
+    EXPECT_FALSE(book.MathHas("×"));
 }
 
 } // namespace

@@ -3,12 +3,13 @@
 // quorvel-calc, hand-corrected intensities, the aiming messages, the column widths kept in
 // the settings file, the book, and screenshots (written when QV_SCREENSHOT_DIR names a
 // folder).
-#include "report/books/BookFolder.h"
 #include "cli/CalcRunner.h"
-#include "ui/UiTestSupport.h"
+#include "report/BookReader.h"
+#include "report/books/BookFolder.h"
 #include "ui/FloodlightPanelWindows.h"
 #include "ui/PanelGrid.h"
 #include "ui/QtText.h"
+#include "ui/UiTestSupport.h"
 
 #include <kelvorin/KvIniFile.h>
 #include <kelvorin/KvStr.h>
@@ -57,6 +58,17 @@ protected:
                 EditCell(*panel.PointGrid(), static_cast<int>(r), static_cast<int>(c) + 1,
                          points[r][c]);
                 csv << FromQt(points[r][c]) << (c + 1 < points[r].size() ? "," : "\n");
+            }
+        }
+    }
+    // The floodlights aim into the site (coordinates relative to each floodlight).
+    void TypeAims(FloodlightPointPanelWindow& panel) {
+        const std::vector<std::array<QString, 3>> aims = {
+            {"20", "15", "-15"}, {"-25", "20", "-15"}, {"-20", "-18", "-15"}, {"22", "-25", "-15"}};
+        for (int r = 0; r < kFloodlights; ++r) {
+            for (int c = 0; c < 3; ++c) {
+                EditCell(*panel.AimingGrid(), r, c + 1,
+                         aims[static_cast<size_t>(r)][static_cast<size_t>(c)]);
             }
         }
     }
@@ -134,14 +146,7 @@ TEST_F(FloodlightPointUi, BothPassesAndCorrectedIntensitiesMatchTheCalculatorAnd
     EXPECT_EQ(Cell(*panel.PointGrid(), 3, 0), "4");
     EditCell(*panel.PointGrid(), 1, 4, QStringLiteral("0.50")); // read back and shown again
     EXPECT_EQ(Cell(*panel.PointGrid(), 1, 4), "0.5");
-    // The floodlights aim into the site (coordinates relative to each floodlight).
-    const std::vector<std::array<QString, 3>> aims = {
-        {"20", "15", "-15"}, {"-25", "20", "-15"}, {"-20", "-18", "-15"}, {"22", "-25", "-15"}};
-    for (int r = 0; r < kFloodlights; ++r) {
-        for (int c = 0; c < 3; ++c) {
-            EditCell(aiming, r, c + 1, aims[static_cast<size_t>(r)][static_cast<size_t>(c)]);
-        }
-    }
+    TypeAims(panel);
 
     Button(panel, QStringLiteral("计  算")).click();
     EXPECT_TRUE(messages.shown.empty());
@@ -212,6 +217,28 @@ TEST_F(FloodlightPointUi, BothPassesAndCorrectedIntensitiesMatchTheCalculatorAnd
     EXPECT_EQ(panel.Result()->windowTitle(),
               QStringLiteral("投光灯点照度计算_通过灯具光强曲线查询光强"));
     ExpectRows(*panel.Result()->Grid(), Flood(panel, 1));
+}
+
+// The result window's book and the calculator's book of both passes over the same points
+// and aiming points are one document.
+TEST_F(FloodlightPointUi, TheResultWindowWritesTheCalculatorsBook) {
+    StartSite();
+    auto& panel = OpenPanel();
+    TypePoints(panel, points);
+    TypeAims(panel);
+    Button(panel, QStringLiteral("计  算")).click();
+    FloodlightResultWindow* result = panel.Result();
+    ASSERT_NE(result, nullptr);
+    Button(*result, QStringLiteral("计  算")).click();
+    Button(*result, QStringLiteral("写计算书")).click();
+    ASSERT_EQ(opened.size(), 1u);
+    const std::string book = dir.File("flood.docx");
+    const auto [status, out] = RunCalc("flood " + site + " --points " + dir.File("points.csv") +
+                                       " --aim " + AimingCsv(panel) + " --passes 2 --book " + book);
+    ASSERT_EQ(status, 0) << out;
+    const std::string document = ZipEntry(book, "word/document.xml");
+    EXPECT_NE(document.find("投光灯4对P3点照度计算:"), std::string::npos);
+    EXPECT_TRUE(document == ZipEntry(opened[0], "word/document.xml"));
 }
 
 TEST_F(FloodlightPointUi, AimingMessagesAndButtonsAndTheResultRowButtons) {

@@ -3,14 +3,15 @@
 // cell they show after edits against quorvel-calc with the same edits, the refused
 // minimum illuminance, the floodlight counts applied to the project, the books, and
 // screenshots (written when QV_SCREENSHOT_DIR names a folder).
-#include "model/FormatTruncated.h"
-#include "report/books/BookFolder.h"
 #include "cli/CalcRunner.h"
-#include "ui/UiTestSupport.h"
+#include "model/FormatTruncated.h"
+#include "report/BookReader.h"
+#include "report/books/BookFolder.h"
 #include "ui/FloodCapacityPanelWindow.h"
 #include "ui/PanelGrid.h"
 #include "ui/QtText.h"
 #include "ui/RoadLightingPanelWindow.h"
+#include "ui/UiTestSupport.h"
 
 #include <kelvorin/KvIniFile.h>
 #include <kelvorin/KvStr.h>
@@ -163,6 +164,18 @@ protected:
             EXPECT_EQ(panel.Grid()->item(r, FloodCapacityPanel::kAdditional)->text().toInt(),
                       expected["entries"][static_cast<size_t>(r)]["additional"].get<int>());
         }
+    }
+
+    // The book the window wrote last and the calculator's book with the arguments are one
+    // document.
+    void ExpectCalculatorsBook(const std::string& arguments) {
+        ASSERT_FALSE(opened.empty());
+        const std::string book = dir.File("calculator.docx");
+        const auto [status, out] = RunCalc(arguments + " --book " + book);
+        ASSERT_EQ(status, 0) << out;
+        const std::string document = ZipEntry(book, "word/document.xml");
+        EXPECT_FALSE(document.empty());
+        EXPECT_TRUE(document == ZipEntry(opened.back(), "word/document.xml")) << arguments;
     }
 
     std::string site;
@@ -396,6 +409,44 @@ TEST_F(OutdoorPanelsUi, BothPanelsWriteTheirBooksAndTakeTheBooksCaptions) {
         EXPECT_TRUE(std::filesystem::exists(path)) << path;
     }
     EXPECT_EQ(std::filesystem::path(opened[0]).filename(), "投光灯单位容量法照度计算计算书.docx");
+}
+
+TEST_F(OutdoorPanelsUi, BothPanelsWriteTheCalculatorsBooksAfterCellEdits) {
+    StartSite();
+    auto& flood = OpenPanel<FloodCapacityPanelWindow>();
+    const Rows floodTyped = {{"80%及其以上", "0.6", "0.75", "金属卤化物灯", "2"},
+                             {"60%及其以上", "0.65", "0", "高压钠灯", "1"},
+                             {"40%及其以上", "0.7", "0.8", "卤钨灯", "3"},
+                             {"20%以下", "0.55", "0.6", "氙灯", "1"}};
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 5; ++c) {
+            EditCell(*flood.Grid(), r, FloodCapacityPanel::kShare + c,
+                     ToQt(floodTyped[static_cast<size_t>(r)][static_cast<size_t>(c)]));
+        }
+    }
+    Field(flood, QStringLiteral("平面上最低照度lx")).setText(QStringLiteral("25"));
+    Button(flood, QStringLiteral("计  算")).click();
+    Button(flood, QStringLiteral("写计算书")).click();
+    ExpectCalculatorsBook("floodcap " + site + " --emin 25 --entries " +
+                          EntriesFile("share,efficiency,uniformity,lamp_type,count", floodTyped));
+
+    // One arrangement outside the list, which the book names as typed.
+    auto& road = OpenPanel<RoadLightingPanelWindow>();
+    Rows roadTyped;
+    const std::vector<const char*> arrangements = {"单侧", "双侧交错", "双侧对称", "四侧"};
+    for (int r = 0; r < 8; ++r) {
+        roadTyped.push_back({arrangements[static_cast<size_t>(r % 4)], KvStr::Format("%d", 25 + r),
+                             "10", KvStr::Format("%d", 5 * r), KvStr::Format("0.0%d", 2 + r % 3)});
+        for (int c = 0; c < 5; ++c) {
+            EditCell(*road.Grid(), r, RoadLightingPanel::kArrangement + c,
+                     ToQt(roadTyped.back()[static_cast<size_t>(c)]));
+        }
+    }
+    Button(road, QStringLiteral("计  算")).click();
+    Button(road, QStringLiteral("写计算书")).click();
+    ASSERT_EQ(opened.size(), 2u);
+    ExpectCalculatorsBook("road " + site + " --entries " +
+                          EntriesFile("arrangement,spacing,pole_height,elevation,u", roadTyped));
 }
 
 } // namespace
