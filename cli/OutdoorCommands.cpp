@@ -9,7 +9,6 @@
 #include "model/FormatTruncated.h"
 #include "panels/CalcPointGrid.h"
 #include "panels/FloodCapacityPanel.h"
-#include "panels/LumenMethodPanel.h"
 #include "panels/RoadLightingPanel.h"
 #include "report/books/FloodCapacityBook.h"
 #include "report/books/FloodPointBook.h"

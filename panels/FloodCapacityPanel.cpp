@@ -1,7 +1,6 @@
 #include "panels/FloodCapacityPanel.h"
 
 #include "model/FormatTruncated.h"
-#include "panels/LumenMethodPanel.h"
 #include "panels/PanelCells.h"
 
 #include <kelvorin/KvStr.h>
