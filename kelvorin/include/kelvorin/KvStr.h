@@ -2,10 +2,12 @@
 // Text operations of the library: splitting, the number grammar, number formatting,
 // name numbering, file-name checks and spreadsheet column names. Text is UTF-8.
 // Number formatting and parsing never depend on the process locale.
+#include <kelvorin/KvExport.h>
+
 #include <string>
 #include <vector>
 
-class KvStr {
+class KV_API KvStr {
 public:
     static int SplitStrBySymbol(std::vector<std::string>& out, const std::string& text,
                                 const std::string& separator);
