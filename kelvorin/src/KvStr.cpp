@@ -3,6 +3,7 @@
 #include "CLocale.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -57,6 +58,26 @@ std::string KvStr::Format(const char* format, ...) {
 
 double KvStr::Atof(const std::string& text) {
     return strtod_l(text.c_str(), nullptr, kv_detail::CLocale());
+}
+
+int KvStr::Atoi(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    // The magnitude never grows past what the result can hold, so any run of digits
+    // saturates instead of overflowing.
+    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+    long long magnitude = 0;
+    for (; i < text.size() && IsAsciiDigit(text[i]); ++i) {
+        magnitude = std::min(magnitude * 10 + (text[i] - '0'), limit);
+    }
+    return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
 std::string KvStr::Trim(const std::string& text) {
@@ -532,28 +553,4 @@ int KvStr::IfHasChinese(const std::string& text) {
                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; })
                ? 1
                : 0;
-}
-
-int KvStr::Atoi(const std::string& text) { // TEMP
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > 2147483648LL) {
-            value = 2147483648LL;
-        }
-    }
-    value = negative ? -value : value;
-    if (value > 2147483647LL) {
-        return 2147483647;
-    }
-    return static_cast<int>(value);
 }

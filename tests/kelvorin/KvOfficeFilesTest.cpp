@@ -1,6 +1,6 @@
 #include "KvTestFolder.h"
 
-#include "kelvorin/src/KvOpcPackage.h"
+#include "KvOpcPackage.h"
 
 #include <kelvorin/KvExcel.h>
 #include <kelvorin/KvStTable.h>

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <clocale>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -91,6 +95,109 @@ TEST(KvStrNumberGrammar, IndependentOfTheProcessLocale) {
     EXPECT_EQ(KvStr::Format("%.2f", 0.25), "0.25");
     EXPECT_DOUBLE_EQ(KvStr::Atof("0.75xyz"), 0.75);
     std::setlocale(LC_ALL, saved.c_str());
+}
+
+struct IntegerCase {
+    std::string text;
+    int value;
+};
+
+TEST(KvStrAtoi, LeadingIntegerOfHostileTexts) {
+    using std::string;
+    const IntegerCase cases[] = {
+        // No digit where one must be.
+        {"", 0},
+        {"   ", 0},
+        {" \t\n\v\f\r", 0},
+        {"-", 0},
+        {"+", 0},
+        {"+x", 0},
+        {"abc", 0},
+        {"--1", 0},
+        {"+-1", 0},
+        {"- 5", 0},
+        {".5", 0},
+        {"x12", 0},
+        // The leading digits, the rest ignored.
+        {"12abc", 12},
+        {"3.9", 3},
+        {" -7 ", -7},
+        {"\t\n\v\f\r42", 42},
+        {"+0012", 12},
+        {"-0", 0},
+        {"000000000000000000000000000042", 42},
+        {"1e5", 1},
+        {"0x1A", 0},
+        {"12 34", 12},
+        {"12米", 12},
+        // Limits and beyond: saturated, never wrapped.
+        {"2147483647", INT_MAX},
+        {"2147483646", INT_MAX - 1},
+        {"2147483648", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"-2147483647", INT_MIN + 1},
+        {"-2147483649", INT_MIN},
+        {"4294967296", INT_MAX},
+        {"-4294967297", INT_MIN},
+        {"18446744073709551617", INT_MAX},
+        {"-9223372036854775809", INT_MIN},
+        {"-0000000000002147483648", INT_MIN},
+        {string(60, '9'), INT_MAX},
+        {"-" + string(60, '9'), INT_MIN},
+        // Control characters other than the six blanks are no white space; NUL ends the
+        // number like any other non-digit.
+        {"\0015", 0},
+        {"\0345", 0},
+        {"\1775", 0},
+        {"\b5", 0},
+        {string("\00012", 3), 0},
+        {string("12\00034", 5), 12},
+        {string(" \000 5", 4), 0},
+        {string("-\0005", 3), 0},
+        // Spaces and digits beyond ASCII are neither: no-break space, ideographic space,
+        // full-width and Arabic-Indic digits, stray bytes.
+        {"\302\2405", 0},
+        {"\343\200\2005", 0},
+        {"１２", 0},
+        {"٣", 0},
+        {"十二", 0},
+        {"\3779", 0},
+    };
+    for (const IntegerCase& c : cases) {
+        EXPECT_EQ(KvStr::Atoi(c.text), c.value) << testing::PrintToString(c.text);
+    }
+}
+
+TEST(KvStrAtoi, AgreesWithStrtolClampedToInt) {
+    // strtol reads the same grammar and saturates at the limits of long; clamped to int it
+    // is what atoi would give were its overflow defined.
+    const auto clampedStrtol = [](const std::string& text) {
+        const long value = std::strtol(text.c_str(), nullptr, 10);
+        return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
+    };
+    const std::string blanks(" \t\n\v\f\r");
+    const std::string alphabet = blanks + std::string("+-.ex0123456789\0\xa0", 17);
+    std::mt19937 random(20240611);
+    const auto pick = [&](const std::string& from) { return from[random() % from.size()]; };
+    for (int n = 0; n < 50000; ++n) {
+        std::string text;
+        if (n % 2 == 0) {
+            // A number of any length, often near the limits, then anything.
+            text.append(random() % 3, pick(blanks));
+            if (random() % 3 != 0) {
+                text += pick("+-");
+            }
+            const size_t digits = random() % 24;
+            text += random() % 2 == 0 ? "214748364" : "";
+            for (size_t k = 0; k < digits; ++k) {
+                text += static_cast<char>('0' + random() % 10);
+            }
+        }
+        for (size_t k = random() % 12; k > 0; --k) {
+            text += pick(alphabet);
+        }
+        ASSERT_EQ(KvStr::Atoi(text), clampedStrtol(text)) << testing::PrintToString(text);
+    }
 }
 
 TEST(KvStrFormatDouble, StripsTrailingZerosAndPoint) {

@@ -1,7 +1,7 @@
 #include "KvTestFolder.h"
 
-#include "kelvorin/src/KvImageInfo.h"
-#include "kelvorin/src/KvOpcPackage.h"
+#include "KvImageInfo.h"
+#include "KvOpcPackage.h"
 
 #include <kelvorin/KvFile.h>
 #include <kelvorin/KvMessage.h>

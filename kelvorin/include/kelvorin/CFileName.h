@@ -1,8 +1,10 @@
 #pragma once
 // One path with accessors for its parts ("/" separates folders; no drive letters).
+#include <kelvorin/KvExport.h>
+
 #include <string>
 
-class CFileName {
+class KV_API CFileName {
 public:
     CFileName() = default;
     explicit CFileName(std::string path);

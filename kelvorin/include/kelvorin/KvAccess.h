@@ -15,6 +15,7 @@
 // "不能正常连接数据库..." with its path (once per attempt) and the operation fails.
 // Results are flags (1 success, 0 failure) and counts (-1 failure); nothing throws.
 // Messages go through KvMessageSink with the caption "Varsolin".
+#include <kelvorin/KvExport.h>
 #include <kelvorin/KvStTable.h>
 
 #include <list>
@@ -26,12 +27,12 @@ struct sqlite3;
 
 // A report-style list view without a window: the caller sets the number of header
 // columns, GetSelData fills the items (one row of texts per item, at most that wide).
-struct KvListViewRows {
+struct KV_API KvListViewRows {
     int headerColumnCount = 0;
     std::vector<std::vector<std::string>> items;
 };
 
-class KvAccess {
+class KV_API KvAccess {
 public:
     KvAccess();
     // A copy holds the same path and password and opens a connection of its own on its

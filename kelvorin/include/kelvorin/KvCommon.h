@@ -2,10 +2,12 @@
 // Module, installation and working folders; directory creation and deletion.
 // A "module" is a path to a program or library file; an empty text stands for the
 // running program. Folders are returned with a trailing "/".
+#include <kelvorin/KvExport.h>
+
 #include <string>
 #include <vector>
 
-class KvCommon {
+class KV_API KvCommon {
 public:
     static std::string GetModuleName(const std::string& module); // empty: the running program
     static std::string GetModulePath(const std::string& module);

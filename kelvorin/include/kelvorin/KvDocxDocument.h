@@ -8,6 +8,7 @@
 // its reason in `error`; a silent rejection (no font, no cells) leaves it empty.
 // Shared by KvWord and the program's calculation books.
 #include <kelvorin/KvDocxText.h>
+#include <kelvorin/KvExport.h>
 
 #include <memory>
 #include <pugixml.hpp>
@@ -18,7 +19,7 @@ namespace kv_detail {
 class OpcPackage;
 }
 
-class KvDocxDocument {
+class KV_API KvDocxDocument {
 public:
     // Largest table the word processor makes.
     static constexpr int kMaxTableRows = 32767;

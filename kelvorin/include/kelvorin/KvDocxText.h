@@ -3,19 +3,21 @@
 // built with pugixml. Every paragraph carries its properties as <w:pPr> holding the
 // alignment (<w:jc>) and the format of its paragraph mark (<w:rPr>), which sets the
 // height of an empty line.
+#include <kelvorin/KvExport.h>
+
 #include <pugixml.hpp>
 #include <string>
 #include <string_view>
 
 // Character format of a run.
-struct KvRunFormat {
+struct KV_API KvRunFormat {
     std::string font = "宋体";
     float size = 10.5f; // points
     bool bold = false;
     int script = 0; // 0 normal, 1 subscript, 2 superscript
 };
 
-class KvDocxText {
+class KV_API KvDocxText {
 public:
     // The East-Asian font used where a run's own font is a Western one.
     static constexpr const char* kEastAsianFont = "宋体";

@@ -12,6 +12,8 @@
 //
 // Results: 1 success, 0 failure. Failures are shown through the message sink as
 // "Excel 执行错误!" followed by the reason, caption "Varsolin".
+#include <kelvorin/KvExport.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,7 +25,7 @@ class XlsxWorkbook;
 struct XlsxSheet;
 } // namespace kv_detail
 
-class KvExcel {
+class KV_API KvExcel {
 public:
     // WriteDataToSheet refuses tables of this many columns or more.
     static constexpr int kMaxWriteColumns = 255;

@@ -2,13 +2,15 @@
 // Whole-file reading and atomic replacement, shared by every writer of the system
 // (settings, project files, calculation books), so a failed or interrupted write
 // never destroys the previous file.
+#include <kelvorin/KvExport.h>
+
 #include <functional>
 #include <string>
 #include <string_view>
 
 enum class KvFileRead { Ok, Missing, Failed };
 
-class KvFile {
+class KV_API KvFile {
 public:
     // Reads a regular file whole. A path that names nothing is Missing; anything else
     // that cannot be read (a folder, a device, no permission) is Failed.

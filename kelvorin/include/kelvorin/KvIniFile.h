@@ -1,11 +1,13 @@
 #pragma once
 // Key store over INI text files (UTF-8). Static operations only: every call opens,
 // reads or writes, and closes the file. Writes replace the file atomically.
+#include <kelvorin/KvExport.h>
+
 #include <string>
 #include <vector>
 
 // A window rectangle in screen coordinates.
-struct KvWindowRect {
+struct KV_API KvWindowRect {
     long left = 0;
     long top = 0;
     long right = 0;
@@ -14,7 +16,7 @@ struct KvWindowRect {
 };
 
 // The fields of a window placement as the settings file keeps them.
-struct KvWindowPlacement {
+struct KV_API KvWindowPlacement {
     int length = 44; // size of the platform's placement record
     int flags = 0;
     int showCmd = 1; // 1 normal, 2 minimised, 3 maximised, 9 restore
@@ -26,7 +28,7 @@ struct KvWindowPlacement {
     bool operator==(const KvWindowPlacement&) const = default;
 };
 
-class KvIniFile {
+class KV_API KvIniFile {
 public:
     static std::string ReadKey(std::string section, std::string key, std::string def,
                                std::string file);

@@ -2,6 +2,8 @@
 // Message and progress sinks: library and core code that must show a message box or
 // report the progress of a long loop call these; the program installs the handlers
 // (the GUI a message box and its status bar, the CLI stderr, tests a recorder).
+#include <kelvorin/KvExport.h>
+
 #include <functional>
 #include <string>
 
@@ -9,7 +11,7 @@ enum class KvMessageIcon { None, Information, Warning, Error, Question };
 enum class KvMessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class KvMessageAnswer { Ok, Cancel, Yes, No };
 
-struct KvMessage {
+struct KV_API KvMessage {
     std::string text;
     std::string caption = "Varsolin";
     KvMessageIcon icon = KvMessageIcon::Information;
@@ -18,7 +20,7 @@ struct KvMessage {
 
 using KvMessageHandler = std::function<KvMessageAnswer(const KvMessage&)>;
 
-class KvMessageSink {
+class KV_API KvMessageSink {
 public:
     // Shows the message through the installed handler and returns its answer.
     static KvMessageAnswer Show(const KvMessage& message);
@@ -36,7 +38,7 @@ public:
 // closes the display.
 using KvProgressHandler = std::function<void(const std::string& text, int position, int range)>;
 
-class KvProgressSink {
+class KV_API KvProgressSink {
 public:
     static void Report(const std::string& text, int position, int range);
     static void Close() { Report(std::string(), -1, 0); }
@@ -45,7 +47,7 @@ public:
 };
 
 // Installs handlers for one scope and restores the previous ones after it.
-class KvScopedMessageHandler {
+class KV_API KvScopedMessageHandler {
 public:
     explicit KvScopedMessageHandler(KvMessageHandler handler)
         : m_previous(KvMessageSink::Install(std::move(handler))) {}
@@ -57,7 +59,7 @@ private:
     KvMessageHandler m_previous;
 };
 
-class KvScopedProgressHandler {
+class KV_API KvScopedProgressHandler {
 public:
     explicit KvScopedProgressHandler(KvProgressHandler handler)
         : m_previous(KvProgressSink::Install(std::move(handler))) {}

@@ -10,10 +10,12 @@
 //     number  := one or more digits (a whole number; "." makes it no whole number)
 // "x" binds before "+", brackets first. Brackets nest at most kMaxDepth deep; text that
 // does not follow the grammar, nests deeper or overflows an int cannot be evaluated.
+#include <kelvorin/KvExport.h>
+
 #include <string>
 #include <vector>
 
-class KvSExpression {
+class KV_API KvSExpression {
 public:
     static constexpr int kMaxDepth = 64;
 

@@ -1,10 +1,12 @@
 #pragma once
 // In-memory text tables: a label record (column names) and value records (rows).
 // Every cell is text; indexes are 0-based; copies are deep.
+#include <kelvorin/KvExport.h>
+
 #include <string>
 #include <vector>
 
-class KvStRecord {
+class KV_API KvStRecord {
 public:
     KvStRecord() = default;
     explicit KvStRecord(std::vector<std::string> values) : m_values(std::move(values)) {}
@@ -33,7 +35,7 @@ private:
     std::vector<std::string> m_values;
 };
 
-class KvStTableField {
+class KV_API KvStTableField {
 public:
     KvStTableField() = default;
     KvStTableField(const KvStTableField&) = default;
@@ -47,7 +49,7 @@ public:
     int primaryKey = 0;
 };
 
-class KvStTable {
+class KV_API KvStTable {
 public:
     KvStTable() = default;
     KvStTable(const KvStTable&) = default;

@@ -2,10 +2,12 @@
 // Text operations of the library: splitting, the number grammar, number formatting,
 // name numbering, file-name checks and spreadsheet column names. Text is UTF-8.
 // Number formatting and parsing never depend on the process locale.
+#include <kelvorin/KvExport.h>
+
 #include <string>
 #include <vector>
 
-class KvStr {
+class KV_API KvStr {
 public:
     static int SplitStrBySymbol(std::vector<std::string>& out, const std::string& text,
                                 const std::string& separator);
@@ -36,7 +38,11 @@ public:
     static std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
     // atof in the "C" locale: the leading number of the text, 0.0 when there is none.
     static double Atof(const std::string& text);
-    static int Atoi(const std::string& text); // TEMP
+    // atoi in the "C" locale, its overflow defined: white space (blank, tab, LF, VT, FF,
+    // CR) skipped, an optional sign, then the value of the decimal digits that follow,
+    // saturated to INT_MIN or INT_MAX when out of range; 0 when no digit follows. The
+    // rest of the text is ignored ("12abc" is 12, "3.9" is 3, "1e5" is 1).
+    static int Atoi(const std::string& text);
     // White space (blank, tab, CR, LF, VT, FF) removed from both ends.
     static std::string Trim(const std::string& text);
     // ASCII letters upper-cased; every other byte kept.

@@ -10,6 +10,8 @@
 // Results: 1 success, 0 failure. Failures the user must see are shown through the
 // message sink with the caption "Varsolin" as "Word软件出错!\n" and the reason; the
 // silent rejections of WriteContent and AddTable show nothing.
+#include <kelvorin/KvExport.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,7 +20,7 @@
 class KvDocxDocument;
 class KvStTable;
 
-class KvWord {
+class KV_API KvWord {
 public:
     // Shows a saved document to the user (e.g. opening it with the desktop's default
     // application); a KvWord without one shows nothing.
