@@ -1,9 +1,9 @@
 // The grid searches, the parallel grid calculation against the point calculation, and
 // the grid panel's statistics, defaults, legend, spins and messages.
 #include "calc/indoor/RoomGrid.h"
-#include "panels/GridPanel.h"
 #include "calc/indoor/PointIlluminance.h"
 #include "model/FormatTruncated.h"
+#include "panels/GridPanel.h"
 
 #include "calc/GridFittings.h"
 #include "calc/IndoorRooms.h"

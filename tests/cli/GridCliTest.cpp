@@ -1,9 +1,9 @@
 // quorvel-calc grid, spherical and cylindrical on a saved project: the JSON repeats the
 // panels' numbers bit for bit whatever the thread count, options are checked, the
 // project file is never written.
+#include "model/ProjectFile.h"
 #include "panels/GridPanel.h"
 #include "panels/ScalarIlluminancePanel.h"
-#include "model/ProjectFile.h"
 
 #include "calc/GridFittings.h"
 #include "model/ProjectTestSupport.h"
