@@ -380,7 +380,7 @@ def matches(place, main, sub):
     return any(same_name(p, q) for p in parts(place.name) for q in parts(main))
 
 
-def assign_lpd(places, rows):
+def assign_lpd(places, rows, tables_captions):
     by_category = {}
     for place in places:
         by_category.setdefault(place.category, []).append(place)
@@ -395,6 +395,8 @@ def assign_lpd(places, rows):
                 raise Failure(f"{table} {main} {sub}: {place.name} already has {place.lpd_table}")
             place.current, place.target = current, target
             place.lpd_table = f"{table} {main}" + (f" {sub}" if sub else "")
+            if "每户" in tables_captions.get(table, ""):
+                place.notes.append("功率密度为每户限值 (per dwelling)")
 
 
 def render(header, rows):
@@ -415,7 +417,7 @@ def main(argv):
     folder = Path(args[1]) if len(args) > 1 else Path(__file__).resolve().parents[2] / "data" / "catalogue"
     try:
         categories, places = build_places(tables)
-        assign_lpd(places, lpd_rows(tables))
+        assign_lpd(places, lpd_rows(tables), {k: v["caption"] for k, v in tables.items()})
     except Failure as failure:
         print(f"gbt50034_tables: {failure}", file=sys.stderr)
         return 1
