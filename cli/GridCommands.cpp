@@ -239,7 +239,17 @@ int RunScalar(const ScalarArguments& arguments, int kind) {
     for (size_t i = 0; i < ks.size(); ++i) {
         panel.EditCell(static_cast<int>(i), ScalarIlluminancePanel::kKs, texts[i]);
     }
-    panel.Calculate(project.room, project.luminaires);
+    if (const std::optional<KvMessage> refused =
+            panel.Calculate(project.room, project.luminaires)) {
+        // The panel names the entry by its number; the runner adds its name and model.
+        const int entry = panel.RefusedEntry();
+        const Luminaire& luminaire = panel.Entries()[static_cast<size_t>(entry)].luminaire;
+        std::cerr << "option --ks: " << refused->text << " (entry " << (entry + 1) << ", "
+                  << luminaire.sName << " " << luminaire.sModel
+                  << "): a conversion factor read off the chart, a number above 0, is needed for "
+                     "every luminaire entry\n";
+        return kBadInput;
+    }
     PrintScalar(panel, arguments.json);
     std::cout.flush();
     return WriteBookOption(arguments.book, [&panel](CalcBookWriter& writer) {

@@ -413,10 +413,19 @@ TEST_F(CalcPanelsUi, SphericalAndCylindricalPanelsTakeTheirKsAndMatchTheCalculat
         auto& panel = Open<ScalarPanelWindow>(command);
         PanelGrid& grid = *panel.Grid();
         ASSERT_EQ(grid.rowCount(), 8); // filled on opening
+        // Ks is read off the chart: until every entry has one above 0 nothing is calculated.
+        messages.shown.clear();
+        EditCell(grid, 0, ScalarIlluminancePanel::kKs, "0.6");
+        Button(panel, QStringLiteral("计  算")).click();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, "请输入灯2的换算系数Ks");
+        EXPECT_EQ(messages.shown[0].caption, FromQt(panel.windowTitle()));
+        EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("标量照度lx"))), "");
         for (int r = 0; r < 8; ++r) {
             EditCell(grid, r, ScalarIlluminancePanel::kKs, r < 4 ? "0.6" : "0.8");
         }
         Button(panel, QStringLiteral("计  算")).click();
+        EXPECT_EQ(messages.shown.size(), 1u);
         const json expected =
             RunCalcJson(std::string(name) + " " + office + " --ks 0.6,0.6,0.6,0.6,0.8,0.8,0.8,0.8");
         EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("实际照度lx"))), expected["eh_shown"]);
