@@ -1,14 +1,16 @@
 // quorvel-calc grid, spherical and cylindrical on a saved project: the JSON repeats the
 // panels' numbers bit for bit whatever the thread count, options are checked, the
 // project file is never written.
+#include "model/ProjectFile.h"
 #include "panels/GridPanel.h"
 #include "panels/ScalarIlluminancePanel.h"
-#include "model/ProjectFile.h"
 
 #include "calc/GridFittings.h"
 #include "model/ProjectTestSupport.h"
 
 #include "cli/CalcRunner.h"
+
+#include <kelvorin/KvStr.h>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -58,6 +60,12 @@ TEST(GridCli, GridRepeatsThePanelForAnyThreadCount) {
     EXPECT_EQ(one["avg"], panel.Statistics().average);
     EXPECT_EQ(one["avg_shown"], panel.avgText);
     EXPECT_EQ(one["uniformity"], panel.uniformity);
+    EXPECT_EQ(one["uniformity_shown"], panel.UniformityText());
+    // U0 = Emin/Eav of the shown values, the standards' uniformity.
+    EXPECT_EQ(one["u0"], panel.u0);
+    EXPECT_EQ(one["u0_shown"], panel.U0Text());
+    EXPECT_NEAR(panel.u0, KvStr::Atof(panel.minText) / KvStr::Atof(panel.avgText), 1e-3);
+    EXPECT_LT(panel.u0, 1.0);
     EXPECT_EQ(one["lpd2_label"], panel.lpd2Label);
     EXPECT_EQ(one["interval"], panel.interval);
     EXPECT_EQ(one["legend"].size(), panel.Legend().size());
@@ -69,6 +77,20 @@ TEST(GridCli, GridRepeatsThePanelForAnyThreadCount) {
     EXPECT_EQ(vertical["kind"], "vertical");
     EXPECT_FALSE(vertical.contains("points"));
     EXPECT_EQ(vertical["lpd"], 0);
+    EXPECT_EQ(vertical["uniformity_shown"], "—");
+    EXPECT_EQ(vertical["u0_shown"], "—");
+    // A vertical run after a horizontal one: the working plane's uniformities go.
+    panel.startX = 7;
+    panel.startY = 1;
+    panel.endX = 1;
+    panel.endY = 1;
+    ASSERT_TRUE(panel.CalculateVertical(loaded.room, loaded.luminaires));
+    EXPECT_EQ(panel.uniformity, 0.0);
+    EXPECT_EQ(panel.u0, 0.0);
+    EXPECT_EQ(panel.UniformityText(), "—");
+    EXPECT_EQ(panel.U0Text(), "—");
+    ASSERT_TRUE(panel.CalculateHorizontal(loaded.room, loaded.luminaires));
+    EXPECT_EQ(panel.U0Text(), one["u0_shown"]);
     const nlohmann::json none = RunCalcJson("grid " + path + " --vertical 20,20,30,20");
     EXPECT_EQ(none, (nlohmann::json{{"kind", "vertical"}, {"count", 0}}));
 

@@ -124,6 +124,12 @@ TEST(GridBook, HorizontalStatesUniformityAndDensities) {
     EXPECT_GE(book.Find("在计算密度20等分的情况下"), 0);
     EXPECT_GE(book.Find("房间平均照度值为:" + panel.avgText + "lx"), 0);
     EXPECT_GE(book.Find(KvStr::Format("房间工作区均匀度为:%0.2f", panel.uniformity)), 0);
+    // U0 from the minimum and average it states beside it.
+    ASSERT_GT(panel.u0, 0.0);
+    EXPECT_EQ(panel.u0, TruncatedValue(KvStr::Atof(panel.minText) / KvStr::Atof(panel.avgText), 3));
+    EXPECT_GE(book.Find("房间照度均匀度U0 = Emin/Eav = " + panel.minText + "/" + panel.avgText +
+                        " = " + panel.U0Text()),
+              0);
     EXPECT_GE(book.Find(KvStr::Format("房间功率密度为:%0.2fW/m2", panel.lpd)), 0);
 
     GridBookRecord vertical = record;
@@ -174,6 +180,7 @@ TEST_F(LumenBookTest, TableOfEntriesAndNeededCounts) {
         const LumenEntry& entry = record.entries[static_cast<size_t>(i - 1)];
         EXPECT_EQ(cells[static_cast<size_t>(i)][0], std::to_string(i));
         EXPECT_EQ(cells[static_cast<size_t>(i)][3], KvStr::Format("%f", entry.u));
+        EXPECT_GT(entry.u, 0.0);
         EXPECT_EQ(cells[static_cast<size_t>(i)][5], std::to_string(entry.needed));
         ASSERT_GT(entry.needed, 0);
         EXPECT_TRUE(book.MathHas("=" + std::to_string(entry.needed) + "盏"));
@@ -187,6 +194,25 @@ TEST_F(LumenBookTest, TableOfEntriesAndNeededCounts) {
     EXPECT_EQ(book.Count(KvStr::Format("折算功率密度为%0.2fw/m", record.lpd2)), 3);
     // Cavity ratio (2) and average (1) in general form, per entry its ratio and average.
     EXPECT_EQ(book.Equations(), 3 + 3 * 3);
+}
+
+TEST(LumenBook, AnEntryWithoutACuTableStatesNone) {
+    const Room room = Office(300);
+    LuminaireList list = TwoFittings();
+    list.At(1).cuTable = CuTable();
+    LumenMethodRecord record;
+    record.result = AverageIlluminanceByCu(room, list, {});
+    for (int i = 0; i < list.Count(); ++i) {
+        const LumenEntryResult& result = record.result.entries.at(static_cast<size_t>(i));
+        record.entries.push_back({list.At(i), 1, result.u, result.needed});
+    }
+    ASSERT_EQ(record.entries[1].u, kNoCu);
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteLumenMethodBook(w, record); });
+    EXPECT_EQ(book.tables[0].cells[2][3], "无");
+    EXPECT_GE(book.Find("利用系数为无,"), 0);
+    EXPECT_GE(book.Find("该灯具没有利用系数，不计入平均照度"), 0);
+    EXPECT_FALSE(book.MathHas("-1.000000"));
 }
 
 TEST_F(LumenBookTest, NothingMissingGivesZero) {

@@ -243,6 +243,8 @@ TEST_F(CalcPanelsUi, GridPanelHorizontalAndVerticalMatchTheCalculatorAndDrawThei
     EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("平均照度lx"))), h["avg_shown"]);
     EXPECT_EQ(KvStr::Atof(FromQt(Shown(panel, QStringLiteral("工作区均匀度")))),
               h["uniformity"].get<double>());
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("照度均匀度U0"))), h["u0_shown"]);
+    EXPECT_GT(h["u0"].get<double>(), 0.0);
     EXPECT_EQ(KvStr::Atof(FromQt(Shown(panel, QStringLiteral("计算功率密度")))),
               h["lpd"].get<double>());
     EXPECT_EQ(FromQt(SecondLabel(panel)), h["lpd2_label"]);
@@ -284,6 +286,10 @@ TEST_F(CalcPanelsUi, GridPanelHorizontalAndVerticalMatchTheCalculatorAndDrawThei
     EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("最大照度lx"))), v["max_shown"]);
     EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("平均照度lx"))), v["avg_shown"]);
     EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("计算功率密度"))), "0");
+    // The working plane's uniformities are not the vertical plane's: both give way.
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("工作区均匀度"))), "—");
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("照度均匀度U0"))), "—");
+    EXPECT_EQ(v["u0_shown"], "—");
 
     Button(panel, QStringLiteral("写计算书")).click();
     EXPECT_EQ(panel.windowTitle(), QStringLiteral("垂直面照度计算书"));
