@@ -1,8 +1,8 @@
 #include "app/Startup.h"
 
-#include "ui/WindowPlacement.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
+#include "ui/WindowPlacement.h"
 
 namespace qv {
 

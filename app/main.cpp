@@ -1,7 +1,7 @@
 // Quorvel: the lighting-calculation program for electrical designers.
-#include "ui/AppPaths.h"
 #include "app/Startup.h"
 #include "ui/AppFont.h"
+#include "ui/AppPaths.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxSink.h"
 #include "ui/ShellDialogs.h"

@@ -2,8 +2,8 @@
 // sources, every third one turned) at the densities 200, 500 and 1000, on one thread
 // and on all cores. Reports the points, the per-luminaire steps per second and the time
 // per grid (the calculation alone, and the whole panel press with the point search).
-#include "panels/GridPanel.h"
 #include "calc/indoor/RoomGrid.h"
+#include "panels/GridPanel.h"
 
 #include "tests/calc/GridFittings.h"
 #include "tests/calc/IndoorRooms.h"

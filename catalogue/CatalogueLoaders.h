@@ -54,5 +54,4 @@ void TakeIntensityRows(const KvStTable& rows, IntensityCurve& a, IntensityCurve&
 void TakeCuRows(const KvStTable& rows, CuTable& cu);
 void TakeFloodRows(const KvStTable& rows, FloodIntensityTable& flood);
 
-
 } // namespace qv

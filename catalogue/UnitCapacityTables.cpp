@@ -53,17 +53,15 @@ std::vector<std::string> CatalogueUnitCapacityTables::C2RatedPowers(const std::s
 
 double CatalogueUnitCapacityTables::P0(bool incandescent, const std::string& distributionClass,
                                        const std::string& ratio) {
-    return FirstValue(m_catalogue, incandescent
-                                       ? sql::P0Incandescent100W(distributionClass, ratio)
-                                       : sql::P0Fluorescent40W(distributionClass, ratio));
+    return FirstValue(m_catalogue, incandescent ? sql::P0Incandescent100W(distributionClass, ratio)
+                                                : sql::P0Fluorescent40W(distributionClass, ratio));
 }
 
 double CatalogueUnitCapacityTables::C1(const std::string& ceilingReflectance, bool upper) {
     return FirstValue(m_catalogue, sql::C1(ceilingReflectance, !upper));
 }
 
-double CatalogueUnitCapacityTables::C2(const std::string& lampType,
-                                       const std::string& ratedPower) {
+double CatalogueUnitCapacityTables::C2(const std::string& lampType, const std::string& ratedPower) {
     return FirstValue(m_catalogue, sql::C2(lampType, ratedPower));
 }
 

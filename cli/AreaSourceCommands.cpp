@@ -1,7 +1,7 @@
 #include "cli/AreaSourceCommands.h"
 
-#include "panels/AreaSourcePanels.h"
 #include "cli/BookOption.h"
+#include "panels/AreaSourcePanels.h"
 #include "report/books/AreaSourceBook.h"
 
 #include <kelvorin/KvStr.h>

@@ -4,12 +4,12 @@
 #include "catalogue/CatalogueLoaders.h"
 #include "catalogue/CatalogueSourceText.h"
 #include "catalogue/CatalogueStatements.h"
-#include "panels/LuminaireDialogModel.h"
 #include "catalogue/photometry/CatalogueTypeWriter.h"
 #include "catalogue/photometry/PhotometricImport.h"
 #include "cli/CommandOutput.h"
 #include "cli/ProjectCommands.h"
 #include "model/ProjectFile.h"
+#include "panels/LuminaireDialogModel.h"
 
 #include <kelvorin/KvAccess.h>
 #include <kelvorin/KvMessage.h>

@@ -1,7 +1,7 @@
 #include "cli/ExportCommands.h"
 
-#include "panels/GridPanel.h"
 #include "cli/ProjectCommands.h"
+#include "panels/GridPanel.h"
 
 #include <kelvorin/KvExcel.h>
 #include <kelvorin/KvStTable.h>

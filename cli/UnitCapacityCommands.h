@@ -1,10 +1,10 @@
 #pragma once
 // quorvel-calc unitcap: the unit-capacity panel over a saved indoor project, with the
 // panel's cells from an entries file and the catalogue's unit-capacity tables.
-#include "panels/UnitCapacityPanel.h"
 #include "catalogue/CatalogueDatabase.h"
 #include "cli/Commands.h"
 #include "model/Project.h"
+#include "panels/UnitCapacityPanel.h"
 
 #include <kelvorin/KvAccess.h>
 

@@ -1,8 +1,8 @@
 #include "panels/LuminaireDialogModel.h"
 
 #include "catalogue/CatalogueLoaders.h"
-#include "panels/MaintenanceFactorMenu.h"
 #include "catalogue/photometry/PhotometricImport.h"
+#include "panels/MaintenanceFactorMenu.h"
 
 #include <kelvorin/KvStr.h>
 

@@ -1,8 +1,8 @@
 #include "panels/RoadLightingPanel.h"
 
-#include "panels/PanelCells.h"
 #include "calc/outdoor/FloodCapacity.h"
 #include "model/FormatTruncated.h"
+#include "panels/PanelCells.h"
 
 #include <kelvorin/KvStr.h>
 

@@ -1,7 +1,7 @@
 #include "panels/UnitCapacityPanel.h"
 
-#include "panels/PanelCells.h"
 #include "model/FormatTruncated.h"
+#include "panels/PanelCells.h"
 
 #include <kelvorin/KvStr.h>
 

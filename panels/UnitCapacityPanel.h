@@ -3,13 +3,13 @@
 // with their distribution class, reference-lamp kind, unit capacity and counts, the
 // actual illuminance against the standard, the power densities, and applying the edited
 // counts to the room.
-#include "panels/PanelCells.h"
 #include "calc/common/PowerDensity.h"
 #include "calc/indoor/UnitCapacity.h"
 #include "calc/indoor/UnitCapacityRecord.h"
 #include "catalogue/CatalogueDatabase.h"
 #include "model/Luminaire.h"
 #include "model/Room.h"
+#include "panels/PanelCells.h"
 
 #include <array>
 #include <string>

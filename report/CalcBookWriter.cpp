@@ -14,17 +14,7 @@ namespace {
 
 constexpr const char* kCaption = "系统提示";
 
-int ReportWordError(const std::string& reason) {
-    return KvDocxDocument::ShowWordError(reason, kCaption);
-}
-
-int ReportNoDocument() {
-    return ReportWordError("没有打开的文档");
-}
-
-int Reported(int result, const std::string& error) {
-    return KvDocxDocument::Shown(result, error, kCaption);
-}
+const KvDocxErrors kErrors{kCaption};
 
 } // namespace
 
@@ -50,10 +40,10 @@ int CalcBookWriter::NewFile() {
 
 int CalcBookWriter::SetDocOrientation(int orientation) {
     if (!m_document) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     std::string error;
-    return Reported(m_document->docx.SetOrientation(orientation, error), error);
+    return kErrors.Shown(m_document->docx.SetOrientation(orientation, error), error);
 }
 
 int CalcBookWriter::SetAppVisible(int flag) {
@@ -66,11 +56,11 @@ int CalcBookWriter::SetAppVisible(int flag) {
 
 int CalcBookWriter::SaveAsFile(const std::string& fileName) {
     if (!m_document) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     const std::string name = KvStr::Trim(fileName);
     if (name.empty()) {
-        return ReportWordError("文件名为空");
+        return kErrors.Error("文件名为空");
     }
     std::string path = name;
     if (name.find('/') == std::string::npos && !m_saveFolder.empty()) {
@@ -79,7 +69,7 @@ int CalcBookWriter::SaveAsFile(const std::string& fileName) {
     path = KvDocxDocument::WithDocxExtension(path);
     std::string error;
     if (m_document->docx.Save(path, error) == 0) {
-        return ReportWordError(error);
+        return kErrors.Error(error);
     }
     m_document->savedPath = path;
     if (m_visible && m_opener) {
@@ -95,20 +85,20 @@ int CalcBookWriter::WriteContent(const std::string& text, int mode, float size,
         return 0;
     }
     if (!m_document) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     std::string error;
-    return Reported(
+    return kErrors.Shown(
         m_document->docx.WriteContent(text, mode, size, fontName, bold, alignment, script, error),
         error);
 }
 
 int CalcBookWriter::WriteSpace(int count) {
     if (!m_document) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     std::string error;
-    return Reported(m_document->docx.WriteSpace(count, error), error);
+    return kErrors.Shown(m_document->docx.WriteSpace(count, error), error);
 }
 
 int CalcBookWriter::AddTable(int rows, int columns, float columnWidth,
@@ -117,10 +107,11 @@ int CalcBookWriter::AddTable(int rows, int columns, float columnWidth,
         return 0;
     }
     if (!m_document) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     std::string error;
-    return Reported(m_document->docx.AddTable(rows, columns, columnWidth, cells, error), error);
+    return kErrors.Shown(m_document->docx.AddTable(rows, columns, columnWidth, cells, error),
+                         error);
 }
 
 int CalcBookWriter::InsertEquation(const std::string& formula) {

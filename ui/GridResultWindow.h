@@ -4,8 +4,8 @@
 // "面" every grid cell filled; each in the colour of the band its illuminance falls in,
 // with the legend beside it. "保存BMP" writes the picture as a bitmap file of 646 × 505
 // pixels.
-#include "panels/GridPanel.h"
 #include "panels/FileDialogSpec.h"
+#include "panels/GridPanel.h"
 
 #include <QDialog>
 #include <QImage>

@@ -1,8 +1,7 @@
 #include "ui/MainWindow.h"
 
-#include "ui/WindowPlacement.h"
-#include "panels/ScalarIlluminancePanel.h"
 #include "panels/CommandTable.h"
+#include "panels/ScalarIlluminancePanel.h"
 #include "report/DesktopOpener.h"
 #include "ui/AreaSourcePanelWindows.h"
 #include "ui/CalcPanelWindow.h"
@@ -21,6 +20,7 @@
 #include "ui/StatusPanes.h"
 #include "ui/ToolIcons.h"
 #include "ui/UnitCapacityPanelWindow.h"
+#include "ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -3,12 +3,12 @@
 // ("房屋参数", "应用场地", "道路方案", "灯具布置") over their panel models, the plan view
 // in the middle and the status bar. It carries out the project commands through
 // ProjectCommands and gives them the window's side (dialogs, kind switch, path pane).
-#include "ui/PanelRegistry.h"
 #include "model/Project.h"
 #include "panels/PlanBuilder.h"
 #include "panels/ProjectCommands.h"
 #include "report/CalcBookWriter.h"
 #include "ui/CalcPanelHost.h"
+#include "ui/PanelRegistry.h"
 #include "ui/ShellDialogs.h"
 
 #include <kelvorin/KvMessage.h>

@@ -1,8 +1,8 @@
 #pragma once
 // The one registry of the run: the open editing panels, which panel kinds a command has
 // opened, the program's catalogue connection and the installation paths.
-#include "ui/AppPaths.h"
 #include "panels/EditingPanels.h"
+#include "ui/AppPaths.h"
 
 #include "catalogue/CatalogueDatabase.h"
 

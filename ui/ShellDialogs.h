@@ -2,11 +2,11 @@
 // The modal dialogs the main window and its editing bars raise: the file dialogs, the
 // welcome dialog, the about box, and the reference-data dialogs (luminaire, illuminance
 // standards, reflectance). Behind this interface so that tests answer them.
-#include "ui/AppPaths.h"
 #include "catalogue/CatalogueDatabase.h"
 #include "model/Luminaire.h"
 #include "panels/FileDialogSpec.h"
 #include "panels/ProjectCommands.h"
+#include "ui/AppPaths.h"
 
 #include <optional>
 #include <string>

@@ -51,8 +51,8 @@ enum class AreaSourceCalculation {
 
 // One part (A to D) of the rectangle, or one strip term of the inclined plane.
 struct AreaSourceTerm {
-    std::string part;    // "A".."D", or "F(a1,b1)" naming the strip's two distances
-    int sign = 1;        // +1 added to the sum, -1 subtracted
+    std::string part; // "A".."D", or "F(a1,b1)" naming the strip's two distances
+    int sign = 1;     // +1 added to the sum, -1 subtracted
     // A part's distances Δx and Δy from P's projection to its corner (0 for a part
     // without area), or an inclined strip's width from the intersection line and its
     // extent along y from the line y = py (m).

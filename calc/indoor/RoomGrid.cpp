@@ -1,7 +1,7 @@
 #include "calc/indoor/RoomGrid.h"
 
-#include "calc/indoor/LevelPointStep.h"
 #include "calc/common/Outline.h"
+#include "calc/indoor/LevelPointStep.h"
 
 #include <kelvorin/KvMessage.h>
 

@@ -106,9 +106,8 @@ public:
         if (powers == m_powers.end()) {
             powers = m_powers.emplace(type, Keys(m_tables.C2RatedPowers(type))).first;
         }
-        return LookUp(powers->second, power, [&](const std::string& rated, bool) {
-            return m_tables.C2(type, rated);
-        });
+        return LookUp(powers->second, power,
+                      [&](const std::string& rated, bool) { return m_tables.C2(type, rated); });
     }
 
 private:

@@ -12,17 +12,7 @@ constexpr float kCaptionSize = 10.5f;
 
 constexpr const char* kCaption = "Varsolin";
 
-int ReportWordError(const std::string& reason) {
-    return KvDocxDocument::ShowWordError(reason, kCaption);
-}
-
-int ReportNoDocument() {
-    return ReportWordError("没有打开的文档");
-}
-
-int Reported(int result, const std::string& error) {
-    return KvDocxDocument::Shown(result, error, kCaption);
-}
+const KvDocxErrors kErrors{kCaption};
 
 std::string FileNameOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
@@ -76,11 +66,11 @@ int KvWord::OpenFile(const std::string& path) {
     std::string error;
     std::unique_ptr<KvDocxDocument> document = KvDocxDocument::Open(path, error);
     if (!document) {
-        return ReportWordError(error);
+        return kErrors.Error(error);
     }
     std::string name = FileNameOf(path);
     if (Find(name) != nullptr) {
-        return ReportWordError("已打开同名文档 " + name);
+        return kErrors.Error("已打开同名文档 " + name);
     }
     m_documents.push_back(std::make_unique<Entry>(Entry{std::move(document), name, path}));
     m_active = m_documents.back().get();
@@ -101,7 +91,7 @@ int KvWord::NewFile() {
 int KvWord::Save(Entry& entry, const std::string& path) {
     std::string error;
     if (entry.document->Save(path, error) == 0) {
-        return ReportWordError(error);
+        return kErrors.Error(error);
     }
     entry.path = path;
     if (m_visible && m_opener) {
@@ -113,10 +103,10 @@ int KvWord::Save(Entry& entry, const std::string& path) {
 int KvWord::SaveFile() {
     Entry* entry = Active();
     if (entry == nullptr) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     if (entry->path.empty()) {
-        return ReportWordError("文档尚未保存过: " + entry->name);
+        return kErrors.Error("文档尚未保存过: " + entry->name);
     }
     return Save(*entry, entry->path);
 }
@@ -124,16 +114,16 @@ int KvWord::SaveFile() {
 int KvWord::SaveAsFile(const std::string& path) {
     Entry* entry = Active();
     if (entry == nullptr) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     const std::string trimmed = KvStr::Trim(path);
     if (trimmed.empty()) {
-        return ReportWordError("文件名为空");
+        return kErrors.Error("文件名为空");
     }
     const std::string target = KvDocxDocument::WithDocxExtension(trimmed);
     const std::string name = FileNameOf(target);
     if (const Entry* other = Find(name); other != nullptr && other != entry) {
-        return ReportWordError("已打开同名文档 " + name);
+        return kErrors.Error("已打开同名文档 " + name);
     }
     if (Save(*entry, target) == 0) {
         return 0;
@@ -145,7 +135,7 @@ int KvWord::SaveAsFile(const std::string& path) {
 int KvWord::CloseFile(const std::string& name) {
     Entry* entry = name.empty() ? Active() : Find(name);
     if (entry == nullptr) {
-        return ReportWordError("没有名为 " + name + " 的文档");
+        return kErrors.Error("没有名为 " + name + " 的文档");
     }
     if (entry == m_active) {
         m_active = nullptr;
@@ -171,7 +161,7 @@ int KvWord::SetAppVisible(int flag) {
 int KvWord::SetDocActive(const std::string& name) {
     Entry* entry = Find(name);
     if (entry == nullptr) {
-        return ReportWordError("没有名为 " + name + " 的文档");
+        return kErrors.Error("没有名为 " + name + " 的文档");
     }
     m_active = entry;
     return 1;
@@ -179,18 +169,18 @@ int KvWord::SetDocActive(const std::string& name) {
 
 int KvWord::SetDocOrientation(int orientation) {
     if (Active() == nullptr) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     std::string error;
-    return Reported(Active()->document->SetOrientation(orientation, error), error);
+    return kErrors.Shown(Active()->document->SetOrientation(orientation, error), error);
 }
 
 int KvWord::SetParaFormat(long rule, float value) {
     if (Active() == nullptr) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     std::string error;
-    return Reported(Active()->document->SetParagraphFormat(rule, value, error), error);
+    return kErrors.Shown(Active()->document->SetParagraphFormat(rule, value, error), error);
 }
 
 int KvWord::WriteContent(const std::string& text, int mode, float size, const std::string& fontName,
@@ -199,12 +189,12 @@ int KvWord::WriteContent(const std::string& text, int mode, float size, const st
         return 0;
     }
     if (Active() == nullptr) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     std::string error;
-    return Reported(Active()->document->WriteContent(text, mode, size, fontName, bold, alignment,
-                                                     script, error),
-                    error);
+    return kErrors.Shown(Active()->document->WriteContent(text, mode, size, fontName, bold,
+                                                          alignment, script, error),
+                         error);
 }
 
 int KvWord::WriteContent(const std::vector<std::string>& texts, int mode, float size,
@@ -218,10 +208,10 @@ int KvWord::WriteContent(const std::vector<std::string>& texts, int mode, float 
 
 int KvWord::WriteSpace(int count) {
     if (Active() == nullptr) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     std::string error;
-    return Reported(Active()->document->WriteSpace(count, error), error);
+    return kErrors.Shown(Active()->document->WriteSpace(count, error), error);
 }
 
 int KvWord::AddTable(int rows, int columns, float columnWidth,
@@ -230,10 +220,11 @@ int KvWord::AddTable(int rows, int columns, float columnWidth,
         return 0;
     }
     if (Active() == nullptr) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     std::string error;
-    return Reported(Active()->document->AddTable(rows, columns, columnWidth, cells, error), error);
+    return kErrors.Shown(Active()->document->AddTable(rows, columns, columnWidth, cells, error),
+                         error);
 }
 
 int KvWord::AddTable(float columnWidth, const KvStTable& table) {
@@ -254,19 +245,19 @@ int KvWord::AddTable(float columnWidth, const KvStTable& table) {
 int KvWord::AddPicture(const std::string& path, const std::string& text, long alignment,
                        float width) {
     if (Active() == nullptr) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     KvDocxDocument& document = *Active()->document;
     std::string error;
     if (document.AddPicture(path, alignment, width, error) == 0) {
-        return ReportWordError(error);
+        return kErrors.Error(error);
     }
     if (KvStr::Trim(text).empty()) {
         return 1;
     }
-    return Reported(document.WriteContent(text, 1, kCaptionSize, KvDocxText::kEastAsianFont, 0,
-                                          alignment, 0, error),
-                    error);
+    return kErrors.Shown(document.WriteContent(text, 1, kCaptionSize, KvDocxText::kEastAsianFont, 0,
+                                               alignment, 0, error),
+                         error);
 }
 
 int KvWord::InsertPic(const std::string& picturePath, const std::string& text, int alignment) {
@@ -279,7 +270,7 @@ int KvWord::InsertPicEx(const std::string& picturePath, const std::string& text,
 
 int KvWord::GetContent(std::string& text) const {
     if (Active() == nullptr) {
-        return ReportNoDocument();
+        return kErrors.NoDocument();
     }
     text = Active()->document->Text();
     return 1;

@@ -2,8 +2,8 @@
 // the neighbour rule, the corrections, area shares, needed counts, the holes the tables
 // leave, and the panel model.
 #include "calc/IndoorRooms.h"
-#include "panels/UnitCapacityPanel.h"
 #include "model/FormatTruncated.h"
+#include "panels/UnitCapacityPanel.h"
 
 #include <kelvorin/KvAccess.h>
 #include <kelvorin/KvMessage.h>

@@ -95,7 +95,8 @@ TEST_F(CatalogueCliTest, PlacedLuminairesCarryTheCatalogueAndLightTheRoom) {
     EXPECT_DOUBLE_EQ(first.geometricShape.dLength, 1.163);
     EXPECT_EQ(project.luminaires.At(7).ptCenter, (Vector{10.5, 5.4, 3}));
 
-    if (RunCalcQuoted({"cu", "--help"}).first != 0 || RunCalcQuoted({"point", "--help"}).first != 0) {
+    if (RunCalcQuoted({"cu", "--help"}).first != 0 ||
+        RunCalcQuoted({"point", "--help"}).first != 0) {
         GTEST_SKIP() << "quorvel-calc has no point or cu command";
     }
     // Lumen method: 8 × 7980 lm on 86.4 m² with K 0.7 and the CU of the catalogue's table
@@ -147,8 +148,9 @@ TEST_F(CatalogueCliTest, NewProjectsAndRefusals) {
     }
     std::ifstream after(site);
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), stored);
-    EXPECT_EQ(RunCalcQuoted({"add-luminaire", File("none.cil"), "--name", "没有", "--model", "x"}).first,
-              1);
+    EXPECT_EQ(
+        RunCalcQuoted({"add-luminaire", File("none.cil"), "--name", "没有", "--model", "x"}).first,
+        1);
     EXPECT_FALSE(std::filesystem::exists(File("none.cil")));
 }
 

@@ -1,9 +1,9 @@
 // quorvel-calc point, cu and lpd on a small saved project: the JSON repeats the core's
 // numbers bit for bit, the CSV and option errors name their place, the project file is
 // never written.
+#include "calc/common/PowerDensity.h"
 #include "calc/indoor/LumenMethod.h"
 #include "calc/indoor/PointIlluminance.h"
-#include "calc/common/PowerDensity.h"
 #include "model/FormatTruncated.h"
 #include "model/ProjectFile.h"
 

@@ -1,11 +1,11 @@
 // quorvel-calc flood, floodcap and road on the example site and road: the JSON repeats
 // the core's numbers, the entries files edit the panels' cells, bad input names its
 // place, and the project file is never written.
-#include "panels/FloodCapacityPanel.h"
 #include "calc/outdoor/FloodPoint.h"
-#include "panels/RoadLightingPanel.h"
 #include "model/Constants.h"
 #include "model/ProjectFile.h"
+#include "panels/FloodCapacityPanel.h"
+#include "panels/RoadLightingPanel.h"
 
 #include "cli/CalcRunner.h"
 #include "model/ProjectTestSupport.h"

@@ -1,8 +1,8 @@
 // The editing panels without their windows: the corner grid of the room and site panels,
 // the road panel's component grid, the luminaire list's commands and messages, and the
 // hand-over of the working copies to and from the project.
-#include "panels/EditingPanels.h"
 #include "model/ProjectTestSupport.h"
+#include "panels/EditingPanels.h"
 
 #include <gtest/gtest.h>
 

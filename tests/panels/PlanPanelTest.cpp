@@ -1,8 +1,8 @@
 // The plan drawing without its window: labels and outlines from the open panels, the
 // ruler step, the fitting with its margin, and the status bar's progress display.
+#include "model/ProjectTestSupport.h"
 #include "panels/PlanFit.h"
 #include "panels/ProgressDisplay.h"
-#include "model/ProjectTestSupport.h"
 
 #include <gtest/gtest.h>
 

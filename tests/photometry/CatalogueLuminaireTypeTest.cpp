@@ -1,9 +1,9 @@
 // Photometric files turned into catalogue types: the plane mapping on symmetric cases,
 // the normalisation to 1000 lm, the lamp and body data, and the floodlight grid.
 #include "catalogue/photometry/CatalogueLuminaireType.h"
-#include "photometry/PhotometricSamples.h"
 #include "calc/outdoor/FloodIntensity.h"
 #include "catalogue/photometry/PhotometricReaders.h"
+#include "photometry/PhotometricSamples.h"
 
 #include <gtest/gtest.h>
 

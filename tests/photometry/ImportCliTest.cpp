@@ -1,9 +1,9 @@
 // quorvel-calc catalogue import end to end: a synthetic IES file imported into a copy of
 // the catalogue, placed with add-luminaire, and calculated with point and cu.
-#include "photometry/PhotometricSamples.h"
 #include "calc/indoor/LumenMethod.h"
 #include "cli/CalcRunner.h"
 #include "model/ProjectFile.h"
+#include "photometry/PhotometricSamples.h"
 
 #include <gtest/gtest.h>
 

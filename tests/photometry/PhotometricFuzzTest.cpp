@@ -1,8 +1,8 @@
 // Both readers on truncated and mangled files: they refuse or read, and what they read is
 // consistent; never a crash, a hang or a large allocation.
-#include "photometry/PhotometricSamples.h"
 #include "catalogue/photometry/CatalogueLuminaireType.h"
 #include "catalogue/photometry/PhotometricReaders.h"
+#include "photometry/PhotometricSamples.h"
 
 #include <gtest/gtest.h>
 

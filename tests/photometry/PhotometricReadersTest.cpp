@@ -1,8 +1,8 @@
 // The IES LM-63 and EULUMDAT readers: every header and symmetry kind, and the messages of
 // malformed files.
 #include "catalogue/photometry/PhotometricReaders.h"
-#include "photometry/PhotometricSamples.h"
 #include "catalogue/PhotometryDerivation.h"
+#include "photometry/PhotometricSamples.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The unit-capacity book over the built catalogue's tables: its table, the basic formula
 // and, per entry, the substituted formula and the luminaires still needed.
-#include "report/BookReader.h"
 #include "calc/IndoorRooms.h"
+#include "report/BookReader.h"
 
 #include "panels/UnitCapacityPanel.h"
 #include "report/books/UnitCapacityBook.h"
@@ -45,7 +45,8 @@ protected:
             entries.Add(l);
         }
         panel.Open(room, entries);
-        return WriteAndReadBook([&](CalcBookWriter& w) { name = WriteUnitCapacityBook(w, panel.BookRecord()); });
+        return WriteAndReadBook(
+            [&](CalcBookWriter& w) { name = WriteUnitCapacityBook(w, panel.BookRecord()); });
     }
 
     std::filesystem::path m_folder =

@@ -3,11 +3,11 @@
 // calculator's double), refusals with their message and focus, text that is not a
 // number, the books, the fields kept in the settings file however a window ends, and
 // screenshots (written when QV_SCREENSHOT_DIR names a folder).
-#include "report/books/BookFolder.h"
 #include "cli/CalcRunner.h"
-#include "ui/UiTestSupport.h"
+#include "report/books/BookFolder.h"
 #include "ui/AreaSourcePanelWindows.h"
 #include "ui/QtText.h"
+#include "ui/UiTestSupport.h"
 
 #include <kelvorin/KvIniFile.h>
 

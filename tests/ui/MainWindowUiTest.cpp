@@ -1,16 +1,16 @@
 // The main window as the user meets it: start-up with the welcome dialog or a project on
 // the command line, the menus, toolbars and bars of each kind, the kind switch, the
 // window placement and the font.
-#include "ui/WindowPlacement.h"
 #include "panels/CommandTable.h"
-#include "ui/UiTestSupport.h"
 #include "ui/AppFont.h"
 #include "ui/LuminairePanelView.h"
 #include "ui/MessageBoxSink.h"
 #include "ui/OutlinePanelViews.h"
 #include "ui/RoadPanelView.h"
 #include "ui/StatusPanes.h"
+#include "ui/UiTestSupport.h"
 #include "ui/WelcomeDialog.h"
+#include "ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,13 +4,13 @@
 // (written when QV_SCREENSHOT_DIR names a folder).
 #include "calc/common/PowerDensity.h"
 #include "panels/CommandTable.h"
-#include "ui/UiTestSupport.h"
 #include "ui/CornerGridView.h"
 #include "ui/LuminairePanelView.h"
 #include "ui/OutlinePanelViews.h"
 #include "ui/PlanView.h"
 #include "ui/RoadPanelView.h"
 #include "ui/StatusPanes.h"
+#include "ui/UiTestSupport.h"
 #include "ui/WelcomeDialog.h"
 
 #include <QDir>

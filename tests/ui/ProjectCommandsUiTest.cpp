@@ -1,13 +1,13 @@
 // New, Open, Save and Save As through the real window with the dialogs and the prompt
 // answered by the test: the modified check in every case, exit included, and Open
 // keeping the old path when the chosen file cannot be read.
-#include "ui/WindowPlacement.h"
 #include "model/ProjectFile.h"
 #include "panels/CommandTable.h"
-#include "ui/UiTestSupport.h"
 #include "ui/CornerGridView.h"
 #include "ui/OutlinePanelViews.h"
 #include "ui/StatusPanes.h"
+#include "ui/UiTestSupport.h"
+#include "ui/WindowPlacement.h"
 
 #include <QTest>
 

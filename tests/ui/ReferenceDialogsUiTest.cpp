@@ -2,10 +2,9 @@
 // "照度标准" with its "新建" dialogs, and the reflectance dialog "反射比", driven on a copy
 // of the built catalogue; and the editing bars' buttons that open them (answered by the
 // test), with the values arriving in the panels, the plan and the saved project.
-#include "panels/MaintenanceFactorMenu.h"
 #include "panels/CommandTable.h"
+#include "panels/MaintenanceFactorMenu.h"
 #include "photometry/PhotometricSamples.h"
-#include "ui/UiTestSupport.h"
 #include "ui/IntensityPlot.h"
 #include "ui/LuminaireDialog.h"
 #include "ui/LuminairePanelView.h"
@@ -14,6 +13,7 @@
 #include "ui/ReflectivityDialog.h"
 #include "ui/RoadPanelView.h"
 #include "ui/StandardsDialog.h"
+#include "ui/UiTestSupport.h"
 
 #include <kelvorin/KvIniFile.h>
 

@@ -98,3 +98,19 @@ private:
     float m_lineValue = 0.0f;
     int m_nextPictureId = 1;
 };
+
+// The failure boxes of one writer of documents, each under the writer's own caption.
+struct KvDocxErrors {
+    std::string caption;
+
+    // "Word软件出错!" with the reason; 0.
+    int Error(const std::string& reason) const {
+        return KvDocxDocument::ShowWordError(reason, caption);
+    }
+    // An operation asked for while no document is open; 0.
+    int NoDocument() const { return Error("没有打开的文档"); }
+    // The result of an operation, its failure shown when it has a reason.
+    int Shown(int result, const std::string& error) const {
+        return KvDocxDocument::Shown(result, error, caption);
+    }
+};
