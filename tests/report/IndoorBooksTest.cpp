@@ -191,22 +191,6 @@ TEST_F(LumenBookTest, NothingMissingGivesZero) {
     EXPECT_EQ(book.Count(KvStr::Format("标准功率密度为%0.2fw/m", record.lpd2)), 3);
 }
 
-TEST(LumenBook, PowerOfEveryLampOfTheLuminaire) {
-    // Three 36 W lamps with 9 W of ballast each; the second slot is not used.
-    Luminaire triple = test::GridFitting({3, 2, 3}, 1.2);
-    triple.lamp1.nCount = 3;
-    triple.lamp2.dPower = 58;
-    LuminaireList list;
-    list.Add(triple);
-    LumenMethodRecord record;
-    record.result = AverageIlluminanceByCu(Office(300), list, {});
-    const LumenEntryResult& result = record.result.entries.at(0);
-    record.entries.push_back({triple, 1, result.u, result.needed});
-    const BookDocument book =
-        WriteAndReadBook([&](CalcBookWriter& w) { WriteLumenMethodBook(w, record); });
-    EXPECT_GE(book.Find("功率为135W"), 0);
-}
-
 TEST(ScalarBook, SphericalAndCylindricalTotals) {
     for (const int kind : {kSpherical, kCylindrical}) {
         const std::vector<double> ks = {0.8, 0.0};
