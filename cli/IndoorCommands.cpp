@@ -252,6 +252,11 @@ int RunPowerDensity(const LpdArguments& arguments) {
     if (const int status = ReadIndoorProject(arguments.project, project); status != kSuccess) {
         return status;
     }
+    if (const int unsound = FirstUnsoundPower(project.luminaires); unsound > 0) {
+        std::cerr << "quorvel-calc lpd: " << arguments.project << ": luminaire " << unsound
+                  << ": its lamp power, ballast power or lamp count is not a number of watts\n";
+        return kBadInput;
+    }
     const KvMessage message = PowerDensityMessage(project.room, project.luminaires);
     if (arguments.json) {
         PrintJson({{"lpd", LightingPowerDensity(project.room, project.luminaires)},

@@ -20,7 +20,7 @@ constexpr const char* kCommand = "quorvel-calc unitcap: ";
 // The panel's cells from ENTRIES.csv, one row per luminaire entry in list order.
 bool TypeEntries(const std::string& path, UnitCapacityPanel& panel) {
     const std::vector<CsvColumn> columns = {{"class", false, "直接型9"},
-                                            {"kind", false, kIncandescentKind},
+                                            {"kind", false, ""}, // follows the lamp
                                             {"p0", false, "0"},
                                             {"count", false, "1"}};
     CsvTable table;
@@ -61,16 +61,20 @@ Json EntriesJson(const UnitCapacityRun& run) {
     for (int i = 0; i < run.panel.RowCount(); ++i) {
         const Luminaire& entry = run.panel.Entries().At(i);
         const UnitCapacityInputs& inputs = entry.unitCapacity;
-        const auto traced = static_cast<size_t>(i) < result.entries.size();
+        const UnitCapacityEntryTrace trace = static_cast<size_t>(i) < result.entries.size()
+                                                 ? result.entries[static_cast<size_t>(i)]
+                                                 : UnitCapacityEntryTrace{};
         entries.push_back({{"name", entry.sName},
                            {"model", entry.sModel},
                            {"class", inputs.sDistributionClass},
-                           {"kind", inputs.sUnitPowerKind},
+                           {"kind", UnitPowerKindOf(entry)},
                            {"p0", inputs.dUnitCapacity},
                            {"c1", inputs.dC1},
                            {"c2", inputs.dC2},
                            {"c", inputs.dC},
-                           {"c2_type", traced ? result.entries[static_cast<size_t>(i)].c2Type : ""},
+                           {"c2_type", trace.c2Type},
+                           {"c2_power", trace.c2Power},
+                           {"c2_reference", trace.c2Reference},
                            {"w", inputs.dPower},
                            {"count", inputs.nCount},
                            {"needed", inputs.nNeeded}});
@@ -99,6 +103,12 @@ CalculateUnitCapacityCommand(const UnitCapacityArguments& arguments) {
     }
     if (!run->catalogue.Connect()) {
         std::cerr << kCommand << "the catalogue " << run->catalogue.Path() << " cannot be opened\n";
+        run->status = kBadInput;
+        return run;
+    }
+    if (const int unsound = FirstUnsoundPower(run->project.luminaires); unsound > 0) {
+        std::cerr << kCommand << arguments.project << ": luminaire " << unsound
+                  << ": its lamp power, ballast power or lamp count is not a number of watts\n";
         run->status = kBadInput;
         return run;
     }

@@ -2,7 +2,67 @@
 
 #include "model/Tolerance.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
 namespace qv {
+namespace {
+
+// Incandescent and halogen lamps by the words the catalogue and imported photometric
+// files name them with.
+bool IsIncandescent(const std::string& lampType) {
+    for (const char* word : {"白炽", "卤钨", "卤素"}) {
+        if (lampType.find(word) != std::string::npos) {
+            return true;
+        }
+    }
+    std::string lower = lampType;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower.find("incandescent") != std::string::npos ||
+           lower.find("halogen") != std::string::npos;
+}
+
+bool SlotIsSound(const Lamp& lamp) {
+    if (lamp.nCount == 0) {
+        return true;
+    }
+    return lamp.nCount > 0 && std::isfinite(lamp.dPower) && lamp.dPower >= 0.0 &&
+           std::isfinite(lamp.dBallastPower) && lamp.dBallastPower >= 0.0;
+}
+
+} // namespace
+
+double LampSlotPower(const Lamp& lamp) {
+    if (lamp.nCount <= 0) {
+        return 0.0;
+    }
+    return static_cast<double>(lamp.nCount) * (lamp.dPower + lamp.dBallastPower);
+}
+
+double LuminairePower(const Luminaire& luminaire) {
+    double power = LampSlotPower(luminaire.lamp1);
+    if (luminaire.bLampHouse2 != 0) {
+        power += LampSlotPower(luminaire.lamp2);
+    }
+    return power;
+}
+
+bool HasSoundPower(const Luminaire& luminaire) {
+    const bool second = luminaire.bLampHouse2 != 0;
+    return SlotIsSound(luminaire.lamp1) && (!second || SlotIsSound(luminaire.lamp2)) &&
+           std::isfinite(LuminairePower(luminaire));
+}
+
+const char* ReferenceLampKindFor(const std::string& lampType) {
+    return IsIncandescent(lampType) ? kIncandescentKind : kFluorescentKind;
+}
+
+std::string UnitPowerKindOf(const Luminaire& luminaire) {
+    const std::string& chosen = luminaire.unitCapacity.sUnitPowerKind;
+    return chosen.empty() ? std::string(ReferenceLampKindFor(luminaire.lamp1.sName)) : chosen;
+}
 
 bool operator==(const Luminaire& a, const Luminaire& b) {
     return a.ptCenter == b.ptCenter && a.Rotate == b.Rotate && a.sName == b.sName &&

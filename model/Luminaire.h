@@ -9,16 +9,23 @@
 
 namespace qv {
 
+// The reference lamps of the unit-capacity tables ("单位电功率类型"): P0 is tabulated for
+// each, and C2 compares a lamp with one of them.
+inline constexpr const char* kIncandescentKind = "100W白炽灯单位电功率";
+inline constexpr const char* kFluorescentKind = "40W荧光灯单位电功率";
+
 // Working values of the unit-capacity methods (indoor and floodlight) for one entry.
 // They are neither stored in the project file nor compared.
 struct UnitCapacityInputs {
-    std::string sDistributionClass = "直接型9";          // "灯具类型"
-    std::string sUnitPowerKind = "100W白炽灯单位电功率"; // "单位电功率类型"
-    std::string sShareClass = "80%及其以上";             // "全部照射灯的比例"
-    std::string sLampType;                               // floodlight lamp type ("光源类型")
-    double dUnitCapacity = 0.0;                          // P0, W/(m²·lx)
-    int nCount = 1;                                      // "个数"
-    int nNeeded = 1;                                     // "还需要"
+    std::string sDistributionClass = "直接型9"; // "灯具类型"
+    // "单位电功率类型" as the user chose it; empty until then, when the kind follows
+    // the entry's first lamp (UnitPowerKindOf).
+    std::string sUnitPowerKind;
+    std::string sShareClass = "80%及其以上"; // "全部照射灯的比例"
+    std::string sLampType;                   // floodlight lamp type ("光源类型")
+    double dUnitCapacity = 0.0;              // P0, W/(m²·lx)
+    int nCount = 1;                          // "个数"
+    int nNeeded = 1;                         // "还需要"
     double dAreaWeight = 1.0;
     double dC1 = 0.0;
     double dC2 = 0.0;
@@ -54,6 +61,31 @@ struct Luminaire {
     Vector ptAim;                   // floodlight aiming point ("瞄准点")
     double dLastContribution = 0.0; // written by the point calculation
 };
+
+// Installed electrical power of one lamp slot, W: nCount lamps, each drawing its rated
+// and its ballast power. A slot without lamps (nCount 0, or a count below 0, which no
+// luminaire can hold) draws nothing, as it gives no light.
+double LampSlotPower(const Lamp& lamp);
+
+// Installed electrical power of a luminaire, W: its first lamp slot, plus the second one
+// when bLampHouse2 is set. Every power density, unit-capacity method and calculation book
+// counts a luminaire's power with this.
+double LuminairePower(const Luminaire& luminaire);
+
+// Whether LuminairePower is a number of watts: every fitted slot holds 0 lamps or more,
+// each with a finite rated and ballast power of 0 W or more, and the sum is finite. A
+// project file can hold anything; a luminaire that fails this is named to the user
+// rather than counted as 0 W.
+bool HasSoundPower(const Luminaire& luminaire);
+
+// The reference lamp the unit-capacity tables compare a lamp type (a lamp's sName) with:
+// the 100 W incandescent lamp for incandescent and halogen lamps, the 40 W fluorescent
+// lamp for every other lamp (discharge lamps, LED), as the C2 table's rows do.
+const char* ReferenceLampKindFor(const std::string& lampType);
+
+// The entry's reference-lamp kind: the text the user chose (sUnitPowerKind), or, while
+// none was chosen (empty), the kind that follows the entry's first lamp.
+std::string UnitPowerKindOf(const Luminaire& luminaire);
 
 // Position, rotation, the five texts, flux, second-lamp flag, state, both lamps, the
 // maintenance factor and both shapes. The tables follow from the table names and are

@@ -68,7 +68,7 @@ std::string UnitCapacityPanel::CellText(int row, int column) const {
     case kClass:
         return inputs.sDistributionClass;
     case kKind:
-        return inputs.sUnitPowerKind;
+        return UnitPowerKindOf(entry);
     case kUnitCapacity:
         return KvStr::FormatDouble(inputs.dUnitCapacity);
     case kCount:

@@ -59,7 +59,9 @@ public:
     int RowCount() const { return m_entries.Count(); }
     std::string CellText(int row, int column) const;
     // The class, kind, unit capacity, "个数" and "还需要" cells are edited in place; other
-    // cells ignore edits.
+    // cells ignore edits. The kind cell shows the kind that follows the entry's first lamp
+    // until a kind is typed or picked there; that choice is then kept (an empty text
+    // makes the kind follow the lamp again).
     void EditCell(int row, int column, const std::string& text);
     // The drop-down list of a column: the catalogue's distribution classes or the two
     // reference-lamp kinds; empty for other columns.

@@ -13,10 +13,6 @@ namespace {
 
 constexpr int kShownDecimals = 2;
 
-double LampPower(const Lamp& lamp) {
-    return lamp.dPower + lamp.dBallastPower;
-}
-
 } // namespace
 
 double LightingPowerDensity(const Room& room, const LuminaireList& luminaires) {
@@ -26,13 +22,19 @@ double LightingPowerDensity(const Room& room, const LuminaireList& luminaires) {
     }
     double power = 0.0;
     for (const Luminaire& luminaire : luminaires.Items()) {
-        power += LampPower(luminaire.lamp1);
-        if (luminaire.bLampHouse2 != 0) {
-            power += LampPower(luminaire.lamp2);
-        }
+        power += LuminairePower(luminaire);
     }
     const double lpd = power / area;
     return std::isfinite(lpd) ? lpd : 0.0;
+}
+
+int FirstUnsoundPower(const LuminaireList& luminaires) {
+    for (int i = 0; i < luminaires.Count(); ++i) {
+        if (!HasSoundPower(luminaires.At(i))) {
+            return i + 1;
+        }
+    }
+    return 0;
 }
 
 double ConvertedPowerDensity(double lpd, double e, double standard) {
@@ -63,11 +65,17 @@ PowerDensityDisplay ShowSecondDensity(double lpd, double e, double standard, Den
 
 KvMessage PowerDensityMessage(const Room& room, const LuminaireList& luminaires) {
     KvMessage message;
+    message.caption = "照明功率密度计算";
+    message.buttons = KvMessageButtons::Ok;
+    if (const int unsound = FirstUnsoundPower(luminaires); unsound > 0) {
+        message.text = KvStr::Format(
+            "灯具%d的光源功率、镇流器功率或光源个数不是有效数值，无法计算功率密度", unsound);
+        message.icon = KvMessageIcon::Warning;
+        return message;
+    }
     message.text =
         KvStr::Format("当前房间的功率密度为 %.2f w/m2", LightingPowerDensity(room, luminaires));
-    message.caption = "照明功率密度计算";
     message.icon = KvMessageIcon::Information;
-    message.buttons = KvMessageButtons::Ok;
     return message;
 }
 

@@ -11,10 +11,15 @@
 
 namespace qv {
 
-// Σ (lamp 1 power + ballast) plus, for entries with a second lamp, (lamp 2 power +
-// ballast), over the outline's area; 0 for an area below the tolerance (or a power too
-// large to be a number).
+// The installed power of all entries (LuminairePower: every lamp of the first slot with
+// its ballast, and of the second slot when the luminaire has one) over the outline's
+// area; 0 for an area below the tolerance (or a power too large to be a number).
 double LightingPowerDensity(const Room& room, const LuminaireList& luminaires);
+
+// The number (from 1) of the first luminaire whose power is no number of watts
+// (HasSoundPower), or 0 when every luminaire's is: with such a luminaire no density can
+// be given.
+int FirstUnsoundPower(const LuminaireList& luminaires);
 
 // LPD·E/E_std; 0 for a standard below the tolerance (or a value too large to be a
 // number).
@@ -38,7 +43,8 @@ enum class DensityLabel { WithUnit, Plain };
 PowerDensityDisplay ShowSecondDensity(double lpd, double e, double standard,
                                       DensityLabel style = DensityLabel::WithUnit);
 
-// The menu command "照明功率密度计算(&W)": the message box it shows.
+// The menu command "照明功率密度计算(&W)": the message box it shows; a warning naming
+// the first luminaire whose power is no number of watts, if any.
 KvMessage PowerDensityMessage(const Room& room, const LuminaireList& luminaires);
 
 } // namespace qv

@@ -61,11 +61,6 @@ double LookUp(const TableKeys& keys, double x, const RowValue& row) {
     return InterpolationStep(x, keys.values[upper], keys.values[lower], yUpper, yLower);
 }
 
-double EntryPower(const Luminaire& luminaire) {
-    return luminaire.lamp1.dPower + luminaire.lamp1.dBallastPower + luminaire.lamp2.dPower +
-           luminaire.lamp2.dBallastPower;
-}
-
 // The unit-capacity tables for one calculation: the key lists are read once.
 class TableLookup {
 public:
@@ -73,8 +68,7 @@ public:
         : m_tables(tables), m_ratios(Keys(tables.RoomCavityRatios())),
           m_ceilings(Keys(tables.CeilingReflectances())), m_lampTypes(Keys(tables.C2LampTypes())) {}
 
-    double P0(const UnitCapacityInputs& inputs, double rcr) {
-        const std::string& kind = inputs.sUnitPowerKind;
+    double P0(const UnitCapacityInputs& inputs, const std::string& kind, double rcr) {
         if (kind != kIncandescentKind && kind != kFluorescentKind) {
             return inputs.dUnitCapacity;
         }
@@ -165,11 +159,18 @@ UnitCapacityResult CalculateUnitCapacity(const Room& room, LuminaireList& entrie
         UnitCapacityInputs& inputs = entry.unitCapacity;
         UnitCapacityEntryTrace trace;
         trace.area = FiniteOrZero(result.area * inputs.dAreaWeight / s);
-        trace.p0 = lookup.P0(inputs, result.cavity.rcr);
+        trace.kind = UnitPowerKindOf(entry);
+        trace.p0 = lookup.P0(inputs, trace.kind, result.cavity.rcr);
         trace.c1 = lookup.C1(result.cavity.rhoC * kPerCent);
-        trace.power = EntryPower(entry);
+        trace.power = LuminairePower(entry);
         trace.c2Type = lookup.C2Type(entry.lamp1.sName);
-        trace.c2 = trace.c2Type.empty() ? kNoAdjustment : lookup.C2(trace.c2Type, trace.power);
+        trace.c2Power = entry.lamp1.dPower;
+        if (trace.c2Type.empty()) {
+            trace.c2 = kNoAdjustment;
+        } else {
+            trace.c2Reference = ReferenceLampKindFor(trace.c2Type);
+            trace.c2 = lookup.C2(trace.c2Type, trace.c2Power);
+        }
         trace.c = c;
         trace.capacity = FiniteOrZero(trace.p0 * trace.c1 * trace.c2 * trace.c);
         trace.count = inputs.nCount;

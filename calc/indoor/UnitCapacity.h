@@ -15,27 +15,26 @@
 
 namespace qv {
 
-// The reference-lamp kinds ("单位电功率类型") whose P0 column the table holds.
-inline constexpr const char* kIncandescentKind = "100W白炽灯单位电功率";
-inline constexpr const char* kFluorescentKind = "40W荧光灯单位电功率";
-
 // C for a luminaire efficiency η in per cent: 1.0 from 70 on, 1.22 at 60, 1.47 at 50 and
 // below, linear in between.
 double EfficiencyCorrection(double efficiency);
 
 // What the calculation worked out for one entry, as the calculation book prints it.
 struct UnitCapacityEntryTrace {
-    double area = 0.0;     // A_i: the entry's share of the room area
-    double p0 = 0.0;       // W/(m²·lx), from the table or as typed
-    double c1 = 0.0;       // by the effective ceiling reflectance
-    double c2 = 0.0;       // by lamp type and power; 1.0 when no C2 type matches
-    std::string c2Type;    // the C2 table's lamp type taken ("C2参照%s"); empty: none
-    double c = 0.0;        // by the luminaire efficiency
-    double power = 0.0;    // W_i: rated and ballast power of both lamp slots
-    double capacity = 0.0; // u_i = P0·C1·C2·C
-    double required = 0.0; // u_i·A_i·E_std: the power the entry's share asks for, W
-    int count = 0;         // n_i
-    int needed = 0;        // luminaires still needed
+    double area = 0.0;       // A_i: the entry's share of the room area
+    double p0 = 0.0;         // W/(m²·lx), from the table or as typed
+    double c1 = 0.0;         // by the effective ceiling reflectance
+    std::string kind;        // the reference-lamp kind P0 was taken for
+    double c2 = 0.0;         // by lamp type and rated power; 1.0 when no C2 type matches
+    std::string c2Type;      // the C2 table's lamp type taken ("C2参照%s"); empty: none
+    double c2Power = 0.0;    // the rated power of one first-slot lamp C2 is looked up by, W
+    std::string c2Reference; // the reference-lamp kind the C2 type compares with
+    double c = 0.0;          // by the luminaire efficiency
+    double power = 0.0;      // W_i: installed power of one luminaire (LuminairePower)
+    double capacity = 0.0;   // u_i = P0·C1·C2·C
+    double required = 0.0;   // u_i·A_i·E_std: the power the entry's share asks for, W
+    int count = 0;           // n_i
+    int needed = 0;          // luminaires still needed
 };
 
 enum class UnitCapacityStatus {
@@ -61,8 +60,11 @@ struct UnitCapacityResult {
 
 // Calculates the actual illuminance of the room's entries at luminaire efficiency η and
 // writes P0, C1, C2, C, W and the needed count into each entry's unit-capacity values.
-// Holes the tables leave are filled soundly: an entry whose lamp type matches no C2 type
-// takes C2 = 1.0, an entry without power needs 0 more, and E is 0 when U·A vanishes.
+// P0 is read for the entry's reference-lamp kind (UnitPowerKindOf). W is the luminaire's
+// installed power, all its lamps with their ballasts; C2, a property of the lamp, is
+// looked up by the rated power of one lamp of the first slot. Holes the tables leave are
+// filled soundly: an entry whose lamp type matches no C2 type takes C2 = 1.0, an entry
+// without power needs 0 more, and E is 0 when U·A vanishes.
 UnitCapacityResult CalculateUnitCapacity(const Room& room, LuminaireList& entries,
                                          double efficiency, UnitCapacityTables& tables);
 

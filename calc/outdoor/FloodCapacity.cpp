@@ -12,13 +12,6 @@ namespace {
 constexpr double kOtherLampUnitPower = 0.148;
 constexpr double kLowestShareUtilization = 0.5;
 
-// Lamp 1 ballast and lamp power, then lamp 2 ballast and lamp power, summed in this order
-// whether or not the luminaire has a second lamp.
-double FloodlightPower(const Luminaire& luminaire) {
-    return luminaire.lamp1.dBallastPower + luminaire.lamp1.dPower + luminaire.lamp2.dBallastPower +
-           luminaire.lamp2.dPower;
-}
-
 } // namespace
 
 double ShareClassUtilization(const std::string& shareClass) {
@@ -89,7 +82,7 @@ FloodCapacityResult CalculateFloodCapacity(double eMin, const Room& site,
         }
         result.sumInverse += 1.0 / (entry.x * s);
         entry.required = eMin / entry.x * inputs.dAreaWeight * a / s;
-        entry.pL = FloodlightPower(luminaire);
+        entry.pL = LuminairePower(luminaire);
         result.pReq += entry.required;
         result.pInst += inputs.nCount * entry.pL;
     }

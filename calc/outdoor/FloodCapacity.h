@@ -44,7 +44,7 @@ struct FloodCapacityEntry {
     double efficacy = 0.0; // η_s, lm/W
     double x = 0.0;        // η_s·K·U1·η·U
     bool counted = false;  // X at least the tolerance
-    double pL = 0.0;       // lamp and ballast power of one floodlight, W (counted entries)
+    double pL = 0.0;       // installed power of one floodlight (LuminairePower), W, if counted
     double required = 0.0; // E_min / X · w · A / S, W (counted entries)
     int additional = 0;    // floodlights still needed ("还需要")
     bool operator==(const FloodCapacityEntry&) const = default;

@@ -4,14 +4,6 @@
 
 namespace qv {
 
-double LuminairePower(const Luminaire& luminaire) {
-    double power = luminaire.lamp1.dPower + luminaire.lamp1.dBallastPower;
-    if (luminaire.bLampHouse2 != 0) {
-        power += luminaire.lamp2.dPower + luminaire.lamp2.dBallastPower;
-    }
-    return power;
-}
-
 void WriteNeededCount(BookComposer& book, int needed, double deficit, double share,
                       const char* unit) {
     if (needed <= 0) {

@@ -8,10 +8,6 @@
 
 namespace qv {
 
-// The luminaire's installed power: each lamp with its ballast (the second lamp when the
-// luminaire has one).
-double LuminairePower(const Luminaire& luminaire);
-
 // The still-needed line: "还需要这种灯数量是0盏" when nothing is missing, else the
 // quotient of the deficit by one luminaire's share with the count the calculation gave.
 void WriteNeededCount(BookComposer& book, int needed, double deficit, double share,

@@ -1,7 +1,7 @@
 #include "report/books/RoadBook.h"
 
 #include "model/Constants.h"
-#include "report/books/LumenMethodBook.h"
+#include "model/Luminaire.h"
 
 #include <kelvorin/KvStr.h>
 

@@ -20,6 +20,39 @@ void WriteGeneralFormula(BookComposer& book) {
     book.Append(" = 1.47");
 }
 
+// The lamp a reference-lamp kind names: "40W荧光灯" for "40W荧光灯单位电功率"; a kind
+// typed by the user stays as it is.
+std::string ReferenceLamp(const std::string& kind) {
+    const std::string suffix = "单位电功率";
+    if (kind.size() > suffix.size() && kind.ends_with(suffix)) {
+        return kind.substr(0, kind.size() - suffix.size());
+    }
+    return kind;
+}
+
+// Which reference lamp P0 and C2 belong to. C2 only corrects P0 when both compare with
+// the same reference lamp; a designer is told when they do not.
+void WriteReferenceLamps(BookComposer& book, const UnitCapacityEntryTrace& trace) {
+    if (trace.kind == kIncandescentKind || trace.kind == kFluorescentKind) {
+        book.Line(KvStr::Format("单位容量P0按%s取值,", trace.kind.c_str()));
+    } else {
+        book.Line(KvStr::Format("单位电功率类型为%s,单位容量P0按输入值,", trace.kind.c_str()));
+    }
+    if (trace.c2Type.empty()) {
+        book.Append("C2参照无(取1.0)");
+        return;
+    }
+    book.Append(KvStr::Format("C2参照%s %sW,相对于%s", trace.c2Type.c_str(),
+                              KvStr::FormatDouble(trace.c2Power).c_str(),
+                              ReferenceLamp(trace.c2Reference).c_str()));
+    if ((trace.kind == kIncandescentKind || trace.kind == kFluorescentKind) &&
+        trace.kind != trace.c2Reference) {
+        book.Line(KvStr::Format("注意:C2相对于%s,而P0按%s取值,两者的参照光源不同",
+                                ReferenceLamp(trace.c2Reference).c_str(),
+                                ReferenceLamp(trace.kind).c_str()));
+    }
+}
+
 } // namespace
 
 BookName WriteUnitCapacityBook(CalcBookWriter& writer, const UnitCapacityBookRecord& record) {
@@ -53,10 +86,10 @@ BookName WriteUnitCapacityBook(CalcBookWriter& writer, const UnitCapacityBookRec
         book.Line(KvStr::Format("当选择%s,", l.sName.c_str()));
         book.Append(KvStr::Format("类型为%s,", in.sDistributionClass.c_str()));
         book.Append(KvStr::Format("型号为%s,", l.sModel.c_str()));
-        book.Append(
-            KvStr::Format("C2参照%s", trace.c2Type.empty() ? "无(取1.0)" : trace.c2Type.c_str()));
+        WriteReferenceLamps(book, trace);
         book.Line(KvStr::Format("灯的名称为%s", l.sName.c_str()));
         book.Append(KvStr::Format("        型号为%s", l.sModel.c_str()));
+        book.Append(KvStr::Format("        功率为%sW", KvStr::FormatDouble(trace.power).c_str()));
         book.Line(KvStr::Format("P = %s × %s × %s × %s × %s × %s = %sW", Fixed(trace.p0, 4).c_str(),
                                 Fixed(trace.area, 2).c_str(), Fixed(result.standard, 2).c_str(),
                                 Fixed(trace.c1, 3).c_str(), Fixed(trace.c2, 3).c_str(),

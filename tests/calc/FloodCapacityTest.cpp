@@ -49,6 +49,28 @@ TEST(FloodCapacity, SodiumExampleGivesUnitPowerOfTheLamp) {
     EXPECT_EQ(entries[0].additional, 2);
 }
 
+TEST(FloodCapacity, FloodlightPowerCountsItsFittedLamps) {
+    // A twin-lamp floodlight (2 × 400 W + 40 W) whose unused second slot still carries a
+    // lamp: P_L = 880 W, not 440 W and not 880 W + the unused slot.
+    const Room site = test::RectangleRoom(50, 20);
+    std::vector<FloodCapacityEntry> entries = {SodiumEntry()};
+    Luminaire& twin = entries[0].luminaire;
+    twin.lamp1.nCount = 2;
+    twin.lamp2.dPower = 1000;
+    twin.lamp2.dBallastPower = 100;
+    FloodCapacityResult result = CalculateFloodCapacity(20.0, site, entries);
+    EXPECT_DOUBLE_EQ(entries[0].pL, 880.0);
+    EXPECT_DOUBLE_EQ(result.pInst, 880.0);
+    // 980 W required: 100 W missing is one more floodlight of 880 W.
+    EXPECT_EQ(entries[0].additional, 1);
+    EXPECT_DOUBLE_EQ(result.e, 880.0 * entries[0].x / 1000.0);
+
+    twin.bLampHouse2 = 1; // the second slot fitted: 880 + 1100 W
+    result = CalculateFloodCapacity(20.0, site, entries);
+    EXPECT_DOUBLE_EQ(entries[0].pL, 1980.0);
+    EXPECT_EQ(entries[0].additional, 0);
+}
+
 TEST(FloodCapacity, ExactMultiplesAndNoDeficit) {
     EXPECT_EQ(AdditionalFloodlights(880.0, 440.0), 2);
     EXPECT_EQ(AdditionalFloodlights(881.0, 440.0), 3);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <limits>
 
 namespace qv {
 namespace {
@@ -172,6 +173,33 @@ TEST(PowerDensity, WorkedRoomAndDisplayRule) {
     EXPECT_EQ(message.text, "当前房间的功率密度为 11.67 w/m2");
     EXPECT_EQ(message.caption, "照明功率密度计算");
     EXPECT_EQ(LightingPowerDensity(Room(), four), 0);
+}
+
+TEST(PowerDensity, EveryLampOfALuminaireCounts) {
+    // Four twin-lamp luminaires (2 × (36 W + 9 W)) in 24 m²: 15 W/m², twice the density of
+    // the single-lamp room above, as their flux is twice as large.
+    Luminaire twin = At(3.0);
+    twin.lamp1.dPower = 36;
+    twin.lamp1.dBallastPower = 9;
+    twin.lamp1.nCount = 2;
+    LuminaireList four;
+    for (int i = 0; i < 4; ++i) {
+        four.Add(twin);
+    }
+    const Room room = RectangleRoom(6, 4);
+    EXPECT_DOUBLE_EQ(LightingPowerDensity(room, four), 15.0);
+    EXPECT_EQ(PowerDensityMessage(room, four).text, "当前房间的功率密度为 15.00 w/m2");
+    // A luminaire without lamps adds nothing.
+    four.At(3).lamp1.nCount = 0;
+    EXPECT_DOUBLE_EQ(LightingPowerDensity(room, four), 270.0 / 24);
+    EXPECT_EQ(FirstUnsoundPower(four), 0);
+
+    // A power that is no number of watts is named, never shown as a density.
+    four.At(2).lamp1.dBallastPower = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(FirstUnsoundPower(four), 3);
+    const KvMessage refused = PowerDensityMessage(room, four);
+    EXPECT_EQ(refused.text, "灯具3的光源功率、镇流器功率或光源个数不是有效数值，无法计算功率密度");
+    EXPECT_EQ(refused.icon, KvMessageIcon::Warning);
 }
 
 } // namespace

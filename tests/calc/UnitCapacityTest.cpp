@@ -100,7 +100,7 @@ TEST_F(UnitCapacityTest, TwoEntriesShareTheRoomAndInterpolateEveryTable) {
     Room room = Office();
     room.dReflectTop = 60; // C1 between 0.7 and 0.5
     LuminaireList entries;
-    entries.Add(Entry("T8荧光灯", 36, 2)); // W = 38: C2 between 36 and 40
+    entries.Add(Entry("T8荧光灯", 38, 2)); // W = 40; C2 by the rated 38 W, between 36 and 40
     Luminaire typed = Entry("LED", 20, 0); // no C2 type
     typed.unitCapacity.sUnitPowerKind = "自定义";
     typed.unitCapacity.dUnitCapacity = 0.08;
@@ -117,7 +117,9 @@ TEST_F(UnitCapacityTest, TwoEntriesShareTheRoomAndInterpolateEveryTable) {
     EXPECT_NEAR(first.c2, 0.6875, 1e-12);
     EXPECT_EQ(first.c2Type, "T8荧光灯"); // the first type inside the lamp type text
     EXPECT_NEAR(first.c, 1.11, 1e-12);
-    EXPECT_EQ(first.power, 38);
+    EXPECT_EQ(first.power, 40);
+    EXPECT_EQ(first.c2Power, 38);
+    EXPECT_EQ(first.c2Reference, kFluorescentKind);
     EXPECT_EQ(second.p0, 0.08);
     EXPECT_EQ(second.c2, 1.0);
     EXPECT_EQ(second.c2Type, "");
@@ -127,16 +129,16 @@ TEST_F(UnitCapacityTest, TwoEntriesShareTheRoomAndInterpolateEveryTable) {
     const double u1 = first.p0 * first.c1 * first.c2 * first.c;
     const double u2 = second.p0 * second.c1 * second.c2 * second.c;
     EXPECT_DOUBLE_EQ(result.required, u1 * 12 * 300 + u2 * 12 * 300);
-    EXPECT_EQ(result.installed, 58);
-    EXPECT_DOUBLE_EQ(result.e, 58 / ((u1 / 2 + u2 / 2) * 24));
+    EXPECT_EQ(result.installed, 60);
+    EXPECT_DOUBLE_EQ(result.e, 60 / ((u1 / 2 + u2 / 2) * 24));
     const double deficit = result.required - result.installed;
-    EXPECT_EQ(first.needed, static_cast<int>(std::trunc(deficit / 38 - 0.001)) + 1);
+    EXPECT_EQ(first.needed, static_cast<int>(std::trunc(deficit / 40 - 0.001)) + 1);
     EXPECT_EQ(second.needed, static_cast<int>(std::trunc(deficit / 20 - 0.001)) + 1);
 
     const UnitCapacityInputs& written = entries.At(0).unitCapacity;
     EXPECT_EQ(written.dUnitCapacity, first.p0);
     EXPECT_EQ(written.dC2, first.c2);
-    EXPECT_EQ(written.dPower, 38);
+    EXPECT_EQ(written.dPower, 40);
     EXPECT_EQ(written.nNeeded, first.needed);
 }
 
@@ -162,6 +164,69 @@ TEST_F(UnitCapacityTest, NeighbourRuleAtTheTableEdges) {
     EXPECT_EQ(result.entries[0].p0, 0.30);
     EXPECT_EQ(result.entries[0].c1, 1.1);
     EXPECT_EQ(result.entries[0].c2, 0.7);
+}
+
+TEST_F(UnitCapacityTest, PowerCountsEveryFittedLamp) {
+    // Two T8 lamps of 36 W with 4 W of ballast each: W = 80 W, while C2, a property of the
+    // lamp, stays the rated 36 W lamp's 0.675. The unused second slot's 100 W lamp does
+    // not count until the luminaire has a second lamp.
+    LuminaireList entries;
+    entries.Add(Entry("T8荧光灯", 36, 4));
+    Luminaire& twin = entries.At(0);
+    twin.lamp1.nCount = 2;
+    twin.lamp2.dPower = 100;
+    twin.unitCapacity.nCount = 3;
+    UnitCapacityResult result = CalculateUnitCapacity(Office(), entries, 70, tables);
+    const UnitCapacityEntryTrace& trace = result.entries[0];
+    EXPECT_EQ(trace.power, 80);
+    EXPECT_EQ(trace.c2, 0.675);
+    EXPECT_EQ(result.installed, 240);
+    // P0 0.05 + 0.01·0.6875 at RCR 4.6875, C1 = C = 1: E = P_inst / (u·A).
+    const double u = (0.05 + 0.01 * 0.6875) * 0.675;
+    EXPECT_NEAR(result.e, 240 / (u * 24), 1e-9);
+    const double deficit = u * 24 * 300 - 240;
+    EXPECT_EQ(trace.needed, static_cast<int>(std::trunc(deficit / 80 - 0.001)) + 1);
+
+    twin.bLampHouse2 = 1;
+    result = CalculateUnitCapacity(Office(), entries, 70, tables);
+    EXPECT_EQ(result.entries[0].power, 180);
+    EXPECT_EQ(result.installed, 540);
+
+    // A luminaire without lamps has no power: nothing installed, none can be added.
+    twin.lamp1.nCount = 0;
+    twin.bLampHouse2 = 0;
+    result = CalculateUnitCapacity(Office(), entries, 70, tables);
+    EXPECT_EQ(result.entries[0].power, 0);
+    EXPECT_EQ(result.e, 0);
+    EXPECT_EQ(result.entries[0].needed, 0);
+}
+
+TEST_F(UnitCapacityTest, ReferenceLampFollowsTheFirstLampUntilChosen) {
+    // The test's P0 rows: 40 W fluorescent 0.05 / 0.06, 100 W incandescent 0.25 / 0.30 at
+    // RCR 4 / 5.
+    const double fluorescent = 0.05 + 0.01 * 0.6875;
+    const double incandescent = 0.25 + 0.05 * 0.6875;
+    LuminaireList entries;
+    entries.Add(Entry("T8荧光灯", 36, 0));
+    entries.Add(Entry("白炽灯", 100, 0));
+    entries.Add(Entry("LED", 20, 0));
+    for (int i = 0; i < entries.Count(); ++i) {
+        entries.At(i).unitCapacity.sUnitPowerKind.clear(); // as a new entry
+    }
+    UnitCapacityResult result = CalculateUnitCapacity(Office(), entries, 70, tables);
+    EXPECT_NEAR(result.entries[0].p0, fluorescent, 1e-15);
+    EXPECT_EQ(result.entries[0].kind, kFluorescentKind);
+    EXPECT_NEAR(result.entries[1].p0, incandescent, 1e-15);
+    EXPECT_EQ(result.entries[1].kind, kIncandescentKind);
+    EXPECT_NEAR(result.entries[2].p0, fluorescent, 1e-15);
+
+    // A kind the user chose is kept, even against the lamp.
+    entries.At(0).unitCapacity.sUnitPowerKind = kIncandescentKind;
+    result = CalculateUnitCapacity(Office(), entries, 70, tables);
+    EXPECT_NEAR(result.entries[0].p0, incandescent, 1e-15);
+    EXPECT_EQ(result.entries[0].c2Reference, kFluorescentKind); // what the book warns of
+    EXPECT_TRUE(entries.At(0).unitCapacity.sUnitPowerKind == kIncandescentKind);
+    EXPECT_TRUE(entries.At(1).unitCapacity.sUnitPowerKind.empty()); // still following
 }
 
 TEST_F(UnitCapacityTest, MissingRowContributesZeroAtItsNeighbour) {
@@ -284,6 +349,32 @@ TEST_F(UnitCapacityPanelTest, ColumnsChoicesAndEditedCells) {
     panel.Calculate(room, luminaires);
     EXPECT_EQ(panel.Entries().At(1).unitCapacity.nCount, 1);
     EXPECT_EQ(panel.Entries().At(0).unitCapacity.sUnitPowerKind, kFluorescentKind);
+}
+
+TEST_F(UnitCapacityPanelTest, KindCellFollowsTheLampUntilChosen) {
+    luminaires.At(1).lamp1.sName = "卤钨灯";
+    for (int i = 0; i < luminaires.Count(); ++i) {
+        luminaires.At(i).unitCapacity.sUnitPowerKind.clear();
+    }
+    UnitCapacityPanel panel(catalogue);
+    panel.Open(room, luminaires);
+    EXPECT_EQ(panel.CellText(0, UnitCapacityPanel::kKind), kFluorescentKind);
+    EXPECT_EQ(panel.CellText(1, UnitCapacityPanel::kKind), kIncandescentKind);
+
+    panel.EditCell(0, UnitCapacityPanel::kKind, kIncandescentKind);
+    panel.Calculate(room, luminaires);
+    panel.Calculate(room, luminaires); // kept over recalculations
+    EXPECT_EQ(panel.CellText(0, UnitCapacityPanel::kKind), kIncandescentKind);
+    EXPECT_EQ(panel.Result().entries[0].kind, kIncandescentKind);
+    // Applied to the room, the choice goes with the copies.
+    LuminaireList applied;
+    ASSERT_TRUE(panel.ApplyCounts(applied));
+    EXPECT_EQ(UnitPowerKindOf(applied.At(0)), kIncandescentKind);
+
+    // An emptied cell follows the lamp again.
+    panel.EditCell(0, UnitCapacityPanel::kKind, "");
+    panel.Calculate(room, luminaires);
+    EXPECT_EQ(panel.CellText(0, UnitCapacityPanel::kKind), kFluorescentKind);
 }
 
 TEST_F(UnitCapacityPanelTest, ApplyingCountsRepeatsEntries) {

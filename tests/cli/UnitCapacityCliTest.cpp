@@ -10,6 +10,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -60,12 +61,12 @@ struct Expected {
     std::vector<int> needed;
 };
 
-// The method for a room with m equal entries: P0 of the class and kind at the room's
-// RCR, C1 at its ceiling reflectance (a fraction), C2 of the lamp type at W, C by
-// efficiency.
+// The method for a room with m equal entries of W watts each: P0 of the class and kind at
+// the room's RCR, C1 at its ceiling reflectance (a fraction), C2 of the lamp type at the
+// lamp's rated power, C by efficiency.
 Expected ByHand(const std::string& distributionClass, const std::string& column,
-                const std::string& lampType, double w, int entries, double rcr, double ceiling,
-                double area, double standard, double c) {
+                const std::string& lampType, double ratedPower, double w, int entries, double rcr,
+                double ceiling, double area, double standard, double c) {
     KvAccess db;
     db.InitADOServer(QV_CATALOGUE_PATH, "");
     Expected x{};
@@ -77,7 +78,7 @@ Expected ByHand(const std::string& distributionClass, const std::string& column,
     x.c2 = Interpolated(ReadKeyed(db, "SELECT [额定功率], [调整系数C2] FROM [单位容量调整系数C2] "
                                       "WHERE [光源类型] = '" +
                                           lampType + "'"),
-                        w);
+                        ratedPower);
     x.c = c;
     x.w = w;
     const double u = x.p0 * x.c1 * x.c2 * x.c;
@@ -126,9 +127,10 @@ TEST_F(UnitCapacityCliTest, OfficeAgreesWithTheTables) {
     const std::string entries = WriteFile("office.csv", rows);
     const nlohmann::json json =
         RunCalcJson("unitcap " + kExamples + "office.cil --efficiency 65 --entries " + entries);
-    // 12 m × 7.2 m, luminaires 2.25 m above the working plane: RCR 2.5; T5 28 W + 2.5 W.
-    ExpectAgrees(json,
-                 ByHand("半直接型", "40W荧光灯P0", "T5荧光灯", 30.5, 8, 2.5, 0.7, 86.4, 500, 1.11));
+    // 12 m × 7.2 m, luminaires 2.25 m above the working plane: RCR 2.5; three T5 28 W
+    // lamps with 2.5 W of ballast each.
+    ExpectAgrees(json, ByHand("半直接型", "40W荧光灯P0", "T5荧光灯", 28, 91.5, 8, 2.5, 0.7, 86.4,
+                              500, 1.11));
     for (const char* key : {"e", "e_shown", "message", "lpd", "lpd2", "lpd2_label", "entries"}) {
         EXPECT_TRUE(json.contains(key)) << key;
     }
@@ -145,13 +147,76 @@ TEST_F(UnitCapacityCliTest, WorkshopWithDefaultCellsAgreesWithTheTables) {
         RunCalcJson("unitcap " + kExamples + "workshop.cil --efficiency 50");
     const nlohmann::json& first = json["entries"][0];
     EXPECT_EQ(first["class"], "直接型9");
-    EXPECT_EQ(first["kind"], "100W白炽灯单位电功率");
+    // A metal-halide lamp is compared with the 40 W fluorescent lamp, as its C2 row is.
+    EXPECT_EQ(first["kind"], "40W荧光灯单位电功率");
     EXPECT_EQ(first["c2_type"], "金属卤化物灯");
+    EXPECT_EQ(first["c2_reference"], "40W荧光灯单位电功率");
     // The L-shaped hall: its RCR from the bounding box, its area from the outline.
     const nlohmann::json shown = RunCalcJson("cu " + kExamples + "workshop.cil");
     ExpectAgrees(json,
-                 ByHand("直接型9", "100W白炽灯P0", "金属卤化物灯", 440, 8,
+                 ByHand("直接型9", "40W荧光灯P0", "金属卤化物灯", 400, 440, 8,
                         shown["rcr"].get<double>(), 0.5, shown["area"].get<double>(), 300, 1.47));
+}
+
+// The office: eight luminaires of three 28 W T5 lamps with 2.5 W of ballast each in
+// 12 m × 7.2 m, so 8 × 3 × 30.5 W / 86.4 m² = 8.47 W/m² wherever a density is shown.
+TEST_F(UnitCapacityCliTest, OfficeDensityCountsEveryLamp) {
+    const std::string office = kExamples + "office.cil";
+    const double lpd = 8 * 3 * 30.5 / 86.4;
+    const nlohmann::json alone = RunCalcJson("lpd " + office);
+    EXPECT_NEAR(alone["lpd"].get<double>(), lpd, 1e-12);
+    EXPECT_EQ(alone["message"], "当前房间的功率密度为 8.47 w/m2");
+    for (const char* command : {"cu ", "grid --density 20 ", "unitcap "}) {
+        const nlohmann::json json = RunCalcJson(command + office);
+        EXPECT_EQ(json["lpd"].get<double>(), 8.47) << command;
+    }
+}
+
+// With the reference lamp that follows the T5 lamps (40 W fluorescent) and the sound
+// power, the unit-capacity estimate of the office agrees with its lumen-method average
+// (332.50 lx) within the method's accuracy; the 100 W incandescent reference it used to
+// default to gives a fifth of that.
+TEST_F(UnitCapacityCliTest, OfficeEstimateAgreesWithTheLumenMethod) {
+    const std::string office = kExamples + "office.cil";
+    const double lumen = RunCalcJson("cu " + office)["e"].get<double>();
+    EXPECT_NEAR(lumen, 332.5, 0.005);
+    const nlohmann::json json = RunCalcJson("unitcap " + office);
+    for (const nlohmann::json& entry : json["entries"]) {
+        EXPECT_EQ(entry["kind"], "40W荧光灯单位电功率");
+        EXPECT_EQ(entry["w"].get<double>(), 91.5);
+        EXPECT_EQ(entry["c2_power"].get<double>(), 28);
+    }
+    EXPECT_EQ(json["p_inst"].get<double>(), 732);
+    EXPECT_NEAR(json["e"].get<double>(), lumen, 0.1 * lumen);
+
+    // A kind typed in ENTRIES.csv is kept; a row that leaves it empty follows the lamp.
+    const std::string chosen = WriteFile("chosen.csv", "kind\n100W白炽灯单位电功率\n\n");
+    const nlohmann::json typed = RunCalcJson("unitcap " + office + " --entries " + chosen);
+    EXPECT_EQ(typed["entries"][0]["kind"], "100W白炽灯单位电功率");
+    EXPECT_EQ(typed["entries"][1]["kind"], "40W荧光灯单位电功率");
+    EXPECT_LT(typed["entries"][1]["p0"].get<double>(), typed["entries"][0]["p0"].get<double>());
+}
+
+// A project whose first luminaire's power is no number of watts: the power density and
+// the unit-capacity method name the luminaire instead of counting it as 0 W.
+TEST_F(UnitCapacityCliTest, RefusesPowerThatIsNoNumberOfWatts) {
+    std::ifstream in(kExamples + "office.cil");
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"<dPower>28.000000<", "<dPower>nan<"},
+          {"<nCount>3<", "<nCount>-3<"},
+          {"<dBallastPower>2.500000<", "<dBallastPower>-inf<"}}) {
+        std::string broken = text;
+        const size_t at = broken.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        broken.replace(at, from.size(), to);
+        const std::string path = WriteFile("broken.cil", broken);
+        for (const char* command : {"lpd ", "unitcap "}) {
+            const auto [status, out] = RunCalc(command + path);
+            EXPECT_EQ(status, 1) << command << to;
+            EXPECT_NE(out.find("luminaire 1"), std::string::npos) << out;
+        }
+    }
 }
 
 TEST_F(UnitCapacityCliTest, RefusesBadInput) {

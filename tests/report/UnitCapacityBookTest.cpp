@@ -81,9 +81,24 @@ TEST_F(UnitCapacityBookTest, TableFormulaAndNeededCounts) {
         EXPECT_GE(book.Find(KvStr::Format("= %d盏", trace.needed)), 0);
     }
     ASSERT_FALSE(result.entries[0].c2Type.empty());
-    EXPECT_GE(book.Find("C2参照" + result.entries[0].c2Type), 0);
+    // Both lamps follow the 40 W fluorescent reference lamp; the T8 lamp's C2 is the
+    // rated 36 W lamp's, relative to that lamp; each luminaire draws 36 W + 4 W.
+    EXPECT_EQ(book.Count("单位容量P0按40W荧光灯单位电功率取值"), 2);
+    EXPECT_GE(book.Find("C2参照" + result.entries[0].c2Type + " 36W,相对于40W荧光灯"), 0);
     EXPECT_GE(book.Find("C2参照无(取1.0)"), 0); // LED matches no C2 type
+    EXPECT_EQ(book.Count("功率为40W"), 2);
+    EXPECT_EQ(book.Find("注意"), -1);
     EXPECT_GE(book.Find(KvStr::Format("当前功率数为%0.2fW", result.installed)), 0);
+}
+
+TEST_F(UnitCapacityBookTest, AChosenReferenceAgainstTheC2OneIsPointedOut) {
+    Write(500);
+    UnitCapacityBookRecord record = panel.BookRecord();
+    record.result.entries[0].kind = kIncandescentKind;
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteUnitCapacityBook(w, record); });
+    EXPECT_GE(book.Find("单位容量P0按100W白炽灯单位电功率取值"), 0);
+    EXPECT_EQ(book.Count("注意:C2相对于40W荧光灯,而P0按100W白炽灯取值"), 1);
 }
 
 TEST_F(UnitCapacityBookTest, NothingMissingGivesZero) {
