@@ -11,7 +11,6 @@ namespace qv {
 namespace {
 
 constexpr int kCurveLastDegree = 90;
-constexpr int kAroundSteps = 72; // planes every 5° for means around the vertical
 constexpr size_t kMaxGridAngles = 181;
 
 double Rounded(double value, double step) {
@@ -21,28 +20,6 @@ double Rounded(double value, double step) {
 // A power or flux of the 光源 table: rounded, within what a 32-bit column holds.
 int Whole(double value) {
     return static_cast<int>(std::lround(std::clamp(value, 0.0, 2.0e9)));
-}
-
-// Intensity of a type C file averaged around the vertical axis, cd.
-double MeanAround(const PhotometricData& data, double gamma) {
-    double sum = 0.0;
-    for (int p = 0; p < kAroundSteps; ++p) {
-        sum += CandelaAt(data, (p + 0.5) * 360.0 / kAroundSteps, gamma);
-    }
-    return sum / kAroundSteps;
-}
-
-// Flux below and above the horizontal, lm: 1° zones of the mean intensity.
-void HemisphereFluxes(const PhotometricData& data, double& down, double& up) {
-    down = 0.0;
-    up = 0.0;
-    for (int zone = 0; zone < 180; ++zone) {
-        const double from = zone * kDegToRad;
-        const double to = (zone + 1) * kDegToRad;
-        const double flux = 2.0 * 3.14159265358979323846 * (std::cos(from) - std::cos(to)) *
-                            MeanAround(data, zone + 0.5);
-        (zone < 90 ? down : up) += flux;
-    }
 }
 
 // The grid angles of one direction of a type B file: the measured angles, mirrored to
@@ -118,13 +95,12 @@ bool ToCatalogueType(const PhotometricData& data, const std::string& fallbackMod
     FillCurves(data, scale, made);
     if (data.system == PhotometricSystem::kTypeC) {
         made.kind = "室内灯具";
-        made.cu =
-            CuTableOf(ZonalLumensOf([&](double gamma) { return MeanAround(data, gamma) * scale; }));
-        double down = 0.0;
-        double up = 0.0;
-        HemisphereFluxes(data, down, up);
-        made.downward = Rounded(down / reference, 0.001);
-        made.upward = Rounded(up / reference, 0.001);
+        // Zones per 1000 lm of the reference flux: they add up to the light output ratio.
+        const ZonalLumens lumens =
+            ZonalLumensOf([&](double gamma) { return TypeCMeanIntensity(data, gamma) * scale; });
+        made.cu = CuTableOf(lumens);
+        made.downward = Rounded(lumens.Downward() / 1000.0, 0.001);
+        made.upward = Rounded(lumens.Upward() / 1000.0, 0.001);
     } else {
         made.kind = "投光灯";
         FillFloodGrid(data, made);
