@@ -2,6 +2,7 @@
 // malformed files.
 #include "catalogue/photometry/PhotometricReaders.h"
 #include "catalogue/PhotometryDerivation.h"
+#include "catalogue/photometry/PhotometricText.h"
 #include "photometry/PhotometricSamples.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +87,25 @@ TEST(IesReaderTest, AbsolutePhotometryFluxIsIntegrated) {
     const double exact = RotationalFlux({{0, 318.31}, {45, 225.08}, {90, 0}}, 0, 180);
     EXPECT_NEAR(ReferenceFlux(data), exact, exact * 1e-4);
     EXPECT_NEAR(ReferenceFlux(Read(kIes2002Bilateral)), 5200.0, 1e-9);
+}
+
+TEST(IesReaderTest, Latin1FilesGiveUtf8Names) {
+    // Keyword lines in ISO-8859-1: a no-break space (0xA0) and a degree sign (0xB0).
+    std::string latin1 = kIes2002Bilateral;
+    latin1.replace(latin1.find("SYN-2x28"), 8, "\xA0SYN-2x28");
+    latin1.replace(latin1.find("with louvre"), 11, "tilted 30\xB0");
+    const PhotometricData data = Read(latin1);
+    EXPECT_EQ(data.model, "\u00A0SYN-2x28");
+    EXPECT_EQ(data.name, "Linear test luminaire tilted 30°");
+    EXPECT_EQ(data.candela, Read(kIes2002Bilateral).candela);
+    // A file in UTF-8 stays as it is, and so does plain ASCII.
+    std::string utf8 = kIes2002Bilateral;
+    utf8.replace(utf8.find("with louvre"), 11, "格栅 30°");
+    EXPECT_EQ(Read(utf8).name, "Linear test luminaire 格栅 30°");
+    EXPECT_EQ(AsUtf8("30\xC2\xB0"), "30°");
+    EXPECT_EQ(AsUtf8("a\xE4\xB8"), "a\xC3\xA4\xC2\xB8"); // a cut UTF-8 sequence is Latin-1
+    EXPECT_EQ(AsUtf8("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xC2\x80"); // no surrogates
+    EXPECT_EQ(AsUtf8(""), "");
 }
 
 TEST(IesReaderTest, MalformedFilesNameTheLine) {
