@@ -138,6 +138,23 @@ TEST(CatalogueLuminaireTypeTest, AbsolutePhotometryIsOneLampOfTheWholeLuminaire)
     EXPECT_EQ(type.description, description + "; PRT70/480, PRT70/480/D10");
 }
 
+TEST(CatalogueLuminaireTypeTest, AbsoluteEulumdatIsOneLampOfItsFlux) {
+    // A negative lamp count: the set's 3000 lm and 72 W are the luminaire's own.
+    std::string text = Eulumdat(1, {{400, 300, 0}});
+    const std::string set = "\n1\n2\nT8 36W\n";
+    text.replace(text.find(set), set.size(), "\n1\n-2\nT8 36W\n");
+    const CatalogueLuminaireType type = Converted(text, false);
+    EXPECT_EQ(type.lampCount, 1);
+    EXPECT_EQ(type.lampFlux, 3000);
+    EXPECT_DOUBLE_EQ(type.lampPower, 72);
+    EXPECT_DOUBLE_EQ(At(type.curveA, 0), 400); // cd per 1000 lm as the file gives them
+    const CatalogueLuminaireType relative = Converted(Eulumdat(1, {{400, 300, 0}}), false);
+    EXPECT_EQ(relative.lampCount, 2);
+    EXPECT_EQ(relative.lampFlux, 1500);
+    EXPECT_DOUBLE_EQ(relative.lampPower, 36);
+    EXPECT_EQ(relative.curveA, type.curveA);
+}
+
 TEST(CatalogueLuminaireTypeTest, NamesADesignerCanPick) {
     // A short description is the name; a catalogue number in brackets stays whole.
     const CatalogueLuminaireType bracket =

@@ -135,6 +135,11 @@ TEST(IesReaderTest, MalformedFilesNameTheLine) {
               "15: a candela value expected, the file ends");
     EXPECT_EQ(Refusal(good + "7\n"), "16: more values than the counts announce");
     EXPECT_EQ(Refusal(with("400 330", "400 -330")), "15: an intensity is negative");
+    // The input watts become the lamp's power: none negative or absurd.
+    EXPECT_EQ(Refusal(with("1.0 1.0 62", "1.0 1.0 -62")),
+              "10: the input watts must be from 0 to 1e7");
+    EXPECT_EQ(Refusal(with("1.0 1.0 62", "1.0 1.0 1e300")),
+              "10: the input watts must be from 0 to 1e7");
     // Counts are bounded before anything is allocated for them.
     EXPECT_EQ(Refusal(with("5 3 1 2", "2000000000 3 1 2")),
               "9: the number of vertical angles must be a whole number from 1 to 1441, found "
@@ -195,6 +200,7 @@ TEST(EulumdatReaderTest, MalformedFilesNameTheLine) {
     EXPECT_EQ(Refusal(with(13, "12,5.0"), false),
               "13: the luminaire length expected, found \"12,5.0\"");
     EXPECT_EQ(Refusal(with(24, "0"), false), "24: the conversion factor must be positive");
+    EXPECT_EQ(Refusal(with(32, "-72"), false), "32: the wattage must be from 0 to 1e7");
     EXPECT_EQ(Refusal(good.substr(0, good.rfind('\n', good.size() - 2) + 1), false),
               "51: an intensity expected, the file ends");
     EXPECT_EQ(Refusal(good + "\n\n7\n", false), "55: more lines than the counts announce");
