@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -269,11 +270,14 @@ double FileNadirIntensity(const std::string& text) {
 }
 
 // Development check: every shared photometric file (the published CU pairs beside the
-// project) imports, places with its own lamp and lights its nadir as its candela table
-// says. Skipped when the folder is not there.
+// project, or the folder named by QV_CU_PAIRS) imports, places with its own lamp and lights its
+// nadir as its candela table says. Skipped when the folder is not there.
 TEST_F(ImportCliTest, SharedFilesLightTheirNadirAsTheirTablesSay) {
+    const char* named = std::getenv("QV_CU_PAIRS");
     const fs::path folder =
-        fs::path(QV_SOURCE_DIR) / ".." / "shared" / "photometry-validation" / "cu-pairs";
+        named != nullptr && *named != '\0'
+            ? fs::path(named)
+            : fs::path(QV_SOURCE_DIR) / ".." / "shared" / "photometry-validation" / "cu-pairs";
     if (!fs::is_directory(folder)) {
         GTEST_SKIP() << "no shared photometric files at " << folder;
     }
