@@ -114,6 +114,35 @@ std::string InsertPlace(const std::string& category, const std::string& place, i
            "'," + KvStr::Format("%d,%.1f,%.1f,%.0f,%d)", lux, currentLpd, targetLpd, ugr, ra);
 }
 
+std::string PlaceRow(const std::string& category, const std::string& place) {
+    return "SELECT * FROM [" + category + "] WHERE [场所名称] = '" + Text(place) + "'";
+}
+
+namespace {
+
+// A value of the place's row: NULL when it is 0 (the place has none), else the format.
+std::string OrNull(double value, const char* format) {
+    return value == 0.0 ? std::string("NULL") : KvStr::Format(format, value);
+}
+
+} // namespace
+
+std::string InsertPlaceWithPlane(const std::string& category, const std::string& place, int lux,
+                                 double currentLpd, double targetLpd, double ugr, int ra,
+                                 const std::string& plane, double u0) {
+    return "INSERT INTO [" + category +
+           "] (场所名称,照度,现行功率密度,目标功率密度,统一眩光,显色指数,参考平面,照度均匀度) "
+           "values ('" +
+           Text(place) + "'," + std::to_string(lux) + "," + OrNull(currentLpd, "%.1f") + "," +
+           OrNull(targetLpd, "%.1f") + "," + OrNull(ugr, "%.0f") + "," + std::to_string(ra) + "," +
+           (plane.empty() ? std::string("NULL") : "'" + Text(plane) + "'") + "," +
+           OrNull(u0, "%.2f") + ")";
+}
+
+std::string StandardsEdition() {
+    return "SELECT [标准],[名称] FROM [标准版本] WHERE [内容] = '照度标准'";
+}
+
 std::string DeletePlace(const std::string& category, const std::string& place) {
     return "DELETE * FROM [" + category + "] WHERE [场所名称] = '" + Text(place) + "'";
 }

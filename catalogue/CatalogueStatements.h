@@ -53,6 +53,17 @@ std::string CopyTemplate(const std::string& category);
 std::string InsertCategory(const std::string& category);
 std::string InsertPlace(const std::string& category, const std::string& place, int lux,
                         double currentLpd, double targetLpd, double ugr, int ra);
+// Every column of a place's row, read by name: a category table may or may not have the
+// reference plane and the uniformity.
+std::string PlaceRow(const std::string& category, const std::string& place);
+// A place with its reference plane and uniformity U0, for a table that has both. A power
+// density, glare rating or uniformity of 0 and an empty plane are stored as NULL: the
+// place has none.
+std::string InsertPlaceWithPlane(const std::string& category, const std::string& place, int lux,
+                                 double currentLpd, double targetLpd, double ugr, int ra,
+                                 const std::string& plane, double u0);
+// The number and title of the standard the category tables come from ("标准版本").
+std::string StandardsEdition();
 std::string DeletePlace(const std::string& category, const std::string& place);
 std::string DropCategoryTable(const std::string& category);
 std::string DeleteCategory(const std::string& category);

@@ -4,6 +4,7 @@
 #include "catalogue/CatalogueLoaders.h"
 #include "catalogue/CatalogueSourceText.h"
 #include "catalogue/CatalogueStatements.h"
+#include "catalogue/StandardsCatalogue.h"
 #include "catalogue/photometry/CatalogueTypeWriter.h"
 #include "catalogue/photometry/PhotometricImport.h"
 #include "cli/CommandOutput.h"
@@ -147,10 +148,21 @@ int ListTypes(CatalogueDatabase& db, bool json) {
     return kSuccess;
 }
 
+// A value of a place as JSON: null when the standard sets none.
+Json ValueOrNull(const std::optional<double>& value) {
+    return value ? Json(*value) : Json(nullptr);
+}
+
 int ListStandards(CatalogueDatabase& db, bool json) {
     Json categories = Json::array();
     std::vector<std::string> names;
     db.SelectCells(names, sql::Categories());
+    const StandardEdition edition = ReadStandardsEdition(db);
+    if (!json) {
+        std::cout << (edition.number.empty() ? std::string("(照度标准的版本未记录)")
+                                             : edition.number + " " + edition.title)
+                  << '\n';
+    }
     for (const std::string& category : names) {
         Json places = Json::array();
         if (!json) {
@@ -161,30 +173,34 @@ int ListStandards(CatalogueDatabase& db, bool json) {
             db.SelectCells(placeNames, sql::Places(category));
         }
         for (const std::string& place : placeNames) {
-            const auto rows = Rows(db, sql::PlaceValues(category, place));
-            const std::vector<std::string> v =
-                rows.empty() ? std::vector<std::string>(5) : rows.front();
+            PlaceStandard v;
+            LoadPlaceStandard(db, category, place, v);
             if (json) {
                 places.push_back({{"name", place},
-                                  {"lux", NumberOrNull(v[0])},
-                                  {"lpd_current", NumberOrNull(v[1])},
-                                  {"lpd_target", NumberOrNull(v[2])},
-                                  {"ugr", NumberOrNull(v[3])},
-                                  {"ra", NumberOrNull(v[4])}});
+                                  {"lux", ValueOrNull(v.lux)},
+                                  {"lpd_current", ValueOrNull(v.currentLpd)},
+                                  {"lpd_target", ValueOrNull(v.targetLpd)},
+                                  {"ugr", ValueOrNull(v.ugr)},
+                                  {"ra", ValueOrNull(v.ra)},
+                                  {"plane", v.plane.empty() ? Json(nullptr) : Json(v.plane)},
+                                  {"u0", ValueOrNull(v.u0)}});
             } else {
-                const auto shown = [](const std::string& text, const char* format) {
-                    return text.empty() ? std::string("—")
-                                        : KvStr::Format(format, KvStr::Atof(text));
+                const auto shown = [](const std::optional<double>& value, const char* format) {
+                    return value ? KvStr::Format(format, *value) : std::string("—");
                 };
-                std::cout << "  " << place << '\t' << shown(v[0], "%.0f") << " lx\t功率密度 "
-                          << shown(v[1], "%.1f") << "/" << shown(v[2], "%.1f") << " W/m2\tUGR "
-                          << shown(v[3], "%.0f") << "\tRa " << shown(v[4], "%.0f") << '\n';
+                std::cout << "  " << place << '\t' << shown(v.lux, "%.0f") << " lx\t"
+                          << (v.plane.empty() ? std::string("—") : v.plane) << "\tU0 "
+                          << shown(v.u0, "%.2f") << "\t功率密度 " << shown(v.currentLpd, "%.1f")
+                          << "/" << shown(v.targetLpd, "%.1f") << " W/m2\tUGR "
+                          << shown(v.ugr, "%.0f") << "\tRa " << shown(v.ra, "%.0f") << '\n';
             }
         }
         categories.push_back({{"name", category}, {"places", places}});
     }
     if (json) {
-        PrintJson({{"categories", categories}});
+        PrintJson({{"edition", edition.number.empty() ? Json(nullptr) : Json(edition.number)},
+                   {"edition_title", edition.title.empty() ? Json(nullptr) : Json(edition.title)},
+                   {"categories", categories}});
     }
     return kSuccess;
 }

@@ -78,6 +78,9 @@ Json GridJson(const GridPanel& panel, const char* kind, bool withPoints) {
                  {"avg_raw", s.averageRaw},
                  {"avg", s.average},
                  {"uniformity", panel.uniformity},
+                 {"uniformity_shown", panel.UniformityText()},
+                 {"u0", panel.u0},
+                 {"u0_shown", panel.U0Text()},
                  {"standard", s.standard},
                  {"lpd", panel.lpd},
                  {"lpd2", panel.lpd2},
@@ -105,9 +108,10 @@ void PrintGridText(const GridPanel& panel, const char* kind, bool withPoints) {
               << "), 计算密度 " << panel.density << " 等分, " << panel.Points().size() << " 点\n"
               << "最大值: " << panel.maxText << "\n最小值: " << panel.minText
               << "\n平均值: " << panel.avgText << '\n';
+    std::cout << "工作区均匀度: " << panel.UniformityText() << "\n照度均匀度U0: " << panel.U0Text()
+              << '\n';
     if (panel.LastKind() == kGridHorizontal) {
-        std::cout << "工作区均匀度: " << KvStr::FormatDouble(panel.uniformity)
-                  << "\n计算功率密度: " << KvStr::FormatDouble(panel.lpd) << '\n'
+        std::cout << "计算功率密度: " << KvStr::FormatDouble(panel.lpd) << '\n'
                   << panel.lpd2Label << ": " << KvStr::FormatDouble(panel.lpd2) << '\n';
     }
     std::cout << "绘制: 最小值 " << KvStr::FormatDouble(panel.drawMin) << ", 最大值 "
@@ -215,7 +219,8 @@ void PrintScalar(const ScalarIlluminancePanel& panel, bool json) {
              column < ScalarIlluminancePanel::kColumnCount; ++column) {
             std::cout << panel.CellText(row, column) << '\t';
         }
-        std::cout << KvStr::FormatDouble(panel.Entries()[static_cast<size_t>(row)].u) << '\n';
+        const double u = panel.Entries()[static_cast<size_t>(row)].u;
+        std::cout << (u == kNoCu ? std::string("无") : KvStr::FormatDouble(u)) << '\n';
     }
 }
 
@@ -239,7 +244,17 @@ int RunScalar(const ScalarArguments& arguments, int kind) {
     for (size_t i = 0; i < ks.size(); ++i) {
         panel.EditCell(static_cast<int>(i), ScalarIlluminancePanel::kKs, texts[i]);
     }
-    panel.Calculate(project.room, project.luminaires);
+    if (const std::optional<KvMessage> refused =
+            panel.Calculate(project.room, project.luminaires)) {
+        // The panel names the entry by its number; the runner adds its name and model.
+        const int entry = panel.RefusedEntry();
+        const Luminaire& luminaire = panel.Entries()[static_cast<size_t>(entry)].luminaire;
+        std::cerr << "option --ks: " << refused->text << " (entry " << (entry + 1) << ", "
+                  << luminaire.sName << " " << luminaire.sModel
+                  << "): a conversion factor read off the chart, a number above 0, is needed for "
+                     "every luminaire entry\n";
+        return kBadInput;
+    }
     PrintScalar(panel, arguments.json);
     std::cout.flush();
     return WriteBookOption(arguments.book, [&panel](CalcBookWriter& writer) {

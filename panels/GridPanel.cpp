@@ -5,6 +5,7 @@
 
 #include <kelvorin/KvStr.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -45,6 +46,17 @@ double Uniformity(double max, double min, double average) {
     }
     return TruncatedValue((min / max + min / average + average / max) / 3.0, kUniformityDecimals);
 }
+
+// Emin/Eav of the shown values, cut to 3 decimals; 0 unless the average exceeds the
+// tolerance.
+double UniformityU0(double min, double average) {
+    if (!(average > kTolerance)) {
+        return 0.0;
+    }
+    return TruncatedValue(std::max(min, 0.0) / average, kUniformityDecimals);
+}
+
+const char* const kNotShown = "—";
 
 } // namespace
 
@@ -124,6 +136,7 @@ void GridPanel::StoreRecord(int kind) {
     m_record.minText = minText;
     m_record.avgText = avgText;
     m_record.uniformity = uniformity;
+    m_record.u0 = u0;
     m_record.lpd = lpd;
     m_record.lpd2 = lpd2;
     m_record.lpd2Label = lpd2Label;
@@ -164,6 +177,7 @@ bool GridPanel::CalculateHorizontal(const Room& room, const LuminaireList& lumin
     lpd2Label = densities.label;
     uniformity =
         Uniformity(KvStr::Atof(Shown(s.max)), KvStr::Atof(Shown(s.min)), KvStr::Atof(shownAverage));
+    u0 = UniformityU0(KvStr::Atof(Shown(s.min)), KvStr::Atof(shownAverage));
     StoreRecord(kGridHorizontal);
     return true;
 }
@@ -183,8 +197,19 @@ bool GridPanel::CalculateVertical(const Room& room, const LuminaireList& luminai
         room.dLxStandard > 0.0 ? room.dLxStandard : FallbackStandard(KvStr::Atof(Shown(s.average)));
     lpd = 0.0;
     lpd2 = 0.0;
+    // The uniformities describe the working plane; a vertical plane has none.
+    uniformity = 0.0;
+    u0 = 0.0;
     StoreRecord(kGridVertical);
     return true;
+}
+
+std::string GridPanel::UniformityText() const {
+    return m_lastKind == kGridVertical ? kNotShown : KvStr::FormatDouble(uniformity);
+}
+
+std::string GridPanel::U0Text() const {
+    return m_lastKind == kGridVertical ? kNotShown : KvStr::FormatDouble(u0);
 }
 
 void GridPanel::RebuildLegend() {

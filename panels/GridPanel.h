@@ -78,7 +78,11 @@ public:
     double drawMax = 0.0;
     double drawMin = 0.0;
     int interval = 0;
+    // "工作区均匀度", the mean of three ratios of the shown values, and "照度均匀度U0" =
+    // Emin/Eav of the shown values, the ratio the standards limit; both only for a
+    // horizontal run (0 after a vertical one, shown as "—").
     double uniformity = 0.0;
+    double u0 = 0.0;
     double lpd = 0.0;
     double lpd2 = 0.0;
     std::string lpd2Label;
@@ -92,6 +96,10 @@ public:
     int side = kSideUpperLeft;
     std::vector<GridColour> colours{kDefaultColours.begin(), kDefaultColours.end()};
     int threads = DefaultThreadCount();
+
+    // The two uniformities as the panel shows them: "—" after a vertical run.
+    std::string UniformityText() const;
+    std::string U0Text() const;
 
     const std::vector<CalcPoint>& Points() const { return *m_points; }
     const GridStatistics& Statistics() const { return m_statistics; }

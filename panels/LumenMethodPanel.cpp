@@ -39,7 +39,8 @@ std::string LumenMethodPanel::CellText(int row, int column) const {
     }
     switch (column) {
     case kCu:
-        return KvStr::FormatDouble(entry.u);
+        // kNoCu marks an entry whose type has no usable coefficient of utilization.
+        return entry.u == kNoCu ? "无" : KvStr::FormatDouble(entry.u);
     case kCount:
         return KvStr::Format("%d", entry.count);
     case kNeeded:

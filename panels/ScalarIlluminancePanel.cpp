@@ -1,9 +1,12 @@
 #include "panels/ScalarIlluminancePanel.h"
 
+#include "catalogue/CatalogueSourceText.h"
 #include "model/FormatTruncated.h"
 #include "panels/PanelCells.h"
 
 #include <kelvorin/KvStr.h>
+
+#include <cmath>
 
 namespace qv {
 
@@ -68,19 +71,29 @@ std::string ScalarIlluminancePanel::CellText(int row, int column) const {
     }
 }
 
-void ScalarIlluminancePanel::Calculate(const Room& room, const LuminaireList& luminaires) {
+std::optional<KvMessage> ScalarIlluminancePanel::Calculate(const Room& room,
+                                                           const LuminaireList& luminaires) {
+    // A cell whose text is a usable Ks is taken into its entry; any other text stays as
+    // typed, and its entry is refused below.
     for (size_t i = 0; i < m_entries.size(); ++i) {
-        if (m_edited[i] != 0) {
-            m_entries[i].ks = KvStr::Atof(m_ksEdits[i]);
+        double typed = 0.0;
+        if (m_edited[i] != 0 && IsNumberText(m_ksEdits[i], &typed) && UsableKs(typed)) {
+            m_entries[i].ks = typed;
             m_edited[i] = 0;
         }
     }
     Follow(luminaires);
     std::vector<double> ks;
-    for (const ScalarEntry& entry : m_entries) {
-        ks.push_back(entry.ks);
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        ks.push_back(m_edited[i] != 0 ? std::nan("") : m_entries[i].ks);
+    }
+    m_refusedEntry = FirstUnusableKs(ks, ks.size());
+    if (m_refusedEntry >= 0) {
+        return KvMessage{KvStr::Format("请输入灯%d的换算系数Ks", m_refusedEntry + 1), m_caption,
+                         KvMessageIcon::Warning, KvMessageButtons::Ok};
     }
     m_details = AverageSphericalOrCylindrical(room, luminaires, ks, m_kind);
+    m_calculatedKs = ks;
     for (size_t i = 0; i < m_details.entries.size(); ++i) {
         m_entries[i].u = m_details.entries[i].u;
     }
@@ -91,6 +104,7 @@ void ScalarIlluminancePanel::Calculate(const Room& room, const LuminaireList& lu
     const CavityRatio cavity = RoomCavityRatio(room, luminaires);
     m_header = KvStr::Format("根据ρw = %.2f, RI = %.2f, 请在BZ曲线上查询Ks值", cavity.rhoW * 0.01,
                              RoomIndex(cavity.rcr));
+    return std::nullopt;
 }
 
 ScalarIlluminanceRecord ScalarIlluminancePanel::BookRecord() const {
@@ -99,8 +113,8 @@ ScalarIlluminanceRecord ScalarIlluminancePanel::BookRecord() const {
     record.rhoF = m_details.cavity.rhoF;
     for (size_t i = 0; i < m_details.entries.size(); ++i) {
         const ScalarEntryResult& entry = m_details.entries[i];
-        record.entries.push_back(
-            {i < m_entries.size() ? m_entries[i].ks : 0.0, entry.eh, entry.factor});
+        record.entries.push_back({i < m_calculatedKs.size() ? m_calculatedKs[i] : 0.0, entry.eh,
+                                  entry.factor, entry.clamped});
     }
     record.result = m_result;
     record.horizontal = m_eh;

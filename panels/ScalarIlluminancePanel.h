@@ -8,7 +8,10 @@
 #include "model/Luminaire.h"
 #include "model/Room.h"
 
+#include <kelvorin/KvMessage.h>
+
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,8 +34,11 @@ public:
     // Opening the panel fills its grid from the room's entries.
     void Open(const LuminaireList& luminaires);
     // "计  算": reads the Ks cells back, follows the room's entries when they changed
-    // (their Ks start at 0), and recalculates.
-    void Calculate(const Room& room, const LuminaireList& luminaires);
+    // (their Ks start at 0, that is not entered yet), and recalculates. An entry whose Ks
+    // is not a number above 0 is refused before anything is calculated: the message
+    // "请输入灯%d的换算系数Ks" under the panel's caption is returned, the cell keeps what
+    // was typed and the last results stay.
+    std::optional<KvMessage> Calculate(const Room& room, const LuminaireList& luminaires);
 
     int RowCount() const { return static_cast<int>(m_entries.size()); }
     std::string CellText(int row, int column) const;
@@ -52,6 +58,8 @@ public:
     ScalarIlluminanceRecord BookRecord() const;
 
     const std::string& Caption() const { return m_caption; }
+    // The entry (from 0) the last "计  算" refused, -1 when it calculated.
+    int RefusedEntry() const { return m_refusedEntry; }
 
 private:
     bool Follow(const LuminaireList& luminaires);
@@ -62,6 +70,8 @@ private:
     std::vector<std::string> m_ksEdits; // the Ks cells as typed; empty text for unedited
     std::vector<char> m_edited;
     ScalarIlluminance m_details;
+    std::vector<double> m_calculatedKs; // the Ks of the last calculation
+    int m_refusedEntry = -1;
     double m_eh = 0.0;
     double m_result = 0.0;
     std::string m_ehText;

@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueLoaders.h"
 #include "catalogue/CatalogueStatements.h"
+#include "catalogue/StandardsCatalogue.h"
 
 #include <kelvorin/KvAccess.h>
 #include <kelvorin/KvIniFile.h>
@@ -9,6 +10,10 @@
 #include <kelvorin/KvStTable.h>
 #include <kelvorin/KvStr.h>
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <optional>
 #include <utility>
 
 namespace qv {
@@ -21,7 +26,59 @@ void Warn(const std::string& text) {
     KvMessageSink::Show(text, kCaption, KvMessageIcon::Warning);
 }
 
+// A stored value as a whole number, saturating; an absent one is 0 (none).
+int Whole(const std::optional<double>& value) {
+    if (!value) {
+        return 0;
+    }
+    return static_cast<int>(std::clamp(std::round(*value), double(INT_MIN), double(INT_MAX)));
+}
+
+bool IsSet(double value) {
+    return std::isfinite(value) && value > 0.0;
+}
+
+// Refuses (with a message naming the field) a value of the "新建" dialog that is not a
+// finite number in [0, most].
+bool Acceptable(double value, const char* field, double most) {
+    if (std::isfinite(value) && value >= 0.0 && value <= most) {
+        return true;
+    }
+    Warn(std::string("\"") + field + "\"的值无效：应为0到" + KvStr::FormatDouble(most) +
+         "之间的数");
+    return false;
+}
+
 } // namespace
+
+const char* StandardsDialogModel::FieldLabel(int field) {
+    static const char* const labels[kFieldCount] = {
+        "标准规定值lx", "功率密度(现行)W/m2", "功率密度(目标)W/m2", "统一眩光",
+        "显色指数",     "参考平面",           "照度均匀度U0"};
+    return field >= 0 && field < kFieldCount ? labels[field] : "";
+}
+
+std::string StandardsDialogModel::FieldText(int field) const {
+    const Values& v = m_values;
+    switch (field) {
+    case kLux:
+        return v.m_nStandLx > 0 ? std::to_string(v.m_nStandLx) : kNone;
+    case kCurrentLpd:
+        return IsSet(v.m_dStandLPD) ? KvStr::Format("%.1f", v.m_dStandLPD) : kNone;
+    case kTargetLpd:
+        return IsSet(v.m_dTagLPD) ? KvStr::Format("%.1f", v.m_dTagLPD) : kNone;
+    case kUgr:
+        return v.m_nUGR > 0 ? std::to_string(v.m_nUGR) : kNone;
+    case kRa:
+        return IsSet(KvStr::Atof(v.m_sRa)) ? KvStr::Trim(v.m_sRa) : kNone;
+    case kPlane:
+        return KvStr::Trim(v.m_sPlane).empty() ? kNone : v.m_sPlane;
+    case kU0:
+        return IsSet(v.m_dU0) ? KvStr::Format("%.2f", v.m_dU0) : kNone;
+    default:
+        return std::string();
+    }
+}
 
 StandardsDialogModel::StandardsDialogModel(CatalogueDatabase& db, std::string settingsFile)
     : m_db(db), m_settingsFile(std::move(settingsFile)) {}
@@ -47,7 +104,8 @@ void StandardsDialogModel::Open() {
     m_tree.clear();
     m_selection = Item();
     std::vector<std::string> categories;
-    if (m_db.Connect() && m_db.SelectCells(categories, sql::Categories()) > 0) {
+    const bool connected = m_db.Connect(); // a failure shows its message once
+    if (connected && m_db.SelectCells(categories, sql::Categories()) > 0) {
         for (const std::string& name : categories) {
             m_tree.push_back({name, ReadPlaces(name), false});
         }
@@ -60,6 +118,18 @@ void StandardsDialogModel::Open() {
     m_values.m_dTagLPD = KvIniFile::ReadKey(section, "m_dTagLPD", 0.0, m_settingsFile);
     m_values.m_nUGR = KvIniFile::ReadKey(section, "m_nUGR", 0, m_settingsFile);
     m_values.m_sRa = KvIniFile::ReadKey(section, "m_sRa", "", m_settingsFile);
+    m_values.m_sPlane = KvIniFile::ReadKey(section, "m_sPlane", "", m_settingsFile);
+    m_values.m_dU0 = KvIniFile::ReadKey(section, "m_dU0", 0.0, m_settingsFile);
+    const StandardEdition edition = connected ? ReadStandardsEdition(m_db) : StandardEdition();
+    if (edition.number.empty()) {
+        m_sourceNote = "目录未记录照度标准的版本。“—”：目录中没有该值。";
+    } else {
+        m_sourceNote = "依据 " + edition.number + "《" + edition.title + "》。“—”：标准未规定该值";
+        if (edition.number == kLightingStandard) {
+            m_sourceNote += "；功率密度只给出目标值的场所，其现行值(限值)见 GB 55015-2021";
+        }
+        m_sourceNote += "。";
+    }
     for (size_t c = 0; c < m_tree.size(); ++c) {
         if (m_tree[c].name != parent) {
             continue;
@@ -94,21 +164,20 @@ bool StandardsDialogModel::Select(Item item) {
     }
     const Category& category = m_tree[static_cast<size_t>(item.category)];
     const std::string& place = category.places[static_cast<size_t>(item.place)];
-    KvStTable rows;
-    const int count = KvAccess::IsTableName(category.name)
-                          ? m_db.Select(rows, sql::PlaceValues(category.name, place))
-                          : -1;
+    PlaceStandard values;
+    const int count = LoadPlaceStandard(m_db, category.name, place, values);
     if (count < 0) {
         Warn("数据库有误");
         return true;
     }
-    std::vector<std::string> row;
-    if (count > 0 && rows.GetValueRecord(row, 0) && row.size() >= 5) {
-        m_values.m_nStandLx = KvStr::Atoi(row[0]);
-        m_values.m_dStandLPD = KvStr::Atof(row[1]);
-        m_values.m_dTagLPD = KvStr::Atof(row[2]);
-        m_values.m_nUGR = static_cast<int>(KvStr::Atof(row[3]));
-        m_values.m_sRa = row[4];
+    if (count > 0) {
+        m_values.m_nStandLx = Whole(values.lux);
+        m_values.m_dStandLPD = values.currentLpd.value_or(0.0);
+        m_values.m_dTagLPD = values.targetLpd.value_or(0.0);
+        m_values.m_nUGR = Whole(values.ugr);
+        m_values.m_sRa = values.ra ? KvStr::FormatDouble(*values.ra) : std::string();
+        m_values.m_sPlane = values.plane;
+        m_values.m_dU0 = values.u0.value_or(0.0);
     }
     return true;
 }
@@ -131,6 +200,8 @@ int StandardsDialogModel::Confirm() {
     KvIniFile::WriteKey(section, "m_nStandLx", m_values.m_nStandLx, m_settingsFile);
     KvIniFile::WriteKey(section, "m_nUGR", m_values.m_nUGR, m_settingsFile);
     KvIniFile::WriteKey(section, "m_sRa", m_values.m_sRa, m_settingsFile);
+    KvIniFile::WriteKey(section, "m_sPlane", m_values.m_sPlane, m_settingsFile);
+    KvIniFile::WriteKey(section, "m_dU0", m_values.m_dU0, m_settingsFile);
     return m_values.m_nStandLx;
 }
 
@@ -179,6 +250,13 @@ bool StandardsDialogModel::AddPlace(Item item, const NewPlace& place) {
     if (!Valid(item) || !AcceptName(name)) {
         return false;
     }
+    if (!Acceptable(place.lux, "照度lx", 1e6) ||
+        !Acceptable(place.currentLpd, "现行功率密度W/m2", 1e3) ||
+        !Acceptable(place.targetLpd, "目标功率密度W/m2", 1e3) ||
+        !Acceptable(place.ugr, "统一眩光值", 100) || !Acceptable(place.ra, "显色指数", 100) ||
+        !Acceptable(place.u0, "照度均匀度U0", 1)) {
+        return false;
+    }
     Category& category = m_tree[static_cast<size_t>(item.category)];
     if (!UsableCategory(category.name) || !m_db.Connect()) {
         return false;
@@ -189,12 +267,22 @@ bool StandardsDialogModel::AddPlace(Item item, const NewPlace& place) {
         Warn("改名字已经存在!");
         return false;
     }
-    if (m_db.Execute(sql::InsertPlace(category.name, name, place.lux, place.currentLpd,
-                                      place.targetLpd, place.ugr, place.ra)) != 1) {
+    const std::string plane = KvStr::Trim(place.plane);
+    const bool full = HasPlaneAndUniformity(m_db, category.name);
+    const std::string insert =
+        full ? sql::InsertPlaceWithPlane(category.name, name, place.lux, place.currentLpd,
+                                         place.targetLpd, place.ugr, place.ra, plane, place.u0)
+             : sql::InsertPlace(category.name, name, place.lux, place.currentLpd, place.targetLpd,
+                                place.ugr, place.ra);
+    if (m_db.Execute(insert) != 1) {
         Warn("数据库操作失败!");
         return false;
     }
     category.places.push_back(name);
+    if (!full && (!plane.empty() || place.u0 > 0.0)) {
+        KvMessageSink::Show(
+            "\"" + category.name + "\"的表没有参考平面和照度均匀度两列，这两项未保存。", kCaption);
+    }
     return true;
 }
 

@@ -101,6 +101,7 @@ GridPanelWindow::GridPanelWindow(CalcPanelContext context, QWidget* parent)
     m_min = AddOutput(*results, QStringLiteral("最小照度lx"));
     m_avg = AddOutput(*results, QStringLiteral("平均照度lx"));
     m_uniformity = AddOutput(*results, QStringLiteral("工作区均匀度"));
+    m_u0 = AddOutput(*results, QStringLiteral("照度均匀度U0"));
     m_densities = AddDensityFields(*results, "计算功率密度");
     left->addLayout(results);
 
@@ -239,7 +240,8 @@ void GridPanelWindow::Refresh() {
     m_max->setText(ToQt(m_panel.maxText));
     m_min->setText(ToQt(m_panel.minText));
     m_avg->setText(ToQt(m_panel.avgText));
-    m_uniformity->setText(ToQt(KvStr::FormatDouble(m_panel.uniformity)));
+    m_uniformity->setText(ToQt(m_panel.UniformityText()));
+    m_u0->setText(ToQt(m_panel.U0Text()));
     m_densities.lpd->setText(ToQt(KvStr::FormatDouble(m_panel.lpd)));
     m_densities.second->setText(ToQt(KvStr::FormatDouble(m_panel.lpd2)));
     m_densities.label->setText(ToQt(m_panel.lpd2Label));

@@ -64,6 +64,7 @@ private:
     QLineEdit* m_min = nullptr;
     QLineEdit* m_avg = nullptr;
     QLineEdit* m_uniformity = nullptr;
+    QLineEdit* m_u0 = nullptr;
     DensityFields m_densities;
     QTableWidget* m_legend = nullptr;
     QWidget* m_picture = nullptr;

@@ -4,6 +4,8 @@
 #include "ui/PanelGrid.h"
 #include "ui/QtText.h"
 
+#include <kelvorin/KvMessage.h>
+
 #include <QBoxLayout>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -35,8 +37,12 @@ ScalarPanelWindow::ScalarPanelWindow(int kind, CalcPanelContext context, QWidget
     auto* buttons = new QHBoxLayout;
     AddButton(*buttons, "计  算", [this] {
         const Project project = m_context.snapshot();
-        m_panel.Calculate(project.room, project.luminaires);
+        const std::optional<KvMessage> refused =
+            m_panel.Calculate(project.room, project.luminaires);
         Refresh();
+        if (refused) {
+            KvMessageSink::Show(*refused);
+        }
     });
     AddButton(*buttons, "写计算书", [this] {
         WriteBook(

@@ -8,6 +8,7 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -93,7 +94,15 @@ NewPlaceDialog::NewPlaceDialog(QWidget* parent) : QDialog(parent) {
     m_ugr->setDecimals(0);
     m_ra = new QSpinBox(this);
     m_ra->setRange(0, 100);
+    m_plane = new QLineEdit(this);
+    m_plane->setPlaceholderText(QStringLiteral("如 0.75m水平面"));
+    m_u0 = DoubleField(this);
+    m_u0->setRange(0.0, 1.0);
+    m_u0->setDecimals(2);
+    m_u0->setSingleStep(0.05);
     form->addRow(QStringLiteral("照度lx"), m_lux);
+    form->addRow(QStringLiteral("参考平面"), m_plane);
+    form->addRow(QStringLiteral("照度均匀度U0"), m_u0);
     form->addRow(QStringLiteral("现行功率密度W/m2"), m_currentLpd);
     form->addRow(QStringLiteral("目标功率密度W/m2"), m_targetLpd);
     form->addRow(QStringLiteral("统一眩光值"), m_ugr);
@@ -108,6 +117,8 @@ void NewPlaceDialog::Fill(const StandardsDialogModel::NewPlace& place) {
     m_targetLpd->setValue(place.targetLpd);
     m_ugr->setValue(place.ugr);
     m_ra->setValue(place.ra);
+    m_plane->setText(ToQt(place.plane));
+    m_u0->setValue(place.u0);
 }
 
 StandardsDialogModel::NewPlace NewPlaceDialog::Place() const {
@@ -118,6 +129,8 @@ StandardsDialogModel::NewPlace NewPlaceDialog::Place() const {
     place.targetLpd = m_targetLpd->value();
     place.ugr = m_ugr->value();
     place.ra = m_ra->value();
+    place.plane = KvStr::Trim(FromQt(m_plane->text()));
+    place.u0 = m_u0->value();
     return place;
 }
 
@@ -128,22 +141,29 @@ StandardsDialog::StandardsDialog(StandardsDialogModel& model, QWidget* parent)
     m_tree = new QTreeWidget(this);
     m_tree->setHeaderHidden(true);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
-    layout->addWidget(m_tree, 1);
+    // Names of places run long (sports by class of use, industrial processes): the column
+    // takes the widest name and the tree scrolls sideways rather than cutting names short.
+    m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tree->header()->setStretchLastSection(false);
+    layout->addWidget(m_tree, 3);
 
     auto* side = new QVBoxLayout;
-    layout->addLayout(side);
+    layout->addLayout(side, 2);
     auto* form = new QFormLayout;
     side->addLayout(form);
-    const char* const labels[5] = {"标准规定值lx", "功率密度(现行)W/m2", "功率密度(目标)W/m2",
-                                   "统一眩光", "显色指数"};
-    for (int i = 0; i < 5; ++i) {
+    using Model = StandardsDialogModel;
+    for (int i = 0; i < Model::kFieldCount; ++i) {
         m_values[i] = new QLineEdit(this);
         m_values[i]->setReadOnly(true);
-        form->addRow(QString::fromUtf8(labels[i]), m_values[i]);
     }
-    auto* note = new QLabel(QString::fromUtf8(StandardsDialogModel::kUniformityNote), this);
-    note->setWordWrap(true);
-    side->addWidget(note);
+    // The illuminance with its plane and uniformity first, then the power densities.
+    for (const int field : {Model::kLux, Model::kPlane, Model::kU0, Model::kCurrentLpd,
+                            Model::kTargetLpd, Model::kUgr, Model::kRa}) {
+        form->addRow(QString::fromUtf8(Model::FieldLabel(field)), m_values[field]);
+    }
+    m_source = new QLabel(this);
+    m_source->setWordWrap(true);
+    side->addWidget(m_source);
     side->addStretch(1);
     auto* confirm = new QPushButton(QStringLiteral("确      定"), this);
     side->addWidget(confirm);
@@ -175,7 +195,7 @@ StandardsDialog::StandardsDialog(StandardsDialogModel& model, QWidget* parent)
     });
     m_model.Open();
     Refresh();
-    resize(620, 420);
+    resize(860, 480);
 }
 
 StandardsDialogModel::Item StandardsDialog::ItemOf(const QTreeWidgetItem* item) const {
@@ -202,8 +222,10 @@ void StandardsDialog::Refresh() {
     m_tree->clear();
     for (const StandardsDialogModel::Category& category : m_model.Tree()) {
         auto* root = new QTreeWidgetItem(m_tree, QStringList(ToQt(category.name)));
+        root->setToolTip(0, root->text(0));
         for (const std::string& place : category.places) {
-            new QTreeWidgetItem(root, QStringList(ToQt(place)));
+            auto* item = new QTreeWidgetItem(root, QStringList(ToQt(place)));
+            item->setToolTip(0, item->text(0));
         }
         root->setExpanded(category.expanded);
     }
@@ -218,12 +240,10 @@ void StandardsDialog::Refresh() {
 }
 
 void StandardsDialog::ShowValues() {
-    const StandardsDialogModel::Values& v = m_model.Shown();
-    m_values[0]->setText(QString::number(v.m_nStandLx));
-    m_values[1]->setText(ToQt(KvStr::FormatDouble(v.m_dStandLPD)));
-    m_values[2]->setText(ToQt(KvStr::FormatDouble(v.m_dTagLPD)));
-    m_values[3]->setText(QString::number(v.m_nUGR));
-    m_values[4]->setText(ToQt(v.m_sRa));
+    for (int i = 0; i < StandardsDialogModel::kFieldCount; ++i) {
+        m_values[i]->setText(ToQt(m_model.FieldText(i)));
+    }
+    m_source->setText(ToQt(m_model.SourceNote()));
 }
 
 void StandardsDialog::RunMenuCommand(StandardsDialogModel::Item item, const std::string& command) {

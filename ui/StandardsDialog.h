@@ -1,7 +1,8 @@
 #pragma once
 // The modal dialog "照度标准" (StandardsDialog) over its model: the tree of categories and
-// places, the five read-only values of the chosen place with the uniformity note, the
-// context menus that add and delete categories and places, and "确      定". The
+// places, the read-only values of the chosen place ("—" where the standard sets none) with
+// the standard they come from, the context menus that add and delete categories and
+// places, and "确      定". The
 // dialogs "新建" that ask for a new category's name (KvDlgNewMain) and a new place
 // (KvDlgNewSub) are here too.
 #include "panels/StandardsDialogModel.h"
@@ -13,6 +14,7 @@
 #include <string>
 
 class QDoubleSpinBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 class QTreeWidget;
@@ -33,8 +35,8 @@ private:
     QLineEdit* m_name = nullptr;
 };
 
-// "新建" for a place: "名称", "照度lx", "现行功率密度W/m2", "目标功率密度W/m2", "统一眩光值",
-// "显色指数".
+// "新建" for a place: "名称", "照度lx", "参考平面", "照度均匀度U0", "现行功率密度W/m2",
+// "目标功率密度W/m2", "统一眩光值", "显色指数".
 class NewPlaceDialog : public QDialog {
     Q_OBJECT
 public:
@@ -50,6 +52,8 @@ private:
     QDoubleSpinBox* m_targetLpd = nullptr;
     QDoubleSpinBox* m_ugr = nullptr;
     QSpinBox* m_ra = nullptr;
+    QLineEdit* m_plane = nullptr;
+    QDoubleSpinBox* m_u0 = nullptr;
 };
 
 class StandardsDialog : public QDialog {
@@ -64,8 +68,10 @@ public:
 
     StandardsDialogModel& Model() { return m_model; }
     QTreeWidget* Tree() const { return m_tree; }
-    // The five read-only fields in the order of the model's values.
+    // The read-only fields, indexed by StandardsDialogModel::Field.
     QLineEdit* Value(int index) const { return m_values[index]; }
+    // The line naming the standard the values come from.
+    QLabel* SourceNote() const { return m_source; }
     // The tree item of a model item; null when there is none.
     QTreeWidgetItem* TreeItem(StandardsDialogModel::Item item) const;
     // A context-menu command on an item, as the menu runs it.
@@ -79,7 +85,8 @@ private:
 
     StandardsDialogModel& m_model;
     QTreeWidget* m_tree = nullptr;
-    QLineEdit* m_values[5] = {};
+    QLineEdit* m_values[StandardsDialogModel::kFieldCount] = {};
+    QLabel* m_source = nullptr;
 };
 
 } // namespace qv

@@ -18,7 +18,8 @@ struct GridBookRecord {
     std::string maxText;
     std::string minText;
     std::string avgText;
-    double uniformity = 0.0;
+    double uniformity = 0.0; // "工作区均匀度"
+    double u0 = 0.0;         // "照度均匀度U0" = Emin/Eav of the shown values
     double lpd = 0.0;
     double lpd2 = 0.0;
     std::string lpd2Label;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace qv {
 namespace {
@@ -149,18 +150,39 @@ bool LinearSourceStep(const PreparedLuminaire& luminaire, LuminaireStep& step) {
     return true;
 }
 
-// Ei from Eh and the tilt of the point's plane toward the luminaire. A frame that is not
-// orthogonal can put |z_P| above d; the sine is then held at ±1 instead of giving no
-// number.
-void InclinedStep(const FrameMatrix& pointFrame, LuminaireStep& step) {
-    if (step.d <= kTolerance) {
-        step.ei = step.eh;
+// Ei from Eh and the point's receiving plane. With n the plane's unit normal (the z row
+// of the point's frame, which is normal to the frame's x-y plane even where the frame is
+// not orthogonal) and u the unit vector from the point to the luminaire, the plane
+// receives Eh·(n·u)/u_z = Eh·(n_z + (d/h)·(n_h·û_h)): a tilt δ toward the luminaire gives
+// cos δ + (d/h)·sin δ, a tilt about the direction to the luminaire cos δ. The plan
+// direction is taken between the positions, so it holds for a luminaire turned in plan;
+// d and h are the step's. A luminaire behind the plane (n·u <= 0) adds 0.
+void InclinedStep(const FrameMatrix& pointFrame, const Vector& fromLuminaire, LuminaireStep& step) {
+    const double(&row)[3] = pointFrame.m[2];
+    const double length = std::sqrt(row[0] * row[0] + row[1] * row[1] + row[2] * row[2]);
+    if (!(length > kTolerance)) {
+        step.ei = std::numeric_limits<double>::quiet_NaN(); // a frame of non-numbers
         return;
     }
-    step.zp = ApplyFrame(pointFrame, {-step.local.x, -step.local.y, 0.0}).z;
-    step.delta = std::asin(std::clamp(step.zp / step.d, -1.0, 1.0));
-    step.sideSign = step.delta < 0.0 ? -1 : 1;
-    step.ei = step.eh * (std::cos(step.delta) + (step.d / step.h) * std::sin(step.delta));
+    const double nx = row[0] / length;
+    const double ny = row[1] / length;
+    step.nz = row[2] / length;
+    const double planX = -fromLuminaire.x;
+    const double planY = -fromLuminaire.y;
+    const double plan = std::sqrt(planX * planX + planY * planY);
+    const double nh = std::sqrt(nx * nx + ny * ny);
+    step.tilt = std::atan2(nh, step.nz);
+    step.across = 0.0;
+    step.azimuth = 0.0;
+    if (step.d > kTolerance && plan > kTolerance) {
+        step.across = (nx * planX + ny * planY) / plan;
+        if (nh > kTolerance) {
+            step.azimuth = std::acos(std::clamp(step.across / nh, -1.0, 1.0));
+        }
+    }
+    const double factor = step.nz + (step.d / step.h) * step.across;
+    step.behind = !(factor > 0.0);
+    step.ei = step.behind ? 0.0 : step.eh * factor;
 }
 
 } // namespace
@@ -223,7 +245,7 @@ LuminaireStep ComputeLuminaireStep(const PreparedLuminaire& luminaire, const Vec
     const bool contributes = step.sourceKind == kPointSource ? PointSourceStep(luminaire, step)
                                                              : LinearSourceStep(luminaire, step);
     if (contributes) {
-        InclinedStep(pointFrame, step);
+        InclinedStep(pointFrame, v, step);
         step.outcome = StepOutcome::Contributes;
     }
     if ((step.setsIntensity && !std::isfinite(step.intensity)) ||

@@ -97,10 +97,13 @@ struct LuminaireStep {
     double eh = 0.0;
     double ev = 0.0;
     double ei = 0.0;
-    // Inclined plane:
-    double zp = 0.0;    // z of (-x', -y', 0) in the point's frame
-    double delta = 0.0; // tilt δ, radians
-    int sideSign = 1;   // +1 when δ >= 0, -1 when the plane tilts away
+    // Inclined plane, with n the unit normal of the point's plane and û_h the plan
+    // direction from the point to the luminaire: Ei = Eh·(n_z + (d/h)·(n_h·û_h)).
+    double nz = 1.0;      // n_z = cos ε
+    double across = 0.0;  // n_h·û_h = sin ε·cos ψ; 0 for a luminaire straight above
+    double tilt = 0.0;    // ε: the plane's tilt from level, radians
+    double azimuth = 0.0; // ψ: in plan, from the plane's tilt direction to û_h, radians
+    bool behind = false;  // n·u <= 0: the luminaire lies behind the plane and adds 0
     bool operator==(const LuminaireStep&) const = default;
 };
 

@@ -10,9 +10,10 @@ namespace qv {
 
 // One luminaire entry of the calculation.
 struct ScalarRecordEntry {
-    double ks = 0.0;     // the conversion factor Ks the calculation used
-    double eh = 0.0;     // Ei = ΦKU/A
-    double factor = 0.0; // ScalarFactor of the entry
+    double ks = 0.0;      // the conversion factor Ks the calculation used
+    double eh = 0.0;      // Ei = ΦKU/A
+    double factor = 0.0;  // ScalarFactor of the entry, 0 where that is negative
+    bool clamped = false; // ScalarFactor was negative
     bool operator==(const ScalarRecordEntry&) const = default;
 };
 

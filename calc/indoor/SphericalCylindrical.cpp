@@ -2,6 +2,9 @@
 
 #include "model/Constants.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace qv {
 
 double ScalarFactor(int kind, double ks, double rhoF) {
@@ -9,6 +12,19 @@ double ScalarFactor(int kind, double ks, double rhoF) {
         return 1.5 * ks - 0.25 + 0.005 * rhoF;
     }
     return ks + 0.005 * rhoF;
+}
+
+bool UsableKs(double ks) {
+    return std::isfinite(ks) && ks > 0.0 && ks <= kMaxKs;
+}
+
+int FirstUnusableKs(const std::vector<double>& ks, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        if (i >= ks.size() || !UsableKs(ks[i])) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
 }
 
 ScalarIlluminance AverageSphericalOrCylindrical(const Room& room, const LuminaireList& luminaires,
@@ -23,7 +39,9 @@ ScalarIlluminance AverageSphericalOrCylindrical(const Room& room, const Luminair
         ScalarEntryResult entry;
         entry.u = lumen.entries[i].u;
         entry.eh = lumen.entries[i].share;
-        entry.factor = ScalarFactor(kind, i < ks.size() ? ks[i] : 0.0, out.cavity.rhoF);
+        const double factor = ScalarFactor(kind, i < ks.size() ? ks[i] : 0.0, out.cavity.rhoF);
+        entry.clamped = factor < 0.0;
+        entry.factor = std::max(factor, 0.0);
         out.eh += entry.eh;
         out.result += entry.eh * entry.factor;
         out.entries.push_back(entry);

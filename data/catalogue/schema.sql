@@ -56,8 +56,11 @@ CREATE TABLE [照度标准] (
 
 -- The template of a category table. A new category is a copy of it, rows included.
 -- Illuminance in lx, lighting power densities (current and target) in W/m2 with one
--- decimal, unified glare rating with no decimals, colour rendering index. An empty
--- power density or glare rating means the standard sets none for the place.
+-- decimal, unified glare rating with no decimals, colour rendering index, then the
+-- reference plane of the illuminance (参考平面及其高度, as the standard prints it) and the
+-- uniformity U0 = Emin/Eav (two decimals). An empty power density, glare rating, plane or
+-- uniformity means the standard sets none for the place. The last two columns came after
+-- the first five: programs read the five by name and the two only where a table has them.
 CREATE TABLE [照度标准模板] (
     [ID] INTEGER PRIMARY KEY,
     [场所名称] VARCHAR(100) NOT NULL,
@@ -65,7 +68,17 @@ CREATE TABLE [照度标准模板] (
     [现行功率密度] REAL,
     [目标功率密度] REAL,
     [统一眩光] REAL,
-    [显色指数] INTEGER
+    [显色指数] INTEGER,
+    [参考平面] VARCHAR(50),
+    [照度均匀度] REAL
+);
+
+-- The standards the catalogue's values are taken from: what they fill (照度标准: the
+-- category tables), the standard's number with its year, and its title.
+CREATE TABLE [标准版本] (
+    [内容] VARCHAR(50) NOT NULL,
+    [标准] VARCHAR(50) NOT NULL,
+    [名称] VARCHAR(100)
 );
 
 -- Reflectance of materials in per cent; 颜色 "无" is the material without a colour.

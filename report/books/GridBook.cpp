@@ -16,6 +16,10 @@ BookName WriteGridBook(CalcBookWriter& writer, const GridBookRecord& record) {
     book.Line(KvStr::Format("房间平均照度值为:%slx\n", record.avgText.c_str()));
     if (horizontal) {
         book.Line(KvStr::Format("房间工作区均匀度为:%0.2f\n", record.uniformity));
+        // The standards' uniformity, from the minimum and the average stated above.
+        book.Line(KvStr::Format("房间照度均匀度U0 = Emin/Eav = %s/%s = %s\n",
+                                record.minText.c_str(), record.avgText.c_str(),
+                                KvStr::FormatDouble(record.u0).c_str()));
         book.LineSquared(KvStr::Format("房间功率密度为:%0.2fW/m", record.lpd));
         // The second density is the converted one, or the density itself under its own
         // label when the average exceeds the standard.

@@ -25,6 +25,11 @@ void WriteNeededCount(BookComposer& book, int needed, double deficit, double sha
 
 namespace {
 
+// The coefficient of utilization as the book states it; "无" for an entry without one.
+std::string CuText(double u) {
+    return u == kNoCu ? "无" : KvStr::Format("%f", u);
+}
+
 void WriteGeneralFormulas(BookComposer& book) {
     book.Section("\n室空间比的计算公式:\n");
     book.Equation("RCR = " + Frac("5h " + Lo("r") + "(l + b)", "l × b"));
@@ -52,7 +57,7 @@ BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodRecord& r
     const std::vector<LumenEntry>& entries = record.entries;
     std::vector<std::vector<std::string>> rows;
     for (const LumenEntry& entry : entries) {
-        rows.push_back({entry.luminaire.sName, entry.luminaire.sModel, KvStr::Format("%f", entry.u),
+        rows.push_back({entry.luminaire.sName, entry.luminaire.sModel, CuText(entry.u),
                         Whole(entry.count), Whole(entry.needed)});
     }
     BookComposer book(writer);
@@ -68,7 +73,7 @@ BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodRecord& r
         const double share = i < result.entries.size() ? result.entries[i].share : 0.0;
         book.Line(KvStr::Format("当选择%s,", luminaire.sName.c_str()));
         book.Append(KvStr::Format("类型为%s,", luminaire.sModel.c_str()));
-        book.Append(KvStr::Format("利用系数为%s,", KvStr::Format("%f", entry.u).c_str()));
+        book.Append(KvStr::Format("利用系数为%s,", CuText(entry.u).c_str()));
         book.Append("时");
         book.Blank();
         book.Line(KvStr::Format("灯的名称为%s", luminaire.sName.c_str()));
@@ -80,12 +85,16 @@ BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodRecord& r
                                Fixed(cavity.b, 2) + ")",
                            Fixed(cavity.l, 2) + " × " + Fixed(cavity.b, 2)) +
                       " = " + Fixed(cavity.rcr, 2));
-        book.Equation("E " + Lo("av") + " = " +
-                      Frac(Whole(entry.count) + " × " + Whole(luminaire.nLuminousFlux) + " × " +
-                               KvStr::Format("%f", entry.u) + " × " +
-                               Fixed(luminaire.dVindicate, 2),
-                           Fixed(result.area, 2)) +
-                      " = " + Fixed(entry.count * share, 2) + "lx");
+        if (entry.u == kNoCu) {
+            book.Line("该灯具没有利用系数，不计入平均照度\n");
+        } else {
+            book.Equation("E " + Lo("av") + " = " +
+                          Frac(Whole(entry.count) + " × " + Whole(luminaire.nLuminousFlux) + " × " +
+                                   KvStr::Format("%f", entry.u) + " × " +
+                                   Fixed(luminaire.dVindicate, 2),
+                               Fixed(result.area, 2)) +
+                          " = " + Fixed(entry.count * share, 2) + "lx");
+        }
         WriteNeededCount(book, entry.needed, result.deficit, share, "");
         book.Line(KvStr::Format("当前实际照度为%0.2flx", result.e));
         book.Append(KvStr::Format("              要达到的标准照度为%0.2flx", record.standard));

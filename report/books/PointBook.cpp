@@ -58,6 +58,13 @@ std::string Degrees(double radians) {
     return Fixed(radians * kRadToDeg, 2) + "°";
 }
 
+// Fixed, without the sign of a value that shows as zero ("-0.000" is "0.000").
+std::string FixedFactor(double value, int decimals) {
+    const std::string text = Fixed(value, decimals);
+    return text.find_first_not_of("-0.") == std::string::npos && text[0] == '-' ? text.substr(1)
+                                                                                : text;
+}
+
 class PointBookWriter {
 public:
     PointBookWriter(CalcBookWriter& writer, const PointIlluminanceRecord& record)
@@ -236,12 +243,20 @@ private:
         m_book.Equation("ξ = " + combination + " = " + Fixed(value, 2) + "lx");
     }
 
+    // Ei = Eδ(cosε + (D/h)·sinε·cosψ): for a plane tilted by ε straight toward the
+    // luminaire (ψ = 0) the familiar cosδ + (D/h)·sinδ; each step prints the two angles
+    // and then both factors, cosε = n_z and sinε·cosψ = n_h·û_h.
     void WriteInclined() {
         m_book.Heading("倾斜面照度计算公式:\n");
-        m_book.Equation("E " + Lo("φ") + " = E " + Lo("δ") + "(cosδ + " + Frac("D", "h") + "sinδ)");
+        m_book.Equation("E " + Lo("φ") + " = E " + Lo("δ") + "(cosε + " + Frac("D", "h") +
+                        "sinεcosψ)");
         m_book.Symbol("E", "φ", "——倾斜面上P点的照度，lx\n");
-        m_book.Symbol("E", "δ", "——相对水平面上倾斜δ度的P点的照度，点光源时为水平照度，lx\n");
+        m_book.Symbol("E", "δ", "——P点的水平照度（上文算得的灯具对P点的水平照度），lx\n");
         m_book.Symbol("E", "vq", "——被照面垂直光源的照度，点光源时为水平照度，lx\n");
+        m_book.Line("ε——倾斜面与水平面的夹角（倾斜面法线与铅垂线的夹角）\n");
+        m_book.Line("ψ——水平面上倾斜面的倾斜方向与P点指向灯具方向的夹角；面向灯具倾斜时ψ = "
+                    "0，侧向倾斜时ψ = 90°\n");
+        m_book.Line("灯具位于倾斜面背面（cosε + D/h·sinεcosψ ≤ 0）时，对倾斜面的照度为0\n");
         const std::vector<PointRecordPoint>& points = m_record.points;
         for (size_t p = 0; p < points.size(); ++p) {
             const int pointNumber = static_cast<int>(p) + 1;
@@ -254,16 +269,19 @@ private:
                 }
                 m_book.Line(
                     KvStr::Format("灯%d对P%d的照度:\n", static_cast<int>(l) + 1, pointNumber));
-                if (step.d <= kTolerance) {
-                    m_book.Equation("E " + Lo("φ") + " = E " + Lo("δ") + " = " + Fixed(step.ei, 2) +
-                                    "lx");
-                    continue;
+                m_book.Equation("ε = " + Degrees(step.tilt) + ",  ψ = " + Degrees(step.azimuth));
+                const std::string factors = Fixed(step.eh, 2) + " × (" + FixedFactor(step.nz, 3) +
+                                            " + " + Frac(Fixed(step.d, 3), Fixed(step.h, 3)) +
+                                            " × " + FixedFactor(step.across, 3) + ")";
+                m_book.Equation(
+                    "E " + Lo("φ") + " = " + Fixed(step.eh, 2) + " × (cos" + Degrees(step.tilt) +
+                    " + " + Frac(Fixed(step.d, 3), Fixed(step.h, 3)) + "sin" + Degrees(step.tilt) +
+                    "cos" + Degrees(step.azimuth) + ") = " + factors +
+                    (step.behind ? std::string(" ≤ 0") : " = " + Fixed(step.ei, 2) + "lx"));
+                if (step.behind) {
+                    m_book.Line(KvStr::Format("灯%d位于倾斜面背面，对P%d的倾斜面照度按0计\n",
+                                              static_cast<int>(l) + 1, pointNumber));
                 }
-                m_book.Equation("δ = " + Degrees(step.delta));
-                m_book.Equation("E " + Lo("φ") + " = " + Fixed(step.eh, 2) + " × (cos" +
-                                Degrees(step.delta) + " + " +
-                                Frac(Fixed(step.d, 3), Fixed(step.h, 3)) + "sin" +
-                                Degrees(step.delta) + ") = " + Fixed(step.ei, 2) + "lx");
             }
             m_book.Line(
                 KvStr::Format("点P%d在所有灯具下的倾斜照度为%0.2flx", pointNumber, points[p].ei));

@@ -36,6 +36,15 @@ BookName WriteScalarBook(CalcBookWriter& writer, const ScalarIlluminanceRecord& 
                       KvStr::Format(" = %s(%s + %s × %s) = %slx", Fixed(entry.eh, 2).c_str(),
                                     Fixed(k, 3).c_str(), "0.5", Fixed(floor, 2).c_str(),
                                     Fixed(entry.eh * entry.factor, 2).c_str()));
+        if (entry.clamped) {
+            // The factor came out negative; an illuminance cannot be, so it counts as 0.
+            book.Line(KvStr::Format(spherical ? "灯%d的系数%s + 0.5 × %s = %s小于0，照度不能为负，"
+                                                "其球面照度按0计\n"
+                                              : "灯%d的系数%s + 0.5 × %s = %s小于0，照度不能为负，"
+                                                "其柱面照度按0计\n",
+                                    lamp, Fixed(k, 3).c_str(), Fixed(floor, 2).c_str(),
+                                    Fixed(k + 0.5 * floor, 3).c_str()));
+        }
     }
     book.Line(KvStr::Format(spherical ? "房间在所有灯具下的球面照度为%0.2flx"
                                       : "房间在所有灯具下的柱面照度为%0.2flx",

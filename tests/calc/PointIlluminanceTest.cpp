@@ -2,13 +2,16 @@
 // source kind, the linear source against a numerical integration along its length, the
 // inclined plane, and the run over a list of points.
 #include "calc/indoor/PointIlluminance.h"
+#include "model/ProjectFile.h"
 
 #include <kelvorin/KvMessage.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <random>
 
 namespace qv {
 namespace {
@@ -146,24 +149,122 @@ TEST(PointIlluminance, FootCasesFromPlanDistances) {
     EXPECT_EQ(FootCase(e1, e2, {0, 1, 0}), kFootOff);
 }
 
-TEST(PointIlluminance, InclinedPlaneTiltedTowardTheLuminaire) {
-    const Luminaire lamp = MakeLuminaire({0, 1, 2}, 0.1, 1000, 1);
-    const LuminaireStep level = Step(lamp, {0, 0, 0});
+// The unit normal of a point's receiving plane found independently of the step: the
+// plane holds the x and y axes of the point's frame, which are the first two columns of
+// the inverse of the frame matrix; their cross product is normal to it.
+Vector PlaneNormal(const Rotation& rotation) {
+    const double(&m)[3][3] = FrameOf(rotation).m;
+    // Column j of the inverse is the cofactors of row j over the determinant; the
+    // determinant's sign keeps the normal on the frame's +z side.
+    const auto cofactor = [&m](int r, int c) {
+        const int r1 = (r + 1) % 3, r2 = (r + 2) % 3, c1 = (c + 1) % 3, c2 = (c + 2) % 3;
+        return m[r1][c1] * m[r2][c2] - m[r1][c2] * m[r2][c1];
+    };
+    const Vector ax{cofactor(0, 0), cofactor(0, 1), cofactor(0, 2)};
+    const Vector ay{cofactor(1, 0), cofactor(1, 1), cofactor(1, 2)};
+    Vector n{ax.y * ay.z - ax.z * ay.y, ax.z * ay.x - ax.x * ay.z, ax.x * ay.y - ax.y * ay.x};
+    const double length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+    const double det =
+        m[0][0] * cofactor(0, 0) + m[0][1] * cofactor(0, 1) + m[0][2] * cofactor(0, 2);
+    const double sign = det < 0 ? -1.0 : 1.0; // keep the frame's own z side
+    return {sign * n.x / length, sign * n.y / length, sign * n.z / length};
+}
+
+TEST(PointIlluminance, InclinedPlaneMatchesTheDirectVectorComputation) {
+    // A point source of the same intensity in every direction: the illuminance of any
+    // plane is I·Φ·K/1000·(n·u)/r², or 0 with the source behind it.
+    std::mt19937 random(20240801);
+    std::uniform_real_distribution<double> angle(-180.0, 180.0);
+    std::uniform_real_distribution<double> plan(-4.0, 4.0);
+    std::uniform_real_distribution<double> height(0.5, 4.0);
+    int behind = 0;
+    for (int i = 0; i < 2000; ++i) {
+        Luminaire lamp = MakeLuminaire({plan(random), plan(random), 3.0}, 0.05, 2000, 0.8);
+        lamp.curveA = FlatCurve(150.0);
+        lamp.curveB = FlatCurve(150.0);
+        lamp.Rotate = {0.0, 0.0, angle(random)}; // turned in plan: the same light
+        const Vector point{plan(random), plan(random), 3.0 - height(random)};
+        const Rotation rotation{angle(random), angle(random), angle(random)};
+        const LuminaireStep step = Step(lamp, point, rotation);
+        ASSERT_EQ(step.outcome, StepOutcome::Contributes);
+        const Vector u{lamp.ptCenter.x - point.x, lamp.ptCenter.y - point.y,
+                       lamp.ptCenter.z - point.z};
+        const double r2 = u.x * u.x + u.y * u.y + u.z * u.z;
+        const double r = std::sqrt(r2);
+        const Vector n = PlaneNormal(rotation);
+        const double cosine = (n.x * u.x + n.y * u.y + n.z * u.z) / r;
+        const double expected = cosine > 0 ? 2000 * 0.8 * 150.0 / 1000 * cosine / r2 : 0.0;
+        EXPECT_NEAR(step.ei, expected, 1e-9 * (1 + std::fabs(expected)))
+            << i << ": " << rotation.x << ", " << rotation.y << ", " << rotation.z;
+        EXPECT_EQ(step.behind, !(cosine > 0)) << i;
+        EXPECT_GE(step.ei, 0.0);
+        EXPECT_NEAR(step.nz, n.z, 1e-12);
+        behind += step.behind ? 1 : 0;
+    }
+    EXPECT_GT(behind, 100); // the draw put the source behind many planes
+}
+
+TEST(PointIlluminance, InclinedPlaneTiltedTowardOrAwayKeepsTheTiltFormula) {
+    // X rotations tilt the plane toward +y (the luminaire's side) or away from it: Ei =
+    // Eh·(cos δ + (d/h)·sin δ) with δ the signed tilt.
+    const Luminaire lamp = MakeLuminaire({0.7, 1, 2}, 0.1, 1000, 1);
+    const LuminaireStep level = Step(lamp, {0.7, 0, 0});
     EXPECT_EQ(level.ei, level.eh);
-    // Tilted 30° toward the luminaire: the cosine of incidence grows from 2/√5 to
-    // (sin 30° + 2 cos 30°)/√5.
-    const LuminaireStep tilted = Step(lamp, {0, 0, 0}, {30, 0, 0});
-    EXPECT_NEAR(tilted.delta, std::numbers::pi / 6, 1e-15);
-    EXPECT_EQ(tilted.sideSign, 1);
-    EXPECT_NEAR(tilted.ei / tilted.eh, (0.5 + 2 * std::cos(std::numbers::pi / 6)) / 2, 1e-15);
-    EXPECT_EQ(Step(lamp, {0, 0, 0}, {-30, 0, 0}).sideSign, -1);
-    // A frame that is not orthogonal can ask for the sine of more than a right angle; the
-    // tilt is held at 90°.
-    const LuminaireStep steep =
-        Step(MakeLuminaire({-1, 1, 2}, 0.1, 1000, 1), {0, 0, 0}, {90, 45, 0});
-    EXPECT_GT(steep.zp, steep.d);
-    EXPECT_DOUBLE_EQ(steep.delta, std::numbers::pi / 2);
-    EXPECT_NEAR(steep.ei, steep.eh * steep.d / steep.h, 1e-12);
+    for (const double degrees : {-60.0, -30.0, 10.0, 30.0, 75.0}) {
+        const LuminaireStep tilted = Step(lamp, {0.7, 0, 0}, {degrees, 0, 0});
+        const double delta = degrees * kDegToRad;
+        EXPECT_NEAR(tilted.tilt, std::fabs(delta), 1e-12);
+        EXPECT_NEAR(tilted.azimuth, delta > 0 ? 0.0 : std::numbers::pi, 1e-12);
+        EXPECT_NEAR(tilted.ei, tilted.eh * (std::cos(delta) + (1.0 / 2.0) * std::sin(delta)),
+                    1e-12 * tilted.eh)
+            << degrees;
+    }
+    // Straight below the luminaire a tilted plane receives Eh·cos δ.
+    const LuminaireStep below = Step(lamp, {0.7, 1, 0}, {0, 40, 0});
+    EXPECT_NEAR(below.ei, below.eh * std::cos(40 * kDegToRad), 1e-12 * below.eh);
+    // Tilted by more than the elevation away from the luminaire: it lights the back.
+    const LuminaireStep away = Step(lamp, {0.7, 0, 0}, {-70, 0, 0});
+    EXPECT_TRUE(away.behind);
+    EXPECT_EQ(away.ei, 0.0);
+}
+
+TEST(PointIlluminance, InclinedPlaneOfTheOfficeTiltedSidewaysGivesEhCos30) {
+    // The office example's P2, its plane tilted 30° about the horizontal line pointing at
+    // each luminaire in turn: the tilt neither faces nor turns from that luminaire, so
+    // the plane receives Eh·cos 30°.
+    Project office;
+    LoadOptions options;
+    options.writeBack = false;
+    ASSERT_TRUE(
+        LoadProject(std::string(QV_SOURCE_DIR) + "/data/examples/office.cil", office, options));
+    const Vector p2{6, 4, 0.75};
+    ASSERT_EQ(office.luminaires.Count(), 8);
+    for (const Luminaire& luminaire : office.luminaires.Items()) {
+        // The plane's normal leans 30° toward the plan direction perpendicular to the
+        // luminaire: find the X and Y rotations that give it (the normal of the rotation
+        // (rx, ry, 0) lies along (-sin ry, sin rx, ·)).
+        const double dx = luminaire.ptCenter.x - p2.x;
+        const double dy = luminaire.ptCenter.y - p2.y;
+        const double plan = std::hypot(dx, dy);
+        const double sideX = -dy / plan;
+        const double sideY = dx / plan;
+        double low = 0.0;
+        double high = 1.0 / std::max(std::fabs(sideX), std::fabs(sideY));
+        Rotation rotation;
+        for (int i = 0; i < 200; ++i) {
+            const double k = (low + high) / 2;
+            rotation = {std::asin(k * sideY) * kRadToDeg, -std::asin(k * sideX) * kRadToDeg, 0};
+            const Vector n = PlaneNormal(rotation);
+            (std::acos(n.z) < 30 * kDegToRad ? low : high) = k;
+        }
+        const Vector n = PlaneNormal(rotation);
+        ASSERT_NEAR(std::acos(n.z) * kRadToDeg, 30.0, 1e-9);
+        ASSERT_NEAR(n.x * dx + n.y * dy, 0.0, 1e-9);
+        const LuminaireStep step = Step(luminaire, p2, rotation);
+        ASSERT_EQ(step.outcome, StepOutcome::Contributes);
+        EXPECT_NEAR(step.azimuth * kRadToDeg, 90.0, 1e-6);
+        EXPECT_NEAR(step.ei, step.eh * std::cos(30 * kDegToRad), 1e-9 * step.eh);
+    }
 }
 
 TEST(PointIlluminance, NumbersThatOverflowContributeNothing) {

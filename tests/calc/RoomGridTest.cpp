@@ -224,20 +224,25 @@ TEST(RoomGridTest, ACancelledRunLeavesThePanelAsItWasAndAnUncancelledOneIsUnchan
     EXPECT_TRUE(points.empty());
 }
 
-TEST(RoomGridTest, VerticalCalculationUsesEvWithoutDensitiesAndKeepsTheUniformity) {
+TEST(RoomGridTest, VerticalCalculationUsesEvWithoutDensitiesOrUniformities) {
     const Room room = RectangleRoom(6, 4);
     const LuminaireList luminaires = GridFittings(4, 6, 4, 3.0);
     GridPanel panel;
     panel.density = 20;
     ASSERT_TRUE(panel.CalculateHorizontal(room, luminaires));
-    const double uniformity = panel.uniformity;
+    EXPECT_GT(panel.uniformity, 0.0);
+    EXPECT_GT(panel.u0, 0.0);
     panel.startX = 0.5;
     panel.startY = 2;
     panel.endX = 5.5;
     panel.endY = 2;
     ASSERT_TRUE(panel.CalculateVertical(room, luminaires));
     EXPECT_EQ(panel.LastKind(), kGridVertical);
-    EXPECT_EQ(panel.uniformity, uniformity);
+    // The uniformities are the working plane's: the vertical plane shows none.
+    EXPECT_EQ(panel.uniformity, 0.0);
+    EXPECT_EQ(panel.u0, 0.0);
+    EXPECT_EQ(panel.UniformityText(), "—");
+    EXPECT_EQ(panel.U0Text(), "—");
     EXPECT_EQ(panel.lpd, 0.0);
     EXPECT_EQ(panel.lpd2, 0.0);
     double sum = 0;

@@ -129,7 +129,7 @@ TEST_F(CatalogueBuilderTest, RefusesDuplicatesAndMissingTables) {
         << error;
 
     Restore("tables/灯具型号.csv");
-    Append("standards/场所.csv", "体育建筑,训练场,300,,,,80,recalled,,,");
+    Append("standards/场所.csv", "体育建筑,训练场,300,,,,80,地面,,,,recalled,");
     error.clear();
     EXPECT_FALSE(Build(error));
     EXPECT_NE(error.find("category 体育建筑 is not in 照度标准"), std::string::npos) << error;

@@ -53,15 +53,19 @@ TEST_F(CatalogueCliTest, ListsTheCatalogue) {
         EXPECT_GT(type["curve_rows"].get<int>(), 0) << type["name"];
     }
     const Json standards = RunJson({"catalogue", "standards"});
-    ASSERT_EQ(standards["categories"].size(), 15u);
-    const Json& office = standards["categories"][2];
+    EXPECT_EQ(standards["edition"], "GB/T 50034-2024");
+    EXPECT_EQ(standards["edition_title"], "建筑照明设计标准");
+    ASSERT_EQ(standards["categories"].size(), 41u);
+    const Json& office = standards["categories"][5];
     EXPECT_EQ(office["name"], "办公建筑");
     EXPECT_EQ(office["places"][0], (Json{{"name", "普通办公室"},
                                          {"lux", 300.0},
-                                         {"lpd_current", 9.0},
-                                         {"lpd_target", 8.0},
+                                         {"lpd_current", nullptr},
+                                         {"lpd_target", 6.5},
                                          {"ugr", 19.0},
-                                         {"ra", 80.0}}));
+                                         {"ra", 80.0},
+                                         {"plane", "0.75m水平面"},
+                                         {"u0", 0.6}}));
     EXPECT_TRUE(office["places"][4]["ugr"].is_null()); // 接待室、前台
     const Json reflectances = RunJson({"catalogue", "reflectances"});
     EXPECT_EQ(reflectances["reflectances"].size(), 50u);

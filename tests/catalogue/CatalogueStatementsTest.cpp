@@ -110,10 +110,21 @@ TEST_F(CatalogueStatementsTest, StandardsAreReadByCategoryAndPlace) {
         ASSERT_FALSE(places.empty()) << category;
         EXPECT_EQ(Rows(sql::PlaceValues(category, places.front())).size(), 1u) << category;
     }
+    // An office: only the target power density is set (the limit is another standard's).
     EXPECT_EQ(Rows(sql::PlaceValues("办公建筑", "普通办公室")),
-              (Table{{"300", "9", "8", "19", "80"}}));
+              (Table{{"300", "", "6.5", "19", "80"}}));
     // A place without a power density reads empty texts there.
     EXPECT_EQ(Rows(sql::PlaceValues("医疗建筑", "手术室")), (Table{{"750", "", "", "19", "90"}}));
+    // The whole row names its columns: the five, then the plane and the uniformity.
+    KvStTable row;
+    ASSERT_EQ(db.Select(row, sql::PlaceRow("办公建筑", "普通办公室")), 1);
+    Strings names;
+    Strings values;
+    row.GetLableRecord(names);
+    row.GetValueRecord(values, 0);
+    EXPECT_EQ(names, (Strings{"ID", "场所名称", "照度", "现行功率密度", "目标功率密度", "统一眩光",
+                              "显色指数", "参考平面", "照度均匀度"}));
+    EXPECT_EQ(Strings(values.begin() + 7, values.end()), (Strings{"0.75m水平面", "0.6"}));
 }
 
 TEST_F(CatalogueStatementsTest, AStandardsCategoryIsCopiedFilledAndRemoved) {
@@ -130,6 +141,17 @@ TEST_F(CatalogueStatementsTest, AStandardsCategoryIsCopiedFilledAndRemoved) {
     std::vector<std::string> row;
     values.GetValueRecord(row, 0);
     EXPECT_EQ(row, (Strings{"300", "9", "8", "22", "80"})); // one decimal, whole UGR and Ra
+
+    // The copy has the template's plane and uniformity columns and takes both; a power
+    // density or glare rating of 0 is stored as none.
+    ASSERT_EQ(copy.Execute(sql::InsertPlaceWithPlane("体育建筑", "看台", 75, 0, 2.5, 0, 60,
+                                                     "座位面'1", 0.404)),
+              1);
+    ASSERT_EQ(copy.Select(values, sql::PlaceRow("体育建筑", "看台")), 1);
+    values.GetValueRecord(row, 0);
+    EXPECT_EQ(Strings(row.begin() + 2, row.end()),
+              (Strings{"75", "", "2.5", "", "60", "座位面'1", "0.4"}));
+    ASSERT_EQ(copy.Execute(sql::DeletePlace("体育建筑", "看台")), 1);
 
     ASSERT_EQ(copy.Execute(sql::DeletePlace("体育建筑", "训练场")), 1);
     ASSERT_EQ(copy.SelectCells(places, sql::Places("体育建筑")), static_cast<int>(template_));
@@ -165,6 +187,14 @@ TEST_F(CatalogueStatementsTest, ReflectancesOfTheMaterials) {
     EXPECT_EQ(Column(sql::PlainReflectance("粉刷")), Strings{"75"});
     EXPECT_EQ(Column(sql::PlainReflectance("喷白")), Strings{"84"});
     EXPECT_EQ(Column(sql::Reflectance("砖墙", "红色")), Strings{"33"});
+    // Marble: the milky white with green lies between the white and the red finish.
+    EXPECT_EQ(Column(sql::Reflectance("大理石", "乳白色间绿色")), Strings{"39"});
+    const auto marble = [&](const char* colour) {
+        return KvStr::Atof(Column(sql::Reflectance("大理石", colour)).at(0));
+    };
+    EXPECT_GT(marble("白色"), marble("乳白色间绿色"));
+    EXPECT_GT(marble("乳白色间绿色"), marble("红色"));
+    EXPECT_GT(marble("红色"), marble("黑色"));
     for (const char* material :
          {"粉刷", "喷白", "砂浆", "混凝土", "砖墙", "釉面墙", "水磨石", "大理石", "沥青", "调和漆",
           "塑料贴面", "塑料壁纸", "马赛克", "钢板", "玻璃"}) {

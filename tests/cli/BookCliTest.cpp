@@ -57,8 +57,8 @@ TEST(BookCli, GridAndScalar) {
     const TempDir folder;
     const auto [json, book] = RunWithBook(folder, "grid " + kExamples + "office.cil --density 20");
     EXPECT_GE(book.Find("房间平均照度值为:" + json["avg_shown"].get<std::string>() + "lx"), 0);
-    const auto [scalar, scalarBook] =
-        RunWithBook(folder, "cylindrical " + kExamples + "office.cil --ks 0.6");
+    const auto [scalar, scalarBook] = RunWithBook(
+        folder, "cylindrical " + kExamples + "office.cil --ks 0.6,0.6,0.6,0.6,0.6,0.6,0.6,0.6");
     EXPECT_GE(scalarBook.Find(KvStr::Format("房间在所有灯具下的柱面照度为%0.2flx",
                                             scalar["result"].get<double>())),
               0);

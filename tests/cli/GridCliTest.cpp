@@ -10,6 +10,8 @@
 
 #include "cli/CalcRunner.h"
 
+#include <kelvorin/KvStr.h>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -58,6 +60,12 @@ TEST(GridCli, GridRepeatsThePanelForAnyThreadCount) {
     EXPECT_EQ(one["avg"], panel.Statistics().average);
     EXPECT_EQ(one["avg_shown"], panel.avgText);
     EXPECT_EQ(one["uniformity"], panel.uniformity);
+    EXPECT_EQ(one["uniformity_shown"], panel.UniformityText());
+    // U0 = Emin/Eav of the shown values, the standards' uniformity.
+    EXPECT_EQ(one["u0"], panel.u0);
+    EXPECT_EQ(one["u0_shown"], panel.U0Text());
+    EXPECT_NEAR(panel.u0, KvStr::Atof(panel.minText) / KvStr::Atof(panel.avgText), 1e-3);
+    EXPECT_LT(panel.u0, 1.0);
     EXPECT_EQ(one["lpd2_label"], panel.lpd2Label);
     EXPECT_EQ(one["interval"], panel.interval);
     EXPECT_EQ(one["legend"].size(), panel.Legend().size());
@@ -69,6 +77,20 @@ TEST(GridCli, GridRepeatsThePanelForAnyThreadCount) {
     EXPECT_EQ(vertical["kind"], "vertical");
     EXPECT_FALSE(vertical.contains("points"));
     EXPECT_EQ(vertical["lpd"], 0);
+    EXPECT_EQ(vertical["uniformity_shown"], "—");
+    EXPECT_EQ(vertical["u0_shown"], "—");
+    // A vertical run after a horizontal one: the working plane's uniformities go.
+    panel.startX = 7;
+    panel.startY = 1;
+    panel.endX = 1;
+    panel.endY = 1;
+    ASSERT_TRUE(panel.CalculateVertical(loaded.room, loaded.luminaires));
+    EXPECT_EQ(panel.uniformity, 0.0);
+    EXPECT_EQ(panel.u0, 0.0);
+    EXPECT_EQ(panel.UniformityText(), "—");
+    EXPECT_EQ(panel.U0Text(), "—");
+    ASSERT_TRUE(panel.CalculateHorizontal(loaded.room, loaded.luminaires));
+    EXPECT_EQ(panel.U0Text(), one["u0_shown"]);
     const nlohmann::json none = RunCalcJson("grid " + path + " --vertical 20,20,30,20");
     EXPECT_EQ(none, (nlohmann::json{{"kind", "vertical"}, {"count", 0}}));
 
@@ -92,9 +114,14 @@ TEST(GridCli, SphericalAndCylindricalTakeKsPerEntry) {
     panel.Open(loaded.luminaires);
     panel.EditCell(0, ScalarIlluminancePanel::kKs, "0.7");
     panel.EditCell(1, ScalarIlluminancePanel::kKs, "1.25");
-    panel.Calculate(loaded.room, loaded.luminaires);
 
-    const nlohmann::json out = RunCalcJson("cylindrical " + path + " --ks 0.7,1.25");
+    for (int row = 2; row < 6; ++row) {
+        panel.EditCell(row, ScalarIlluminancePanel::kKs, "0.5");
+    }
+    ASSERT_FALSE(panel.Calculate(loaded.room, loaded.luminaires));
+
+    const nlohmann::json out =
+        RunCalcJson("cylindrical " + path + " --ks 0.7,1.25,0.5,0.5,0.5,0.5");
     EXPECT_EQ(out["result"], panel.Result());
     EXPECT_EQ(out["result_shown"], panel.ResultText());
     EXPECT_EQ(out["eh_shown"], panel.HorizontalText());
@@ -102,10 +129,23 @@ TEST(GridCli, SphericalAndCylindricalTakeKsPerEntry) {
     ASSERT_EQ(out["entries"].size(), 6u);
     EXPECT_EQ(out["entries"][1]["ks"], 1.25);
     EXPECT_EQ(out["entries"][1]["u"], panel.Entries()[1].u);
-    const nlohmann::json spherical = RunCalcJson("spherical " + path);
-    EXPECT_EQ(spherical["entries"][0]["ks"], 0);
     EXPECT_EQ(RunCalc("spherical " + path + " --ks 1,2,3,4,5,6,7").first, 1);
     EXPECT_EQ(RunCalc("spherical " + path + " --ks 1,abc").first, 1);
+    // Every entry needs a Ks above 0 read off the chart: the entry without one is named.
+    const std::string name = loaded.luminaires.At(0).sName;
+    for (const char* kind : {"spherical ", "cylindrical "}) {
+        const auto [none, noneText] = RunCalc(kind + path + " --json");
+        EXPECT_EQ(none, 1);
+        EXPECT_NE(noneText.find("请输入灯1的换算系数Ks (entry 1, " + name), std::string::npos)
+            << noneText;
+        EXPECT_EQ(noneText.find('{'), std::string::npos); // no JSON for a refused run
+        for (const char* ks : {"0.5,0.5,0.5,0,0.5,0.5", "0.5,0.5,0.5,-0.2,0.5,0.5",
+                               "0.5,0.5,0.5,1e300,0.5,0.5", "0.5,0.5,0.5"}) {
+            const auto [status, text] = RunCalc(kind + path + " --ks " + ks);
+            EXPECT_EQ(status, 1) << ks;
+            EXPECT_NE(text.find("请输入灯4的换算系数Ks (entry 4, "), std::string::npos) << text;
+        }
+    }
 }
 
 } // namespace

@@ -197,6 +197,14 @@ TEST(LumenMethodPanel, CalculatesOnOpeningAndWithEditedCounts) {
     ASSERT_EQ(panel.RowCount(), 2);
     EXPECT_EQ(panel.Entries()[0].count, 1);
     EXPECT_DOUBLE_EQ(panel.Illuminance(), 96);
+    // An entry without a CU table has no coefficient: "无", and it adds nothing.
+    LuminaireList withoutCu = LumenEntries(2);
+    withoutCu.At(1).cuTable = CuTable();
+    LumenMethodPanel other;
+    other.Open(room, withoutCu);
+    EXPECT_EQ(other.CellText(0, LumenMethodPanel::kCu), "0.48");
+    EXPECT_EQ(other.CellText(1, LumenMethodPanel::kCu), "无");
+    EXPECT_DOUBLE_EQ(other.Illuminance(), 48);
     EXPECT_EQ(panel.Caption(), "利用系数法照度计算");
     panel.BookWritten();
     EXPECT_EQ(panel.Caption(), "利用系数法照度计算书");

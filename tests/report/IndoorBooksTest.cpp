@@ -100,9 +100,15 @@ TEST_F(PointBookTest, InclinedAndVerticalPartsWhenAskedFor) {
     ASSERT_GT(vertical, inclined);
     EXPECT_GE(book.Find("af根据灯的类型不同分为5种情况", vertical), 0);
     EXPECT_GE(book.Find("D——点光源在水平面上的投影至计算点P的距离，m", vertical), 0);
-    // P2 is turned: its luminaires are stated with their tilt δ.
+    // P2 is turned: each luminaire is stated with the plane's tilt ε, the turn ψ from the
+    // tilt's direction to the luminaire, and the two factors cosε and sinε·cosψ.
     EXPECT_GE(book.Find(KvStr::Format("点P2在所有灯具下的倾斜照度为%0.2flx", points[1].dEi)), 0);
-    EXPECT_TRUE(book.MathHas("δ="));
+    const LuminaireStep& step = record.points[1].steps[0];
+    ASSERT_EQ(step.outcome, StepOutcome::Contributes);
+    EXPECT_TRUE(book.MathHas("ε=30.00°,ψ=" + Fixed(step.azimuth * kRadToDeg, 2) + "°"));
+    EXPECT_TRUE(book.MathHas("×" + Fixed(step.nz, 3) + "+"));
+    EXPECT_TRUE(book.MathHas("×" + Fixed(step.across, 3) + "=" + Fixed(step.ei, 2) + "lx"));
+    EXPECT_EQ(book.Find("位于倾斜面背面，对P2"), -1);
     EXPECT_GE(book.Find(KvStr::Format("点P1在所有灯具下的垂直照度为%0.2flx", points[0].dEv)), 0);
     EXPECT_TRUE(book.MathHas("af="));
 }
@@ -118,6 +124,12 @@ TEST(GridBook, HorizontalStatesUniformityAndDensities) {
     EXPECT_GE(book.Find("在计算密度20等分的情况下"), 0);
     EXPECT_GE(book.Find("房间平均照度值为:" + panel.avgText + "lx"), 0);
     EXPECT_GE(book.Find(KvStr::Format("房间工作区均匀度为:%0.2f", panel.uniformity)), 0);
+    // U0 from the minimum and average it states beside it.
+    ASSERT_GT(panel.u0, 0.0);
+    EXPECT_EQ(panel.u0, TruncatedValue(KvStr::Atof(panel.minText) / KvStr::Atof(panel.avgText), 3));
+    EXPECT_GE(book.Find("房间照度均匀度U0 = Emin/Eav = " + panel.minText + "/" + panel.avgText +
+                        " = " + panel.U0Text()),
+              0);
     EXPECT_GE(book.Find(KvStr::Format("房间功率密度为:%0.2fW/m2", panel.lpd)), 0);
 
     GridBookRecord vertical = record;
@@ -168,6 +180,7 @@ TEST_F(LumenBookTest, TableOfEntriesAndNeededCounts) {
         const LumenEntry& entry = record.entries[static_cast<size_t>(i - 1)];
         EXPECT_EQ(cells[static_cast<size_t>(i)][0], std::to_string(i));
         EXPECT_EQ(cells[static_cast<size_t>(i)][3], KvStr::Format("%f", entry.u));
+        EXPECT_GT(entry.u, 0.0);
         EXPECT_EQ(cells[static_cast<size_t>(i)][5], std::to_string(entry.needed));
         ASSERT_GT(entry.needed, 0);
         EXPECT_TRUE(book.MathHas("=" + std::to_string(entry.needed) + "盏"));
@@ -183,12 +196,71 @@ TEST_F(LumenBookTest, TableOfEntriesAndNeededCounts) {
     EXPECT_EQ(book.Equations(), 3 + 3 * 3);
 }
 
+TEST(LumenBook, AnEntryWithoutACuTableStatesNone) {
+    const Room room = Office(300);
+    LuminaireList list = TwoFittings();
+    list.At(1).cuTable = CuTable();
+    LumenMethodRecord record;
+    record.result = AverageIlluminanceByCu(room, list, {});
+    for (int i = 0; i < list.Count(); ++i) {
+        const LumenEntryResult& result = record.result.entries.at(static_cast<size_t>(i));
+        record.entries.push_back({list.At(i), 1, result.u, result.needed});
+    }
+    ASSERT_EQ(record.entries[1].u, kNoCu);
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteLumenMethodBook(w, record); });
+    EXPECT_EQ(book.tables[0].cells[2][3], "无");
+    EXPECT_GE(book.Find("利用系数为无,"), 0);
+    EXPECT_GE(book.Find("该灯具没有利用系数，不计入平均照度"), 0);
+    EXPECT_FALSE(book.MathHas("-1.000000"));
+}
+
 TEST_F(LumenBookTest, NothingMissingGivesZero) {
     const BookDocument book = Write(0);
     EXPECT_EQ(book.Count("还需要这种灯数量是0盏"), 3);
     EXPECT_FALSE(book.MathHas("盏"));
     // Above the standard the second density is the standard one.
     EXPECT_EQ(book.Count(KvStr::Format("标准功率密度为%0.2fw/m", record.lpd2)), 3);
+}
+
+TEST(PointBook, ALuminaireBehindTheTiltedPlaneAddsNothingAndTheBookSaysSo) {
+    CalcPoint point;
+    point.position = {1, 3, 0.75};
+    point.rotation = {80, 0, 0}; // turned toward +y, away from both luminaires
+    std::vector<CalcPoint> points = {point};
+    const Room room = Office(300);
+    LuminaireList luminaires = TwoFittings();
+    const std::vector<int> types = CalculatePoints(points, room.outline, luminaires);
+    const PointIlluminanceRecord record =
+        RecordPointCalculation(points, room.outline, luminaires, types);
+    ASSERT_TRUE(record.points[0].steps[0].behind);
+    EXPECT_EQ(record.points[0].steps[0].ei, 0.0);
+    const BookDocument book = WriteAndReadBook([&](CalcBookWriter& w) {
+        WritePointBook(w, record, {true, false});
+    });
+    EXPECT_GE(book.Find("灯1位于倾斜面背面，对P1的倾斜面照度按0计"), 0);
+    EXPECT_TRUE(book.MathHas("≤0"));
+}
+
+TEST(ScalarBook, ANegativeCylindricalFactorCountsZeroAndTheBookSaysSo) {
+    const std::vector<double> ks = {0.05, 0.8}; // 1.5 × 0.05 - 0.25 + 0.5 × 0.2 = -0.075
+    const ScalarIlluminance details =
+        AverageSphericalOrCylindrical(Office(300), TwoFittings(), ks, kCylindrical);
+    ScalarIlluminanceRecord record;
+    record.kind = kCylindrical;
+    record.rhoF = details.cavity.rhoF;
+    for (size_t i = 0; i < details.entries.size(); ++i) {
+        const ScalarEntryResult& entry = details.entries[i];
+        record.entries.push_back({ks[i], entry.eh, entry.factor, entry.clamped});
+    }
+    record.result = TruncatedValue(details.result, 2);
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteScalarBook(w, record); });
+    EXPECT_GE(
+        book.Find("灯1的系数-0.175 + 0.5 × 0.20 = -0.075小于0，照度不能为负，其柱面照度按0计"), 0);
+    EXPECT_TRUE(book.MathHas("=1.5×0.050-0.25=-0.175"));
+    EXPECT_EQ(book.Find("灯2的系数"), -1);
+    EXPECT_GE(record.result, 0.0);
 }
 
 TEST(ScalarBook, SphericalAndCylindricalTotals) {

@@ -243,6 +243,8 @@ TEST_F(CalcPanelsUi, GridPanelHorizontalAndVerticalMatchTheCalculatorAndDrawThei
     EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("平均照度lx"))), h["avg_shown"]);
     EXPECT_EQ(KvStr::Atof(FromQt(Shown(panel, QStringLiteral("工作区均匀度")))),
               h["uniformity"].get<double>());
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("照度均匀度U0"))), h["u0_shown"]);
+    EXPECT_GT(h["u0"].get<double>(), 0.0);
     EXPECT_EQ(KvStr::Atof(FromQt(Shown(panel, QStringLiteral("计算功率密度")))),
               h["lpd"].get<double>());
     EXPECT_EQ(FromQt(SecondLabel(panel)), h["lpd2_label"]);
@@ -284,6 +286,10 @@ TEST_F(CalcPanelsUi, GridPanelHorizontalAndVerticalMatchTheCalculatorAndDrawThei
     EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("最大照度lx"))), v["max_shown"]);
     EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("平均照度lx"))), v["avg_shown"]);
     EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("计算功率密度"))), "0");
+    // The working plane's uniformities are not the vertical plane's: both give way.
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("工作区均匀度"))), "—");
+    EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("照度均匀度U0"))), "—");
+    EXPECT_EQ(v["u0_shown"], "—");
 
     Button(panel, QStringLiteral("写计算书")).click();
     EXPECT_EQ(panel.windowTitle(), QStringLiteral("垂直面照度计算书"));
@@ -413,10 +419,19 @@ TEST_F(CalcPanelsUi, SphericalAndCylindricalPanelsTakeTheirKsAndMatchTheCalculat
         auto& panel = Open<ScalarPanelWindow>(command);
         PanelGrid& grid = *panel.Grid();
         ASSERT_EQ(grid.rowCount(), 8); // filled on opening
+        // Ks is read off the chart: until every entry has one above 0 nothing is calculated.
+        messages.shown.clear();
+        EditCell(grid, 0, ScalarIlluminancePanel::kKs, "0.6");
+        Button(panel, QStringLiteral("计  算")).click();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, "请输入灯2的换算系数Ks");
+        EXPECT_EQ(messages.shown[0].caption, FromQt(panel.windowTitle()));
+        EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("标量照度lx"))), "");
         for (int r = 0; r < 8; ++r) {
             EditCell(grid, r, ScalarIlluminancePanel::kKs, r < 4 ? "0.6" : "0.8");
         }
         Button(panel, QStringLiteral("计  算")).click();
+        EXPECT_EQ(messages.shown.size(), 1u);
         const json expected =
             RunCalcJson(std::string(name) + " " + office + " --ks 0.6,0.6,0.6,0.6,0.8,0.8,0.8,0.8");
         EXPECT_EQ(FromQt(Shown(panel, QStringLiteral("实际照度lx"))), expected["eh_shown"]);

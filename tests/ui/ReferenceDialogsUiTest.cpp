@@ -218,6 +218,13 @@ TEST_F(ReferenceDialogsUi, StandardsDialogShowsChoosesRemembersAddsAndDeletes) {
         EXPECT_EQ(dialog.Value(0)->text(), QString::number(model.Shown().m_nStandLx));
         EXPECT_TRUE(dialog.Value(0)->isReadOnly());
         EXPECT_GT(model.Shown().m_nStandLx, 0);
+        // A dwelling's living room: no glare rating and no uniformity in the standard.
+        EXPECT_EQ(dialog.Value(StandardsDialogModel::kUgr)->text(), QStringLiteral("—"));
+        EXPECT_EQ(dialog.Value(StandardsDialogModel::kU0)->text(), QStringLiteral("—"));
+        EXPECT_EQ(dialog.Value(StandardsDialogModel::kPlane)->text(),
+                  QStringLiteral("0.75m水平面"));
+        EXPECT_EQ(dialog.Value(StandardsDialogModel::kTargetLpd)->text(), QStringLiteral("4.0"));
+        EXPECT_TRUE(dialog.SourceNote()->text().contains(QStringLiteral("GB/T 50034-2024")));
         Button(dialog, QStringLiteral("确      定")).click();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
@@ -240,7 +247,10 @@ TEST_F(ReferenceDialogsUi, StandardsDialogShowsChoosesRemembersAddsAndDeletes) {
     ASSERT_EQ(dialog.Tree()->topLevelItemCount(), categories + 1);
     EXPECT_EQ(dialog.TreeItem({categories, -1})->text(0), QStringLiteral("测试建筑"));
     dialog.askPlace = [](QWidget*) {
-        return std::optional(Place("实验室", 500, 15, 13.5, 19, 80));
+        StandardsDialogModel::NewPlace place = Place("实验室", 500, 15, 13.5, 19, 80);
+        place.plane = "实验台面";
+        place.u0 = 0.7;
+        return std::optional(place);
     };
     // The new category starts with the template's places; the new one comes last.
     const int copied = static_cast<int>(model.Tree().back().places.size());
@@ -251,6 +261,8 @@ TEST_F(ReferenceDialogsUi, StandardsDialogShowsChoosesRemembersAddsAndDeletes) {
     dialog.Tree()->setCurrentItem(dialog.TreeItem({categories, copied}));
     EXPECT_EQ(dialog.Value(0)->text(), QStringLiteral("500"));
     EXPECT_EQ(dialog.Value(2)->text(), QStringLiteral("13.5"));
+    EXPECT_EQ(dialog.Value(StandardsDialogModel::kPlane)->text(), QStringLiteral("实验台面"));
+    EXPECT_EQ(dialog.Value(StandardsDialogModel::kU0)->text(), QStringLiteral("0.70"));
     messages.answers = {KvMessageAnswer::No, KvMessageAnswer::Yes};
     dialog.RunMenuCommand({categories, -1}, "删除"); // answered No: stays
     EXPECT_EQ(dialog.Tree()->topLevelItemCount(), categories + 1);
@@ -275,12 +287,17 @@ TEST_F(ReferenceDialogsUi, NewDialogsWantAName) {
     EXPECT_EQ(category.Name(), "新类");
 
     NewPlaceDialog place;
-    place.Fill(Place("会议室", 300, 9, 8, 19, 80));
+    StandardsDialogModel::NewPlace filled = Place("会议室", 300, 9, 8, 19, 80);
+    filled.plane = " 0.75m水平面 ";
+    filled.u0 = 0.6;
+    place.Fill(filled);
     const StandardsDialogModel::NewPlace back = place.Place();
     EXPECT_EQ(back.name, "会议室");
     EXPECT_EQ(back.lux, 300);
     EXPECT_DOUBLE_EQ(back.targetLpd, 8);
     EXPECT_EQ(back.ra, 80);
+    EXPECT_EQ(back.plane, "0.75m水平面");
+    EXPECT_DOUBLE_EQ(back.u0, 0.6);
 }
 
 TEST_F(ReferenceDialogsUi, ReflectanceDialogMaterialsColoursAndSteps) {
@@ -396,7 +413,7 @@ TEST_F(ReferenceDialogsUi, Screenshots) {
     Screenshot(luminaireDialog, QStringLiteral("luminaire_basic.png"));
     StandardsDialogModel standards(*catalogue, dir.File("Quorvel.ini"));
     StandardsDialog standardsDialog(standards);
-    standardsDialog.Tree()->setCurrentItem(standardsDialog.TreeItem({1, 0}));
+    standardsDialog.Tree()->setCurrentItem(standardsDialog.TreeItem({20, 7}));
     Screenshot(standardsDialog, QStringLiteral("standards.png"));
     ReflectivityDialogModel reflectance(*catalogue, 70);
     ReflectivityDialog reflectanceDialog(reflectance);
