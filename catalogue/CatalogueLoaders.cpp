@@ -103,6 +103,21 @@ int ListLampPowers(CatalogueDatabase& db, const std::string& type, const std::st
     return db.SelectDistinct(out, sql::LampPowers(type, model));
 }
 
+int FindRecordedLamp(CatalogueDatabase& db, const std::string& name, const std::string& model,
+                     std::string& lampType, std::string& power) {
+    std::vector<std::string> types;
+    if (db.SelectCells(types, sql::LuminaireLampType(name, model)) < 1 || types.front().empty()) {
+        return 0;
+    }
+    std::vector<std::string> powers;
+    if (ListLampPowers(db, types.front(), model, powers) != 1) {
+        return 0;
+    }
+    lampType = types.front();
+    power = powers.front();
+    return 1;
+}
+
 int LoadLamp(CatalogueDatabase& db, const std::string& type, const std::string& model,
              const std::string& power, Lamp& lamp) {
     if (!power.empty() && !IsPlainNumber(power)) {

@@ -29,6 +29,13 @@ int ListLampPowers(CatalogueDatabase& db, const std::string& type, const std::st
 int LoadLamp(CatalogueDatabase& db, const std::string& type, const std::string& model,
              const std::string& power, Lamp& lamp);
 
+// The lamp a luminaire type records for itself, as the types imported from photometric
+// files do: the 光源 rows whose type is the type's 光源 and whose model is the type's
+// model, when they list exactly one power. 1 with that lamp's type and power (the text
+// as ListLampPowers gives it); 0, outputs unchanged, when the type records none.
+int FindRecordedLamp(CatalogueDatabase& db, const std::string& name, const std::string& model,
+                     std::string& lampType, std::string& power);
+
 // The luminaire type of the first row matching name and model: the type fields, both
 // shapes (body dimensions from millimetres to metres) and the three tables, which are
 // emptied first so that nothing of a previous type stays. 1 when a row was found; 0

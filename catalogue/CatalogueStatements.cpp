@@ -31,6 +31,11 @@ std::string LuminaireModels(const std::string& name) {
     return "SELECT [型号] FROM [灯具型号] WHERE [名称] = '" + Text(name) + "' GROUP BY [型号]";
 }
 
+std::string LuminaireLampType(const std::string& name, const std::string& model) {
+    return "SELECT [光源] FROM [灯具型号] WHERE [名称] = '" + Text(name) + "' AND [型号] = '" +
+           Text(model) + "'";
+}
+
 std::string RecordCondition(const std::vector<ConditionKey>& keys) {
     std::string condition = "WHERE ";
     bool any = false;

@@ -20,6 +20,8 @@ std::string LampPowers(const std::string& type, const std::string& model);
 // Luminaire types ("灯具型号").
 std::string LuminaireNames();
 std::string LuminaireModels(const std::string& name);
+// The light-source type (光源) of the type of this name and model.
+std::string LuminaireLampType(const std::string& name, const std::string& model);
 
 // One key of a record condition: the bracketed column and its value; a text value is
 // quoted, a number (the lamp power) is put in as it stands.

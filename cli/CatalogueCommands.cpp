@@ -309,12 +309,24 @@ int Catalogue(const CatalogueArguments& arguments) {
     return ListReflectances(db, arguments.json);
 }
 
+// The lamp of one page as the options give it: --lampN TYPE,MODEL,POWER or the three
+// parts --lampN-type, --lampN-model, --lampN-power (for names holding commas).
+struct LampOptions {
+    std::string text;
+    std::string type;
+    std::string model;
+    std::string power;
+    bool Given() const {
+        return !text.empty() || !type.empty() || !model.empty() || !power.empty();
+    }
+};
+
 struct AddLuminaireArguments {
     std::string project;
     std::string name;
     std::string model;
-    std::string lamp;
-    std::string lamp2;
+    LampOptions lamp;
+    LampOptions lamp2;
     std::string count = "1";
     std::string count2 = "1";
     std::string at;
@@ -356,20 +368,14 @@ std::string Listed(const std::vector<std::string>& list) {
     return text.empty() ? "none" : text;
 }
 
-// Chooses "TYPE,MODEL,POWER" on a lamp page as a user would; the model may hold commas.
-// Empty text on success, else the reason.
-std::string ChooseLamp(LuminaireDialogModel& dialog, int page, const std::string& option,
-                       const std::string& text) {
-    const size_t first = text.find(',');
-    const size_t last = text.rfind(',');
-    if (first == std::string::npos || first == last) {
-        return "option " + option + ": \"" + text + "\" is not TYPE,MODEL,POWER";
-    }
-    const std::string type = text.substr(0, first);
-    const std::string model = text.substr(first + 1, last - first - 1);
+// Chooses a lamp by type, model and power on a lamp page as a user would. Empty text on
+// success, else the reason naming the option.
+std::string ChooseLampParts(LuminaireDialogModel& dialog, int page, const std::string& option,
+                            const std::string& type, const std::string& model,
+                            const std::string& powerText) {
     double power = 0.0;
-    if (!ParseNumber(text.substr(last + 1), power)) {
-        return "option " + option + ": the power \"" + text.substr(last + 1) + "\" is not a number";
+    if (!ParseNumber(powerText, power)) {
+        return "option " + option + ": the power \"" + powerText + "\" is not a number";
     }
     if (!Contains(dialog.LampPage(page).types, type)) {
         return "option " + option + ": no lamp type \"" + type + "\" in the catalogue";
@@ -387,8 +393,39 @@ std::string ChooseLamp(LuminaireDialogModel& dialog, int page, const std::string
                        : "option " + option + ": the lamp could not be loaded";
         }
     }
-    return "option " + option + ": lamp " + model + " has no power " + text.substr(last + 1) +
+    return "option " + option + ": lamp " + model + " has no power " + powerText +
            " (powers: " + Listed(dialog.LampPage(page).powers) + ")";
+}
+
+// Chooses "TYPE,MODEL,POWER" on a lamp page; the model may hold commas, the type not.
+std::string ChooseLamp(LuminaireDialogModel& dialog, int page, const std::string& option,
+                       const std::string& text) {
+    const size_t first = text.find(',');
+    const size_t last = text.rfind(',');
+    if (first == std::string::npos || first == last) {
+        return "option " + option + ": \"" + text + "\" is not TYPE,MODEL,POWER";
+    }
+    return ChooseLampParts(dialog, page, option, text.substr(0, first),
+                           text.substr(first + 1, last - first - 1), text.substr(last + 1));
+}
+
+// Chooses the lamp the options name on a page. Empty text on success, else the reason.
+std::string ChooseLampOptions(LuminaireDialogModel& dialog, int page, const LampOptions& lamp) {
+    const std::string option = page == 0 ? "--lamp" : "--lamp2";
+    const bool parts = !lamp.type.empty() || !lamp.model.empty() || !lamp.power.empty();
+    if (!lamp.text.empty() && parts) {
+        return "option " + option + " and options " + option +
+               "-type/-model/-power: give one or the other";
+    }
+    if (!parts) {
+        return ChooseLamp(dialog, page, option, lamp.text);
+    }
+    if (lamp.type.empty() || lamp.model.empty() || lamp.power.empty()) {
+        return "options " + option + "-type, " + option + "-model and " + option +
+               "-power go together: give all three";
+    }
+    return ChooseLampParts(dialog, page, option + "-type/-model/-power", lamp.type, lamp.model,
+                           lamp.power);
 }
 
 // The project to add to: the file as stored, or a new project of the given kind.
@@ -455,24 +492,23 @@ int AddLuminaire(const AddLuminaireArguments& arguments) {
         return BadInput("--model: " + arguments.name + " has no model \"" + arguments.model +
                         "\" (models: " + Listed(dialog.Models()) + ")");
     }
-    const struct {
-        const char* option;
-        const std::string& text;
-        double count;
-    } lamps[] = {{"--lamp", arguments.lamp, counts[0]}, {"--lamp2", arguments.lamp2, counts[1]}};
+    // The first lamp: as the options name it, else the one the type records for itself
+    // (imported types), else none. The second lamp only as the options name it.
+    const LampOptions* lamps[] = {&arguments.lamp, &arguments.lamp2};
     for (int page = 0; page < 2; ++page) {
+        const LampOptions& lamp = *lamps[page];
         if (page == 1) {
-            dialog.SetSecondLamp(!arguments.lamp2.empty());
+            dialog.SetSecondLamp(lamp.Given());
         }
-        if (lamps[page].text.empty()) {
+        if (lamp.Given()) {
+            if (const std::string problem = ChooseLampOptions(dialog, page, lamp);
+                !problem.empty()) {
+                return BadInput(problem);
+            }
+        } else if (page == 1 || !dialog.ChooseRecordedLamp()) {
             continue;
         }
-        if (const std::string problem =
-                ChooseLamp(dialog, page, lamps[page].option, lamps[page].text);
-            !problem.empty()) {
-            return BadInput(problem);
-        }
-        dialog.SetLampCount(page, static_cast<int>(lamps[page].count));
+        dialog.SetLampCount(page, static_cast<int>(counts[page]));
     }
 
     Luminaire luminaire = dialog.Accept();
@@ -530,9 +566,17 @@ void RegisterCatalogueCommands(CLI::App& app, CommandRegistry& registry) {
     command->add_option("PROJECT", add->project, "project file (.cil or .col)")->required();
     command->add_option("--name", add->name, "luminaire type name")->required();
     command->add_option("--model", add->model, "luminaire type model")->required();
-    command->add_option("--lamp", add->lamp, "first lamp: TYPE,MODEL,POWER");
+    command->add_option("--lamp", add->lamp.text,
+                        "first lamp: TYPE,MODEL,POWER (default: the lamp an imported type "
+                        "records for itself)");
+    command->add_option("--lamp-type", add->lamp.type, "first lamp's type (names with commas)");
+    command->add_option("--lamp-model", add->lamp.model, "first lamp's model");
+    command->add_option("--lamp-power", add->lamp.power, "first lamp's power, W");
     command->add_option("--count", add->count, "number of first lamps (default 1)");
-    command->add_option("--lamp2", add->lamp2, "second lamp: TYPE,MODEL,POWER");
+    command->add_option("--lamp2", add->lamp2.text, "second lamp: TYPE,MODEL,POWER");
+    command->add_option("--lamp2-type", add->lamp2.type, "second lamp's type");
+    command->add_option("--lamp2-model", add->lamp2.model, "second lamp's model");
+    command->add_option("--lamp2-power", add->lamp2.power, "second lamp's power, W");
     command->add_option("--count2", add->count2, "number of second lamps (default 1)");
     command->add_option("--at", add->at, "position X,Y,Z in metres (default 0,0,0)");
     command->add_option("--rotate", add->rotate, "rotation AX,AY,AZ in degrees (default 0,0,0)");

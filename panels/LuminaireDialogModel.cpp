@@ -52,6 +52,17 @@ bool LuminaireDialogModel::ChooseModel(const std::string& model) {
     return LoadLuminaireType(m_db, m_name, model, m_working) == 1;
 }
 
+bool LuminaireDialogModel::ChooseRecordedLamp() {
+    std::string type;
+    std::string power;
+    if (FindRecordedLamp(m_db, m_name, m_model, type, power) != 1) {
+        return false;
+    }
+    ChooseLampType(0, type);
+    ChooseLampModel(0, m_model);
+    return ChooseLampPower(0, power);
+}
+
 bool LuminaireDialogModel::ImportFiles(const std::vector<std::string>& files, std::string& error) {
     if (files.empty()) {
         error = "没有选择文件";
@@ -72,7 +83,7 @@ bool LuminaireDialogModel::ImportFiles(const std::vector<std::string>& files, st
     ChooseModel(first.model);
     ChooseLampType(0, first.lampType);
     ChooseLampModel(0, first.lampModel);
-    ChooseLampPower(0, KvStr::Format("%d", first.lampPower));
+    ChooseLampPower(0, KvStr::FormatDouble(first.lampPower));
     SetLampCount(0, first.lampCount);
     return true;
 }

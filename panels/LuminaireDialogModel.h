@@ -48,6 +48,10 @@ public:
     // Loads the type of the selected name and this model into the working luminaire;
     // false when the catalogue has no such type (the luminaire is unchanged).
     bool ChooseModel(const std::string& model);
+    // Chooses on the first lamp page the lamp the selected type records for itself (as the
+    // types imported from photometric files do: see FindRecordedLamp); false, with
+    // nothing changed, when the type records none.
+    bool ChooseRecordedLamp();
     // "导入配光文件...": adds the types of photometric files (.ies, .ldt) to the catalogue
     // and chooses the first one with its lamp (count, flux) on the first lamp page.
     // False with the reason when a file cannot be read or the catalogue refuses the

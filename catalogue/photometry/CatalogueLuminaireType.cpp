@@ -4,14 +4,16 @@
 #include "catalogue/photometry/ZonalCavity.h"
 #include "model/Constants.h"
 
+#include <kelvorin/KvStr.h>
+
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace qv {
 namespace {
 
 constexpr int kCurveLastDegree = 90;
-constexpr int kAroundSteps = 72; // planes every 5° for means around the vertical
 constexpr size_t kMaxGridAngles = 181;
 
 double Rounded(double value, double step) {
@@ -21,28 +23,6 @@ double Rounded(double value, double step) {
 // A power or flux of the 光源 table: rounded, within what a 32-bit column holds.
 int Whole(double value) {
     return static_cast<int>(std::lround(std::clamp(value, 0.0, 2.0e9)));
-}
-
-// Intensity of a type C file averaged around the vertical axis, cd.
-double MeanAround(const PhotometricData& data, double gamma) {
-    double sum = 0.0;
-    for (int p = 0; p < kAroundSteps; ++p) {
-        sum += CandelaAt(data, (p + 0.5) * 360.0 / kAroundSteps, gamma);
-    }
-    return sum / kAroundSteps;
-}
-
-// Flux below and above the horizontal, lm: 1° zones of the mean intensity.
-void HemisphereFluxes(const PhotometricData& data, double& down, double& up) {
-    down = 0.0;
-    up = 0.0;
-    for (int zone = 0; zone < 180; ++zone) {
-        const double from = zone * kDegToRad;
-        const double to = (zone + 1) * kDegToRad;
-        const double flux = 2.0 * 3.14159265358979323846 * (std::cos(from) - std::cos(to)) *
-                            MeanAround(data, zone + 0.5);
-        (zone < 90 ? down : up) += flux;
-    }
 }
 
 // The grid angles of one direction of a type B file: the measured angles, mirrored to
@@ -94,6 +74,124 @@ void FillFloodGrid(const PhotometricData& data, CatalogueLuminaireType& type) {
     }
 }
 
+constexpr size_t kShortNameCharacters = 40;
+constexpr size_t kModelCharacters = 60;
+constexpr size_t kLampTypeCharacters = 50;     // 光源类型 VARCHAR(50)
+constexpr size_t kDescriptionCharacters = 255; // 说明 VARCHAR(255)
+const std::string kNoBreakSpace = "\xC2\xA0";
+
+bool IsUtf8Start(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
+
+size_t Characters(const std::string& text) {
+    return static_cast<size_t>(std::count_if(text.begin(), text.end(), IsUtf8Start));
+}
+
+// At most limit characters of the text, whole UTF-8 characters, "…" closing a cut text.
+std::string CutTo(const std::string& text, size_t limit) {
+    if (Characters(text) <= limit) {
+        return text;
+    }
+    size_t characters = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsUtf8Start(text[i]) && ++characters == limit) {
+            return text.substr(0, i) + "…";
+        }
+    }
+    return text;
+}
+
+// The text with no-break spaces (files written in Latin-1 use them as blanks) as spaces,
+// trimmed.
+std::string Plain(std::string text) {
+    for (size_t at = text.find(kNoBreakSpace); at != std::string::npos;
+         at = text.find(kNoBreakSpace, at)) {
+        text.replace(at, kNoBreakSpace.size(), " ");
+    }
+    return KvStr::Trim(text);
+}
+
+// The first catalogue number of a [LUMCAT] text: up to the first blank, comma or
+// semicolon outside brackets ("HALVS10L940-FG(1,2,3)-SA" stays whole).
+std::string FirstCatalogueNumber(const std::string& text) {
+    const std::string plain = Plain(text);
+    int depth = 0;
+    size_t end = 0;
+    for (; end < plain.size(); ++end) {
+        const char c = plain[end];
+        if (depth == 0 && (c == ' ' || c == '\t' || c == ',' || c == ';')) {
+            break;
+        }
+        depth += c == '(' || c == '[' ? 1 : 0;
+        depth -= (c == ')' || c == ']') && depth > 0 ? 1 : 0;
+    }
+    return CutTo(plain.substr(0, end), kModelCharacters);
+}
+
+// Whether a text names LED light sources: "LED" not inside a longer word's end (LED,
+// LEDS, LED模块) or "LIGHT EMITTING DIODE".
+bool NamesLed(const std::string& text) {
+    const std::string upper = KvStr::MakeUpper(text);
+    if (upper.find("LIGHT EMITTING DIODE") != std::string::npos ||
+        upper.find("LIGHT-EMITTING DIODE") != std::string::npos) {
+        return true;
+    }
+    for (size_t at = upper.find("LED"); at != std::string::npos; at = upper.find("LED", at + 1)) {
+        if (at == 0 || !std::isalnum(static_cast<unsigned char>(upper[at - 1]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Absolute photometry is how LED luminaires are measured; other files say so.
+bool IsLed(const PhotometricData& data) {
+    return !(data.lamps.lumensPerLamp > 0.0) || NamesLed(data.lamps.type) || NamesLed(data.name) ||
+           NamesLed(data.model);
+}
+
+// Name, model and description of the type (see ToCatalogueType).
+void SetNames(const PhotometricData& data, const std::string& fallbackModel,
+              CatalogueLuminaireType& type) {
+    const std::string description = Plain(data.name);
+    const std::string numbers = Plain(data.model);
+    type.model = FirstCatalogueNumber(numbers);
+    if (type.model.empty()) {
+        type.model = CutTo(Plain(fallbackModel), kModelCharacters);
+    }
+    if (!description.empty() && Characters(description) <= kShortNameCharacters) {
+        type.name = description;
+    } else {
+        const bool flood = data.system == PhotometricSystem::kTypeB;
+        type.name =
+            (IsLed(data) ? "LED" : "") + std::string(flood ? "投光灯 " : "灯具 ") + type.model;
+    }
+    std::string full = description;
+    if (!numbers.empty() && numbers != type.model) {
+        full += (full.empty() ? "" : "; ") + numbers;
+    }
+    type.description =
+        full.empty() ? "imported photometric file" : CutTo(full, kDescriptionCharacters);
+}
+
+// The lamp of the type (see ToCatalogueType).
+void SetLamp(const PhotometricData& data, double reference, CatalogueLuminaireType& type) {
+    const bool absolute = !(data.lamps.lumensPerLamp > 0.0);
+    type.lampCount = absolute ? 1 : std::max(data.lamps.count, 1);
+    type.lampFlux = Whole(reference / type.lampCount);
+    type.lampPower = Rounded(std::clamp(data.lamps.watts / type.lampCount, 0.0, 2.0e9), 0.1);
+    const std::string lamp = Plain(data.lamps.type);
+    if (IsLed(data)) {
+        type.lampType = "LED";
+    } else if (!lamp.empty() && Characters(lamp) <= kLampTypeCharacters) {
+        type.lampType = lamp;
+    } else {
+        type.lampType = "导入光源";
+    }
+    type.lampModel = type.model;
+}
+
 PrintedCurve Printed(const IntensityCurve& curve) {
     PrintedCurve printed;
     for (const IntensityRow& row : curve.Rows()) {
@@ -113,18 +211,16 @@ bool ToCatalogueType(const PhotometricData& data, const std::string& fallbackMod
     }
     const double scale = 1000.0 / reference;
     CatalogueLuminaireType made;
-    made.name = data.name.empty() ? "导入灯具" : data.name;
-    made.model = data.model.empty() ? fallbackModel : data.model;
+    SetNames(data, fallbackModel, made);
     FillCurves(data, scale, made);
     if (data.system == PhotometricSystem::kTypeC) {
         made.kind = "室内灯具";
-        made.cu =
-            CuTableOf(ZonalLumensOf([&](double gamma) { return MeanAround(data, gamma) * scale; }));
-        double down = 0.0;
-        double up = 0.0;
-        HemisphereFluxes(data, down, up);
-        made.downward = Rounded(down / reference, 0.001);
-        made.upward = Rounded(up / reference, 0.001);
+        // Zones per 1000 lm of the reference flux: they add up to the light output ratio.
+        const ZonalLumens lumens =
+            ZonalLumensOf([&](double gamma) { return TypeCMeanIntensity(data, gamma) * scale; });
+        made.cu = CuTableOf(lumens);
+        made.downward = Rounded(lumens.Downward() / 1000.0, 0.001);
+        made.upward = Rounded(lumens.Upward() / 1000.0, 0.001);
     } else {
         made.kind = "投光灯";
         FillFloodGrid(data, made);
@@ -134,11 +230,7 @@ bool ToCatalogueType(const PhotometricData& data, const std::string& fallbackMod
     made.lengthMm = Rounded(data.length * 1000.0, 0.1);
     made.widthMm = Rounded(data.width * 1000.0, 0.1);
     made.heightMm = Rounded(data.height * 1000.0, 0.1);
-    made.lampCount = data.lamps.count;
-    made.lampType = data.lamps.type.empty() ? "导入光源" : data.lamps.type;
-    made.lampModel = made.model;
-    made.lampPower = Whole(data.lamps.watts / data.lamps.count);
-    made.lampFlux = Whole(reference / data.lamps.count);
+    SetLamp(data, reference, made);
     type = std::move(made);
     return true;
 }

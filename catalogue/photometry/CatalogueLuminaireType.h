@@ -23,9 +23,11 @@
 namespace qv {
 
 struct CatalogueLuminaireType {
-    std::string name;  // 名称
-    std::string model; // 型号
-    std::string kind;  // 类别: 室内灯具, or 投光灯 for type B files
+    std::string name;        // 名称
+    std::string model;       // 型号
+    std::string kind;        // 类别: 室内灯具, or 投光灯 for type B files
+    std::string description; // 说明: the file's own description, at most 255 characters
+    std::string source = "photometric file"; // 来源
     IntensityCurve curveA;
     IntensityCurve curveB;
     CuTable cu;                // type C only
@@ -37,17 +39,28 @@ struct CatalogueLuminaireType {
     double heightMm = 0.0;
     double downward = 0.0; // 下球效率, flux below the horizontal per lamp lumen
     double upward = 0.0;   // 上球效率
-    // The lamp of the 光源 table: flux per lamp rounded to lm, power per lamp rounded to W.
+    // The lamp of the 光源 table: flux per lamp rounded to lm, power per lamp (its share
+    // of the file's input watts) rounded to 0.1 W.
     std::string lampType;
     std::string lampModel;
-    int lampPower = 0;
+    double lampPower = 0.0;
     int lampFlux = 0;
     int lampCount = 1;
 };
 
-// The catalogue type of a photometric file; a file without a luminaire name is named
-// 导入灯具, one without a catalogue number takes fallbackModel (the file's name). False
-// with a message when the file gives no flux to scale its intensities by.
+// The catalogue type of a photometric file, named so that a designer can pick it from a
+// list:
+// - model: the first catalogue number of the file ([LUMCAT] up to its first blank or
+//   comma outside brackets), or fallbackModel (the file's name) when it has none;
+// - name: the file's luminaire description when it is short (at most 40 characters),
+//   else "LED灯具 " (LED luminaires) or "灯具 " followed by the model ("投光灯" for type B
+//   files); the whole description and catalogue number text go to description.
+// Absolute photometry (lumens per lamp −1, as LED files have) becomes one lamp of count 1
+// with the luminaire's own flux and the file's input watts; relative photometry keeps
+// the file's lamps, each with its rated flux and its share of the input watts. An LED
+// file's lamp is of type "LED", another's keeps the file's lamp text when it fits the
+// catalogue (at most 50 characters), else 导入光源; the lamp's model is the type's model.
+// False with a message when the file gives no flux to scale its intensities by.
 bool ToCatalogueType(const PhotometricData& data, const std::string& fallbackModel,
                      CatalogueLuminaireType& type, std::string& error);
 

@@ -92,7 +92,7 @@ bool TypeWriter::WriteTable(const std::string& name, const std::vector<std::stri
 }
 
 bool TypeWriter::WriteLamp(const CatalogueLuminaireType& type, std::string& lamp) {
-    const std::string power = std::to_string(type.lampPower);
+    const std::string power = Number(type.lampPower);
     lamp = type.lampType + "," + type.lampModel + "," + power;
     const int found = CountRows(sql::LampRecord(type.lampType, type.lampModel, power));
     if (found < 0) {
@@ -161,7 +161,7 @@ bool TypeWriter::Write(const CatalogueLuminaireType& type, WrittenType& written)
                                              type.lampType,
                                              Number(type.upward),
                                              Number(type.downward),
-                                             "imported photometric file",
+                                             type.description,
                                              written.cuTable,
                                              type.name,
                                              written.floodTable,
@@ -172,7 +172,7 @@ bool TypeWriter::Write(const CatalogueLuminaireType& type, WrittenType& written)
                                              Number(type.widthMm),
                                              Number(type.heightMm),
                                              shape,
-                                             "photometric file"};
+                                             type.source};
     return m_db.AddRecordToTable("灯具型号", columns, values) == 1 ||
            Fail(what + " was refused by table 灯具型号");
 }

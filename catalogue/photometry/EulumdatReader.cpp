@@ -213,15 +213,19 @@ bool ReadEulumdat(const std::string& source, PhotometricData& out, std::string& 
             !lines.Number(watts, "the wattage", error)) {
             return false;
         }
-        // A negative lamp count marks absolute photometry in some files; the count is its
-        // size either way.
+        // A negative lamp count marks absolute photometry in some files: the set's flux is
+        // then the luminaire's own, taken as one lamp of that flux.
         if (set == 0) {
             if (!IsCount(std::fabs(lamps), 1, 1000) || flux <= 0.0) {
                 error = lines.Problem("the first lamp set needs 1 to 1000 lamps and a positive "
                                       "flux");
                 return false;
             }
-            data.lamps.count = static_cast<int>(std::fabs(lamps));
+            if (watts < 0.0 || watts > 1e7) {
+                error = lines.Problem("the wattage must be from 0 to 1e7");
+                return false;
+            }
+            data.lamps.count = lamps < 0.0 ? 1 : static_cast<int>(lamps);
             data.lamps.lumensPerLamp = flux / data.lamps.count;
             data.lamps.watts = watts;
             data.lamps.type = lampType;

@@ -261,6 +261,10 @@ bool ReadIes(const std::string& source, PhotometricData& out, std::string& error
         !text.NextNumber(data.lamps.watts, "the input watts", error)) {
         return false;
     }
+    if (data.lamps.watts < 0.0 || data.lamps.watts > 1e7) {
+        error = text.Problem("the input watts must be from 0 to 1e7");
+        return false;
+    }
     const double unit = units == 1 ? kFootInMetres : 1.0;
     // Negative width and length mark a round opening (LM-63-2002).
     data.round = width < 0.0 && length < 0.0 && Near(width, length);

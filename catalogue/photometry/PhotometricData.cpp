@@ -109,21 +109,28 @@ double CandelaAt(const PhotometricData& data, double planeAngle, double angle) {
                                                     : TypeB(data, planeAngle, angle);
 }
 
-double TypeCFlux(const PhotometricData& data) {
+double TypeCMeanIntensity(const PhotometricData& data, double gamma) {
     constexpr int kPlaneSteps = 72; // 5° planes
-    constexpr int kZoneSteps = 180; // 1° zones
-    const double dc = 360.0 / kPlaneSteps * kDegToRad;
-    const double dg = 180.0 / kZoneSteps * kDegToRad;
+    double sum = 0.0;
+    for (int p = 0; p < kPlaneSteps; ++p) {
+        sum += CandelaAt(data, (p + 0.5) * 360.0 / kPlaneSteps, gamma);
+    }
+    return sum / kPlaneSteps;
+}
+
+double RingFlux(const std::function<double(double)>& meanIntensity, int fromDegree, int toDegree) {
+    constexpr double kTwoPi = 6.283185307179586;
     double flux = 0.0;
-    for (int z = 0; z < kZoneSteps; ++z) {
-        const double gamma = (z + 0.5) * 180.0 / kZoneSteps;
-        double ring = 0.0;
-        for (int p = 0; p < kPlaneSteps; ++p) {
-            ring += CandelaAt(data, (p + 0.5) * 360.0 / kPlaneSteps, gamma);
-        }
-        flux += ring * dc * std::sin(gamma * kDegToRad) * dg;
+    for (int ring = fromDegree; ring < toDegree; ++ring) {
+        const double solidAngle =
+            kTwoPi * (std::cos(ring * kDegToRad) - std::cos((ring + 1) * kDegToRad));
+        flux += solidAngle * meanIntensity(ring + 0.5);
     }
     return flux;
+}
+
+double TypeCFlux(const PhotometricData& data) {
+    return RingFlux([&](double gamma) { return TypeCMeanIntensity(data, gamma); }, 0, 180);
 }
 
 double TypeBFlux(const PhotometricData& data) {

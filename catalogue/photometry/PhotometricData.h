@@ -10,6 +10,7 @@
 // - type B (floodlights): planes through the horizontal axis across the beam; the
 //   horizontal angle is lateral (left/right of the beam axis), the vertical angle up/down.
 // Stored planes cover only what the file's symmetry needs; CandelaAt unfolds them.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,8 +63,18 @@ struct PhotometricData {
 // type C and outside the measured angles of type B.
 double CandelaAt(const PhotometricData& data, double planeAngle, double angle);
 
-// Total luminous flux of a type C distribution in lm: ∫∫ I sinγ dγ dC, by the midpoint
-// rule over 1° zones and 5° planes.
+// Intensity of a type C distribution averaged around the vertical axis at γ (cd): the
+// mean over 72 planes at the middles of 5° steps of C.
+double TypeCMeanIntensity(const PhotometricData& data, double gamma);
+
+// Flux in lm of a distribution given by its intensity averaged around the vertical axis
+// (cd, as a function of γ in degrees), between two whole angles from the nadir: the sum
+// over the 1° rings between them of the ring's solid angle 2π(cos γ1 − cos γ2) times the
+// intensity at the ring's middle angle. Exact for a constant intensity.
+double RingFlux(const std::function<double(double)>& meanIntensity, int fromDegree, int toDegree);
+
+// Total luminous flux of a type C distribution in lm: RingFlux of TypeCMeanIntensity
+// from 0 to 180°.
 double TypeCFlux(const PhotometricData& data);
 
 // Total luminous flux of a type B distribution in lm: ∫∫ I cos h dh dv over the lateral

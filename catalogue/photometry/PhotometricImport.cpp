@@ -29,6 +29,8 @@ bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type,
         error = file + ":" + problem;
         return false;
     }
+    type.source = "photometric file " + std::filesystem::path(file).filename().string() + " (" +
+                  data.format + ")";
     return true;
 }
 

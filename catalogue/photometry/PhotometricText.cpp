@@ -18,9 +18,69 @@ std::string Shown(const std::string& word) {
     return word.size() <= 20 ? "\"" + word + "\"" : "\"" + word.substr(0, 20) + "...\"";
 }
 
+// The length of the UTF-8 sequence at text[i] (1 to 4), or 0 when none starts there:
+// no overlong forms, no surrogates, nothing above U+10FFFF.
+size_t Utf8SequenceAt(const std::string& text, size_t i) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80) {
+        return 1;
+    }
+    size_t length = 0;
+    unsigned char low = 0x80; // bounds of the second byte
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high) {
+        return 0;
+    }
+    for (size_t k = 2; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
 } // namespace
 
-PhotometricText::PhotometricText(const std::string& text) {
+std::string AsUtf8(const std::string& text) {
+    bool valid = true;
+    for (size_t i = 0; i < text.size() && valid;) {
+        const size_t length = Utf8SequenceAt(text, i);
+        valid = length > 0;
+        i += length;
+    }
+    if (valid) {
+        return text;
+    }
+    std::string decoded;
+    decoded.reserve(text.size() + text.size() / 8);
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            decoded += c;
+        } else {
+            decoded += static_cast<char>(0xC0 | (byte >> 6));
+            decoded += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return decoded;
+}
+
+PhotometricText::PhotometricText(const std::string& source) {
+    const std::string text = AsUtf8(source);
     std::string line;
     const size_t start = text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0; // a UTF-8 byte order mark
     for (size_t i = start; i < text.size(); ++i) {

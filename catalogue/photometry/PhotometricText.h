@@ -10,7 +10,8 @@ namespace qv {
 
 class PhotometricText {
 public:
-    // Lines end with LF, CR LF or CR; a leading UTF-8 byte order mark is skipped.
+    // Lines end with LF, CR LF or CR; a leading UTF-8 byte order mark is skipped. The
+    // text is read as AsUtf8 gives it.
     explicit PhotometricText(const std::string& text);
 
     // Whether a word other than blanks and commas is left (nothing is taken).
@@ -39,6 +40,12 @@ private:
     std::string m_rest;  // unread part of the current line of numbers
     std::string m_token; // a word taken but not yet used
 };
+
+// The text of a photometric file as UTF-8: valid UTF-8 as it is; otherwise each byte is
+// taken as an ISO-8859-1 (Latin-1) character, the encoding of many such files (a no-break
+// space 0xA0 in a keyword line becomes U+00A0), so that names taken from the file are
+// valid UTF-8.
+std::string AsUtf8(const std::string& text);
 
 // A decimal number, with a comma accepted as the decimal mark ("0,85"): the text trimmed,
 // one comma at most and no dot beside it.

@@ -1,15 +1,15 @@
 #include "catalogue/photometry/ZonalCavity.h"
 
-#include "model/Constants.h"
+#include "catalogue/photometry/PhotometricData.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
 namespace qv {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kZoneWidth = 10.0;
+constexpr int kZoneWidth = 10;
 constexpr int kDownwardZones = 9;
 
 // Zonal multipliers of the downward zones: K = exp(−A·RCR^B).
@@ -52,13 +52,18 @@ double ZonalLumens::Upward() const {
 ZonalLumens ZonalLumensOf(const std::function<double(double)>& meanIntensity) {
     ZonalLumens lumens;
     for (size_t zone = 0; zone < lumens.zones.size(); ++zone) {
-        const double from = zone * kZoneWidth;
-        const double to = from + kZoneWidth;
-        const double solidAngle =
-            2.0 * kPi * (std::cos(from * kDegToRad) - std::cos(to * kDegToRad));
-        lumens.zones[zone] = meanIntensity(from + kZoneWidth / 2.0) * solidAngle;
+        const int from = static_cast<int>(zone) * kZoneWidth;
+        lumens.zones[zone] = RingFlux(meanIntensity, from, from + kZoneWidth);
     }
     return lumens;
+}
+
+double CavityPlaneFormFactor(double roomCavityRatio) {
+    const double fit = 0.026 + 0.503 * std::exp(-0.270 * roomCavityRatio) +
+                       0.470 * std::exp(-0.119 * roomCavityRatio);
+    // The walls see each plane by reciprocity F(w→p) = (1 − f)·2.5/RCR, at most half.
+    const double halfOfTheWalls = 1.0 - roomCavityRatio / 5.0;
+    return std::max(fit, halfOfTheWalls);
 }
 
 double DirectRatio(const ZonalLumens& lumens, double roomCavityRatio) {
@@ -77,17 +82,20 @@ double DirectRatio(const ZonalLumens& lumens, double roomCavityRatio) {
 
 double CoefficientOfUtilization(const ZonalLumens& lumens, double roomCavityRatio, double ceiling,
                                 double wall, double floor) {
+    const auto reflectance = [](double rho) { return rho >= 0.0 && rho <= 1.0; };
+    if (!(roomCavityRatio >= 0.0) || !std::isfinite(roomCavityRatio) || !reflectance(ceiling) ||
+        !reflectance(wall) || !reflectance(floor)) {
+        return std::nan("");
+    }
     const double down = lumens.Downward() / 1000.0;
     const double up = lumens.Upward() / 1000.0;
     const double direct = DirectRatio(lumens, roomCavityRatio);
-    // Form factors of the room cavity: floor cavity plane to ceiling cavity plane f (that
-    // of two parallel planes, with x = RCR/5 the height over the half-perimeter ratio),
+    // Form factors of the room cavity: floor cavity plane to ceiling cavity plane f,
     // plane to walls 1 − f; walls to either plane by reciprocity (wall area = floor area ×
-    // RCR/2.5), walls to walls the rest.
-    const double x = roomCavityRatio / 5.0;
-    const double f = std::sqrt(x * x + 1.0) - x;
+    // RCR/2.5), half of the walls' view at RCR 0; walls to walls the rest.
+    const double f = CavityPlaneFormFactor(roomCavityRatio);
     const double planeToWall = 1.0 - f;
-    const double wallToPlane = 2.5 * planeToWall / roomCavityRatio;
+    const double wallToPlane = roomCavityRatio > 0.0 ? 2.5 * planeToWall / roomCavityRatio : 0.5;
     const double wallToWall = 1.0 - 2.0 * wallToPlane;
     // Flux arriving at the ceiling c, the walls w and the floor p: the first flux plus the
     // reflected flux of the other surfaces that reaches it.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <fstream>
 
 namespace qv::test {
 namespace {
@@ -97,6 +98,40 @@ TEST_F(LuminaireDialogModelTest, TotalFluxFollowsLampsAndTheSecondLampBox) {
     EXPECT_EQ(dialog.TotalFlux(), 2000);
     EXPECT_FALSE(dialog.ChooseLampPower(0, "37"));
     EXPECT_EQ(dialog.Working().lamp1.nLuminousFlux, 1000);
+}
+
+TEST_F(LuminaireDialogModelTest, ImportedTypesComeWithTheirOwnLamp) {
+    // An LED file in absolute photometry: one lamp of the luminaire's flux and 12.5 W.
+    const std::string file = (folder / "downlight.ies").string();
+    std::ofstream(file) << "IESNA:LM-63-2002\n[LUMCAT]DL-7, DL-7/W\n[LAMP]24 LEDS\nTILT=NONE\n"
+                           "24 -1 1 3 1 1 2 -0.15 -0.15 0\n1 1 12.46\n0 45 90\n0\n300 150 0\n";
+    LuminaireDialogModel importing(copy, Luminaire());
+    importing.Open();
+    std::string error;
+    ASSERT_TRUE(importing.ImportFiles({file}, error)) << error;
+    const Lamp& lamp = importing.LampOf(0);
+    EXPECT_EQ(importing.SelectedName(), "LED灯具 DL-7");
+    EXPECT_EQ(lamp.sName, "LED");
+    EXPECT_EQ(lamp.sModel, "DL-7");
+    EXPECT_DOUBLE_EQ(lamp.dPower, 12.5);
+    EXPECT_EQ(lamp.nCount, 1);
+    EXPECT_EQ(importing.TotalFlux(), lamp.nLuminousFlux);
+    EXPECT_GT(lamp.nLuminousFlux, 500);
+
+    // Chosen later from the lists, the type brings the same lamp.
+    LuminaireDialogModel choosing(copy, Luminaire());
+    choosing.Open();
+    choosing.ChooseName("LED灯具 DL-7");
+    ASSERT_TRUE(choosing.ChooseModel("DL-7"));
+    EXPECT_TRUE(choosing.ChooseRecordedLamp());
+    EXPECT_EQ(choosing.LampOf(0), lamp);
+    EXPECT_EQ(choosing.LampPage(0).power, "12.5");
+    // A bundled type records no lamp of its own: nothing changes.
+    LuminaireDialogModel bundled(copy, Luminaire());
+    bundled.Open();
+    const Luminaire before = bundled.Working();
+    EXPECT_FALSE(bundled.ChooseRecordedLamp());
+    EXPECT_EQ(bundled.Working(), before);
 }
 
 TEST_F(LuminaireDialogModelTest, ShapesAndMaintenanceFactors) {

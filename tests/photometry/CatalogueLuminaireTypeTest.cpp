@@ -91,6 +91,99 @@ TEST(CatalogueLuminaireTypeTest, AbsolutePhotometryIsScaledByItsOwnFlux) {
     EXPECT_EQ(type.lampFlux, std::lround(flux));
 }
 
+// An LED luminaire in absolute photometry as manufacturers write them: 192 "lamps" (its
+// LEDs), lumens −1, a long description and several catalogue numbers.
+std::string AbsoluteLed(const std::string& lumcat, const std::string& luminaire) {
+    return "IESNA:LM-63-2002\n"
+           "[LUMCAT]" +
+           lumcat +
+           "\n"
+           "[LUMINAIRE]" +
+           luminaire +
+           "\n"
+           "[LAMP]ONE HUNDRED NINETY-TWO WHITE LIGHT EMITTING DIODES (LEDS), BASE-UP.\n"
+           "TILT=NONE\n"
+           "192 -1 1.5 3 1 1 2 0.4 0.4 0.1\n"
+           "1 1 69.64\n"
+           "0 45 90\n"
+           "0\n"
+           "300 200 0\n";
+}
+
+TEST(CatalogueLuminaireTypeTest, AbsolutePhotometryIsOneLampOfTheWholeLuminaire) {
+    const std::string description =
+        "FROSTED TRANSLUCENT PLASTIC DIFFUSER, SANDWICHED BETWEEN CAST METAL HOUSING AND "
+        "HEAT SINK";
+    const std::string text = AbsoluteLed("PRT70/480, PRT70/480/D10", description);
+    const CatalogueLuminaireType type = Converted(text);
+    PhotometricData data;
+    std::string error;
+    ASSERT_TRUE(ReadIes(text, data, error));
+    // Its own flux (candela multiplier 1.5 applied) is one lamp, with all of its input
+    // power: not 192 lamps of 1/192 of the flux and 0 W each.
+    EXPECT_EQ(type.lampCount, 1);
+    EXPECT_EQ(type.lampFlux, std::lround(TypeCFlux(data)));
+    EXPECT_DOUBLE_EQ(type.lampPower, 69.6);
+    EXPECT_EQ(type.lampType, "LED");
+    EXPECT_EQ(type.lampModel, "PRT70/480");
+    // The intensity at the nadir per 1000 lm of that lamp: placed, it gives the file's
+    // own 450 cd.
+    EXPECT_NEAR(At(type.curveA, 0) * type.lampFlux / 1000.0, 450.0, 450.0 * 0.002);
+    // The zones hold all of the luminaire's flux.
+    EXPECT_NEAR(type.downward + type.upward, 1.0, 0.0005);
+
+    // A short name and model to pick from lists; the whole text kept as its description.
+    EXPECT_EQ(type.model, "PRT70/480");
+    EXPECT_EQ(type.name, "LED灯具 PRT70/480");
+    EXPECT_EQ(type.description, description + "; PRT70/480, PRT70/480/D10");
+}
+
+TEST(CatalogueLuminaireTypeTest, AbsoluteEulumdatIsOneLampOfItsFlux) {
+    // A negative lamp count: the set's 3000 lm and 72 W are the luminaire's own.
+    std::string text = Eulumdat(1, {{400, 300, 0}});
+    const std::string set = "\n1\n2\nT8 36W\n";
+    text.replace(text.find(set), set.size(), "\n1\n-2\nT8 36W\n");
+    const CatalogueLuminaireType type = Converted(text, false);
+    EXPECT_EQ(type.lampCount, 1);
+    EXPECT_EQ(type.lampFlux, 3000);
+    EXPECT_DOUBLE_EQ(type.lampPower, 72);
+    EXPECT_DOUBLE_EQ(At(type.curveA, 0), 400); // cd per 1000 lm as the file gives them
+    const CatalogueLuminaireType relative = Converted(Eulumdat(1, {{400, 300, 0}}), false);
+    EXPECT_EQ(relative.lampCount, 2);
+    EXPECT_EQ(relative.lampFlux, 1500);
+    EXPECT_DOUBLE_EQ(relative.lampPower, 36);
+    EXPECT_EQ(relative.curveA, type.curveA);
+}
+
+TEST(CatalogueLuminaireTypeTest, NamesADesignerCanPick) {
+    // A short description is the name; a catalogue number in brackets stays whole.
+    const CatalogueLuminaireType bracket =
+        Converted(AbsoluteLed("HALVS10L940-FG(1,2,3)-SA", "Wall pack"));
+    EXPECT_EQ(bracket.name, "Wall pack");
+    EXPECT_EQ(bracket.model, "HALVS10L940-FG(1,2,3)-SA");
+    EXPECT_EQ(bracket.description, "Wall pack");
+    // No catalogue number and no description: the file's name.
+    const CatalogueLuminaireType bare = Converted(AbsoluteLed("", " "));
+    EXPECT_EQ(bare.model, "file-stem");
+    EXPECT_EQ(bare.name, "LED灯具 file-stem");
+    EXPECT_EQ(bare.description, "imported photometric file");
+    // A file in Latin-1: a no-break space before the number, a degree sign in the text.
+    const CatalogueLuminaireType latin1 = Converted(AbsoluteLed("\xA0"
+                                                                "BAYLED78W+GD (with standoffs)",
+                                                                std::string(300, 'X') + " 30\xB0"));
+    EXPECT_EQ(latin1.model, "BAYLED78W+GD");
+    EXPECT_EQ(latin1.name, "LED灯具 BAYLED78W+GD");
+    // Cut to the 255 characters the catalogue holds, on a whole character.
+    EXPECT_EQ(latin1.description, std::string(254, 'X') + "…");
+    // A relative file keeps its lamps, with a lamp text that fits the catalogue.
+    std::string relative = kIes2002Bilateral;
+    relative.replace(relative.find("T5 28W"), 6, "T5, 28W");
+    EXPECT_EQ(Converted(relative).lampType, "T5, 28W");
+    relative.replace(relative.find("T5, 28W"), 7, std::string(60, 'T'));
+    EXPECT_EQ(Converted(relative).lampType, "导入光源");
+    EXPECT_EQ(Converted(relative).lampCount, 2);
+}
+
 TEST(CatalogueLuminaireTypeTest, FloodlightGridKeepsTheMeasuredAnglesMirrored) {
     const CatalogueLuminaireType type = Converted(kIesTypeB);
     EXPECT_EQ(type.kind, "投光灯");

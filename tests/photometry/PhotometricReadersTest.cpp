@@ -2,6 +2,7 @@
 // malformed files.
 #include "catalogue/photometry/PhotometricReaders.h"
 #include "catalogue/PhotometryDerivation.h"
+#include "catalogue/photometry/PhotometricText.h"
 #include "photometry/PhotometricSamples.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +89,25 @@ TEST(IesReaderTest, AbsolutePhotometryFluxIsIntegrated) {
     EXPECT_NEAR(ReferenceFlux(Read(kIes2002Bilateral)), 5200.0, 1e-9);
 }
 
+TEST(IesReaderTest, Latin1FilesGiveUtf8Names) {
+    // Keyword lines in ISO-8859-1: a no-break space (0xA0) and a degree sign (0xB0).
+    std::string latin1 = kIes2002Bilateral;
+    latin1.replace(latin1.find("SYN-2x28"), 8, "\xA0SYN-2x28");
+    latin1.replace(latin1.find("with louvre"), 11, "tilted 30\xB0");
+    const PhotometricData data = Read(latin1);
+    EXPECT_EQ(data.model, "\u00A0SYN-2x28");
+    EXPECT_EQ(data.name, "Linear test luminaire tilted 30°");
+    EXPECT_EQ(data.candela, Read(kIes2002Bilateral).candela);
+    // A file in UTF-8 stays as it is, and so does plain ASCII.
+    std::string utf8 = kIes2002Bilateral;
+    utf8.replace(utf8.find("with louvre"), 11, "格栅 30°");
+    EXPECT_EQ(Read(utf8).name, "Linear test luminaire 格栅 30°");
+    EXPECT_EQ(AsUtf8("30\xC2\xB0"), "30°");
+    EXPECT_EQ(AsUtf8("a\xE4\xB8"), "a\xC3\xA4\xC2\xB8"); // a cut UTF-8 sequence is Latin-1
+    EXPECT_EQ(AsUtf8("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xC2\x80"); // no surrogates
+    EXPECT_EQ(AsUtf8(""), "");
+}
+
 TEST(IesReaderTest, MalformedFilesNameTheLine) {
     const std::string good = kIes2002Bilateral;
     const auto with = [&](const std::string& from, const std::string& to) {
@@ -115,6 +135,11 @@ TEST(IesReaderTest, MalformedFilesNameTheLine) {
               "15: a candela value expected, the file ends");
     EXPECT_EQ(Refusal(good + "7\n"), "16: more values than the counts announce");
     EXPECT_EQ(Refusal(with("400 330", "400 -330")), "15: an intensity is negative");
+    // The input watts become the lamp's power: none negative or absurd.
+    EXPECT_EQ(Refusal(with("1.0 1.0 62", "1.0 1.0 -62")),
+              "10: the input watts must be from 0 to 1e7");
+    EXPECT_EQ(Refusal(with("1.0 1.0 62", "1.0 1.0 1e300")),
+              "10: the input watts must be from 0 to 1e7");
     // Counts are bounded before anything is allocated for them.
     EXPECT_EQ(Refusal(with("5 3 1 2", "2000000000 3 1 2")),
               "9: the number of vertical angles must be a whole number from 1 to 1441, found "
@@ -175,6 +200,7 @@ TEST(EulumdatReaderTest, MalformedFilesNameTheLine) {
     EXPECT_EQ(Refusal(with(13, "12,5.0"), false),
               "13: the luminaire length expected, found \"12,5.0\"");
     EXPECT_EQ(Refusal(with(24, "0"), false), "24: the conversion factor must be positive");
+    EXPECT_EQ(Refusal(with(32, "-72"), false), "32: the wattage must be from 0 to 1e7");
     EXPECT_EQ(Refusal(good.substr(0, good.rfind('\n', good.size() - 2) + 1), false),
               "51: an intensity expected, the file ends");
     EXPECT_EQ(Refusal(good + "\n\n7\n", false), "55: more lines than the counts announce");
