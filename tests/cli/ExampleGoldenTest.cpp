@@ -1,8 +1,8 @@
 // The example projects and every calculation book they give, against the outputs kept in
 // golden/: the runner's JSON of each command and the books' document part (byte for byte;
-// the package's timestamp aside); resaving an example gives it back unchanged. A change to any number or
-// line of a book shows here first; when a change is meant, rewrite the kept outputs
-// with QV_UPDATE_GOLDEN=1 and review their difference before committing them.
+// the package's timestamp aside); resaving an example gives it back unchanged. A change to any
+// number or line of a book shows here first; when a change is meant, rewrite the kept outputs with
+// QV_UPDATE_GOLDEN=1 and review their difference before committing them.
 #include "cli/CalcRunner.h"
 #include "model/ProjectTestSupport.h"
 #include "report/BookReader.h"
@@ -53,6 +53,8 @@ std::vector<GoldenCase> Cases() {
         {"site.flood1", "flood " + site + " --points {golden}/flood_points.csv --passes 1", false});
     cases.push_back({"site.floodcap", "floodcap " + site + " --emin 25", true});
     cases.push_back({"site.road", "road " + site, true});
+    cases.push_back({"site.road.entries",
+                     "road " + site + " --entries " + kExamples + "site_and_road.road.csv", true});
     cases.push_back({"rect.h", "rect --plane h", true});
     cases.push_back({"rect.v", "rect --plane v", true});
     cases.push_back({"rect.i", "rect --plane i", true});
@@ -90,8 +92,8 @@ std::string FirstDifference(const std::string& expectedBook, const std::string& 
         const BookParagraph& e = expected.paragraphs[i];
         const BookParagraph& a = actual.paragraphs[i];
         if (e.text != a.text || e.math != a.math) {
-            return "paragraph " + std::to_string(i) + ": kept \"" + e.text + e.math +
-                   "\", now \"" + a.text + a.math + "\"";
+            return "paragraph " + std::to_string(i) + ": kept \"" + e.text + e.math + "\", now \"" +
+                   a.text + a.math + "\"";
         }
     }
     for (size_t t = 0; t < expected.tables.size() && t < actual.tables.size(); ++t) {
