@@ -9,6 +9,7 @@
 #include "model/FormatTruncated.h"
 #include "panels/CalcPointGrid.h"
 #include "panels/FloodCapacityPanel.h"
+#include "panels/FloodlightPanels.h"
 #include "panels/RoadLightingPanel.h"
 #include "report/books/FloodCapacityBook.h"
 #include "report/books/FloodPointBook.h"
@@ -182,6 +183,12 @@ int RunFlood(const FloodArguments& arguments) {
     ComputeFloodPointRecord(record, project.room.outline, FloodMode::kLookUp);
     if (arguments.passes == 2) {
         ComputeFloodPointRecord(record, project.room.outline, FloodMode::kKeepIntensity);
+    }
+    // A grid in another unit than kcd for the lamps overstates every illuminance: the
+    // results stand, with a warning naming the floodlight.
+    for (const std::string& line : FloodGridWarningLines(record)) {
+        std::cerr << "quorvel-calc flood: 警告: " << line
+                  << "；等光强表的光强应为该灯光源的光强(kcd)\n";
     }
     PrintFloodRows(record.rows, arguments.json);
     std::cout.flush();

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace qv {
 
@@ -20,6 +21,8 @@ namespace {
 
 constexpr double kNotPlaced = -1.0;
 constexpr int kShownDecimals = 2;
+// A value shown before anything could be calculated.
+constexpr const char* kNotCalculated = "—";
 
 LuminaireList LuminairesOf(const std::vector<FloodCapacityEntry>& entries) {
     LuminaireList list;
@@ -44,11 +47,43 @@ void FloodCapacityPanel::Calculate(const Project& project) {
         }
     }
     m_result = CalculateFloodCapacity(m_eMin, site, m_entries);
-    m_eText = FormatTruncated(m_result.e, kShownDecimals);
-    m_message = m_result.e - m_eMin >= 0.0 ? "照度满足场地最低照度,不需增加灯具"
-                                           : "照度不满足场地最低照度，需增加灯具";
-    m_densities = ShowSecondDensity(LightingPowerDensity(site, LuminairesOf(m_entries)), m_result.e,
+    const bool eMinGiven = std::isfinite(m_eMin) && m_eMin > 0.0;
+    std::vector<std::string> uncounted;
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        if (!m_entries[i].counted) {
+            uncounted.push_back(KvStr::Format("灯%d(%s)", static_cast<int>(i) + 1,
+                                              m_entries[i].luminaire.sName.c_str()));
+        }
+    }
+    m_calculated = !m_result.degenerate && uncounted.size() < m_entries.size();
+    m_eText = m_calculated ? FormatTruncated(m_result.e, kShownDecimals) : kNotCalculated;
+    if (m_entries.empty()) {
+        m_message = "尚未计算：场地没有投光灯，请在应用场地中设置投光灯的灯具编号";
+    } else if (m_result.degenerate) {
+        m_message = "尚未计算：场地面积为0，请输入场地的拐角";
+    } else if (!m_calculated) {
+        m_message = std::string("尚未计算：请输入") + (eMinGiven ? "" : "平面上最低照度和") +
+                    "各灯的灯具效率、照度均匀度";
+    } else if (!eMinGiven) {
+        m_message = "请输入平面上最低照度";
+    } else {
+        m_message = m_result.e - m_eMin >= 0.0 ? "照度满足场地最低照度,不需增加灯具"
+                                               : "照度不满足场地最低照度，需增加灯具";
+    }
+    if (m_calculated && !uncounted.empty()) {
+        std::string names;
+        for (const std::string& name : uncounted) {
+            names += (names.empty() ? "" : "、") + name;
+        }
+        m_message += "；" + names + "的灯具效率或照度均匀度为0，未计入";
+    }
+    // Installed power (every floodlight the counts give) per site area, as labelled.
+    m_densities = ShowSecondDensity(FloodInstalledPowerDensity(site, m_entries), m_result.e,
                                     site.dLxStandard);
+    if (!m_calculated) {
+        m_densities.second = 0.0;
+        m_densities.secondText = kNotCalculated;
+    }
 }
 
 void FloodCapacityPanel::EditCell(int row, int column, const std::string& text,

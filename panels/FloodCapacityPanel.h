@@ -41,8 +41,14 @@ public:
     double MinimumIlluminance() const { return m_eMin; }
 
     // "计  算": takes the site's entries (they replace the panel's when the luminaires
-    // differ) and calculates.
+    // differ) and calculates. Until some entry can be counted (η and U1 above 0) on a site
+    // with an area, nothing is calculated: the illuminance and the converted density show
+    // "—" and the message says what to enter. The message also names the entries that do
+    // not count. "计算功率密度" is the installed power of every floodlight the counts give
+    // over the site's area.
     void Calculate(const Project& project);
+    // Whether the last calculation gave an illuminance.
+    bool Calculated() const { return m_calculated; }
 
     // A grid cell typed in place: share class, η, U1, lamp type or count; other cells
     // ignore edits. The panel recalculates after every edit.
@@ -80,6 +86,7 @@ private:
     std::string m_eText;
     std::string m_message = "照度不足，需增加灯具数量";
     PowerDensityDisplay m_densities;
+    bool m_calculated = false;
 };
 
 // The project's luminaires with those numbered first to last (from 1, inclusive; the ones

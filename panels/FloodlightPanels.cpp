@@ -40,18 +40,53 @@ KvMessage StopMessage(const std::string& text) {
     return message;
 }
 
-std::optional<KvMessage> AimAndWarn(LuminaireList& floodlights,
-                                    const std::vector<Vector>& aimingPoints) {
+std::vector<KvMessage> AimAndWarn(LuminaireList& floodlights,
+                                  const std::vector<Vector>& aimingPoints) {
     if (AssignAimingPoints(floodlights, aimingPoints)) {
-        return std::nullopt;
+        return {};
     }
-    return AimingCountWarning();
+    return {AimingCountWarning()};
+}
+
+void AddGridWarning(std::vector<KvMessage>& warnings, const FloodPointRecord& record) {
+    if (std::optional<KvMessage> warning = FloodGridWarning(record)) {
+        warnings.push_back(std::move(*warning));
+    }
 }
 
 } // namespace
 
 KvMessage AimingCountWarning() {
     return StopMessage("瞄准点数量和灯具数量不符，请刷新。");
+}
+
+std::vector<std::string> FloodGridWarningLines(const FloodPointRecord& record) {
+    std::vector<std::string> lines;
+    for (const FloodGridFluxCheck& check : record.gridChecks) {
+        if (!check.exceeds || check.index < 0 || check.index >= record.floodlights.Count()) {
+            continue;
+        }
+        const Luminaire& floodlight = record.floodlights.At(check.index);
+        lines.push_back(KvStr::Format(
+            "投光灯%d.%s(%s)的等光强表积分光通量为%.0flm，超过其光源光通量%.0flm的%.2f倍",
+            check.index + 1, floodlight.sName.c_str(), floodlight.sModel.c_str(), check.gridFlux,
+            check.lampFlux, kFloodGridFluxAllowance));
+    }
+    return lines;
+}
+
+std::optional<KvMessage> FloodGridWarning(const FloodPointRecord& record) {
+    const std::vector<std::string> lines = FloodGridWarningLines(record);
+    if (lines.empty()) {
+        return std::nullopt;
+    }
+    KvMessage message;
+    message.text = "等光强表的光强应为该灯光源的光强(kcd)，以下投光灯的照度因此偏大，请检查：";
+    for (const std::string& line : lines) {
+        message.text += "\n" + line;
+    }
+    message.icon = KvMessageIcon::Warning;
+    return message;
 }
 
 std::string ColumnWidthsText(const std::vector<int>& widths) {
@@ -105,15 +140,16 @@ void FloodlightResultPanel::Compute(FloodMode mode) {
     ComputeFloodPointRecord(m_record, m_outline, mode);
 }
 
-std::optional<KvMessage> FloodlightResultPanel::Calculate(const std::vector<Vector>& outline,
-                                                          const LuminaireList& floodlights,
-                                                          const std::vector<Vector>& aimingPoints) {
+std::vector<KvMessage> FloodlightResultPanel::Calculate(const std::vector<Vector>& outline,
+                                                        const LuminaireList& floodlights,
+                                                        const std::vector<Vector>& aimingPoints) {
     ReadBack();
     m_outline = outline;
     m_record.floodlights = floodlights;
-    std::optional<KvMessage> warning = AimAndWarn(m_record.floodlights, aimingPoints);
+    std::vector<KvMessage> warnings = AimAndWarn(m_record.floodlights, aimingPoints);
     Compute(FloodMode::kKeepIntensity);
-    return warning;
+    AddGridWarning(warnings, m_record);
+    return warnings;
 }
 
 void FloodlightResultPanel::Select(int row) {
@@ -300,15 +336,16 @@ std::vector<Vector> FloodlightPointPanel::AimingPoints() const {
     return points;
 }
 
-std::optional<KvMessage> FloodlightPointPanel::Calculate(const std::vector<Vector>& outline,
-                                                         const LuminaireList& floodlights,
-                                                         FloodlightResultPanel& result) {
+std::vector<KvMessage> FloodlightPointPanel::Calculate(const std::vector<Vector>& outline,
+                                                       const LuminaireList& floodlights,
+                                                       FloodlightResultPanel& result) {
     m_points.ReadBack();
     LuminaireList aimed = floodlights;
-    std::optional<KvMessage> warning = AimAndWarn(aimed, AimingPoints());
+    std::vector<KvMessage> warnings = AimAndWarn(aimed, AimingPoints());
     std::vector<FloodlightResultRow> rows = BuildFloodlightRows(m_points.Points(), aimed);
     result.Show(std::move(rows), outline, std::move(aimed));
-    return warning;
+    AddGridWarning(warnings, result.Record());
+    return warnings;
 }
 
 } // namespace qv

@@ -18,6 +18,13 @@ namespace qv {
 // The warning when the aiming rows do not match the floodlights (the calculation goes on).
 KvMessage AimingCountWarning();
 
+// One line per floodlight of the record whose grid encloses more than 1.05 times its lamp
+// flux, naming it ("%d.%s(%s)": number from 1, name, model) with both fluxes.
+std::vector<std::string> FloodGridWarningLines(const FloodPointRecord& record);
+// The warning that those floodlights' grids are not kcd for their lamps (the calculation
+// goes on); nothing when every grid fits its lamps.
+std::optional<KvMessage> FloodGridWarning(const FloodPointRecord& record);
+
 // Column widths of a grid kept in the settings file as "w1#w2#...#".
 std::string ColumnWidthsText(const std::vector<int>& widths);
 // The widths of the text when it holds exactly columns items; nothing otherwise.
@@ -52,11 +59,12 @@ public:
     // other cells are read-only.
     void EditCell(int row, int column, const std::string& text);
     // "计  算": reads the intensities back, aims the floodlights again and recomputes the
-    // rows with the intensities as they stand. The warning when the aiming points do not
-    // match the floodlights.
-    std::optional<KvMessage> Calculate(const std::vector<Vector>& outline,
-                                       const LuminaireList& floodlights,
-                                       const std::vector<Vector>& aimingPoints);
+    // rows with the intensities as they stand. The warnings, in this order, when the
+    // aiming points do not match the floodlights and when a floodlight's grid gives more
+    // light than its lamps.
+    std::vector<KvMessage> Calculate(const std::vector<Vector>& outline,
+                                     const LuminaireList& floodlights,
+                                     const std::vector<Vector>& aimingPoints);
 
     // Row buttons, as the point buttons act on points.
     void Select(int row);
@@ -130,11 +138,12 @@ public:
 
     // "计  算": the points, the site outline (empty without a site panel) and the
     // floodlights (empty without a luminaire panel) give the rows, computed with the
-    // intensity lookup and shown in the result panel. The warning when the aiming rows do
-    // not match the floodlights.
-    std::optional<KvMessage> Calculate(const std::vector<Vector>& outline,
-                                       const LuminaireList& floodlights,
-                                       FloodlightResultPanel& result);
+    // intensity lookup and shown in the result panel. The warnings, in this order, when
+    // the aiming rows do not match the floodlights and when a floodlight's grid gives more
+    // light than its lamps.
+    std::vector<KvMessage> Calculate(const std::vector<Vector>& outline,
+                                     const LuminaireList& floodlights,
+                                     FloodlightResultPanel& result);
 
 private:
     struct AimingRow {

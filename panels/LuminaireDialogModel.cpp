@@ -18,8 +18,10 @@ const std::array<const char*, 3> LuminaireDialogModel::kCurveHeaders = {"角度"
                                                                         "光强B-B"};
 const std::array<const char*, 5> LuminaireDialogModel::kCuHeaders = {"ρcc", "ρw", "ρf", "RCR",
                                                                      "利用系数"};
+// The grid holds thousands of candela for the luminaire's lamps, as the floodlight
+// calculation reads it.
 const std::array<const char*, 4> LuminaireDialogModel::kFloodHeaders = {"序        号", "纵向角度",
-                                                                        "垂直角度", "光        强"};
+                                                                        "垂直角度", "光强(kcd)"};
 
 LuminaireDialogModel::LuminaireDialogModel(CatalogueDatabase& db, const Luminaire& luminaire)
     : m_db(db), m_working(luminaire) {}
@@ -197,7 +199,7 @@ std::vector<std::vector<std::string>> LuminaireDialogModel::FloodRows() const {
     int number = 1;
     for (const FloodIntensityRow& row : m_working.floodTable.Rows()) {
         rows.push_back({KvStr::Format("%d", number++), KvStr::Format("%.2f", row.dZXAngle),
-                        KvStr::Format("%.2f", row.dHXAngle), KvStr::Format("%.2f", row.dLampGq)});
+                        KvStr::Format("%.2f", row.dHXAngle), KvStr::Format("%.3f", row.dLampGq)});
     }
     return rows;
 }

@@ -1,10 +1,13 @@
 #include "panels/RoadLightingPanel.h"
 
 #include "calc/outdoor/FloodCapacity.h"
+#include "model/Constants.h"
 #include "model/FormatTruncated.h"
 #include "panels/PanelCells.h"
 
 #include <kelvorin/KvStr.h>
+
+#include <algorithm>
 
 namespace qv {
 
@@ -22,6 +25,73 @@ std::string ArrangementText(int index) {
     return index >= 0 && index < static_cast<int>(kRoadArrangements.size())
                ? kRoadArrangements[static_cast<size_t>(index)]
                : std::string();
+}
+
+std::string Joined(const std::vector<std::string>& parts, const char* separator) {
+    std::string text;
+    for (const std::string& part : parts) {
+        text += (text.empty() ? "" : separator) + part;
+    }
+    return text;
+}
+
+// "灯%d(%s)": the row number the grid shows and the light's name.
+std::string EntryName(const std::vector<RoadEntry>& entries, size_t i) {
+    return KvStr::Format("灯%d(%s)", static_cast<int>(i) + 1, entries[i].luminaire.sName.c_str());
+}
+
+// The inputs the calculation could not use: U or S that is not a positive number.
+std::string MissingInputs(const std::vector<RoadEntry>& entries) {
+    std::vector<std::string> utilization;
+    std::vector<std::string> spacing;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!entries[i].utilizationGiven) {
+            utilization.push_back(EntryName(entries, i));
+        }
+        if (!entries[i].spacingGiven) {
+            spacing.push_back(EntryName(entries, i));
+        }
+    }
+    std::vector<std::string> asked;
+    if (!utilization.empty()) {
+        asked.push_back(Joined(utilization, "、") + "的利用系数");
+    }
+    if (!spacing.empty()) {
+        asked.push_back(Joined(spacing, "、") + "的间距");
+    }
+    return asked.empty() ? std::string()
+                         : "请输入" + Joined(asked, "和") + "，利用系数或间距为0的灯不产生照度";
+}
+
+// Entries of one kind of light listed more than once: every entry stands for all the
+// poles of its kind, so each repetition adds that kind's whole illuminance again.
+std::string RepeatedKinds(const std::vector<RoadEntry>& entries) {
+    std::vector<bool> grouped(entries.size(), false);
+    std::vector<std::string> groups;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (grouped[i]) {
+            continue;
+        }
+        const Luminaire& kind = entries[i].luminaire;
+        std::vector<std::string> rows = {KvStr::Format("灯%d", static_cast<int>(i) + 1)};
+        for (size_t j = i + 1; j < entries.size(); ++j) {
+            const Luminaire& other = entries[j].luminaire;
+            if (!grouped[j] && other.sName == kind.sName && other.sModel == kind.sModel &&
+                other.nLuminousFlux == kind.nLuminousFlux) {
+                grouped[j] = true;
+                rows.push_back(KvStr::Format("灯%d", static_cast<int>(j) + 1));
+            }
+        }
+        if (rows.size() > 1) {
+            groups.push_back(Joined(rows, "、"));
+        }
+    }
+    if (groups.empty()) {
+        return std::string();
+    }
+    return Joined(groups, "；") +
+           "是同一种灯：每种灯只需一行，间距和排列方式已代表这种灯的全部灯杆，每根灯杆各列一行会使"
+           "照度乘以行数";
 }
 
 } // namespace
@@ -43,6 +113,7 @@ void RoadLightingPanel::Calculate(const Project& project) {
             const std::string arrangement = ArrangementText(road.m_nLampType);
             entry.arrangement = ArrangementIndex(arrangement);
             entry.spacing = road.m_dLampDis;
+            entry.poleHeight = luminaire.ptCenter.z; // the light's mounting height
             entry.count = luminaire.unitCapacity.nCount;
             m_entries.push_back(entry);
             m_arrangementTexts.push_back(arrangement);
@@ -50,8 +121,27 @@ void RoadLightingPanel::Calculate(const Project& project) {
     }
     m_result = CalculateRoadLighting(road, m_entries);
     m_eText = FormatTruncated(m_result.e, kShownDecimals);
-    m_message = m_result.e - m_result.standard >= 0.0 ? "照度满足道路照度标准,不需增加灯具"
-                                                      : "照度不满足道路照度标准，需增加灯具";
+    std::vector<std::string> parts;
+    if (m_entries.empty()) {
+        parts.push_back("道路没有路灯：请在道路方案中设置路灯的灯具编号");
+    } else if (m_result.width < kTolerance) {
+        parts.push_back("道路宽度为0：请在道路方案中输入街道组成");
+    }
+    if (const std::string missing = MissingInputs(m_entries); !missing.empty()) {
+        parts.push_back(missing);
+    }
+    const bool lit = std::any_of(m_entries.begin(), m_entries.end(), [](const RoadEntry& entry) {
+        return entry.counted && entry.utilizationGiven;
+    });
+    if (lit) {
+        parts.push_back(m_result.e - m_result.standard >= 0.0
+                            ? "照度满足道路照度标准,不需增加灯具"
+                            : "照度不满足道路照度标准，需增加灯具");
+    }
+    if (const std::string repeated = RepeatedKinds(m_entries); !repeated.empty()) {
+        parts.push_back(repeated);
+    }
+    m_message = Joined(parts, "；");
 }
 
 void RoadLightingPanel::EditCell(int row, int column, const std::string& text,

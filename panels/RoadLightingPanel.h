@@ -33,7 +33,12 @@ public:
     void Open(const Project& project) { Calculate(project); }
 
     // "计  算": takes the road's entries (they replace the panel's when the luminaires
-    // differ; new entries start with the road's arrangement and spacing) and calculates.
+    // differ; new entries start with the road's arrangement and spacing, and the light's
+    // mounting height as pole height) and calculates. The message tells whether the
+    // standard is met, names the entries without a utilization factor or spacing (they
+    // give no light), a road without width or lights, and entries that repeat one kind of
+    // light (each entry stands for all the poles of its kind, so a repetition multiplies
+    // the illuminance).
     void Calculate(const Project& project);
 
     // A grid cell typed in place: the arrangement text, spacing, pole height, elevation

@@ -81,9 +81,9 @@ void FloodlightResultWindow::Refresh() {
 
 void FloodlightResultWindow::Recalculate() {
     const Project project = m_context.snapshot();
-    if (const auto warning =
-            m_panel.Calculate(project.room.outline, project.luminaires, m_aimingPoints())) {
-        KvMessageSink::Show(*warning);
+    for (const KvMessage& warning :
+         m_panel.Calculate(project.room.outline, project.luminaires, m_aimingPoints())) {
+        KvMessageSink::Show(warning);
     }
     Refresh();
 }
@@ -196,9 +196,9 @@ void FloodlightPointPanelWindow::Calculate() {
     delete m_result.data();
     m_result = new FloodlightResultWindow(
         m_context, [this] { return m_panel.AimingPoints(); }, this);
-    if (const auto warning =
-            m_panel.Calculate(project.room.outline, project.luminaires, m_result->Model())) {
-        KvMessageSink::Show(*warning);
+    for (const KvMessage& warning :
+         m_panel.Calculate(project.room.outline, project.luminaires, m_result->Model())) {
+        KvMessageSink::Show(warning);
     }
     RefreshPoints();
     m_result->Refresh();

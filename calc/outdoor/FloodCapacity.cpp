@@ -76,7 +76,9 @@ FloodCapacityResult CalculateFloodCapacity(double eMin, const Room& site,
         entry.efficacy = LampTypeEfficacy(inputs.sLampType);
         entry.x = entry.efficacy * luminaire.dVindicate * inputs.dUniformity * inputs.dEfficiency *
                   entry.u;
-        entry.counted = entry.x >= kTolerance;
+        // Two negative factors would make a positive X: every factor must be positive.
+        entry.counted = entry.x >= kTolerance && inputs.dEfficiency > 0.0 &&
+                        inputs.dUniformity > 0.0 && luminaire.dVindicate > 0.0;
         if (!entry.counted) {
             continue;
         }
@@ -94,6 +96,21 @@ FloodCapacityResult CalculateFloodCapacity(double eMin, const Room& site,
         entry.luminaire.unitCapacity.nNeeded = entry.additional;
     }
     return result;
+}
+
+double FloodInstalledPowerDensity(const Room& site,
+                                  const std::vector<FloodCapacityEntry>& entries) {
+    double density = 0.0;
+    for (const FloodCapacityEntry& entry : entries) {
+        const int count = entry.luminaire.unitCapacity.nCount;
+        if (count < 1) {
+            continue;
+        }
+        LuminaireList one;
+        one.Add(entry.luminaire);
+        density += count * LightingPowerDensity(site, one);
+    }
+    return std::isfinite(density) ? density : 0.0;
 }
 
 LuminaireList LuminairesInRange(const LuminaireList& luminaires, int first, int last) {

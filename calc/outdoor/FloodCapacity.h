@@ -43,7 +43,7 @@ struct FloodCapacityEntry {
     double u = 0.0;        // utilization factor from the share class
     double efficacy = 0.0; // η_s, lm/W
     double x = 0.0;        // η_s·K·U1·η·U
-    bool counted = false;  // X at least the tolerance
+    bool counted = false;  // X at least the tolerance, with η, U1 and K each positive
     double pL = 0.0;       // installed power of one floodlight (LuminairePower), W, if counted
     double required = 0.0; // E_min / X · w · A / S, W (counted entries)
     int additional = 0;    // floodlights still needed ("还需要")
@@ -79,6 +79,11 @@ struct FloodCapacityRecord {
     PowerDensityDisplay densities;
     bool operator==(const FloodCapacityRecord&) const = default;
 };
+
+// Installed power density of the site, W/m²: Σ count · P over the entries (P the power a
+// luminaire counts for the lighting power density) divided by the outline's area; a count
+// below 1 counts none. 0 for an area below the tolerance.
+double FloodInstalledPowerDensity(const Room& site, const std::vector<FloodCapacityEntry>& entries);
 
 // The luminaires numbered first to last (from 1, inclusive) that exist, in order.
 LuminaireList LuminairesInRange(const LuminaireList& luminaires, int first, int last);

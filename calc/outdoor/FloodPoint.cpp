@@ -155,9 +155,27 @@ std::vector<FloodlightStep> ComputeFloodlightRows(std::vector<FloodlightResultRo
     return steps;
 }
 
+std::vector<FloodGridFluxCheck> CheckFloodGrids(const LuminaireList& floodlights) {
+    std::vector<FloodGridFluxCheck> checks;
+    for (int i = 0; i < floodlights.Count(); ++i) {
+        const Luminaire& floodlight = floodlights.At(i);
+        if (floodlight.floodTable.Count() == 0) {
+            continue;
+        }
+        FloodGridFluxCheck check;
+        check.index = i;
+        check.gridFlux = FloodGridFlux(floodlight.floodTable);
+        check.lampFlux = floodlight.nLuminousFlux;
+        check.exceeds = check.gridFlux > kFloodGridFluxAllowance * check.lampFlux;
+        checks.push_back(check);
+    }
+    return checks;
+}
+
 void ComputeFloodPointRecord(FloodPointRecord& record, const std::vector<Vector>& siteOutline,
                              FloodMode mode) {
     record.steps = ComputeFloodlightRows(record.rows, siteOutline, record.floodlights, mode);
+    record.gridChecks = CheckFloodGrids(record.floodlights);
 }
 
 bool AssignAimingPoints(LuminaireList& floodlights, const std::vector<Vector>& aimingPoints) {

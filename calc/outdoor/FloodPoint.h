@@ -18,7 +18,7 @@ inline constexpr const char* kAllFloodlightsLabel = "全部灯具";
 struct FloodlightResultRow {
     CalcPoint point;
     std::string label;         // "%d.%s" (0-based floodlight index, name) or "全部灯具"
-    double intensity = 0.0;    // I toward the point, cd per 1000 lm times 1000
+    double intensity = 0.0;    // I toward the point, cd (the grid's kcd times 1000)
     double eh = 0.0;           // lx
     double ev = 0.0;           // lx
     double transverse = 0.0;   // lx
@@ -82,18 +82,39 @@ std::vector<FloodlightStep> ComputeFloodlightRows(std::vector<FloodlightResultRo
                                                   const std::vector<Vector>& siteOutline,
                                                   const LuminaireList& floodlights, FloodMode mode);
 
+// A floodlight's grid holds kcd for the luminaire's lamps, so the flux it encloses is at
+// most the lamps' flux (their flux times the light output ratio). A grid enclosing more
+// than this share of it is in another unit, e.g. cd per 1000 lm, and overstates every
+// illuminance by the ratio.
+inline constexpr double kFloodGridFluxAllowance = 1.05;
+
+// The flux a floodlight's grid encloses against the flux of its lamps.
+struct FloodGridFluxCheck {
+    int index = 0;         // of the floodlight in its list, from 0
+    double gridFlux = 0.0; // ∫ I dΩ over the grid, lm (FloodGridFlux)
+    double lampFlux = 0.0; // the luminaire's flux nLuminousFlux, lm
+    bool exceeds = false;  // gridFlux > kFloodGridFluxAllowance · lampFlux
+    bool operator==(const FloodGridFluxCheck&) const = default;
+};
+
+// One check per floodlight that has a grid, in list order.
+std::vector<FloodGridFluxCheck> CheckFloodGrids(const LuminaireList& floodlights);
+
 // What the calculation book of the floodlight point illuminance states: the rows (each
 // point's floodlight rows, then its total row), the step of each row from the last
-// computation, and the aimed floodlights the rows name by their index.
+// computation, the aimed floodlights the rows name by their index, and the flux check of
+// their grids.
 struct FloodPointRecord {
     std::vector<FloodlightResultRow> rows;
     std::vector<FloodlightStep> steps; // one per row
     LuminaireList floodlights;
+    std::vector<FloodGridFluxCheck> gridChecks;
     bool operator==(const FloodPointRecord&) const = default;
 };
 
 // Computes the record's rows with its floodlights (ComputeFloodlightRows) and keeps their
-// steps, so that the book states the computation the rows show.
+// steps, so that the book states the computation the rows show; checks the floodlights'
+// grids.
 void ComputeFloodPointRecord(FloodPointRecord& record, const std::vector<Vector>& siteOutline,
                              FloodMode mode);
 

@@ -5,6 +5,13 @@
 #include <cmath>
 
 namespace qv {
+namespace {
+
+double UsedUtilization(const RoadEntry& entry) {
+    return entry.utilizationGiven ? entry.u : 0.0;
+}
+
+} // namespace
 
 int ArrangementIndex(const std::string& text) {
     for (size_t i = 0; i < kRoadArrangements.size(); ++i) {
@@ -31,12 +38,15 @@ RoadLightingResult CalculateRoadLighting(const Road& road, std::vector<RoadEntry
     const double m = static_cast<double>(entries.size());
     for (RoadEntry& entry : entries) {
         entry.n = entry.arrangement < 1 ? 1 : entry.arrangement;
-        entry.counted = std::fabs(w * entry.spacing) >= kTolerance;
+        entry.spacingGiven = std::isfinite(entry.spacing) && entry.spacing >= kTolerance;
+        entry.utilizationGiven = std::isfinite(entry.u) && entry.u > 0.0;
+        entry.counted = w >= kTolerance && entry.spacingGiven;
         if (!entry.counted) {
             continue;
         }
         result.sumFlux += entry.count * static_cast<double>(entry.luminaire.nLuminousFlux);
-        result.sumA += entry.n * entry.luminaire.dVindicate * entry.u / (m * entry.spacing);
+        result.sumA +=
+            entry.n * entry.luminaire.dVindicate * UsedUtilization(entry) / (m * entry.spacing);
     }
     const double e = result.sumA * result.sumFlux / w;
     result.e = std::isfinite(e) ? e : 0.0;
@@ -45,9 +55,9 @@ RoadLightingResult CalculateRoadLighting(const Road& road, std::vector<RoadEntry
     for (RoadEntry& entry : entries) {
         if (!(result.deficit > kTolerance)) {
             entry.computedSpacing = entry.spacing;
-        } else if (std::fabs(wStandard) >= kTolerance) {
+        } else if (wStandard >= kTolerance) {
             const double spacing = entry.n * static_cast<double>(entry.luminaire.nLuminousFlux) *
-                                   entry.luminaire.dVindicate * entry.u / wStandard;
+                                   entry.luminaire.dVindicate * UsedUtilization(entry) / wStandard;
             entry.computedSpacing = std::isfinite(spacing) ? spacing : 0.0;
         }
     }

@@ -24,8 +24,10 @@ struct RoadEntry {
     int count = 1;
     double computedSpacing = 0.0; // m, written by the calculation
     // Worked out by the calculation:
-    int n = 1;            // arrangement factor N: the index, at least 1
-    bool counted = false; // |W·S| at least the tolerance
+    int n = 1;                     // arrangement factor N: the index, at least 1
+    bool counted = false;          // W and S positive (at least the tolerance)
+    bool spacingGiven = false;     // S is a number of at least the tolerance
+    bool utilizationGiven = false; // U is a number above 0; any other U counts 0
     bool operator==(const RoadEntry&) const = default;
 };
 
@@ -53,8 +55,13 @@ struct RoadLightingRecord {
 double RoadWidth(const Road& road);
 
 // Calculates E and writes each entry's N and, where the standard is not reached, the
-// spacing N·φ·K·U / (W·E_std) (kept when W·E_std is below the tolerance); where it is
-// reached, the entry's own spacing.
+// spacing N·φ·K·U / (W·E_std) (kept when W·E_std is not positive); where it is
+// reached, the entry's own spacing. An entry counts when W and its S are positive; a U
+// that is not a number above 0 counts 0, so that no input makes E or a spacing negative.
+//
+// Each entry is one kind of light: S and N already stand for every pole of the road, so
+// m entries of the same light give m times its illuminance (Σa keeps N·K·U/S while Σφ
+// grows m-fold).
 RoadLightingResult CalculateRoadLighting(const Road& road, std::vector<RoadEntry>& entries);
 
 } // namespace qv

@@ -62,6 +62,9 @@ void FillCurves(const PhotometricData& data, double scale, CatalogueLuminaireTyp
     }
 }
 
+// The floodlight grid in kcd of the file's luminaire with the lamps the type records (its
+// rated lamps; for absolute photometry the luminaire's own flux), as the floodlight
+// calculation reads it: the grid encloses the file's flux, at most the lamp flux.
 void FillFloodGrid(const PhotometricData& data, CatalogueLuminaireType& type) {
     const std::vector<double> lateral =
         GridAngles(data.planes, data.coverage == PlaneCoverage::kLateralMirrored);

@@ -41,7 +41,34 @@ void WriteGeneralFormulas(BookComposer& book) {
         book.Line(heading);
         book.Equation(formula);
     }
+    book.Line("式中 I——照射方向光强，cd，为投光灯等光强表中光强(kcd)的1000倍");
     book.Line("注意：在计算之前首先把坐标系平移，平移成以灯为圆心的坐标系。");
+}
+
+// The flux each floodlight's grid encloses against its lamps' flux: a grid of kcd for the
+// lamps encloses at most the lamp flux.
+void WriteGridChecks(BookComposer& book, const FloodPointRecord& record) {
+    if (record.gridChecks.empty()) {
+        return;
+    }
+    book.Section("等光强表光通量校核:");
+    book.Equation("Φ " + Lo("I") + " = ∫IdΩ ≤ " + Fixed(kFloodGridFluxAllowance, 2) + "Φ");
+    book.Symbol("式中 Φ", "I", "——等光强表光强(kcd)在表中角度范围内积分所得光通量，lm");
+    book.Line("     Φ——光源光通量，lm");
+    for (const FloodGridFluxCheck& check : record.gridChecks) {
+        if (check.index < 0 || check.index >= record.floodlights.Count()) {
+            continue;
+        }
+        const Luminaire& floodlight = record.floodlights.At(check.index);
+        book.Line(KvStr::Format("投光灯%d(%s %s)：", check.index + 1, floodlight.sName.c_str(),
+                                floodlight.sModel.c_str()));
+        book.Equation("Φ " + Lo("I") + " = " + Fixed(check.gridFlux, 0) +
+                      "lm, Φ = " + Fixed(check.lampFlux, 0) + "lm");
+        if (check.exceeds) {
+            book.Line("等光强表所含光通量超过光源光通量的" + Fixed(kFloodGridFluxAllowance, 2) +
+                      "倍，其光强不是该光源的光强(kcd)，以下照度偏大，请检查。");
+        }
+    }
 }
 
 void WriteStep(BookComposer& book, const FloodlightStep& step, const Luminaire& floodlight) {
@@ -98,6 +125,7 @@ BookName WriteFloodPointBook(CalcBookWriter& writer, const FloodPointRecord& rec
     BookComposer book(writer);
     book.Open(name.title);
     WriteGeneralFormulas(book);
+    WriteGridChecks(book, record);
     int point = 0;
     bool pointOpen = false;
     for (size_t i = 0; i < rows.size(); ++i) {

@@ -5,8 +5,6 @@
 
 #include <kelvorin/KvStr.h>
 
-#include <cmath>
-
 namespace qv {
 namespace {
 
@@ -30,7 +28,7 @@ void WriteGeneralFormulas(BookComposer& book) {
     book.Line("     K——维护系数");
     book.Line("     W——道路宽度，m");
     book.Line("     S——路灯安装距离，m");
-    book.Line("     N——与排列方式有关值，单侧N=0,交错N=1,相对矩形排列N=2");
+    book.Line("     N——与排列方式有关值，单侧N=1, 交错N=1, 相对矩形排列N=2");
 }
 
 } // namespace
@@ -67,11 +65,11 @@ BookName WriteRoadBook(CalcBookWriter& writer, const RoadLightingRecord& record)
         book.Append(KvStr::Format("仰角为%s°,", Fixed(e.elevation, 2).c_str()));
         book.Append(KvStr::Format("利用系数为%s,", Fixed(e.u, 2).c_str()));
         book.Line("达到标准照度的时候此灯的安装距离计算为：");
-        if (result.deficit > kTolerance &&
-            std::fabs(result.width * result.standard) >= kTolerance) {
+        if (result.deficit > kTolerance && result.width * result.standard >= kTolerance) {
+            const double u = e.utilizationGiven ? e.u : 0.0; // the U the calculation used
             book.Equation(
                 "S = " +
-                Frac(KvStr::Format("%d × %s × %s × %d", l.nLuminousFlux, Fixed(e.u, 2).c_str(),
+                Frac(KvStr::Format("%d × %s × %s × %d", l.nLuminousFlux, Fixed(u, 2).c_str(),
                                    Fixed(l.dVindicate, 2).c_str(), e.n),
                      Fixed(result.standard, 2) + " × " + Fixed(result.width, 2)) +
                 " = " + Fixed(e.computedSpacing, 2) + "m");

@@ -105,6 +105,13 @@ TEST(FloodCapacity, DegenerateSitesAndUncountedEntries) {
     EXPECT_FALSE(uncounted[0].counted);
     EXPECT_EQ(uncounted[0].additional, 0);
 
+    // η and U1 both negative make a positive X, but not a floodlight that gives light.
+    std::vector<FloodCapacityEntry> negative = {SodiumEntry()};
+    negative[0].luminaire.unitCapacity.dEfficiency = -0.6;
+    negative[0].luminaire.unitCapacity.dUniformity = -0.75;
+    EXPECT_EQ(CalculateFloodCapacity(20.0, test::RectangleRoom(5, 5), negative).e, 0.0);
+    EXPECT_FALSE(negative[0].counted);
+
     // A counted entry without lamp power asks for 0 more, never a division by zero.
     std::vector<FloodCapacityEntry> powerless = {SodiumEntry(), SodiumEntry()};
     powerless[1].luminaire.lamp1 = Lamp();

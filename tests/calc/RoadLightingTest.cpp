@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace qv {
 namespace {
 
@@ -66,6 +68,41 @@ TEST(RoadLighting, SeveralKindsShareTheRoad) {
     EXPECT_DOUBLE_EQ(result.e, 0.007 * 40000.0 / 10.0);
 }
 
+// Each entry stands for all the poles of its kind (S and N say how they stand), so
+// listing one light per pole multiplies the road's illuminance by the number of entries.
+TEST(RoadLighting, OneEntryPerPoleMultipliesTheIlluminance) {
+    std::vector<RoadEntry> one = {Entry("双侧对称")};
+    const double e = CalculateRoadLighting(TenMetreRoad(10.0), one).e;
+    std::vector<RoadEntry> perPole(8, Entry("双侧对称"));
+    EXPECT_DOUBLE_EQ(CalculateRoadLighting(TenMetreRoad(10.0), perPole).e, 8.0 * e);
+}
+
+// U and S that are not positive numbers give no light, never a negative one.
+TEST(RoadLighting, HostileUtilizationAndSpacingGiveNoLight) {
+    for (const double u : {0.0, -0.4, std::nan(""), -HUGE_VAL, HUGE_VAL}) {
+        std::vector<RoadEntry> entries = {Entry("单侧")};
+        entries[0].u = u;
+        const RoadLightingResult result = CalculateRoadLighting(TenMetreRoad(10.0), entries);
+        EXPECT_FALSE(entries[0].utilizationGiven) << u;
+        EXPECT_GE(result.e, 0.0) << u;
+        EXPECT_GE(entries[0].computedSpacing, 0.0) << u;
+    }
+    for (const double spacing : {0.0, -30.0, std::nan("")}) {
+        std::vector<RoadEntry> entries = {Entry("单侧")};
+        entries[0].spacing = spacing;
+        EXPECT_EQ(CalculateRoadLighting(TenMetreRoad(10.0), entries).e, 0.0) << spacing;
+        EXPECT_FALSE(entries[0].spacingGiven);
+        EXPECT_FALSE(entries[0].counted);
+    }
+    // A cross-section of negative width counts no entry.
+    Road negative = TenMetreRoad(10.0);
+    negative.components = {{RoadComponent::kCarriageway, 2, -7.5}};
+    std::vector<RoadEntry> entries = {Entry("单侧")};
+    EXPECT_EQ(CalculateRoadLighting(negative, entries).e, 0.0);
+    EXPECT_FALSE(entries[0].counted);
+    EXPECT_DOUBLE_EQ(entries[0].computedSpacing, 0.0);
+}
+
 TEST(RoadLighting, NothingCountedGivesZero) {
     std::vector<RoadEntry> entries = {Entry("单侧")};
     entries[0].computedSpacing = 5.0;
@@ -112,6 +149,52 @@ TEST(RoadLightingPanel, EntriesByRangeEditsAndMessages) {
     // The edits last while the road's luminaires stay the same.
     panel.Calculate(project);
     EXPECT_EQ(panel.Illuminance(), 14.0);
+}
+
+// The message names what the calculation could not use and entries that repeat one kind
+// of light; a new entry's pole height is its light's mounting height.
+TEST(RoadLightingPanel, MessageNamesMissingInputsAndRepeatedKinds) {
+    Project project;
+    project.road = TenMetreRoad(10.0);
+    project.road.m_nStartNum = 1;
+    project.road.m_nEndNum = 2;
+    project.road.m_dLampDis = 30.0;
+    Luminaire light = Entry("单侧").luminaire;
+    light.sName = "路灯";
+    light.ptCenter = {0, -5, 12};
+    project.luminaires.Add(light);
+    light.sModel = "另一种";
+    project.luminaires.Add(light);
+    RoadLightingPanel panel;
+    panel.Open(project);
+    EXPECT_EQ(panel.CellText(0, RoadLightingPanel::kPoleHeight), "12");
+    EXPECT_EQ(panel.IlluminanceText(), "0.00");
+    EXPECT_EQ(panel.Message(),
+              "请输入灯1(路灯)、灯2(路灯)的利用系数，利用系数或间距为0的灯不产生照度");
+    panel.EditCell(0, RoadLightingPanel::kUtilization, "0.3", project);
+    panel.EditCell(1, RoadLightingPanel::kSpacing, "0", project);
+    EXPECT_EQ(panel.Message(),
+              "请输入灯2(路灯)的利用系数和灯2(路灯)的间距，利用系数或间距为0的灯不产生"
+              "照度；照度不满足道路照度标准，需增加灯具");
+    EXPECT_GT(panel.Illuminance(), 0.0);
+
+    // The same light twice: the message explains why the illuminance doubled.
+    project.luminaires.At(1).sModel = project.luminaires.At(0).sModel;
+    panel.Calculate(project);
+    panel.EditCell(0, RoadLightingPanel::kUtilization, "0.3", project);
+    panel.EditCell(1, RoadLightingPanel::kUtilization, "0.3", project);
+    EXPECT_EQ(panel.IlluminanceText(), "14.00"); // twice the 7 lx of one entry
+    EXPECT_EQ(panel.Message(),
+              "照度满足道路照度标准,不需增加灯具；灯1、灯2是同一种灯：每种灯只需一行，间距和排列方"
+              "式已代表这种灯的全部灯杆，每根灯杆各列一行会使照度乘以行数");
+
+    project.road.components.clear();
+    panel.Calculate(project);
+    EXPECT_EQ(panel.Message().rfind("道路宽度为0：请在道路方案中输入街道组成；", 0), 0u);
+    project.road.m_nStartNum = 5;
+    project.road.m_nEndNum = 6;
+    panel.Calculate(project);
+    EXPECT_EQ(panel.Message(), "道路没有路灯：请在道路方案中设置路灯的灯具编号");
 }
 
 } // namespace

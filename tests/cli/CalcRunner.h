@@ -46,9 +46,11 @@ inline std::pair<int, std::string> RunCalcQuoted(const std::vector<std::string>&
     return RunShell(command + " 2>/dev/null");
 }
 
-// The one JSON object printed by a successful run with --json.
+// The one JSON object printed by a successful run with --json (warnings on the standard
+// error left out).
 inline nlohmann::json RunCalcJson(const std::string& arguments) {
-    const auto [status, out] = RunCalc(arguments + " --json");
+    const auto [status, out] =
+        RunShell(std::string(QV_CALC_PATH) + " " + arguments + " --json 2>/dev/null");
     EXPECT_EQ(status, 0) << out;
     return nlohmann::json::parse(out, nullptr, false);
 }

@@ -55,6 +55,8 @@ std::vector<GoldenCase> Cases() {
         {"site.flood1", "flood " + site + " --points {golden}/flood_points.csv --passes 1", false});
     cases.push_back({"site.floodcap", "floodcap " + site + " --emin 25", true});
     cases.push_back({"site.road", "road " + site, true});
+    cases.push_back({"site.road.entries",
+                     "road " + site + " --entries " + kExamples + "site_and_road.road.csv", true});
     cases.push_back({"rect.h", "rect --plane h", true});
     cases.push_back({"rect.v", "rect --plane v", true});
     cases.push_back({"rect.i", "rect --plane i", true});

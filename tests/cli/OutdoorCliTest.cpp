@@ -10,9 +10,12 @@
 #include "cli/CalcRunner.h"
 #include "model/ProjectTestSupport.h"
 
+#include <kelvorin/KvStr.h>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -51,15 +54,21 @@ Project Example() {
 
 TEST(OutdoorCli, RoadWithEntries) {
     TempDir folder;
+    // The example with a second kind of road light.
     const std::string copy = folder.File("site.col");
-    std::filesystem::copy_file(kExample, copy);
+    Project twoKinds = Example();
+    Luminaire other = twoKinds.luminaires.At(twoKinds.road.m_nEndNum - 1);
+    other.sModel = "LD-150";
+    twoKinds.luminaires.Add(other);
+    twoKinds.road.m_nEndNum = twoKinds.luminaires.Count();
+    ASSERT_TRUE(SaveProject(twoKinds, copy));
     const auto stamp = std::filesystem::last_write_time(copy);
     const std::string entries = Write(folder, "road.csv",
                                       "arrangement,spacing,u,count\n"
                                       "双侧对称,30,0.3,1\n"
                                       "中心,,0.25,2\n");
     const nlohmann::json json = CalcJson("road " + copy + " --entries " + entries);
-    Project project = Example();
+    Project project = twoKinds;
     RoadLightingPanel panel;
     panel.Open(project);
     panel.EditCell(0, RoadLightingPanel::kArrangement, "双侧对称", project);
@@ -72,7 +81,7 @@ TEST(OutdoorCli, RoadWithEntries) {
     EXPECT_EQ(json["message"], panel.Message());
     EXPECT_EQ(json["w"].get<double>(), 23.0);
     EXPECT_EQ(json["standard"].get<double>(), 20.0);
-    ASSERT_EQ(json["entries"].size(), 8u);
+    ASSERT_EQ(json["entries"].size(), 2u);
     EXPECT_EQ(json["entries"][1]["n"], 3);
     EXPECT_EQ(json["entries"][1]["computed_spacing"].get<double>(),
               panel.Entries()[1].computedSpacing);
@@ -138,12 +147,91 @@ TEST(OutdoorCli, FloodBothPasses) {
         EXPECT_EQ(row["longitudinal"].get<double>(), rows[i].longitudinal);
         EXPECT_EQ(row["beta"].get<double>(), rows[i].beta * kRadToDeg);
     }
-    EXPECT_GT(json["rows"][12]["eh"].get<double>(), 0.0);
+    ASSERT_TRUE(rows[5].IsTotal());
+    EXPECT_GT(json["rows"][5]["eh"].get<double>(), 0.0);
 
     const nlohmann::json once =
         CalcJson("flood " + kExample + " --passes 1 --points " + points + " --aim " + aim);
     EXPECT_EQ(once["rows"][0]["eh"].get<double>(), 0.0);
     EXPECT_EQ(once["rows"][0]["i"], json["rows"][0]["i"]);
+}
+
+// The example's road: 250 W high-pressure sodium lights (33200 lm) 30 m apart on both
+// sides, opposite, U = 0.40, K = 0.7, across 23 m: E = φUKN/(SW) = 26.94 lx, the order a
+// road of this kind gets. Without a utilization factor the light is named, not 0 lx
+// silently.
+TEST(OutdoorCli, ExampleRoadGivesItsIlluminance) {
+    const std::string entries =
+        std::string(QV_SOURCE_DIR) + "/data/examples/site_and_road.road.csv";
+    const nlohmann::json json = CalcJson("road " + kExample + " --entries " + entries);
+    EXPECT_NEAR(json["e"].get<double>(), 33200 * 0.40 * 0.7 * 2 / (30.0 * 23.0), 1e-9);
+    EXPECT_EQ(json["e_shown"], "26.94");
+    EXPECT_EQ(json["message"], "照度满足道路照度标准,不需增加灯具");
+    ASSERT_EQ(json["entries"].size(), 1u);
+    EXPECT_EQ(json["entries"][0]["n"], 2);
+
+    const CalcRun bare = Calc("road " + kExample);
+    EXPECT_EQ(bare.status, 0);
+    EXPECT_NE(bare.out.find("请输入灯1(道路照明灯)的利用系数"), std::string::npos) << bare.out;
+    // The pole height shown is the light's mounting height.
+    EXPECT_NE(bare.out.find("双侧对称\t30\t10\t0\t0\t"), std::string::npos) << bare.out;
+}
+
+// The example's floodlights shine as their 32000 lm lamps can: every intensity read from
+// the grids is at most the beam's peak, 59.2 kcd; no warning. The same grids in cd per
+// 1000 lm give the same rows 31.25 times brighter, with a warning on stderr naming each
+// floodlight, and exit 0.
+TEST(OutdoorCli, FloodWarnsOfGridsBrighterThanTheirLamps) {
+    TempDir folder;
+    const std::string points = Write(folder, "points.csv", "name,x,y,z\nA,30,20,0\nB,10,5,0\n");
+    const std::string aim = Write(folder, "aim.csv", "x,y,z\n20,20,0\n20,20,0\n20,20,0\n20,20,0\n");
+    const std::string arguments = " --points " + points + " --aim " + aim + " --json";
+    const std::string err = folder.File("err.txt");
+    const auto [status, out] =
+        test::RunShell(std::string(QV_CALC_PATH) + " flood " + kExample + arguments + " 2>" + err);
+    ASSERT_EQ(status, 0);
+    EXPECT_EQ(test::ReadFileText(err), "");
+    const nlohmann::json json = nlohmann::json::parse(out);
+    double peak = 0.0;
+    for (const nlohmann::json& row : json["rows"]) {
+        peak = std::max(peak, row["i"].get<double>());
+    }
+    EXPECT_GT(peak, 10000.0);
+    EXPECT_LE(peak, 59200.0 + 1e-6);
+
+    Project bright = Example();
+    for (int i = 0; i < 4; ++i) {
+        FloodIntensityTable& grid = bright.luminaires.At(i).floodTable;
+        for (int node = 0; node < grid.Count(); ++node) {
+            grid.At(node).dLampGq /= 0.032;
+        }
+    }
+    const std::string copy = folder.File("bright.col");
+    ASSERT_TRUE(SaveProject(bright, copy));
+    const auto [brightStatus, brightOut] =
+        test::RunShell(std::string(QV_CALC_PATH) + " flood " + copy + arguments + " 2>" + err);
+    ASSERT_EQ(brightStatus, 0);
+    const std::string warnings = test::ReadFileText(err);
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_NE(
+            warnings.find(KvStr::Format("投光灯%d.投光灯(TG-400 中光束)的等光强表积分光通量为", i)),
+            std::string::npos)
+            << warnings;
+    }
+    EXPECT_EQ(std::count(warnings.begin(), warnings.end(), '\n'), 4);
+    const nlohmann::json brighter = nlohmann::json::parse(brightOut);
+    ASSERT_EQ(brighter["rows"].size(), json["rows"].size());
+    EXPECT_NEAR(brighter["rows"][0]["eh"].get<double>(),
+                json["rows"][0]["eh"].get<double>() / 0.032,
+                1e-9 * brighter["rows"][0]["eh"].get<double>());
+}
+
+// The unit-capacity method on the example before η and U1 are entered: nothing to show.
+TEST(OutdoorCli, FloodCapacitySaysNothingIsCalculatedYet) {
+    const nlohmann::json json = CalcJson("floodcap " + kExample + " --emin 25");
+    EXPECT_EQ(json["e_shown"], "—");
+    EXPECT_EQ(json["message"], "尚未计算：请输入各灯的灯具效率、照度均匀度");
+    EXPECT_EQ(json["lpd2_label"], "折算功率密度w/m2");
 }
 
 TEST(OutdoorCli, BadInputNamesItsPlace) {

@@ -61,7 +61,7 @@ TEST(ProjectCli, ShowJsonHasTheContractKeys) {
     EXPECT_EQ(json["room"]["nEndNum"], 4);
     EXPECT_EQ(json["road"]["components"][2],
               (nlohmann::ordered_json{{"m_nType", 1}, {"m_nNumber", 0.0}, {"m_dWidth", 2.0}}));
-    ASSERT_EQ(json["luminaires"].size(), 12u);
+    ASSERT_EQ(json["luminaires"].size(), 5u);
     const auto& flood = json["luminaires"][0];
     EXPECT_EQ(Keys(flood),
               (Names{"ptCenter", "Rotate", "dVindicate", "sName", "sModel", "nLuminousFlux",
@@ -73,9 +73,9 @@ TEST(ProjectCli, ShowJsonHasTheContractKeys) {
               (Names{"sName", "sModel", "dPower", "dBallastPower", "nCount", "nLuminousFlux"}));
     EXPECT_EQ(Keys(flood["shapes"][1]), (Names{"nShape", "dLength", "dWidth", "dHeight"}));
     // Flood rows are dHXAngle (vertical), dZXAngle (longitudinal), value; the first node
-    // of the grid is longitudinal -40, vertical -30.
+    // of the grid is longitudinal -40, vertical -30, in kcd.
     ASSERT_EQ(flood["flood"].size(), 63u);
-    EXPECT_EQ(flood["flood"][0], (nlohmann::ordered_json{-30.0, -40.0, 19.6}));
+    EXPECT_EQ(flood["flood"][0], (nlohmann::ordered_json{-30.0, -40.0, 0.6272}));
     const auto& streetLight = json["luminaires"][4];
     ASSERT_EQ(streetLight["curveA"].size(), 19u);
     EXPECT_EQ(streetLight["curveA"][1], (nlohmann::ordered_json{2.5, 235.0}));
@@ -143,17 +143,17 @@ TEST(ProjectCli, ResaveWritesWhatSaveWrites) {
 
 TEST(ProjectCli, ResaveMergesOverAnExistingFile) {
     TempDir dir;
-    const std::string out = dir.File("out.col");
-    std::filesystem::copy_file(kExamples + "site_and_road.col", out);
-    const CalcRun run = Calc(dir, "resave " + kExamples + "office.cil " + out);
+    const std::string out = dir.File("out.cil");
+    std::filesystem::copy_file(kExamples + "office.cil", out);
+    const CalcRun run = Calc(dir, "resave " + kExamples + "site_and_road.col " + out);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string merged = ReadFileText(out);
-    EXPECT_NE(merged.find("<场地>"), std::string::npos); // left from the outdoor project
-    EXPECT_NE(merged.find("<灯具11>"), std::string::npos);
+    EXPECT_NE(merged.find("<房间>"), std::string::npos); // left from the indoor project
+    EXPECT_NE(merged.find("<灯具7>"), std::string::npos);
     const auto json = nlohmann::json::parse(Calc(dir, "show --json " + out).out);
-    EXPECT_EQ(json["kind"], 0);
-    EXPECT_EQ(json["luminaires"].size(), 8u);
-    EXPECT_EQ(json["room"]["dLxStandard"], 500.0);
+    EXPECT_EQ(json["kind"], 1);
+    EXPECT_EQ(json["luminaires"].size(), 5u);
+    EXPECT_EQ(json["room"]["dLxStandard"], 30.0);
 
     // An existing file that is not a project is not overwritten.
     WriteFileText(dir.File("notes.txt"), "keep me");

@@ -146,8 +146,10 @@ Project Workshop() {
     return project;
 }
 
-// A 60 × 40 m square lit by four floodlights on 15 m masts (luminaires 1-4) and a
-// 23 m wide road with eight 250 W sodium lights on both sides (luminaires 5-12).
+// A 60 × 40 m square lit by four floodlights on 15 m masts (luminaires 1-4, their grids
+// in kcd for the 32000 lm lamp) and a 23 m wide road lit by 250 W sodium lights 30 m apart
+// on both sides, opposite: one entry (luminaire 5) for the one kind of light, since the
+// spacing and the arrangement already stand for every pole.
 Project SiteAndRoad() {
     Project project;
     project.kind = kOutdoorProject;
@@ -167,7 +169,7 @@ Project SiteAndRoad() {
     road.m_dLampDis = 30;
     road.m_nLampType = Road::kOpposite;
     road.m_nStartNum = 5;
-    road.m_nEndNum = 12;
+    road.m_nEndNum = 5;
     road.components = {{RoadComponent::kFootway, 0, 3},
                        {RoadComponent::kCarriageway, 2, 7.5},
                        {RoadComponent::kMedian, 0, 2},
@@ -198,8 +200,7 @@ Project SiteAndRoad() {
     streetLight.opticalShape = {LuminaireShape::kRectangle, 0.6, 0.3, 0};
     streetLight.sLightsTable = "宽配光路灯配光";
     AddCurves(streetLight, "wide_distribution_curves.csv");
-    Place(project, streetLight, {{-15, -30, 10}, {15, -30, 10}, {45, -30, 10}, {75, -30, 10}}, 90);
-    Place(project, streetLight, {{-15, -10, 10}, {15, -10, 10}, {45, -10, 10}, {75, -10, 10}}, -90);
+    Place(project, streetLight, {{15, -30, 10}}, 90);
     return project;
 }
 

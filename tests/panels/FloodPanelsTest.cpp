@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
@@ -65,10 +66,10 @@ TEST(FloodlightPointPanel, CalculateWarnsOnCountAndShowsRows) {
     panel.Points().Append(CalcPoint());
     EXPECT_EQ(panel.Points().Points()[1].name, "P2");
     FloodlightResultPanel result;
-    const std::optional<KvMessage> warning =
+    const std::vector<KvMessage> warnings =
         panel.Calculate(test::RectangleRoom(10, 10).outline, TwoFloodlights(), result);
-    ASSERT_TRUE(warning.has_value());
-    EXPECT_EQ(warning->text, "瞄准点数量和灯具数量不符，请刷新。");
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].text, "瞄准点数量和灯具数量不符，请刷新。");
     ASSERT_EQ(result.RowCount(), 6);
     EXPECT_EQ(result.CellText(0, FloodlightResultPanel::kOrdinal), "1");
     EXPECT_EQ(result.CellText(1, FloodlightResultPanel::kPoint), "");
@@ -81,10 +82,10 @@ TEST(FloodlightPointPanel, CalculateWarnsOnCountAndShowsRows) {
     result.EditCell(0, FloodlightResultPanel::kIntensity, "2000");
     EXPECT_EQ(result.CellText(0, FloodlightResultPanel::kIntensity), "2000");
     panel.RefreshAiming(TwoFloodlights());
-    EXPECT_FALSE(
+    EXPECT_TRUE(
         result
             .Calculate(test::RectangleRoom(10, 10).outline, TwoFloodlights(), panel.AimingPoints())
-            .has_value());
+            .empty());
     EXPECT_DOUBLE_EQ(result.Rows()[0].eh, 2.0 * result.Rows()[1].eh);
     EXPECT_EQ(result.CellText(2, FloodlightResultPanel::kEh),
               KvStr::Format("%.3f", 3.0 * result.Rows()[1].eh));
@@ -137,7 +138,7 @@ TEST(FloodCapacityPanel, EditsRecalculateAndExpansionKeepsOtherLuminaires) {
     panel.Open(project);
     ASSERT_EQ(panel.RowCount(), 2);
     EXPECT_EQ(panel.CellText(0, FloodCapacityPanel::kName), "投1");
-    EXPECT_EQ(panel.Message(), "照度不满足场地最低照度，需增加灯具");
+    EXPECT_EQ(panel.Message(), "尚未计算：请输入各灯的灯具效率、照度均匀度");
     EXPECT_EQ(panel.Densities().label, "折算功率密度w/m2");
     EXPECT_EQ(FloodCapacityPanel::ChoicesOf(FloodCapacityPanel::kShare).size(), 5u);
 
@@ -172,16 +173,106 @@ TEST(FloodCapacityPanel, EmptyRangeExpandsToNothing) {
     FloodCapacityPanel panel;
     panel.Open(project);
     EXPECT_EQ(panel.RowCount(), 0);
-    EXPECT_EQ(panel.IlluminanceText(), "0.00");
+    EXPECT_EQ(panel.IlluminanceText(), "—");
+    EXPECT_EQ(panel.Message(), "尚未计算：场地没有投光灯，请在应用场地中设置投光灯的灯具编号");
     Project bare = SiteAndRoad();
     bare.room.outline.clear();
     FloodCapacityPanel degenerate;
     degenerate.Open(bare);
+    EXPECT_EQ(degenerate.Message(), "尚未计算：场地面积为0，请输入场地的拐角");
     EXPECT_EQ(degenerate.CellText(0, FloodCapacityPanel::kAdditional), "1");
     EXPECT_EQ(degenerate.Entries()[0].additional, 1);
     ASSERT_TRUE(panel.ApplyCounts(project));
     EXPECT_EQ(project.luminaires.Count(), 4);
     EXPECT_EQ(project.road.m_nStartNum, 4);
+}
+
+// A panel just opened has nothing to show: no "0.00" and no "满足" until an entry can be
+// counted; then the message names the entries left out.
+TEST(FloodCapacityPanel, SaysNothingIsCalculatedUntilItIs) {
+    Project project = SiteAndRoad();
+    FloodCapacityPanel panel;
+    panel.Open(project);
+    EXPECT_FALSE(panel.Calculated());
+    EXPECT_EQ(panel.IlluminanceText(), "—");
+    EXPECT_EQ(panel.Densities().secondText, "—");
+    EXPECT_EQ(panel.Message(), "尚未计算：请输入平面上最低照度和各灯的灯具效率、照度均匀度");
+
+    panel.EditCell(0, FloodCapacityPanel::kEfficiency, "0.6", project);
+    panel.EditCell(0, FloodCapacityPanel::kUniformity, "0.75", project);
+    EXPECT_TRUE(panel.Calculated());
+    EXPECT_NE(panel.IlluminanceText(), "—");
+    EXPECT_EQ(panel.Message(), "请输入平面上最低照度；灯2(投2)的灯具效率或照度均匀度为0，未计入");
+    panel.SetMinimumIlluminance(1e9);
+    panel.Calculate(project);
+    EXPECT_EQ(panel.Message(),
+              "照度不满足场地最低照度，需增加灯具；灯2(投2)的灯具效率或照度均匀度为0，未计入");
+    panel.SetMinimumIlluminance(std::nan(""));
+    panel.Calculate(project);
+    EXPECT_EQ(panel.Message().rfind("请输入平面上最低照度", 0), 0u);
+}
+
+// "计算功率密度" is installed power over the site's area: every floodlight the counts give.
+TEST(FloodCapacityPanel, PowerDensityIsInstalledPowerOverTheSiteArea) {
+    Project project;
+    project.kind = kOutdoorProject;
+    project.room = test::RectangleRoom(60, 40);
+    project.room.dLxStandard = 30;
+    for (int i = 0; i < 4; ++i) {
+        Luminaire floodlight = Named("投光灯");
+        floodlight.lamp1 = {"金属卤化物灯", "400W", 400, 40, 1, 32000};
+        project.luminaires.Add(floodlight);
+    }
+    project.room.nStartNum = 1;
+    project.room.nEndNum = 4;
+    FloodCapacityPanel panel;
+    panel.SetMinimumIlluminance(25);
+    panel.Open(project);
+    EXPECT_EQ(panel.Densities().lpdText, "0.73"); // 4 × 440 W on 2400 m²
+    for (int row = 0; row < 4; ++row) {
+        panel.EditCell(row, FloodCapacityPanel::kCount, "4", project);
+    }
+    // 16 floodlights of 440 W: 7040 W on 2400 m².
+    EXPECT_NEAR(panel.Densities().lpd, 2.93, 1e-12);
+    EXPECT_EQ(panel.Densities().lpdText, "2.93");
+    EXPECT_NEAR(FloodInstalledPowerDensity(project.room, panel.Entries()), 7040.0 / 2400.0, 1e-12);
+    panel.EditCell(0, FloodCapacityPanel::kCount, "-3", project); // no floodlights, not fewer
+    EXPECT_NEAR(FloodInstalledPowerDensity(project.room, panel.Entries()), 5280.0 / 2400.0, 1e-12);
+}
+
+// A floodlight whose grid encloses more light than its lamps is named in a warning after
+// the aiming warning; the calculation goes on.
+TEST(FloodlightPointPanel, GridBrighterThanItsLampIsNamed) {
+    LuminaireList floodlights = TwoFloodlights();
+    for (int i = 0; i < floodlights.Count(); ++i) {
+        Luminaire& floodlight = floodlights.At(i);
+        floodlight.floodTable.Clear();
+        for (const double a : {-30.0, 30.0}) {
+            for (const double b : {-30.0, 30.0}) {
+                floodlight.floodTable.Append({a, b, 30.0}); // ≈ 31,400 lm
+            }
+        }
+        floodlight.sModel = "FL-1";
+        floodlight.nLuminousFlux = 32000;
+    }
+    floodlights.At(1).nLuminousFlux = 1000; // its grid is 31 times its lamp
+    FloodlightPointPanel panel;
+    panel.Points().Append(CalcPoint());
+    FloodlightResultPanel result;
+    const std::vector<KvMessage> warnings =
+        panel.Calculate(test::RectangleRoom(10, 10).outline, floodlights, result);
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_EQ(warnings[0].text, "瞄准点数量和灯具数量不符，请刷新。");
+    EXPECT_EQ(warnings[1].text,
+              "等光强表的光强应为该灯光源的光强(kcd)，以下投光灯的照度因此偏大，请检查：\n"
+              "投光灯2.乙(FL-1)的等光强表积分光通量为31416lm，超过其光源光通量1000lm的1.05倍");
+    EXPECT_EQ(warnings[1].caption, "Varsolin");
+    EXPECT_EQ(warnings[1].icon, KvMessageIcon::Warning);
+    EXPECT_EQ(result.RowCount(), 3);
+
+    panel.RefreshAiming(floodlights);
+    floodlights.At(1).nLuminousFlux = 32000;
+    EXPECT_TRUE(result.Calculate({}, floodlights, panel.AimingPoints()).empty());
 }
 
 } // namespace

@@ -56,8 +56,10 @@ TEST_F(LuminaireDialogModelTest, ChoosingATypeFillsThePages) {
     ASSERT_TRUE(dialog.ChooseModel("窄光束 MH400W"));
     const auto flood = dialog.FloodRows();
     ASSERT_EQ(flood.size(), 29u * 29u);
-    EXPECT_EQ(flood.front(), (Strings{"1", "-90.00", "-90.00", "0.00"}));
-    EXPECT_EQ(flood[29 * 14 + 14], (Strings{"421", "0.00", "0.00", "104.39"}));
+    EXPECT_EQ(flood.front(), (Strings{"1", "-90.00", "-90.00", "0.000"}));
+    // kcd for the type's 32000 lm lamp, shown to the candela under a header naming the unit.
+    EXPECT_STREQ(LuminaireDialogModel::kFloodHeaders[3], "光强(kcd)");
+    EXPECT_EQ(flood[29 * 14 + 14], (Strings{"421", "0.00", "0.00", "104.394"}));
     EXPECT_TRUE(dialog.CuRows().empty());
 
     const Luminaire before = dialog.Working();

@@ -97,6 +97,34 @@ TEST(FloodPointBook, RowsWithoutStepOrFloodlightHaveNoFloodlight) {
               0);
 }
 
+// The book names the unit of the grids (kcd for the lamps) and checks each grid's flux
+// against its lamps, flagging a grid that gives more light than its lamp.
+TEST(FloodPointBook, GridUnitAndFluxCheck) {
+    FloodPointRecord record;
+    record.floodlights = Site().luminaires; // 20000 lm each
+    for (int i = 0; i < 2; ++i) {
+        for (const double a : {-30.0, 30.0}) {
+            for (const double b : {-30.0, 30.0}) {
+                // ≈ 10,472 lm, and 31 times that for the second (a grid of cd per 1000 lm).
+                record.floodlights.At(i).floodTable.Append({a, b, i == 0 ? 10.0 : 312.5});
+            }
+        }
+    }
+    std::vector<CalcPoint> points(1);
+    points[0].position = {10, 5, 0};
+    record.rows = BuildFloodlightRows(points, record.floodlights);
+    ComputeFloodPointRecord(record, Site().room.outline, FloodMode::kLookUp);
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteFloodPointBook(w, record); });
+    EXPECT_GE(book.Find("式中 I——照射方向光强，cd，为投光灯等光强表中光强(kcd)的1000倍"), 0);
+    EXPECT_EQ(book.Count("等光强表光通量校核:"), 1);
+    EXPECT_GE(book.Find("投光灯1(甲 TG-甲)："), 0);
+    EXPECT_TRUE(book.MathHas("Φ I=10472lm, Φ=20000lm") || book.MathHas("ΦI=10472lm,Φ=20000lm"));
+    EXPECT_EQ(book.Count("等光强表所含光通量超过光源光通量的1.05倍，其光强不是该光源的光强(kcd)，"
+                         "以下照度偏大，请检查。"),
+              1);
+}
+
 class FloodCapacityBookTest : public ::testing::Test {
 protected:
     BookDocument Write(double eMin) {
@@ -172,7 +200,10 @@ TEST(RoadBook, EntriesWithArrangementAndSpacing) {
     EXPECT_GE(book.Find(KvStr::Format("在当前有多种灯的情况下道路的实际照度为：%0.2f(lx),",
                                       panel.Illuminance())),
               0);
-    EXPECT_GE(book.Find("N——与排列方式有关值，单侧N=0,交错N=1,相对矩形排列N=2"), 0);
+    // The legend gives the N the calculation uses.
+    EXPECT_GE(book.Find("N——与排列方式有关值，单侧N=1, 交错N=1, 相对矩形排列N=2"), 0);
+    EXPECT_EQ(panel.Entries()[0].n, 2);
+    EXPECT_EQ(panel.Entries()[1].n, 3);
 }
 
 // An arrangement in the list is named by the book whatever was typed; any other is named

@@ -27,8 +27,8 @@ namespace {
 using nlohmann::json;
 using Result = FloodlightResultPanel;
 
-constexpr int kFloodlights = 4; // the example's floodlights come first, then 8 road lights
-constexpr int kLuminaires = 12;
+constexpr int kFloodlights = 4; // the example's floodlights come first, then its road light
+constexpr int kLuminaires = 5;
 
 class FloodlightPointUi : public UiTest {
 protected:
@@ -290,7 +290,7 @@ TEST_F(FloodlightPointUi, AimingMessagesAndButtonsAndTheResultRowButtons) {
     EXPECT_EQ(messages.shown[1].caption, "Varsolin");
     FloodlightResultWindow* result = panel.Result();
     ASSERT_NE(result, nullptr);
-    EXPECT_EQ(result->Grid()->rowCount(), kLuminaires); // 11 floodlights and the total
+    EXPECT_EQ(result->Grid()->rowCount(), kLuminaires); // 4 floodlights and the total
     Button(*result, QStringLiteral("计  算")).click();
     EXPECT_EQ(messages.shown.size(), 3u);
     Button(panel, QStringLiteral("刷新信息")).click();
