@@ -116,7 +116,11 @@ protected:
         std::ofstream(path) << text;
         return path;
     }
-    std::filesystem::path m_folder = std::filesystem::path(testing::TempDir()) / "qv_unitcap_cli";
+    // One folder per test: ctest runs the tests of this fixture side by side.
+    std::filesystem::path m_folder =
+        std::filesystem::path(testing::TempDir()) /
+        (std::string("qv_unitcap_cli_") +
+         testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
 TEST_F(UnitCapacityCliTest, OfficeAgreesWithTheTables) {
