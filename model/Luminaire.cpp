@@ -2,8 +2,8 @@
 
 #include "model/Tolerance.h"
 
-#include <algorithm>
-#include <cctype>
+#include <kelvorin/KvStr.h>
+
 #include <cmath>
 
 namespace qv {
@@ -17,11 +17,9 @@ bool IsIncandescent(const std::string& lampType) {
             return true;
         }
     }
-    std::string lower = lampType;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower.find("incandescent") != std::string::npos ||
-           lower.find("halogen") != std::string::npos;
+    const std::string upper = KvStr::MakeUpper(lampType);
+    return upper.find("INCANDESCENT") != std::string::npos ||
+           upper.find("HALOGEN") != std::string::npos;
 }
 
 bool SlotIsSound(const Lamp& lamp) {
