@@ -41,12 +41,17 @@ const std::map<int, std::string>& Texts() {
         {kCmdStatusBar, "状态栏(&S)"},
         {kCmdSplit, "分隔(&P)"},
         {kCmdAbout, "关于 《Halvorn》配套光盘(&A)..."},
+        {kCmdUndo, "撤销(&U)\tCtrl+Z"},
+        {kCmdRedo, "重做(&R)\tCtrl+Y"},
+        {kCmdArrayLayout, "灯具阵列布置(&A)..."},
+        {kCmdFitPlan, "适合窗口(&F)"},
     };
     return texts;
 }
 
 const std::vector<int> kFileMenu = {kCmdNew, kCmdOpen, kCmdSave, kCmdSaveAs, 0, kCmdExit};
-const std::vector<int> kViewMenu = {kCmdToolbar, kCmdStatusBar, kCmdSplit};
+const std::vector<int> kViewMenu = {kCmdToolbar, kCmdStatusBar, kCmdSplit, 0, kCmdFitPlan};
+const std::vector<int> kEditMenu = {kCmdUndo, kCmdRedo};
 
 } // namespace
 
@@ -77,7 +82,8 @@ const std::vector<MenuSpec>& MenuLayout(int menu) {
     };
     static const std::vector<MenuSpec> indoor = {
         {"文件(&F)", kFileMenu},
-        {"项目(&P)", {kCmdProjectInfo, 0, kCmdRoomBar, kCmdLuminaireBar}},
+        {"编辑(&E)", kEditMenu},
+        {"项目(&P)", {kCmdProjectInfo, 0, kCmdRoomBar, kCmdLuminaireBar, 0, kCmdArrayLayout}},
         {"计算(&C)",
          {kCmdPointIlluminance, kCmdGridIlluminance, kCmdLumenMethod, kCmdSpherical,
           kCmdCylindrical, kCmdUnitCapacity, kCmdPowerDensity, 0, kCmdRectSource,
@@ -87,6 +93,7 @@ const std::vector<MenuSpec>& MenuLayout(int menu) {
     };
     static const std::vector<MenuSpec> outdoor = {
         {"文件(&F)", kFileMenu},
+        {"编辑(&E)", kEditMenu},
         {"项目(&P)", {kCmdProjectInfo, 0, kCmdSiteBar, kCmdRoadBar, kCmdLuminaireBar}},
         {"计算(&C)",
          {kCmdFloodPoint, kCmdFloodUnitCapacity, kCmdRoadLumenMethod, 0, kCmdGrGrid, kCmdGrPoint}},
@@ -148,6 +155,10 @@ bool CommandAvailable(int id) {
     case kCmdToolbar:
     case kCmdStatusBar:
     case kCmdAbout:
+    case kCmdUndo:
+    case kCmdRedo:
+    case kCmdArrayLayout:
+    case kCmdFitPlan:
         return true;
     default: // the glare commands and the catalogue extensions without a handler, the splitter
         return OpensCalcPanel(id);

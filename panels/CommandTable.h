@@ -42,6 +42,10 @@ enum CommandId {
     kCmdStatusBar = 59393,
     kCmdSplit = 57653,
     kCmdAbout = 57664,
+    kCmdUndo = 57643,
+    kCmdRedo = 57644,
+    kCmdArrayLayout = 1370,
+    kCmdFitPlan = 1371,
 };
 
 // Menu and toolbar resources.
