@@ -75,6 +75,22 @@ bool LuminaireListPanelModel::DeleteSelected() {
     return true;
 }
 
+bool LuminaireListPanelModel::MoveRow(int row, const Vector& center) {
+    if (row < 0 || row >= m_list.Count()) {
+        return false;
+    }
+    m_list.At(row).ptCenter = center;
+    return true;
+}
+
+bool LuminaireListPanelModel::RemoveRow(int row) {
+    if (!m_list.RemoveAt(row)) {
+        return false;
+    }
+    SelectRow(m_selected == row ? row : m_selected > row ? m_selected - 1 : m_selected);
+    return true;
+}
+
 void LuminaireListPanelModel::Clear() {
     m_list.Clear();
     m_selected = -1;

@@ -40,6 +40,11 @@ public:
     // "清  空".
     void Clear();
 
+    // Edits from the plan: the luminaire of a row moved to a new centre, or removed (the
+    // selection follows as after "删  除"). False for a row out of range.
+    bool MoveRow(int row, const Vector& center);
+    bool RemoveRow(int row);
+
 private:
     LuminaireList m_list;
     int m_selected = -1;

@@ -244,7 +244,7 @@ void MainWindow::OpenBar(EditingBar bar, std::unique_ptr<Model>& slot, View*& vi
             slot = std::make_unique<Model>();
         }
         view = new View(*slot, m_dialogs);
-        connect(view, &View::Edited, this, &MainWindow::RebuildPlan);
+        connect(view, &View::Edited, this, &MainWindow::ProjectEdited);
         auto* scroll = new QScrollArea;
         scroll->setWidgetResizable(true);
         scroll->setWidget(view);
@@ -316,7 +316,7 @@ CalcPanelContext MainWindow::PanelContext() {
         if (m_luminaireView) {
             m_luminaireView->Refresh();
         }
-        RebuildPlan();
+        ProjectEdited();
     };
     context.replaceProject = [this](const Project& project) {
         DistributePanels(project, m_registry.editing);
@@ -366,6 +366,10 @@ void MainWindow::OpenCalcPanel(int id) {
         }
     });
     m_registry.opened.insert(id);
+    RebuildPlan();
+}
+
+void MainWindow::ProjectEdited() {
     RebuildPlan();
 }
 

@@ -71,6 +71,9 @@ public:
 
     // Rebuilds the plan drawing from the open panels and redraws it.
     void RebuildPlan();
+    // Every edit of the room, site, road or luminaires ends here once the panels hold the
+    // new values (typing, grid edits, dialogs, layout, plan drags): the plan follows.
+    void ProjectEdited();
     // Shows an editing bar, creating it with a fresh panel when it does not exist.
     void ShowBar(EditingBar bar);
 
