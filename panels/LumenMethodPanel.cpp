@@ -84,13 +84,13 @@ LumenMethodRecord LumenMethodPanel::BookRecord(const Room& room) const {
             m_densities.lpd, m_densities.second, m_densities.label};
 }
 
-bool LumenMethodPanel::ApplyCounts(LuminaireList& roomLuminaires) {
+CountAdjustment LumenMethodPanel::ApplyCounts(const Room& room, LuminaireList& roomLuminaires) {
     ReadBack();
     std::vector<CountedLuminaire> counted;
     for (const LumenEntry& entry : m_entries) {
         counted.push_back({&entry.luminaire, entry.count});
     }
-    return RepeatByCounts(counted, kMaxAppliedLuminaires, roomLuminaires);
+    return RepeatByCounts(counted, kMaxAppliedLuminaires, room, roomLuminaires);
 }
 
 } // namespace qv

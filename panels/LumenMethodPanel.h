@@ -31,10 +31,11 @@ public:
     // (their counts start at 1 again), and recalculates.
     void Calculate(const Room& room, const LuminaireList& luminaires);
 
-    // "确定调整室内灯具数量": the room's new entries, each panel entry repeated count times
-    // (the first at its position, the others at plan position -1, -1). False, with the
-    // list untouched, when the counts add up to more than kMaxAppliedLuminaires.
-    bool ApplyCounts(LuminaireList& roomLuminaires);
+    // "确定调整室内灯具数量": the room's new entries, each panel entry repeated count times,
+    // laid out evenly over the room (RepeatByCounts). kTooMany when the counts add up to
+    // more than kMaxAppliedLuminaires, kNoRoom when the room has no outline; the list is
+    // untouched then.
+    CountAdjustment ApplyCounts(const Room& room, LuminaireList& roomLuminaires);
 
     int RowCount() const { return static_cast<int>(m_entries.size()); }
     std::string CellText(int row, int column) const;

@@ -1,13 +1,10 @@
 #include "panels/PanelCells.h"
 
+#include "calc/common/LuminaireLayout.h"
+
 #include <kelvorin/KvStr.h>
 
 namespace qv {
-namespace {
-
-constexpr double kNotPlaced = -1.0;
-
-} // namespace
 
 std::optional<std::string> EntryIdentityCell(int row, int column, const Luminaire& luminaire) {
     switch (column) {
@@ -31,29 +28,42 @@ const std::string* PendingCellEdits::Find(int row, int column) const {
     return nullptr;
 }
 
-bool RepeatByCounts(const std::vector<CountedLuminaire>& entries, long long maxTotal,
-                    LuminaireList& out) {
+CountAdjustment RepeatByCounts(const std::vector<CountedLuminaire>& entries, long long maxTotal,
+                               const Room& room, LuminaireList& out) {
     long long total = 0;
     for (const CountedLuminaire& entry : entries) {
         total += entry.count > 0 ? entry.count : 0;
     }
-    if (total > maxTotal) {
-        return false;
+    if (total > maxTotal || total > kMaxLayoutLuminaires) {
+        return CountAdjustment::kTooMany;
+    }
+    std::vector<Vector> places;
+    if (total > 0) {
+        LayoutArea area;
+        std::string refusal;
+        if (!LayoutAreaOf(room, area, refusal)) {
+            return CountAdjustment::kNoRoom;
+        }
+        const GridShape grid = NearestGrid(total, area.length / area.width);
+        ArrayLayout layout;
+        layout.rows = grid.rows;
+        layout.columns = grid.columns;
+        places = ArrayPositions(room, layout, refusal);
     }
     LuminaireList repeated;
     repeated.Reserve(static_cast<int>(total));
+    size_t place = 0;
     for (const CountedLuminaire& entry : entries) {
+        const double height = MountingHeightFor(room, *entry.luminaire);
         for (int i = 0; i < entry.count; ++i) {
             Luminaire copy = *entry.luminaire;
-            if (i > 0) {
-                copy.ptCenter.x = kNotPlaced;
-                copy.ptCenter.y = kNotPlaced;
-            }
+            copy.ptCenter = places[place++];
+            copy.ptCenter.z = height;
             repeated.Add(std::move(copy));
         }
     }
     out = std::move(repeated);
-    return true;
+    return CountAdjustment::kApplied;
 }
 
 } // namespace qv

@@ -3,6 +3,7 @@
 // place and read back before every action, the integer of a cell, and the room's new
 // entries when the panel's counts are applied ("确定调整室内灯具数量").
 #include "model/Luminaire.h"
+#include "model/Room.h"
 
 #include <optional>
 #include <string>
@@ -48,11 +49,21 @@ struct CountedLuminaire {
     int count;
 };
 
+// What became of a count adjustment.
+enum class CountAdjustment {
+    kApplied, // the room holds the new entries
+    kTooMany, // the counts add up to more than the limit
+    kNoRoom   // the room has no outline to lay the luminaires out in
+};
+
 // The room's entries after the adjustment: each luminaire repeated count times (none for
-// a count of 0 or less), the first copy at its position, the others at plan position
-// -1, -1 (not yet placed). False, with out untouched, when the counts add up to more
-// than maxTotal.
-bool RepeatByCounts(const std::vector<CountedLuminaire>& entries, long long maxTotal,
-                    LuminaireList& out);
+// a count of 0 or less), in entry order. The copies are laid out evenly over the room's
+// rectangle in the rows × columns nearest to their total (NearestGrid with the room's
+// L/W), filling the places row by row from the lowest y; each copy hangs at its entry's
+// mounting height (MountingHeightFor). kTooMany when the counts add up to more than
+// maxTotal, kNoRoom when there is something to place but the room has no outline; out is
+// untouched then.
+CountAdjustment RepeatByCounts(const std::vector<CountedLuminaire>& entries, long long maxTotal,
+                               const Room& room, LuminaireList& out);
 
 } // namespace qv

@@ -105,7 +105,7 @@ void UnitCapacityPanel::Calculate(const Room& room, const LuminaireList& luminai
         ShowSecondDensity(LightingPowerDensity(room, luminaires), m_result.e, room.dLxStandard);
 }
 
-bool UnitCapacityPanel::ApplyCounts(LuminaireList& roomLuminaires) {
+CountAdjustment UnitCapacityPanel::ApplyCounts(const Room& room, LuminaireList& roomLuminaires) {
     ReadBack();
     std::vector<Luminaire> singles(m_entries.Items());
     std::vector<CountedLuminaire> counted;
@@ -114,7 +114,7 @@ bool UnitCapacityPanel::ApplyCounts(LuminaireList& roomLuminaires) {
         single.unitCapacity.nCount = 1;
         counted.push_back({&single, count});
     }
-    return RepeatByCounts(counted, kMaxAppliedLuminaires, roomLuminaires);
+    return RepeatByCounts(counted, kMaxAppliedLuminaires, room, roomLuminaires);
 }
 
 } // namespace qv

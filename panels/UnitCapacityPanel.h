@@ -47,10 +47,10 @@ public:
     void Calculate(const Room& room, const LuminaireList& luminaires);
 
     // "确定调整室内灯具数量": the room's new entries, each panel entry repeated count times
-    // (copies with a count of 1; the first at its position, the others at plan position
-    // -1, -1). False, with the list untouched, when the counts add up to more than
-    // kMaxAppliedLuminaires.
-    bool ApplyCounts(LuminaireList& roomLuminaires);
+    // (copies with a count of 1), laid out evenly over the room (RepeatByCounts).
+    // kTooMany when the counts add up to more than kMaxAppliedLuminaires, kNoRoom when the
+    // room has no outline; the list is untouched then.
+    CountAdjustment ApplyCounts(const Room& room, LuminaireList& roomLuminaires);
 
     // The efficiency combo's text; η is the number in it.
     void SetEfficiencyText(const std::string& text) { m_efficiencyText = text; }

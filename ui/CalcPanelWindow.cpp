@@ -50,6 +50,11 @@ KvMessage CalcPanelWindow::TooManyLuminairesMessage(long long limit) {
             KvMessageIcon::Warning, KvMessageButtons::Ok};
 }
 
+KvMessage CalcPanelWindow::NoRoomForCountsMessage() {
+    return {"房间尚未输入拐角,无法布置灯具,未调整。", "系统提示", KvMessageIcon::Warning,
+            KvMessageButtons::Ok};
+}
+
 KvMessage CalcPanelWindow::NothingCalculatedMessage() {
     return {"尚未计算,请先计算再写计算书!", "Varsolin", KvMessageIcon::Warning,
             KvMessageButtons::Ok};

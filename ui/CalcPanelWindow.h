@@ -5,6 +5,7 @@
 #include "catalogue/CatalogueDatabase.h"
 #include "model/Project.h"
 #include "panels/FileDialogSpec.h"
+#include "panels/PanelCells.h"
 #include "report/CalcBookWriter.h"
 #include "report/books/BookComposer.h"
 #include "ui/PanelGrid.h"
@@ -77,19 +78,28 @@ protected:
                     panel.EditCell(row, column, text);
                 });
     }
-    // "确定调整室内灯具数量": the room's entries replaced by the panel's counts, or a
-    // message when they add up to more luminaires than the panel places.
+    // "确定调整室内灯具数量": the room's entries replaced by the panel's counts laid out
+    // over the room, or a message when they add up to more luminaires than the panel
+    // places or the room has no outline to lay them out in.
     template <typename Panel> void AddCountAdjustment(QBoxLayout& row, Panel& panel) {
         AddButton(row, "确定调整室内灯具数量", [this, &panel] {
-            LuminaireList luminaires = m_context.snapshot().luminaires;
-            if (!panel.ApplyCounts(luminaires)) {
+            const Project snapshot = m_context.snapshot();
+            LuminaireList luminaires = snapshot.luminaires;
+            switch (panel.ApplyCounts(snapshot.room, luminaires)) {
+            case CountAdjustment::kApplied:
+                m_context.replaceLuminaires(luminaires);
+                break;
+            case CountAdjustment::kTooMany:
                 KvMessageSink::Show(TooManyLuminairesMessage(Panel::kMaxAppliedLuminaires));
-                return;
+                break;
+            case CountAdjustment::kNoRoom:
+                KvMessageSink::Show(NoRoomForCountsMessage());
+                break;
             }
-            m_context.replaceLuminaires(luminaires);
         });
     }
     static KvMessage TooManyLuminairesMessage(long long limit);
+    static KvMessage NoRoomForCountsMessage();
     // 写计算书 before any calculation: the book would have no values, so none is written.
     static KvMessage NothingCalculatedMessage();
 

@@ -368,7 +368,7 @@ TEST_F(UnitCapacityPanelTest, KindCellFollowsTheLampUntilChosen) {
     EXPECT_EQ(panel.Result().entries[0].kind, kIncandescentKind);
     // Applied to the room, the choice goes with the copies.
     LuminaireList applied;
-    ASSERT_TRUE(panel.ApplyCounts(applied));
+    ASSERT_EQ(panel.ApplyCounts(room, applied), CountAdjustment::kApplied);
     EXPECT_EQ(UnitPowerKindOf(applied.At(0)), kIncandescentKind);
 
     // An emptied cell follows the lamp again.
@@ -384,17 +384,17 @@ TEST_F(UnitCapacityPanelTest, ApplyingCountsRepeatsEntries) {
     panel.EditCell(0, UnitCapacityPanel::kClass, "直接型9");
     panel.EditCell(1, UnitCapacityPanel::kCount, "0");
     LuminaireList applied;
-    ASSERT_TRUE(panel.ApplyCounts(applied));
+    ASSERT_EQ(panel.ApplyCounts(room, applied), CountAdjustment::kApplied);
     ASSERT_EQ(applied.Count(), 3);
-    EXPECT_EQ(applied.At(0).ptCenter.x, 3);
-    EXPECT_EQ(applied.At(1).ptCenter.x, -1);
-    EXPECT_EQ(applied.At(2).ptCenter.y, -1);
+    for (int i = 0; i < 3; ++i) { // one row over the 6 m × 4 m room
+        EXPECT_EQ(applied.At(i).ptCenter, (Vector{1.0 + 2 * i, 2, 3}));
+    }
     for (const Luminaire& copy : applied.Items()) {
         EXPECT_EQ(copy.unitCapacity.nCount, 1); // a recalculation counts each copy once
         EXPECT_EQ(copy.unitCapacity.sDistributionClass, "直接型9");
     }
     panel.EditCell(0, UnitCapacityPanel::kCount, "200000");
-    EXPECT_FALSE(panel.ApplyCounts(applied));
+    EXPECT_EQ(panel.ApplyCounts(room, applied), CountAdjustment::kTooMany);
     EXPECT_EQ(applied.Count(), 3);
 }
 

@@ -210,21 +210,53 @@ TEST(LumenMethodPanel, CalculatesOnOpeningAndWithEditedCounts) {
     EXPECT_EQ(panel.Caption(), "利用系数法照度计算书");
 }
 
-TEST(LumenMethodPanel, ApplyingCountsRepeatsEntriesOutsideTheRoom) {
+TEST(LumenMethodPanel, ApplyingCountsLaysTheCopiesOutOverTheRoom) {
     LumenMethodPanel panel;
     panel.Open(Office(), LumenEntries(2));
     panel.EditCell(0, LumenMethodPanel::kCount, "3");
     panel.EditCell(1, LumenMethodPanel::kCount, "0");
     LuminaireList room;
-    ASSERT_TRUE(panel.ApplyCounts(room));
+    ASSERT_EQ(panel.ApplyCounts(Office(), room), CountAdjustment::kApplied);
+    // Three in the 6 m × 4 m office: one row, each in the middle of a 2 m × 4 m cell, at
+    // the entry's height.
     ASSERT_EQ(room.Count(), 3);
-    EXPECT_EQ(room.At(0).ptCenter.x, 1);
-    EXPECT_EQ(room.At(1).ptCenter.x, -1);
-    EXPECT_EQ(room.At(2).ptCenter.y, -1);
-    EXPECT_EQ(room.At(2).ptCenter.z, 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(room.At(i).ptCenter, (Vector{1.0 + 2 * i, 2, 3}));
+    }
     panel.EditCell(1, LumenMethodPanel::kCount, "2000000000");
-    EXPECT_FALSE(panel.ApplyCounts(room));
+    EXPECT_EQ(panel.ApplyCounts(Office(), room), CountAdjustment::kTooMany);
     EXPECT_EQ(room.Count(), 3);
+    panel.EditCell(1, LumenMethodPanel::kCount, "1");
+    EXPECT_EQ(panel.ApplyCounts(Room(), room), CountAdjustment::kNoRoom);
+    EXPECT_EQ(room.Count(), 3);
+}
+
+TEST(CountAdjustment, EntriesFillTheNearestGridInOrderAtTheirOwnHeights) {
+    Luminaire high = Downlight({-1, -1, 4});
+    high.sName = "高";
+    Luminaire onFloor = Downlight({2, 2, 0});
+    onFloor.sName = "低";
+    Room room = Office();
+    room.outline = {{10, 20, 0}, {16, 20, 0}, {16, 24, 0}, {10, 24, 0}};
+    LuminaireList out;
+    // Six in a 6 m × 4 m room: two rows of three, the first entry's four copies fill the
+    // lower row and the start of the upper one.
+    ASSERT_EQ(RepeatByCounts({{&high, 4}, {&onFloor, 2}, {&high, -1}}, 100, room, out),
+              CountAdjustment::kApplied);
+    ASSERT_EQ(out.Count(), 6);
+    const double xs[] = {11, 13, 15, 11, 13, 15};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_NEAR(out.At(i).ptCenter.x, xs[i], 1e-9);
+        EXPECT_NEAR(out.At(i).ptCenter.y, i < 3 ? 21 : 23, 1e-9);
+        EXPECT_EQ(out.At(i).sName, i < 4 ? "高" : "低");
+        // A luminaire on the floor hangs 2.2 m above the working plane instead.
+        EXPECT_DOUBLE_EQ(out.At(i).ptCenter.z, i < 4 ? 4 : 0.75 + 2.2);
+    }
+    // Nothing to place needs no room.
+    EXPECT_EQ(RepeatByCounts({{&high, 0}}, 100, Room(), out), CountAdjustment::kApplied);
+    EXPECT_TRUE(out.Empty());
+    EXPECT_EQ(RepeatByCounts({{&high, 60}, {&high, 41}}, 100, room, out),
+              CountAdjustment::kTooMany);
 }
 
 TEST(LumenMethodPanel, BookRecordHoldsTheEntriesAsTheyStandWithTheGivenRoomsStandard) {
@@ -245,7 +277,7 @@ TEST(LumenMethodPanel, BookRecordHoldsTheEntriesAsTheyStandWithTheGivenRoomsStan
     panel.EditCell(0, LumenMethodPanel::kCount, "3");
     EXPECT_EQ(panel.BookRecord(room).entries[0].count, 1);
     LuminaireList applied;
-    ASSERT_TRUE(panel.ApplyCounts(applied));
+    ASSERT_EQ(panel.ApplyCounts(room, applied), CountAdjustment::kApplied);
     record = panel.BookRecord(room);
     EXPECT_EQ(record.entries[0].count, 3);
     EXPECT_DOUBLE_EQ(record.result.e, 96);
