@@ -5,6 +5,7 @@
 #include "cli/ExportCommands.h"
 #include "cli/GridCommands.h"
 #include "cli/IndoorCommands.h"
+#include "cli/LayoutCommands.h"
 #include "cli/OutdoorCommands.h"
 #include "cli/ProjectCommands.h"
 #include "cli/UnitCapacityCommands.h"
@@ -37,6 +38,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterGridCommands(app, registry);
     RegisterExportCommands(app, registry);
     RegisterUnitCapacityCommands(app, registry);
+    RegisterLayoutCommands(app, registry);
 }
 
 } // namespace qv::cli
