@@ -4,6 +4,7 @@
 #include "panels/ScalarIlluminancePanel.h"
 #include "report/DesktopOpener.h"
 #include "ui/AreaSourcePanelWindows.h"
+#include "ui/ArrayLayoutDialog.h"
 #include "ui/CalcPanelWindow.h"
 #include "ui/FloodCapacityPanelWindow.h"
 #include "ui/FloodlightPanelWindows.h"
@@ -161,6 +162,9 @@ void MainWindow::OnCommand(int id) {
         m_registry.opened.insert(id);
         RebuildPlan();
         break;
+    case kCmdArrayLayout:
+        OpenArrayLayout();
+        break;
     case kCmdPowerDensity:
         m_commands.ShowPowerDensity();
         break;
@@ -300,6 +304,29 @@ void MainWindow::CloseBars() {
     m_siteView = nullptr;
     m_roadView = nullptr;
     m_luminaireView = nullptr;
+}
+
+void MainWindow::OpenArrayLayout() {
+    EditingPanels& panels = m_registry.editing;
+    if (!panels.room) {
+        return; // indoor projects only
+    }
+    ShowBar(EditingBar::kLuminaires);
+    m_registry.opened.insert(kCmdLuminaireBar);
+    auto model = std::make_shared<ArrayLayoutDialogModel>(m_catalogue, panels.room->TakeValues(),
+                                                          panels.luminaires->TakeValues(),
+                                                          panels.luminaires->SelectedRow());
+    auto* dialog = new ArrayLayoutDialog(*model, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The connection, and with it the model, goes with the dialog.
+    connect(dialog, &QDialog::accepted, dialog, [this, dialog, model] {
+        m_registry.editing.luminaires->SetWorking(dialog->Result());
+        if (m_luminaireView) {
+            m_luminaireView->Refresh();
+        }
+        ProjectEdited();
+    });
+    dialog->open();
 }
 
 CalcPanelContext MainWindow::PanelContext() {

@@ -76,6 +76,9 @@ public:
     void ProjectEdited();
     // Shows an editing bar, creating it with a fresh panel when it does not exist.
     void ShowBar(EditingBar bar);
+    // "灯具阵列布置": the dialog over the room, the luminaires and the selected row; its
+    // OK replaces the luminaire panel's list (shown if it was not).
+    void OpenArrayLayout();
 
     // ProjectShell
     std::optional<std::string> ChooseFile(const FileDialogSpec& request) override;
