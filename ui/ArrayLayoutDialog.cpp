@@ -6,7 +6,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -211,14 +210,22 @@ ArrayLayoutDialog::ArrayLayoutDialog(ArrayLayoutDialogModel& model, QWidget* par
     auto* body = new QHBoxLayout;
     body->addLayout(fields);
     body->addWidget(m_preview, 1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &ArrayLayoutDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Return in a field takes the field (and redraws the preview) rather than closing
+    // the dialog: neither button is a default button.
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    using Slot = void (QDialog::*)();
+    for (const auto& [text, slot] :
+         {std::pair<QString, Slot>{QStringLiteral("确定"), &QDialog::accept},
+          std::pair<QString, Slot>{QStringLiteral("取消"), &QDialog::reject}}) {
+        auto* button = new QPushButton(text);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, slot);
+        buttons->addWidget(button);
+    }
     auto* root = new QVBoxLayout(this);
     root->addLayout(body, 1);
-    root->addWidget(buttons);
+    root->addLayout(buttons);
     Refresh();
 }
 
