@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <set>
 
 namespace qv {
 namespace {
@@ -805,16 +806,19 @@ IsoluxLayout IsoluxPicture::Layout(double width) const {
     std::vector<std::pair<int, PicturePt>> levelLabels;
     std::vector<Placed> gaps;
     const double apart = 0.3 * std::max(plot.width, plot.height);
-    for (const size_t c : order) {
+    // One label on the contour at the given size, keeping clearance from other lines.
+    const auto place = [&](size_t c, double size, double clearance) {
         const IsoluxContour& contour = m_contours[c];
         const std::string& text = d.levels[static_cast<size_t>(contour.level)].text;
-        const double textWidth = StrokeTextWidth(text, font);
-        const double gap = textWidth + 1.2 * font;
+        const double textWidth = StrokeTextWidth(text, size);
+        const double gap = textWidth + 1.2 * size;
         const double total = lengths[c].back();
-        if (total < 1.15 * gap) {
-            continue;
+        if (total < 1.1 * gap) {
+            return false;
         }
-        for (const double fraction : {0.5, 0.4, 0.6, 0.3, 0.7, 0.2, 0.8, 0.1, 0.9, 0.05, 0.95}) {
+        for (int step = 0; step <= 18; ++step) {
+            // From the middle outwards: 0.5, 0.45, 0.55, 0.4, ...
+            const double fraction = 0.5 + ((step + 1) / 2) * 0.05 * (step % 2 == 0 ? 1.0 : -1.0);
             const double s = fraction * total;
             if (s - gap / 2.0 < 0.0 || s + gap / 2.0 > total) {
                 continue;
@@ -824,7 +828,7 @@ IsoluxLayout IsoluxPicture::Layout(double width) const {
             const PicturePt middle = PointAt(drawn[c], lengths[c], s);
             const double chord = Length(a, b);
             const PicturePt mid = Mix(a, b, 0.5);
-            if (chord < 0.9 * gap || Length(mid, middle) > 0.3 * font) {
+            if (chord < 0.9 * gap || Length(mid, middle) > 0.3 * size) {
                 continue; // too bent here
             }
             double angle = std::atan2(b.y - a.y, b.x - a.x) * 180.0 / kPi;
@@ -834,7 +838,7 @@ IsoluxLayout IsoluxPicture::Layout(double width) const {
                 angle += 180.0;
             }
             LabelBox box{middle, std::cos(angle * kPi / 180.0), std::sin(angle * kPi / 180.0),
-                         textWidth / 2.0 + 0.3 * font, 0.85 * font};
+                         textWidth / 2.0 + 0.3 * size, 0.85 * size};
             bool clear = true;
             for (const double x : {-1.0, 1.0}) {
                 for (const double y : {-1.0, 1.0}) {
@@ -857,7 +861,7 @@ IsoluxLayout IsoluxPicture::Layout(double width) const {
                     continue;
                 }
                 for (const PicturePt& p : drawn[other]) {
-                    if (box.Holds(p, 0.2 * font)) {
+                    if (box.Holds(p, clearance)) {
                         clear = false;
                         break;
                     }
@@ -870,8 +874,21 @@ IsoluxLayout IsoluxPicture::Layout(double width) const {
             levelLabels.push_back({contour.level, middle});
             gaps.push_back({static_cast<int>(c), s - gap / 2.0, s + gap / 2.0});
             layout.labels.push_back(
-                {middle, font, angle, PictureText::kMiddle, text, contour.level});
-            break;
+                {middle, size, angle, PictureText::kMiddle, text, contour.level});
+            return true;
+        }
+        return false;
+    };
+    std::set<int> labelled;
+    for (const size_t c : order) {
+        if (place(c, font, 0.2 * font)) {
+            labelled.insert(m_contours[c].level);
+        }
+    }
+    // A level still without a label: smaller, closer to its neighbours.
+    for (const size_t c : order) {
+        if (labelled.count(m_contours[c].level) == 0 && place(c, 0.8 * font, 0.0)) {
+            labelled.insert(m_contours[c].level);
         }
     }
     // The drawn pieces: each contour less its label's gap.
