@@ -9,7 +9,7 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev clang-format
-  libpugixml-dev libsqlite3-dev libzip-dev nlohmann-json3-dev libcli11-dev
+  libpugixml-dev libsqlite3-dev libzip-dev zlib1g-dev nlohmann-json3-dev libcli11-dev
   locales
   qt6-base-dev fonts-noto-cjk
   python3-openpyxl

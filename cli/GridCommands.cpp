@@ -7,6 +7,11 @@
 #include "panels/ScalarIlluminancePanel.h"
 #include "report/books/GridBook.h"
 #include "report/books/ScalarBook.h"
+#include "report/picture/IsoluxPicture.h"
+#include "report/picture/PngPicture.h"
+#include "report/picture/SvgPicture.h"
+
+#include <kelvorin/KvFile.h>
 
 #include <kelvorin/KvStr.h>
 
@@ -58,7 +63,36 @@ struct GridArguments {
     bool withPoints = false;
     bool json = false;
     std::string book;
+    std::string picture;
 };
+
+// The picture's format by its extension, case aside: "png", "svg", or empty.
+std::string PictureFormat(const std::string& path) {
+    const size_t dot = path.rfind('.');
+    const std::string extension =
+        dot == std::string::npos ? std::string() : KvStr::MakeUpper(path.substr(dot + 1));
+    return extension == "PNG" ? "png" : extension == "SVG" ? "svg" : std::string();
+}
+
+// Writes the isolux picture of the run to path (replaced whole or left as it was).
+int WritePictureOption(const std::string& path, const GridPanel& panel) {
+    if (path.empty()) {
+        return kSuccess;
+    }
+    const IsoluxPicture picture(panel.Picture());
+    if (picture.Empty()) {
+        std::cerr << "option --picture: no grid points, no picture written\n";
+        return kBadInput;
+    }
+    const std::string content =
+        PictureFormat(path) == "svg" ? IsoluxSvg(picture) : IsoluxPng(picture);
+    std::string error;
+    if (!KvFile::WriteAtomically(path, content, &error)) {
+        std::cerr << "quorvel-calc: cannot write the picture " << path << ": " << error << '\n';
+        return kBadInput;
+    }
+    return kSuccess;
+}
 
 Json GridJson(const GridPanel& panel, const char* kind, bool withPoints) {
     const GridStatistics& s = panel.Statistics();
@@ -177,6 +211,9 @@ int RunGrid(const GridArguments& arguments) {
         PrintGridText(panel, kind, arguments.withPoints);
     }
     std::cout.flush();
+    if (const int status = WritePictureOption(arguments.picture, panel); status != kSuccess) {
+        return status;
+    }
     return WriteBookOption(arguments.book, [&panel](CalcBookWriter& writer) {
         WriteGridBook(writer, panel.WriteBook());
     });
@@ -293,6 +330,17 @@ void RegisterGridCommands(CLI::App& app, CommandRegistry& registry) {
     command->add_flag("--with-points", grid->withPoints, "list every grid point");
     command->add_flag("--json", grid->json, "print one JSON object");
     AddBookOption(command, grid->book);
+    command
+        ->add_option("--picture", grid->picture,
+                     "also write the isolux picture (format by extension: .png or .svg)")
+        ->type_name("FILE.png|FILE.svg")
+        ->check(CLI::Validator(
+            [](std::string& path) {
+                return PictureFormat(path).empty()
+                           ? std::string("the picture is written as .png or .svg: ") + path
+                           : std::string();
+            },
+            "FILE.png|FILE.svg"));
 
     AddScalarCommand(app, registry, "spherical", "average spherical illuminance", kSpherical);
     AddScalarCommand(app, registry, "cylindrical", "average cylindrical illuminance", kCylindrical);

@@ -143,6 +143,10 @@ void GridPanel::StoreRecord(int kind) {
     m_record.start = {startX, startY, 0.0};
     m_record.end = {endX, endY, 0.0};
     m_record.side = side;
+    m_record.picture.density = density;
+    m_record.picture.maxText = maxText;
+    m_record.picture.minText = minText;
+    m_record.picture.avgText = avgText;
     RebuildLegend();
 }
 
@@ -165,6 +169,7 @@ bool GridPanel::CalculateHorizontal(const Room& room, const LuminaireList& lumin
         return false;
     }
     Summarise(HorizontalValue);
+    m_record.picture = MakeGridPicture(false, *m_points, room, working, {}, {}, side, 0.0);
     GridStatistics& s = m_statistics;
     s.average = s.averageRaw * ReflectionCorrection(room, working);
     const std::string shownAverage = Shown(s.average);
@@ -192,6 +197,8 @@ bool GridPanel::CalculateVertical(const Room& room, const LuminaireList& luminai
         return false;
     }
     Summarise(VerticalValue);
+    m_record.picture = MakeGridPicture(true, *m_points, room, working, {startX, startY, 0.0},
+                                       {endX, endY, 0.0}, side, TopHeight(working));
     GridStatistics& s = m_statistics;
     s.standard =
         room.dLxStandard > 0.0 ? room.dLxStandard : FallbackStandard(KvStr::Atof(Shown(s.average)));
@@ -224,6 +231,13 @@ void GridPanel::RebuildLegend() {
         m_legend.push_back({i, KvStr::Format("%.1f", drawMin + i * interval),
                             slot < colours.size() ? colours[slot] : kMissingColour});
     }
+    // The picture's contours follow the legend's values; its colour scale starts below.
+    std::vector<GridPictureLevel>& levels = m_record.picture.levels;
+    levels.clear();
+    for (const LegendBand& band : m_legend) {
+        levels.push_back({drawMin + band.index * interval, band.valueText});
+    }
+    m_record.picture.scaleLow = drawMin;
 }
 
 std::optional<KvMessage> GridPanel::Draw() const {

@@ -105,6 +105,8 @@ public:
     const GridStatistics& Statistics() const { return m_statistics; }
     int LastKind() const { return m_lastKind; }
     const GridBookRecord& Record() const { return m_record; }
+    // The isolux picture of the last calculation, its levels the legend's.
+    const GridPictureData& Picture() const { return m_record.picture; }
     const std::string& Caption() const { return m_caption; }
 
 private:

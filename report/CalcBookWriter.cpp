@@ -114,6 +114,14 @@ int CalcBookWriter::AddTable(int rows, int columns, float columnWidth,
                          error);
 }
 
+int CalcBookWriter::AddPicture(const std::string& path, float width) {
+    if (!m_document) {
+        return kErrors.NoDocument();
+    }
+    std::string error;
+    return kErrors.Shown(m_document->docx.AddPicture(path, 1, width, error), error);
+}
+
 int CalcBookWriter::InsertEquation(const std::string& formula) {
     const std::string trimmed = KvStr::Trim(formula);
     if (trimmed.empty()) {

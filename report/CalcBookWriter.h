@@ -69,6 +69,11 @@ public:
     // before it, then starts a new paragraph. Malformed notation is written as plain
     // text. 0 when the trimmed formula is empty.
     int InsertEquation(const std::string& formula);
+    // A picture file (PNG, JPEG, GIF or BMP) centred in a paragraph of its own, width
+    // points wide (0: its own size at 96 dpi), never wider than the text. The file is
+    // read at once and may be removed after. A file that cannot be read or is no picture
+    // is reported.
+    int AddPicture(const std::string& path, float width = 0.0f);
 
     // Folder for file names without a folder; empty (the default): the working folder.
     void SetSaveFolder(const std::string& folder) { m_saveFolder = folder; }

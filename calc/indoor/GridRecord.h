@@ -1,7 +1,8 @@
 #pragma once
 // What the calculation book of the room grid states: the kind and density of the run,
 // the maximum, minimum and average as shown, the uniformity, the two power densities and,
-// for a vertical run, the plane's ends and side.
+// for a vertical run, the plane's ends and side; and what its isolux picture shows.
+#include "calc/indoor/GridPicture.h"
 #include "calc/indoor/RoomGrid.h"
 #include "model/Vector.h"
 
@@ -26,6 +27,7 @@ struct GridBookRecord {
     Vector start; // the vertical plane's ends as entered, and its side
     Vector end;
     int side = kSideUpperLeft;
+    GridPictureData picture; // empty: the book shows no picture
 };
 
 } // namespace qv

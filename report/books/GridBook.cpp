@@ -1,8 +1,45 @@
 #include "report/books/GridBook.h"
 
+#include "report/picture/IsoluxPicture.h"
+#include "report/picture/PngPicture.h"
+
+#include <kelvorin/KvFile.h>
 #include <kelvorin/KvStr.h>
 
+#include <atomic>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
 namespace qv {
+namespace {
+
+// The isolux picture under the results: written as a PNG file into a folder of its own
+// in the temporary folder (the book names the picture by its file name), read into the
+// book and removed.
+void AddIsoluxPicture(CalcBookWriter& writer, const GridBookRecord& record) {
+    const IsoluxPicture picture(record.picture);
+    if (picture.Empty()) {
+        return;
+    }
+    static std::atomic<int> counter{0};
+    std::error_code error;
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path(error) /
+        KvStr::Format("quorvel-picture-%d-%d", static_cast<int>(getpid()), counter++);
+    std::filesystem::create_directories(folder, error);
+    const std::string path = (folder / "isolux.png").string();
+    if (!error && KvFile::WriteAtomically(path, IsoluxPng(picture))) {
+        if (writer.AddPicture(path) == 1) {
+            writer.WriteContent(record.kind == kGridHorizontal ? "水平照度等照度图(lx)\n"
+                                                               : "垂直照度等照度图(lx)\n",
+                                1, BookComposer::kBodySize, "宋体", 0, 1, 0);
+        }
+    }
+    std::filesystem::remove_all(folder, error);
+}
+
+} // namespace
 
 BookName WriteGridBook(CalcBookWriter& writer, const GridBookRecord& record) {
     const bool horizontal = record.kind == kGridHorizontal;
@@ -29,6 +66,7 @@ BookName WriteGridBook(CalcBookWriter& writer, const GridBookRecord& record) {
         book.LineSquared(KvStr::Format(label.c_str(), record.lpd2));
     }
     book.Blank();
+    AddIsoluxPicture(writer, record);
     return name;
 }
 

@@ -10,7 +10,11 @@
 
 #include "cli/CalcRunner.h"
 
+#include <kelvorin/KvFile.h>
 #include <kelvorin/KvStr.h>
+
+#include <filesystem>
+#include <tuple>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -100,6 +104,33 @@ TEST(GridCli, GridRepeatsThePanelForAnyThreadCount) {
     EXPECT_EQ(RunCalc("grid " + path + " --side 2").first, 2);
     EXPECT_EQ(RunCalc("grid " + folder.File("missing.cil")).first, 1);
     EXPECT_EQ(test::ReadFileText(path), before);
+}
+
+TEST(GridCli, PictureIsWrittenAsPngOrSvgByItsExtension) {
+    const TempDir folder;
+    const std::string office = std::string(QV_SOURCE_DIR) + "/data/examples/office.cil";
+    const std::string png = folder.File("office.PNG");
+    const std::string svg = folder.File("office.svg");
+    auto [status, out] = RunCalc("grid " + office + " --density 60 --picture " + png);
+    EXPECT_EQ(status, 0) << out;
+    std::string bytes;
+    ASSERT_EQ(KvFile::ReadAll(png, bytes), KvFileRead::Ok);
+    EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    std::tie(status, out) = RunCalc("grid " + office + " --vertical 0,3.6,12,3.6 --picture " + svg);
+    EXPECT_EQ(status, 0) << out;
+    ASSERT_EQ(KvFile::ReadAll(svg, bytes), KvFileRead::Ok);
+    EXPECT_NE(bytes.find("垂直照度等照度图"), std::string::npos);
+    EXPECT_NE(bytes.find("class=\"isolux-label\""), std::string::npos);
+
+    // Another format is refused before the run; a file that cannot be written is bad
+    // input and the old picture stays.
+    std::tie(status, out) = RunCalc("grid " + office + " --picture " + folder.File("a.jpg"));
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(out.find(".png or .svg"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("a.jpg")));
+    std::tie(status, out) = RunCalc("grid " + office + " --picture " + folder.File("no/x.png"));
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(out.find("cannot write the picture"), std::string::npos);
 }
 
 TEST(GridCli, SphericalAndCylindricalTakeKsPerEntry) {

@@ -23,6 +23,7 @@
 #include "ui/UiTestSupport.h"
 #include "ui/UnitCapacityPanelWindow.h"
 
+#include <kelvorin/KvFile.h>
 #include <kelvorin/KvIniFile.h>
 #include <kelvorin/KvStr.h>
 
@@ -270,6 +271,33 @@ TEST_F(CalcPanelsUi, GridPanelHorizontalAndVerticalMatchTheCalculatorAndDrawThei
     dialogs.files.push_back(dir.File("missing/folder/grid.bmp"));
     Button(*picture, QStringLiteral("保存BMP")).click();
     EXPECT_EQ(messages.shown.back().caption, "系统提示"); // a bitmap that cannot be written
+
+    // After a horizontal run the window opens on the isolux picture; the forms stay a
+    // choice away, and the picture saves as PNG and SVG.
+    EXPECT_EQ(picture->CurrentView(), GridResultWindow::kIsolux);
+    EXPECT_EQ(picture->ViewList()->currentText(), QStringLiteral("等照度图"));
+    const QImage isolux = picture->RenderView(QSize(646, 505));
+    EXPECT_NE(isolux, picture->Render(QSize(646, 505)));
+    picture->ViewList()->setCurrentIndex(3);
+    EXPECT_EQ(picture->CurrentView(), GridResultWindow::kAreas);
+    EXPECT_EQ(picture->RenderView(QSize(646, 505)), picture->Render(QSize(646, 505)));
+    picture->ViewList()->setCurrentIndex(0);
+    dialogs.files.push_back(dir.File("grid.png"));
+    Button(*picture, QStringLiteral("保存PNG")).click();
+    EXPECT_EQ(dialogs.fileDialogs.back().defaultExtension, "png");
+    const QImage png(QString::fromStdString(dir.File("grid.png")), "PNG");
+    EXPECT_EQ(png.width(), 2000);
+    dialogs.files.push_back(dir.File("grid.svg"));
+    Button(*picture, QStringLiteral("保存SVG")).click();
+    EXPECT_EQ(dialogs.fileDialogs.back().defaultExtension, "svg");
+    std::string svg;
+    ASSERT_EQ(KvFile::ReadAll(dir.File("grid.svg"), svg), KvFileRead::Ok);
+    EXPECT_NE(svg.find("水平照度等照度图"), std::string::npos);
+    const size_t shown = messages.shown.size();
+    dialogs.files.push_back(dir.File("missing/folder/grid.svg"));
+    Button(*picture, QStringLiteral("保存SVG")).click();
+    ASSERT_EQ(messages.shown.size(), shown + 1);
+    EXPECT_NE(messages.shown.back().text.find("无法写入"), std::string::npos);
 
     // The vertical plane, drawn over the plan as soon as its ends are typed.
     const std::vector<std::pair<QString, QString>> ends = {
