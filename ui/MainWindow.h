@@ -76,6 +76,11 @@ public:
     void ProjectEdited();
     // Shows an editing bar, creating it with a fresh panel when it does not exist.
     void ShowBar(EditingBar bar);
+    // The plan's edits of the luminaire panel: the row selected on the plan (-1 none), a
+    // luminaire moved to a centre in metres (its height kept), a luminaire removed.
+    void SelectLuminaire(int row);
+    void MoveLuminaire(int row, double x, double y);
+    void RemoveLuminaire(int row);
 
     // ProjectShell
     std::optional<std::string> ChooseFile(const FileDialogSpec& request) override;
@@ -100,6 +105,8 @@ private:
     // The bars' first sizes, leaving the plan most of the window.
     void FitBars();
     void CloseBars();
+    // The plan shows the luminaire panel's selected row.
+    void PlanFollowsLuminaireRow();
     // Opens or restores the calculation panel of the command.
     void OpenCalcPanel(int id);
     template <typename View, typename Model>
