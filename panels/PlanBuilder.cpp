@@ -232,7 +232,7 @@ double RulerStep(double scale, double pixels) {
     return step;
 }
 
-EntityList BuildRuler(const PlanRect& bounds, double scale) {
+EntityList BuildRuler(const PlanRect& bounds, double scale, const std::optional<PlanRect>& view) {
     if (!std::isfinite(bounds.Width()) || !std::isfinite(bounds.Height()) || !(scale > 0.0) ||
         !std::isfinite(scale)) {
         return {}; // nothing sensible to measure
@@ -258,8 +258,18 @@ EntityList BuildRuler(const PlanRect& bounds, double scale) {
     }
     const double stepMm = step * kMm;
     const double offLine = kLabelOffLinePixels * scale;
-    const double below = bounds.bottom - kLabelBelowPixels * scale;
-    const double left = bounds.left - kLabelLeftPixels * scale;
+    double below = bounds.bottom - kLabelBelowPixels * scale;
+    double left = bounds.left - kLabelLeftPixels * scale;
+    if (view) {
+        // Inside the shown rectangle: above its lower edge, right of its left edge.
+        const double inset = kLabelOffLinePixels * scale;
+        below =
+            std::clamp(below, view->bottom + inset,
+                       std::max(view->bottom + inset, view->top - 2.0 * kLabelBelowPixels * scale));
+        left =
+            std::clamp(left, view->left + inset,
+                       std::max(view->left + inset, view->right - 4.0 * kLabelLeftPixels * scale));
+    }
     EntityList ruler;
     AddRulerLines(rect.left, rect.right, stepMm, step, [&](double x, std::string label) {
         ruler.push_back(KvLine{{x, rect.bottom, 0.0}, {x, rect.top, 0.0}});
@@ -298,7 +308,8 @@ void RebuildPlan(PlanDrawing& drawing, const PlanSources& sources) {
         drawing.overlay.push_back(
             KvLine{Mm(sources.verticalPlane->first), Mm(sources.verticalPlane->second)});
     }
-    drawing.ruler = BuildRuler(Bounds(drawing.model).value_or(PlanRect()), drawing.scale);
+    drawing.ruler =
+        BuildRuler(Bounds(drawing.model).value_or(PlanRect()), drawing.scale, drawing.view);
     const double height = PlanDrawing::kTextPixels * drawing.scale;
     SpaceLuminaireLabels(drawing, height);
     for (EntityList* list : {&drawing.model, &drawing.ruler, &drawing.overlay}) {

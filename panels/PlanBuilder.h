@@ -50,7 +50,10 @@ struct PlanDrawing {
     EntityList ruler;                      // the metre ruler
     EntityList overlay;                    // calculation points, the vertical plane
     std::vector<PlanLuminaire> luminaires; // in list order, their entities in model
-    double scale = 1.0;                    // millimetres per pixel, set whenever the view is fitted
+    // The plan rectangle a zoomed or panned view shows; nothing while fitted. The ruler's
+    // numbers stay within it.
+    std::optional<PlanRect> view;
+    double scale = 1.0; // millimetres per pixel, set whenever the view is fitted
 };
 
 // Clears the model and overlay lists (feeding "删除图象" to the progress sink at every
@@ -77,8 +80,11 @@ double RulerStep(double scale, double pixels);
 // and left of the rectangle, so the labels stay in view. The step is chosen so the
 // numbers, at 14 pixels, keep kRulerGapPixels apart along each direction; when a
 // direction would need more than kMaxRulerLines lines the step grows until it does not.
+// Given the rectangle a zoomed view shows, the numbers move inside it where the plan's
+// lower-left edges lie beyond it.
 inline constexpr int kMaxRulerLines = 1000;
 inline constexpr double kRulerGapPixels = 6.0;
-EntityList BuildRuler(const PlanRect& bounds, double scale);
+EntityList BuildRuler(const PlanRect& bounds, double scale,
+                      const std::optional<PlanRect>& view = std::nullopt);
 
 } // namespace qv

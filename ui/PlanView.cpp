@@ -79,6 +79,7 @@ PlanView::PlanView(PlanDrawing& drawing, QWidget* parent) : QWidget(parent), m_d
 
 void PlanView::Rebuilt() {
     m_builtScale = m_drawing.scale;
+    m_builtView = m_drawing.view;
     update();
 }
 
@@ -91,6 +92,7 @@ void PlanView::SetSelected(int row) {
 
 void PlanView::FitToWindow() {
     m_zoomed = false;
+    m_drawing.view.reset();
     update();
 }
 
@@ -98,7 +100,13 @@ void PlanView::UseMapping(const PlanMapping& mapping) {
     m_mapping = mapping;
     m_drawing.scale = mapping.scale;
     m_zoomed = true;
+    NoteView();
     update();
+}
+
+void PlanView::NoteView() {
+    m_drawing.view = PlanRect{m_mapping.PlanX(0), m_mapping.PlanY(height()),
+                              m_mapping.PlanX(width()), m_mapping.PlanY(0)};
 }
 
 const PlanLuminaire* PlanView::Luminaire(int row) const {
@@ -134,6 +142,7 @@ void PlanView::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
     if (m_zoomed) {
         m_mapping.clientHeight = height(); // the lower-left corner stays put
+        NoteView();
     } else {
         m_mapping = FitPlan(m_drawing, width(), height());
     }
@@ -153,9 +162,13 @@ bool PlanView::ScaleMoved() const {
     return std::abs(m_drawing.scale - m_builtScale) > 1e-6 * m_drawing.scale;
 }
 
+bool PlanView::ViewMoved() const {
+    return m_drawing.view != m_builtView;
+}
+
 void PlanView::AskForRebuild() {
     m_rebuildAsked = false;
-    if (ScaleMoved()) {
+    if (ScaleMoved() || ViewMoved()) {
         emit ScaleChanged();
     }
 }
@@ -212,6 +225,7 @@ void PlanView::mouseMoveEvent(QMouseEvent* event) {
 void PlanView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton || event->button() == Qt::RightButton) {
         m_panFrom.reset();
+        AskForRebuild(); // the ruler's numbers into the new view
         return;
     }
     if (event->button() != Qt::LeftButton || !m_drag) {

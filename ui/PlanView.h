@@ -34,7 +34,7 @@ public:
 
     // The mapping of the last paint.
     const PlanMapping& Mapping() const { return m_mapping; }
-    // Notes the scale the lists were built with (after every rebuild).
+    // Notes the scale and view the lists were built with (after every rebuild).
     void Rebuilt();
     // The luminaire drawn selected (its row), -1 for none; set without a signal.
     void SetSelected(int row);
@@ -46,6 +46,7 @@ public:
 
 signals:
     void MouseMoved(const std::string& x, const std::string& y);
+    // The lists want a rebuild: the scale or the rectangle a zoomed view shows moved.
     void ScaleChanged();
     // A click on the plan selected a luminaire's row, or none (-1) on empty ground.
     void LuminaireClicked(int row);
@@ -74,6 +75,11 @@ private:
 
     // Whether the scale moved away from the one the lists were built with.
     bool ScaleMoved() const;
+    // Whether the shown rectangle of a zoomed view moved since the last rebuild (the
+    // ruler's numbers follow it once a pan ends, or on the timer).
+    bool ViewMoved() const;
+    // The plan rectangle the zoomed view shows, for the ruler.
+    void NoteView();
     void AskForRebuild();
     const PlanLuminaire* Luminaire(int row) const;
     void DrawSelected(QPainter& painter) const;
@@ -82,6 +88,7 @@ private:
     PlanDrawing& m_drawing;
     PlanMapping m_mapping;
     double m_builtScale = 0.0;
+    std::optional<PlanRect> m_builtView;
     int m_timer = 0;
     bool m_rebuildAsked = false;
     int m_selected = -1;

@@ -230,5 +230,28 @@ TEST(PlanEditing, RulerNumbersNeverTouchAtAnyScale) {
     }
 }
 
+TEST(PlanEditing, RulerNumbersFollowAZoomedView) {
+    const PlanRect room{0, 0, 12000, 7200};
+    const double scale = 5.0;
+    const RulerLabels fitted = Labels(BuildRuler(room, scale), 14 * scale);
+    EXPECT_LT(fitted.alongX.front().bottom, 0.0); // under the room
+    EXPECT_LT(fitted.alongY.front().left, 0.0);   // left of it
+    // Zoomed into the middle of the room: the numbers come inside the shown rectangle.
+    const PlanRect view{4000, 3000, 8000, 6000};
+    const RulerLabels zoomed = Labels(BuildRuler(room, scale, view), 14 * scale);
+    ASSERT_FALSE(zoomed.alongX.empty());
+    for (const PlanRect& label : zoomed.alongX) {
+        EXPECT_GE(label.bottom, view.bottom);
+        EXPECT_LE(label.top, view.top);
+    }
+    for (const PlanRect& label : zoomed.alongY) {
+        EXPECT_GE(label.left, view.left);
+    }
+    // A view that still shows the room's lower-left corner leaves them where they were.
+    const RulerLabels wide = Labels(BuildRuler(room, scale, PlanRect{-500, -500, 9000, 9000}), 70);
+    EXPECT_EQ(wide.alongX.front(), fitted.alongX.front());
+    EXPECT_EQ(wide.alongY.front(), fitted.alongY.front());
+}
+
 } // namespace
 } // namespace qv
