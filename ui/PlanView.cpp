@@ -52,8 +52,8 @@ private:
 };
 
 void DrawList(QPainter& painter, const PlanMapping& mapping, const EntityList& entities,
-              const QColor& colour) {
-    painter.setPen(QPen(colour, 1));
+              const QColor& colour, int width = 1) {
+    painter.setPen(QPen(colour, width));
     painter.setBrush(Qt::NoBrush);
     const EntityPainter draw(painter, mapping);
     for (const KvEntity& entity : entities) {
@@ -133,7 +133,7 @@ void PlanView::DrawSelected(QPainter& painter) const {
         m_drawing.model.begin() + static_cast<std::ptrdiff_t>(luminaire->firstEntity);
     DrawList(painter, m_mapping,
              EntityList(first, first + static_cast<std::ptrdiff_t>(luminaire->entityCount)),
-             QColor(0, 0, 255));
+             QColor(0, 0, 255), 2);
     painter.restore();
 }
 
@@ -150,7 +150,6 @@ void PlanView::paintEvent(QPaintEvent*) {
     DrawList(painter, m_mapping, m_drawing.ruler, QColor(200, 200, 200));
     DrawList(painter, m_mapping, m_drawing.model, Qt::black);
     DrawList(painter, m_mapping, m_drawing.overlay, Qt::red);
-    painter.setPen(QPen(QColor(0, 0, 255), 2));
     DrawSelected(painter);
     if (ScaleMoved() && !m_rebuildAsked) {
         m_rebuildAsked = true;

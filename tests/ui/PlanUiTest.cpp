@@ -170,6 +170,12 @@ TEST_F(PlanUi, WheelZoomsAboutTheMouseKeepsAcrossEditsAndFitsAgain) {
     Settle();
     EXPECT_EQ(plan.Mapping().scale, PlanMapping::kMaxScale);
     EXPECT_FALSE(w.Drawing().ruler.empty());
+    for (int i = 0; i < 120; ++i) {
+        Wheel(at, 120);
+    }
+    Settle(); // the walls now lie millions of pixels out
+    EXPECT_EQ(plan.Mapping().scale, PlanMapping::kMinScale);
+    EXPECT_TRUE(std::isfinite(plan.Mapping().PlanX(at.x())));
 }
 
 TEST_F(PlanUi, ShortenedLabelShowsItsFullTextAsATip) {
