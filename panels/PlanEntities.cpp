@@ -25,6 +25,27 @@ void PlanRect::Widen(double by) {
     top += by;
 }
 
+bool PlanRect::Overlaps(const PlanRect& other) const {
+    return left < other.right && other.left < right && bottom < other.top && other.bottom < top;
+}
+
+bool PlanRect::Contains(double x, double y) const {
+    return x >= left && x <= right && y >= bottom && y <= top;
+}
+
+double TextWidth(const std::string& text, double height) {
+    double ems = 0.0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            ems += 0.6;
+        } else if ((byte & 0xC0) != 0x80) { // the first byte of a wider character
+            ems += 1.0;
+        }
+    }
+    return ems * height;
+}
+
 PlanRect Bounds(const KvEntity& entity) {
     struct Visitor {
         PlanRect operator()(const KvLine& line) const { return Spanning(line.start, line.end); }
@@ -36,7 +57,11 @@ PlanRect Bounds(const KvEntity& entity) {
         PlanRect operator()(const KvRectangle& rect) const {
             return Spanning(rect.corner1, rect.corner2);
         }
-        PlanRect operator()(const KvText& text) const { return Spanning(text.anchor, text.anchor); }
+        PlanRect operator()(const KvText& text) const {
+            const PlanRect anchor = Spanning(text.anchor, text.anchor);
+            return {anchor.left, anchor.bottom, anchor.left + TextWidth(text.text, text.height),
+                    anchor.bottom + text.height};
+        }
     };
     return std::visit(Visitor{}, entity);
 }

@@ -21,6 +21,9 @@ struct PlanRect {
     double Height() const { return top - bottom; }
     void Include(const PlanRect& other);
     void Widen(double by);
+    // Whether the two rectangles share more than an edge.
+    bool Overlaps(const PlanRect& other) const;
+    bool Contains(double x, double y) const;
     bool operator==(const PlanRect&) const = default;
 };
 
@@ -50,7 +53,12 @@ struct KvText {
 using KvEntity = std::variant<KvLine, KvCircle, KvRectangle, KvText>;
 using EntityList = std::vector<KvEntity>;
 
-// A text is bounded by its anchor: its extent depends on the font of the surface.
+// The estimated width of a text written at the height, without asking a font: 0.6 of
+// the height for every ASCII character and the full height for any other (the Chinese
+// characters of the labels), so the plan can be fitted and its labels spaced without Qt.
+double TextWidth(const std::string& text, double height);
+
+// A text is bounded by its anchor and its estimated extent to the right and up.
 PlanRect Bounds(const KvEntity& entity);
 // The union over a list; nothing for an empty list.
 std::optional<PlanRect> Bounds(const EntityList& entities);

@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QThread>
 #include <QToolBar>
 
@@ -95,6 +96,9 @@ MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, CatalogueDa
     connect(m_plan, &PlanView::MouseMoved, this,
             [this](const std::string& x, const std::string& y) { m_status->ShowMouse(x, y); });
     connect(m_plan, &PlanView::ScaleChanged, this, &MainWindow::RebuildPlan);
+    connect(m_plan, &PlanView::LuminaireClicked, this, &MainWindow::SelectLuminaire);
+    connect(m_plan, &PlanView::LuminaireMoved, this, &MainWindow::MoveLuminaire);
+    connect(m_plan, &PlanView::LuminaireDeleteRequested, this, &MainWindow::RemoveLuminaire);
     CreateActions();
     LoadMenu(kMenuNone);
 }
@@ -177,6 +181,9 @@ void MainWindow::OnCommand(int id) {
         break;
     case kCmdStatusBar:
         statusBar()->setVisible(m_actions[kCmdStatusBar]->isChecked());
+        break;
+    case kCmdFitPlan:
+        m_plan->FitToWindow();
         break;
     case kCmdAbout:
         m_dialogs.ShowAbout(this);
@@ -277,7 +284,44 @@ void MainWindow::ShowBar(EditingBar bar) {
         break;
     case EditingBar::kLuminaires:
         OpenBar(bar, panels.luminaires, m_luminaireView);
+        connect(m_luminaireView->Grid(), &QTableWidget::itemSelectionChanged, this,
+                &MainWindow::PlanFollowsLuminaireRow, Qt::UniqueConnection);
         break;
+    }
+}
+
+void MainWindow::PlanFollowsLuminaireRow() {
+    const auto& model = m_registry.editing.luminaires;
+    m_plan->SetSelected(model ? model->SelectedRow() : -1);
+}
+
+void MainWindow::SelectLuminaire(int row) {
+    if (auto& model = m_registry.editing.luminaires; model && m_luminaireView) {
+        model->SelectRow(row);
+        m_luminaireView->Refresh();
+    }
+}
+
+void MainWindow::MoveLuminaire(int row, double x, double y) {
+    auto& model = m_registry.editing.luminaires;
+    if (!model || row < 0 || row >= model->RowCount()) {
+        return;
+    }
+    const Vector& from = model->Working().At(row).ptCenter;
+    if (model->MoveRow(row, {x, y, from.z})) {
+        if (m_luminaireView) {
+            m_luminaireView->Refresh();
+        }
+        ProjectEdited();
+    }
+}
+
+void MainWindow::RemoveLuminaire(int row) {
+    if (auto& model = m_registry.editing.luminaires; model && model->RemoveRow(row)) {
+        if (m_luminaireView) {
+            m_luminaireView->Refresh();
+        }
+        ProjectEdited();
     }
 }
 
@@ -424,6 +468,7 @@ void MainWindow::RebuildPlan() {
             std::pair{Vector{model.startX, model.startY, 0.0}, Vector{model.endX, model.endY, 0.0}};
     }
     qv::RebuildPlan(m_drawing, sources);
+    m_plan->SetSelected(panels.luminaires ? panels.luminaires->SelectedRow() : -1);
     m_plan->Rebuilt();
 }
 
@@ -450,6 +495,7 @@ void MainWindow::SwitchKind(int kind) {
     FitBars();
     LoadMenu(menu);
     CreateToolbars(menu);
+    m_plan->FitToWindow(); // a new project starts fitted
     RebuildPlan();
 }
 

@@ -79,6 +79,11 @@ public:
     // "灯具阵列布置": the dialog over the room, the luminaires and the selected row; its
     // OK replaces the luminaire panel's list (shown if it was not).
     void OpenArrayLayout();
+    // The plan's edits of the luminaire panel: the row selected on the plan (-1 none), a
+    // luminaire moved to a centre in metres (its height kept), a luminaire removed.
+    void SelectLuminaire(int row);
+    void MoveLuminaire(int row, double x, double y);
+    void RemoveLuminaire(int row);
 
     // ProjectShell
     std::optional<std::string> ChooseFile(const FileDialogSpec& request) override;
@@ -103,6 +108,8 @@ private:
     // The bars' first sizes, leaving the plan most of the window.
     void FitBars();
     void CloseBars();
+    // The plan shows the luminaire panel's selected row.
+    void PlanFollowsLuminaireRow();
     // Opens or restores the calculation panel of the command.
     void OpenCalcPanel(int id);
     template <typename View, typename Model>

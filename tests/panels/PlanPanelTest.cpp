@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace qv {
 namespace {
 
@@ -84,12 +86,21 @@ TEST(PlanPanel, SiteAndRoadTurnedByItsAngle) {
 }
 
 TEST(PlanPanel, RulerStepAndLines) {
-    EXPECT_EQ(RulerStep(1.0), 1.0);
-    EXPECT_EQ(RulerStep(10.0), 1.0);
-    EXPECT_EQ(RulerStep(100.0), 1.0);
-    EXPECT_EQ(RulerStep(100.5), 10.0);
-    EXPECT_EQ(RulerStep(1000.0), 10.0);
-    EXPECT_EQ(RulerStep(1500.0), 100.0);
+    // 1, 2, 5 × 10^n metres, at least 1 m, at least the pixels apart.
+    EXPECT_EQ(RulerStep(1.0, 20.0), 1.0);
+    EXPECT_EQ(RulerStep(50.0, 20.0), 1.0);
+    EXPECT_EQ(RulerStep(100.0, 20.0), 2.0);
+    EXPECT_EQ(RulerStep(100.5, 20.0), 5.0);
+    EXPECT_EQ(RulerStep(1000.0, 20.0), 20.0);
+    EXPECT_EQ(RulerStep(1000.0, 21.0), 50.0);
+    EXPECT_EQ(RulerStep(4e4, 25.0), 1000.0);
+    EXPECT_EQ(RulerStep(0.0, 20.0), 1.0);
+    EXPECT_EQ(RulerStep(1e308, 1e308), 1.0); // nothing sensible to space
+    EXPECT_EQ(NextRulerStep(1.0), 2.0);
+    EXPECT_EQ(NextRulerStep(2.0), 5.0);
+    EXPECT_EQ(NextRulerStep(5.0), 10.0);
+    EXPECT_EQ(NextRulerStep(1000.0), 2000.0);
+    EXPECT_EQ(NextRulerStep(5e5), 1e6);
     // A room 0..10 × 0..6 m widened by two 1 m steps: x -2..12 and y -2..8.
     const EntityList ruler = BuildRuler({0, 0, 10000, 6000}, 5.0);
     EXPECT_EQ(Count(ruler, 0), 15 + 11);
@@ -113,37 +124,56 @@ TEST(PlanPanel, RebuildFeedsAndClosesTheProgressWhileDeleting) {
     EXPECT_EQ(progress.reports, (std::vector<Report>{{"删除图象", 0, 8}, {"", -1, 0}}));
 }
 
-TEST(PlanPanel, FittingKeepsAnEighteenPixelMarginAndPutsYUp) {
+TEST(PlanPanel, FittingKeepsAnEighteenPixelMarginAroundTheLabelsAndPutsYUp) {
     const Room room = FourCorners();
     PlanDrawing drawing;
     RebuildPlan(drawing, {.room = &room});
-    PlanMapping mapping;
-    for (int i = 0; i < 40; ++i) { // the margin takes the last scale: repeat to settle
-        mapping = FitPlan(drawing, 800, 600);
-    }
-    // 10 m over 800 - 36 pixels decides the scale; the plan is centred vertically.
-    EXPECT_NEAR(mapping.scale, 10000.0 / 764.0, 1e-9);
+    const PlanMapping mapping = FitPlan(drawing, 800, 600);
+    EXPECT_EQ(drawing.scale, mapping.scale);
+    // The label of the right corners ("房3.(10,6)", 14 pixels high) reaches past the wall:
+    // the wall and that label fill 800 - 36 pixels across; the plan is centred vertically.
+    const double label = TextWidth("房3.(10,6)", 14.0);
+    EXPECT_NEAR(label, 14.0 * (1.0 + 8 * 0.6), 1e-9);
+    EXPECT_NEAR(mapping.scale, 10000.0 / (764.0 - label), 1e-9);
     EXPECT_NEAR(mapping.PixelX(0), 18.0, 1e-6);
-    EXPECT_NEAR(mapping.PixelX(10000), 782.0, 1e-6);
-    EXPECT_NEAR(mapping.PixelY(6000), 300.0 - 3000 / mapping.scale, 1e-6); // y up
-    EXPECT_NEAR(mapping.PixelY(0), 300.0 + 3000 / mapping.scale, 1e-6);
+    EXPECT_NEAR(mapping.PixelX(10000) + label, 782.0, 1e-6);
+    EXPECT_LT(mapping.PixelY(6000), mapping.PixelY(0)); // y up
+    EXPECT_NEAR(mapping.PixelY(6000) - 14.0, 600.0 - mapping.PixelY(0), 1e-6);
     EXPECT_EQ(MouseXText(mapping, 18), "0.000");
-    EXPECT_EQ(MouseYText(mapping, 300), "3.000");
+    EXPECT_EQ(MouseYText(mapping, static_cast<int>(std::lround(mapping.PixelY(3000)))), "3.000");
+    // The fitting is exact at once: fitting again keeps it.
+    const PlanMapping again = FitPlan(drawing, 800, 600);
+    EXPECT_EQ(again.scale, mapping.scale);
+    EXPECT_EQ(again.originX, mapping.originX);
 
     PlanDrawing empty; // no panel: the ruler of the empty rectangle is shown
     RebuildPlan(empty, PlanSources());
-    mapping = FitPlan(empty, 400, 400);
-    EXPECT_GT(mapping.scale, 10.0);
-    EXPECT_LT(mapping.PixelX(-2000), mapping.PixelX(2000));
-    Room point; // a plan without extent still maps to finite pixels
+    const PlanMapping ruler = FitPlan(empty, 400, 400);
+    EXPECT_GT(ruler.scale, 10.0);
+    EXPECT_LT(ruler.PixelX(-2000), ruler.PixelX(2000));
+
+    Room point; // a plan without extent still maps to finite pixels, its label centred
     point.outline = {{1, 1, 0}};
     PlanDrawing dot;
     RebuildPlan(dot, {.room = &point});
-    for (int i = 0; i < 300; ++i) {
-        mapping = FitPlan(dot, 300, 200);
-    }
-    EXPECT_EQ(mapping.scale, PlanMapping::kMinScale);
-    EXPECT_NEAR(mapping.PixelX(1000), 150.0, 1e-6);
+    const PlanMapping single = FitPlan(dot, 300, 200);
+    EXPECT_EQ(single.scale, PlanMapping::kMinScale);
+    EXPECT_NEAR(single.PixelX(1000), (300.0 - TextWidth("房1.(1,1)", 14.0)) / 2.0, 1e-6);
+    EXPECT_NEAR(single.PixelY(1000), 200.0 - (200.0 - 14.0) / 2.0, 1e-6);
+}
+
+TEST(PlanPanel, FittingCountsAtMostHalfTheWindowForAText) {
+    // A label wider than the window cannot fit: the wall still does, the far label starts
+    // half the window in and runs off to the right, and the scale stays finite.
+    Room room;
+    room.outline = {{0, 0, 0}, {2, 0, 0}};
+    PlanDrawing drawing;
+    RebuildPlan(drawing, {.room = &room});
+    std::get<KvText>(drawing.model[3]).text = std::string(200, 'x');
+    const PlanMapping mapping = FitPlan(drawing, 236, 236);
+    EXPECT_NEAR(mapping.scale, 2000.0 / 100.0, 1e-9); // 200 pixels less half of them
+    EXPECT_NEAR(mapping.PixelX(0), 18.0, 1e-6);
+    EXPECT_TRUE(std::isfinite(mapping.originY));
 }
 
 TEST(PlanPanel, ProgressRangeAndPercentageRules) {
