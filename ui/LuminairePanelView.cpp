@@ -19,6 +19,9 @@ LuminairePanelView::LuminairePanelView(LuminaireListPanelModel& model, ShellDial
         headers << ToQt(column);
     }
     m_grid = NewGrid(headers, true, this);
+    // Typing or a double click edits a cell; a click only selects its row.
+    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
     layout->addWidget(m_grid, 1);
     auto* buttons = new QVBoxLayout;
     layout->addLayout(buttons);
