@@ -141,15 +141,19 @@ void ProjectCommands::SwitchTo(int kind) {
     StartHistory();
 }
 
+Project ProjectCommands::PanelsState() {
+    Project state = m_project; // the kind, and what no open panel holds
+    CollectPanels(m_panels, state);
+    return state;
+}
+
 void ProjectCommands::StartHistory() {
-    CollectPanels(m_panels, m_project);
-    m_history.Reset(m_project);
+    m_history.Reset(PanelsState());
     m_shell.HistoryChanged();
 }
 
 bool ProjectCommands::RecordEdit() {
-    CollectPanels(m_panels, m_project);
-    const bool recorded = m_history.Record(m_project);
+    const bool recorded = m_history.Record(PanelsState());
     m_shell.HistoryChanged();
     return recorded;
 }
@@ -173,9 +177,6 @@ bool ProjectCommands::Redo() {
 }
 
 void ProjectCommands::Restore(const Project& state) {
-    m_project.room = state.room;
-    m_project.road = state.road;
-    m_project.luminaires = state.luminaires;
     DistributePanels(state, m_panels);
     m_shell.PanelsDistributed();
     m_shell.HistoryChanged();

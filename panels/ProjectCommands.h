@@ -90,6 +90,9 @@ public:
     std::string WindowTitle(const std::string& programTitle) const;
 
 private:
+    // The project as the open panels hold it, collected into a copy: the project itself
+    // takes the panels' values only when saved or compared with its file.
+    Project PanelsState();
     void StartHistory();
     void Restore(const Project& state);
 
