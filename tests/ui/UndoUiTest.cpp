@@ -137,6 +137,18 @@ TEST_F(UndoUi, RoomEditsAndLuminaireButtonsAreStepsToo) {
     QTest::keyClick(&length, Qt::Key_Return); // one step for the whole typing
     EXPECT_EQ(w.Commands().History().UndoSteps(), 1);
 
+    // A corner count typed digit by digit is one edit that keeps the corners.
+    QSpinBox& corners = *room.Corners()->CountSpin();
+    corners.selectAll();
+    QTest::keyClicks(&corners, QStringLiteral("12"));
+    QTest::keyClick(&corners, Qt::Key_Return);
+    ASSERT_EQ(room.Corners()->Grid()->rowCount(), 12);
+    EXPECT_EQ(room.Corners()->Grid()->item(2, 0)->text(), QStringLiteral("12"));
+    EXPECT_EQ(room.Corners()->Grid()->item(2, 1)->text(), QStringLiteral("7.2"));
+    EXPECT_EQ(w.Commands().History().UndoSteps(), 2);
+    Trigger(kCmdUndo);
+    EXPECT_EQ(room.Corners()->Grid()->rowCount(), 4);
+
     // "增  加": the copy of the selected luminaire hangs in the middle of the room.
     SelectRow(Grid(), 2);
     dialogs.luminaires = {std::nullopt};
@@ -144,9 +156,11 @@ TEST_F(UndoUi, RoomEditsAndLuminaireButtonsAreStepsToo) {
     ASSERT_EQ(dialogs.luminaireStarts.size(), 1u);
     EXPECT_EQ(dialogs.luminaireStarts[0].ptCenter, (Vector{6, 3.6, 3}));
     EXPECT_EQ(w.Commands().History().UndoSteps(), 1); // cancelled: nothing changed
+    EXPECT_TRUE(w.Action(kCmdRedo)->isEnabled());
 
     Button(*w.LuminaireView(), QStringLiteral("删  除")).click();
     EXPECT_EQ(Grid().rowCount(), 7);
+    EXPECT_FALSE(w.Action(kCmdRedo)->isEnabled()); // the corners' step is gone
     Trigger(kCmdUndo);
     EXPECT_EQ(Grid().rowCount(), 8);
     Trigger(kCmdUndo);
