@@ -25,12 +25,34 @@ bool SameEdits(const Project& a, const Project& b) {
     return std::equal(left.begin(), left.end(), right.begin(), SameBeyondFile);
 }
 
-ProjectHistory::ProjectHistory(int depth) : m_depth(static_cast<size_t>(std::max(depth, 1))) {}
+size_t SnapshotBytes(const Project& project) {
+    size_t bytes = sizeof(Project) + project.room.outline.size() * sizeof(Vector) +
+                   project.road.components.size() * sizeof(RoadComponent);
+    for (const Luminaire& l : project.luminaires.Items()) {
+        bytes += sizeof(Luminaire) +
+                 static_cast<size_t>(l.curveA.Count() + l.curveB.Count()) * sizeof(IntensityRow) +
+                 static_cast<size_t>(l.cuTable.Count()) * sizeof(CuRow) +
+                 static_cast<size_t>(l.floodTable.Count()) * sizeof(FloodIntensityRow);
+    }
+    return bytes;
+}
+
+ProjectHistory::ProjectHistory(int depth, size_t budget)
+    : m_depth(static_cast<size_t>(std::max(depth, 1))), m_budget(budget) {}
 
 void ProjectHistory::Reset(const Project& state) {
     m_states.assign(1, state);
+    m_sizes.assign(1, SnapshotBytes(state));
+    m_bytes = m_sizes.front();
     m_current = 0;
     m_clean = state;
+}
+
+void ProjectHistory::Replace(size_t index, const Project& state) {
+    m_states[index] = state;
+    m_bytes -= m_sizes[index];
+    m_sizes[index] = SnapshotBytes(state);
+    m_bytes += m_sizes[index];
 }
 
 bool ProjectHistory::Record(const Project& state) {
@@ -39,13 +61,21 @@ bool ProjectHistory::Record(const Project& state) {
         return false;
     }
     if (SameEdits(state, m_states[m_current])) {
-        m_states[m_current] = state;
+        Replace(m_current, state);
         return false;
     }
-    m_states.erase(m_states.begin() + static_cast<std::ptrdiff_t>(m_current) + 1, m_states.end());
+    while (m_states.size() > m_current + 1) {
+        m_bytes -= m_sizes.back();
+        m_states.pop_back();
+        m_sizes.pop_back();
+    }
     m_states.push_back(state);
-    if (m_states.size() > m_depth + 1) {
+    m_sizes.push_back(SnapshotBytes(state));
+    m_bytes += m_sizes.back();
+    while (m_states.size() > 2 && (m_states.size() > m_depth + 1 || m_bytes > m_budget)) {
+        m_bytes -= m_sizes.front();
         m_states.pop_front();
+        m_sizes.pop_front();
     }
     m_current = m_states.size() - 1;
     return true;

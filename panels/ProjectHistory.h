@@ -17,12 +17,19 @@ namespace qv {
 // writing them is no edit.
 bool SameEdits(const Project& a, const Project& b);
 
+// About how many bytes a snapshot holds: the luminaires with their tables weigh most (a
+// floodlight's intensity grid has hundreds of rows).
+size_t SnapshotBytes(const Project& project);
+
 class ProjectHistory {
 public:
     static constexpr int kDefaultDepth = 200;
+    static constexpr size_t kDefaultBudget = size_t{256} << 20;
 
-    // depth: the most steps that can be undone (at least 1); the oldest go first.
-    explicit ProjectHistory(int depth = kDefaultDepth);
+    // depth: the most steps that can be undone (at least 1); budget: about the most bytes
+    // the snapshots take together (SnapshotBytes). The oldest steps go first, yet one step
+    // can always be undone.
+    explicit ProjectHistory(int depth = kDefaultDepth, size_t budget = kDefaultBudget);
 
     // Starts afresh from the state, which is the clean state too.
     void Reset(const Project& state);
@@ -31,8 +38,8 @@ public:
 
     // An edit ended with the panels holding the state. When it differs from the current
     // state (SameEdits) it becomes a new step: the steps that could be redone are dropped,
-    // and the oldest step beyond the depth. Otherwise the current state's copy is replaced
-    // by it, so the working values it carries are kept, and no step is made. Before the
+    // and the oldest steps beyond the depth or the budget. Otherwise the current state's copy is
+    // replaced by it, so the working values it carries are kept, and no step is made. Before the
     // history started the state starts it (as Reset). True when a step was made.
     bool Record(const Project& state);
 
@@ -54,10 +61,15 @@ public:
     bool IsModified() const;
 
 private:
+    void Replace(size_t index, const Project& state);
+
     std::deque<Project> m_states;
+    std::deque<size_t> m_sizes; // SnapshotBytes of each state
+    size_t m_bytes = 0;         // their sum
     size_t m_current = 0;
     std::optional<Project> m_clean;
     size_t m_depth;
+    size_t m_budget;
 };
 
 } // namespace qv

@@ -117,6 +117,32 @@ TEST(ProjectHistory, DepthDropsTheOldestSteps) {
     EXPECT_EQ(history.Current().room.dLength, 50.0);
     EXPECT_EQ(history.RedoSteps(), 200);
 
+    // A budget of bytes: heavy snapshots (floodlights with their intensity grids) keep
+    // fewer steps, but one step can always be undone.
+    Project heavy = Indoor(0);
+    Luminaire floodlight;
+    for (int row = 0; row < 841; ++row) {
+        floodlight.floodTable.Append(FloodIntensityRow{});
+    }
+    heavy.luminaires.Add(floodlight);
+    const size_t bytes = SnapshotBytes(heavy);
+    EXPECT_GT(bytes, 841 * sizeof(FloodIntensityRow));
+    ProjectHistory budgeted(ProjectHistory::kDefaultDepth, 3 * bytes + bytes / 2);
+    budgeted.Reset(heavy);
+    for (int step = 1; step <= 10; ++step) {
+        heavy.room.dLength = step;
+        budgeted.Record(heavy);
+    }
+    EXPECT_EQ(budgeted.UndoSteps(), 2); // three snapshots fit
+    ProjectHistory tiny(ProjectHistory::kDefaultDepth, 1);
+    tiny.Reset(heavy);
+    heavy.room.dLength = 20;
+    tiny.Record(heavy);
+    heavy.room.dLength = 21;
+    tiny.Record(heavy);
+    EXPECT_EQ(tiny.UndoSteps(), 1);
+    EXPECT_EQ(tiny.Undo()->room.dLength, 20.0);
+
     ProjectHistory shallow(0); // at least one step is kept
     shallow.Reset(Indoor(0));
     shallow.Record(Indoor(1));
