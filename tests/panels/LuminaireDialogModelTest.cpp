@@ -1,11 +1,9 @@
 // The luminaire dialog without a window: opening, choosing a type and lamps, the total
-// flux rule, the maintenance-factor menu, the texts of the table pages and the place.
+// flux rule, the maintenance-factor menu and the texts of the table pages.
 #include "catalogue/CatalogueTestSupport.h"
 
 #include "catalogue/CatalogueLoaders.h"
-#include "model/ProjectTestSupport.h"
 #include "panels/LuminaireDialogModel.h"
-#include "panels/LuminairePlacement.h"
 #include "panels/MaintenanceFactorMenu.h"
 
 #include <gtest/gtest.h>
@@ -159,30 +157,6 @@ TEST_F(LuminaireDialogModelTest, ShapesAndMaintenanceFactors) {
     EXPECT_STREQ(kMaintenanceFactorMenu[2].text, "一般  0.74");
     EXPECT_FALSE(dialog.ChooseMaintenanceFactor(6));
     EXPECT_DOUBLE_EQ(dialog.Working().dVindicate, 0.65);
-}
-
-TEST_F(LuminaireDialogModelTest, PlacementFieldsShowAndCheckThePlace) {
-    Luminaire placed;
-    placed.sName = "自定义";
-    placed.ptCenter = {1.5, 2, 3};
-    placed.Rotate = {0, 10, 90};
-    LuminaireDialogModel dialog(db, placed);
-    dialog.Open();
-    EXPECT_EQ(dialog.PlacementText(kPlaceX), "1.5");
-    EXPECT_EQ(dialog.PlacementText(kRotateZ), "90");
-    EXPECT_STREQ(LuminaireDialogModel::kPlacementLabels[kPlaceZ], "安装高度 Z");
-
-    MessageRecorder recorder;
-    EXPECT_TRUE(dialog.SetPlacement(kPlaceZ, "4.2"));
-    EXPECT_TRUE(dialog.SetPlacement(kRotateY, "-30"));
-    EXPECT_FALSE(dialog.SetPlacement(kPlaceZ, "高"));
-    EXPECT_FALSE(dialog.SetPlacement(kPlaceX, "1e+6"));
-    ASSERT_EQ(recorder.messages.size(), 2u);
-    EXPECT_EQ(recorder.messages[0].text, "安装高度应为数字,请重新输入!");
-    EXPECT_EQ(recorder.messages[1].text, "X轴位置应为绝对值不大于100000的数值,请重新输入!");
-    const Luminaire accepted = dialog.Accept();
-    EXPECT_EQ(accepted.ptCenter, (Vector{1.5, 2, 4.2}));
-    EXPECT_EQ(accepted.Rotate, (Rotation{0, -30, 90}));
 }
 
 } // namespace
