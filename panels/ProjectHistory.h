@@ -38,9 +38,9 @@ public:
 
     // An edit ended with the panels holding the state. When it differs from the current
     // state (SameEdits) it becomes a new step: the steps that could be redone are dropped,
-    // and the oldest steps beyond the depth or the budget. Otherwise the current state's copy is
-    // replaced by it, so the working values it carries are kept, and no step is made. Before the
-    // history started the state starts it (as Reset). True when a step was made.
+    // and the oldest steps beyond the depth or the budget. Otherwise it replaces the
+    // current state's copy, keeping the working values it carries, and no step is made.
+    // Before the history started the state starts it (as Reset). True for a new step.
     bool Record(const Project& state);
 
     bool CanUndo() const { return m_current > 0; }
