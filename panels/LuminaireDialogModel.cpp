@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueLoaders.h"
 #include "catalogue/photometry/PhotometricImport.h"
+#include "panels/LuminairePlacement.h"
 #include "panels/MaintenanceFactorMenu.h"
 
 #include <kelvorin/KvStr.h>
@@ -13,6 +14,8 @@ namespace qv {
 
 const std::array<const char*, 4> LuminaireDialogModel::kPages = {"基本信息", "配光曲线",
                                                                  "利用系数表", "等光强曲线"};
+const std::array<const char*, 6> LuminaireDialogModel::kPlacementLabels = {
+    "X", "Y", "安装高度 Z", "X轴旋转", "Y轴旋转", "Z轴旋转"};
 const std::array<const char*, 2> LuminaireDialogModel::kShapeKinds = {"矩形", "圆形"};
 const std::array<const char*, 3> LuminaireDialogModel::kCurveHeaders = {"角度", "光强A-A",
                                                                         "光强B-B"};
@@ -202,6 +205,16 @@ std::vector<std::vector<std::string>> LuminaireDialogModel::FloodRows() const {
                         KvStr::Format("%.2f", row.dHXAngle), KvStr::Format("%.3f", row.dLampGq)});
     }
     return rows;
+}
+
+std::string LuminaireDialogModel::PlacementText(int field) const {
+    return qv::PlacementText(m_working, field);
+}
+
+bool LuminaireDialogModel::SetPlacement(int field, const std::string& text) {
+    // The message names the height as the dialog does, the others as the panel's columns.
+    const std::string name = field == kPlaceZ ? "安装高度" : PlacementName(field);
+    return qv::SetPlacement(m_working, field, text, name);
 }
 
 } // namespace qv

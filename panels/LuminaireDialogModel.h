@@ -89,6 +89,14 @@ public:
     int TotalFlux() const { return m_working.nLuminousFlux; }
     void SetTotalFlux(int lumen) { m_working.nLuminousFlux = lumen; }
 
+    // "安装位置": the labels of the six placement fields (PlacementField order), their
+    // texts from the working luminaire, and a typed text taken back: false, with the
+    // message naming the field and the value kept, when it is not a number within the
+    // field's limits (as the luminaire panel's cells).
+    static const std::array<const char*, 6> kPlacementLabels;
+    std::string PlacementText(int field) const;
+    bool SetPlacement(int field, const std::string& text);
+
     // The grids of the table pages, one row of cell texts per table row.
     std::vector<std::vector<std::string>> CurveRows() const;
     std::vector<std::vector<std::string>> CuRows() const;

@@ -1,6 +1,6 @@
 #include "panels/LuminaireListPanelModel.h"
 
-#include "panels/PanelText.h"
+#include "panels/LuminairePlacement.h"
 
 #include <kelvorin/KvMessage.h>
 #include <kelvorin/KvStr.h>
@@ -25,6 +25,10 @@ const std::array<std::string, 12>& LuminaireListPanelModel::Columns() {
     return columns;
 }
 
+bool LuminaireListPanelModel::IsEditableColumn(int column) {
+    return column >= kFirstPlacementColumn && column < kFirstPlacementColumn + kPlacementFields;
+}
+
 void LuminaireListPanelModel::SetWorking(const LuminaireList& luminaires) {
     m_list = luminaires;
     SelectRow(m_selected);
@@ -35,12 +39,12 @@ std::vector<std::string> LuminaireListPanelModel::RowTexts(int row) const {
     return {l.sName,
             l.sModel,
             KvStr::Format("%d", l.nLuminousFlux),
-            NumberText(l.ptCenter.x),
-            NumberText(l.ptCenter.y),
-            NumberText(l.ptCenter.z),
-            NumberText(l.Rotate.x),
-            NumberText(l.Rotate.y),
-            NumberText(l.Rotate.z),
+            PlacementText(l, kPlaceX),
+            PlacementText(l, kPlaceY),
+            PlacementText(l, kPlaceZ),
+            PlacementText(l, kRotateX),
+            PlacementText(l, kRotateY),
+            PlacementText(l, kRotateZ),
             l.sLightsTable,
             l.sModulusTable,
             l.sGradeTable};
@@ -50,8 +54,22 @@ void LuminaireListPanelModel::SelectRow(int row) {
     m_selected = row >= 0 && row < m_list.Count() ? row : -1;
 }
 
-Luminaire LuminaireListPanelModel::LuminaireForAdd() const {
-    return m_selected >= 0 ? m_list.At(m_selected) : Luminaire();
+bool LuminaireListPanelModel::EditCell(int row, int column, const std::string& text) {
+    if (row < 0 || row >= m_list.Count() || !IsEditableColumn(column)) {
+        return false;
+    }
+    const int field = column - kFirstPlacementColumn;
+    return SetPlacement(m_list.At(row), field, text, PlacementName(field));
+}
+
+Luminaire LuminaireListPanelModel::LuminaireForAdd(const Room* room) const {
+    Luminaire luminaire = m_selected >= 0 ? m_list.At(m_selected) : Luminaire();
+    if (room) {
+        const double height = m_selected >= 0 ? luminaire.ptCenter.z : 0.0;
+        luminaire.ptCenter = RoomCentre(*room);
+        luminaire.ptCenter.z = MountingHeightFor(*room, height);
+    }
+    return luminaire;
 }
 
 void LuminaireListPanelModel::Append(const Luminaire& luminaire) {

@@ -5,6 +5,8 @@
 
 #include <kelvorin/KvMessage.h>
 
+#include <filesystem>
+
 namespace qv {
 
 bool ProjectCommands::IsModified() {
@@ -44,6 +46,7 @@ void ProjectCommands::New() {
     m_project.Reset();
     DistributePanels(m_project, m_panels);
     m_shell.PanelsDistributed();
+    StartHistory();
     StartChoice();
 }
 
@@ -88,6 +91,7 @@ bool ProjectCommands::OpenPath(const std::string& path) {
     m_shell.ShowPath(path);
     DistributePanels(read, m_panels);
     m_shell.PanelsDistributed();
+    StartHistory();
     return true;
 }
 
@@ -116,7 +120,13 @@ bool ProjectCommands::SaveAs() {
 
 bool ProjectCommands::WriteTo(const std::string& path) {
     m_shell.ShowPath(path);
-    return SaveProject(m_project, path);
+    const bool written = SaveProject(m_project, path);
+    if (written) {
+        m_history.Record(m_project);
+        m_history.MarkClean();
+    }
+    m_shell.HistoryChanged(); // the path is in the title
+    return written;
 }
 
 void ProjectCommands::ShowPowerDensity() {
@@ -128,6 +138,58 @@ void ProjectCommands::ShowPowerDensity() {
 void ProjectCommands::SwitchTo(int kind) {
     m_shell.SwitchKind(kind);
     m_project.kind = kind;
+    StartHistory();
+}
+
+Project ProjectCommands::PanelsState() {
+    Project state = m_project; // the kind, and what no open panel holds
+    CollectPanels(m_panels, state);
+    return state;
+}
+
+void ProjectCommands::StartHistory() {
+    m_history.Reset(PanelsState());
+    m_shell.HistoryChanged();
+}
+
+bool ProjectCommands::RecordEdit() {
+    const bool recorded = m_history.Record(PanelsState());
+    m_shell.HistoryChanged();
+    return recorded;
+}
+
+bool ProjectCommands::Undo() {
+    RecordEdit();
+    if (const Project* state = m_history.Undo()) {
+        Restore(*state);
+        return true;
+    }
+    return false;
+}
+
+bool ProjectCommands::Redo() {
+    RecordEdit();
+    if (const Project* state = m_history.Redo()) {
+        Restore(*state);
+        return true;
+    }
+    return false;
+}
+
+void ProjectCommands::Restore(const Project& state) {
+    DistributePanels(state, m_panels);
+    m_shell.PanelsDistributed();
+    m_shell.HistoryChanged();
+}
+
+std::string ProjectCommands::WindowTitle(const std::string& programTitle) const {
+    if (!m_history.Started()) {
+        return programTitle;
+    }
+    const std::string name = m_project.path.empty()
+                                 ? std::string(kUntitled)
+                                 : std::filesystem::path(m_project.path).filename().string();
+    return name + (m_history.IsModified() ? "*" : "") + " - " + programTitle;
 }
 
 } // namespace qv

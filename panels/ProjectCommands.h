@@ -7,6 +7,7 @@
 #include "model/Project.h"
 #include "panels/EditingPanels.h"
 #include "panels/FileDialogSpec.h"
+#include "panels/ProjectHistory.h"
 
 #include <optional>
 #include <string>
@@ -29,11 +30,15 @@ public:
     virtual void ShowPath(const std::string& path) = 0;
     // The open panels received new working copies: refresh their controls and the plan.
     virtual void PanelsDistributed() = 0;
+    // The undo history, the clean state or the path changed: the title and the undo and
+    // redo commands follow.
+    virtual void HistoryChanged() {}
 };
 
 class ProjectCommands {
 public:
     static constexpr const char* kSavePrompt = "当前工程未保存，保存吗？";
+    static constexpr const char* kUntitled = "未命名";
 
     ProjectCommands(Project& project, EditingPanels& panels, ProjectShell& shell)
         : m_project(project), m_panels(panels), m_shell(shell) {}
@@ -69,7 +74,28 @@ public:
     // Switches to the kind (0 indoor, 1 outdoor) and sets it.
     void SwitchTo(int kind);
 
+    // The undo history of the panels' edits: a fresh one after Open, New and a kind
+    // switch, its clean state the one opened or last saved.
+    const ProjectHistory& History() const { return m_history; }
+    // An edit of the panels ended: the collected project becomes an undo step when it
+    // differs from the current one. True when a step was made.
+    bool RecordEdit();
+    // Undo and Redo: an edit not yet recorded is recorded first, then the step's project
+    // goes to the panels (no new step). False when there was nothing to undo or redo.
+    bool Undo();
+    bool Redo();
+    // The window's title: the project file's name, "*" while modified, " - " and the
+    // program's title; "未命名" for a project never saved; the program's title alone
+    // before any project was started.
+    std::string WindowTitle(const std::string& programTitle) const;
+
 private:
+    // The project as the open panels hold it, collected into a copy: the project itself
+    // takes the panels' values only when saved or compared with its file.
+    Project PanelsState();
+    void StartHistory();
+    void Restore(const Project& state);
+
     bool IsModified();
     bool WriteTo(const std::string& path);
     bool OpenWithDialog();
@@ -77,6 +103,7 @@ private:
     Project& m_project;
     EditingPanels& m_panels;
     ProjectShell& m_shell;
+    ProjectHistory m_history;
 };
 
 } // namespace qv

@@ -26,6 +26,8 @@ CornerGridView::CornerGridView(OutlinePanelModel& model, const CornerGridTexts& 
     layout->addWidget(new QLabel(texts.count, this), 1, 0);
     m_count = new QSpinBox(this);
     m_count->setRange(0, OutlinePanelModel::kMaxCorners);
+    // Typing "12" must not pass through 1 corner, which would drop the others.
+    m_count->setKeyboardTracking(false);
     layout->addWidget(m_count, 1, 1);
     layout->addWidget(new QLabel(texts.hint, this), 2, 0, 1, 4);
     m_grid = NewGrid({QStringLiteral("X"), QStringLiteral("Y")}, true, this);

@@ -25,6 +25,7 @@ QSpinBox* FieldBindings::Spin(int* field, QWidget* parent) {
     auto* spin = new QSpinBox(parent);
     spin->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     spin->setMaximumWidth(96);
+    spin->setKeyboardTracking(false); // a typed number is one edit, not one per digit
     QObject::connect(spin, &QSpinBox::valueChanged, spin, [this, field](int value) {
         *field = value;
         Edited();

@@ -13,6 +13,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -127,7 +128,9 @@ LuminaireDialog::LuminaireDialog(LuminaireDialogModel& model, QWidget* parent)
     buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         TakeFields();
-        accept();
+        if (TakePlacement()) {
+            accept();
+        }
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -135,6 +138,11 @@ LuminaireDialog::LuminaireDialog(LuminaireDialogModel& model, QWidget* parent)
     FillList(*m_names, m_model.Names(), m_model.SelectedName(), std::string());
     FillList(*m_models, m_model.Models(), m_model.SelectedModel(), m_model.Working().sModel);
     Refresh();
+    // Nothing but the fields themselves changes the place, so they are shown once and
+    // taken back on "确定".
+    for (size_t field = 0; field < m_placement.size(); ++field) {
+        m_placement[field]->setText(ToQt(m_model.PlacementText(static_cast<int>(field))));
+    }
     resize(760, 560);
 }
 
@@ -145,6 +153,7 @@ QWidget* LuminaireDialog::BasicPage() {
     layout->addLayout(shapes);
     shapes->addWidget(ShapeGroup(LuminaireDialogModel::kGeometric, page));
     shapes->addWidget(ShapeGroup(LuminaireDialogModel::kOptical, page));
+    layout->addWidget(PlacementGroup(page));
 
     auto* lampTabs = new QTabWidget(page);
     lampTabs->addTab(LampPageWidget(0, lampTabs), QStringLiteral("第一光源"));
@@ -221,6 +230,38 @@ QWidget* LuminaireDialog::ShapeGroup(int group, QWidget* parent) {
         connect(field, &QLineEdit::editingFinished, this, [this] { TakeFields(); });
     }
     return box;
+}
+
+QWidget* LuminaireDialog::PlacementGroup(QWidget* parent) {
+    auto* box = new QGroupBox(QStringLiteral("安装位置"), parent);
+    auto* grid = new QGridLayout(box);
+    for (size_t field = 0; field < m_placement.size(); ++field) {
+        const int row = static_cast<int>(field / 3);
+        const int column = static_cast<int>(field % 3) * 2;
+        m_placement[field] = new QLineEdit(box);
+        m_placement[field]->setObjectName(QStringLiteral("placement%1").arg(field));
+        grid->addWidget(
+            new QLabel(QString::fromUtf8(LuminaireDialogModel::kPlacementLabels[field]), box), row,
+            column);
+        grid->addWidget(m_placement[field], row, column + 1);
+    }
+    return box;
+}
+
+bool LuminaireDialog::TakePlacement() {
+    for (size_t field = 0; field < m_placement.size(); ++field) {
+        QLineEdit& edit = *m_placement[field];
+        const int index = static_cast<int>(field);
+        if (FromQt(edit.text()) == m_model.PlacementText(index)) {
+            continue; // unchanged: the exact value stays, not its shown rounding
+        }
+        if (!m_model.SetPlacement(index, FromQt(edit.text()))) {
+            edit.setText(ToQt(m_model.PlacementText(index)));
+            edit.setFocus();
+            return false;
+        }
+    }
+    return true;
 }
 
 QWidget* LuminaireDialog::LampPageWidget(int page, QWidget* parent) {

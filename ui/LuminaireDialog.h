@@ -62,6 +62,8 @@ public:
     QCheckBox* SecondLamp() const { return m_secondLamp; }
     QLineEdit* TotalFlux() const { return m_totalFlux; }
     QLineEdit* Maintenance() const { return m_maintenance; }
+    // A field of "安装位置" (PlacementField order).
+    QLineEdit* Placement(int field) const { return m_placement[static_cast<size_t>(field)]; }
     QPushButton* HandbookButton() const { return m_handbook; }
     QPushButton* ImportButton() const { return m_import; }
     QMenu* HandbookMenu() const { return m_handbookMenu; }
@@ -76,6 +78,10 @@ public:
 private:
     QWidget* BasicPage();
     QWidget* ShapeGroup(int group, QWidget* parent);
+    QWidget* PlacementGroup(QWidget* parent);
+    // "确定": the placement fields go to the model; at the first refused one its old value
+    // is shown again, it takes the focus and the result is false (the dialog stays open).
+    bool TakePlacement();
     QWidget* LampPageWidget(int page, QWidget* parent);
     void RefreshLampLists(int page);
     // The edits typed into the fields go to the model before the dialog closes.
@@ -92,6 +98,7 @@ private:
     QCheckBox* m_secondLamp = nullptr;
     QLineEdit* m_totalFlux = nullptr;
     QLineEdit* m_maintenance = nullptr;
+    std::array<QLineEdit*, 6> m_placement{};
     QPushButton* m_handbook = nullptr;
     QPushButton* m_import = nullptr;
     QMenu* m_handbookMenu = nullptr;

@@ -4,6 +4,7 @@
 #include "ui/QtText.h"
 
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -17,7 +18,10 @@ LuminairePanelView::LuminairePanelView(LuminaireListPanelModel& model, ShellDial
     for (const std::string& column : LuminaireListPanelModel::Columns()) {
         headers << ToQt(column);
     }
-    m_grid = NewGrid(headers, false, this);
+    m_grid = NewGrid(headers, true, this);
+    // Typing or a double click edits a cell; a click only selects its row.
+    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
     layout->addWidget(m_grid, 1);
     auto* buttons = new QVBoxLayout;
     layout->addLayout(buttons);
@@ -42,15 +46,37 @@ LuminairePanelView::LuminairePanelView(LuminaireListPanelModel& model, ShellDial
         emit Edited();
     });
     buttons->addWidget(clear);
+    auto* array = new QPushButton(QStringLiteral("阵列布置..."), this);
+    connect(array, &QPushButton::clicked, this, &LuminairePanelView::ArrayLayoutRequested);
+    buttons->addWidget(array);
     buttons->addStretch(1);
     connect(m_grid, &QTableWidget::itemSelectionChanged, this,
             [this] { m_model.SelectRow(SelectedGridRow(*m_grid)); });
+    // Handled once the cell editor has closed: a refusal's message box would otherwise
+    // take the focus from the open editor, which commits the same text again.
+    connect(m_grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, row = item->row(), column = item->column(), text = FromQt(item->text())] {
+                CellTyped(row, column, text);
+            },
+            Qt::QueuedConnection);
+    });
     Refresh();
 }
 
+void LuminairePanelView::CellTyped(int row, int column, const std::string& text) {
+    const bool taken = m_model.EditCell(row, column, text);
+    Refresh(); // the value as the model holds it: the old one after a refusal
+    if (taken) {
+        emit Edited();
+    }
+}
+
 void LuminairePanelView::Add() {
+    const std::optional<Room> room = m_roomSource ? m_roomSource() : std::nullopt;
     if (const std::optional<Luminaire> edited =
-            m_dialogs.EditLuminaire(this, m_model.LuminaireForAdd())) {
+            m_dialogs.EditLuminaire(this, m_model.LuminaireForAdd(room ? &*room : nullptr))) {
         m_model.Append(*edited);
         Refresh();
         emit Edited();
@@ -75,6 +101,17 @@ void LuminairePanelView::Refresh() {
         rows.push_back(m_model.RowTexts(r));
     }
     FillGrid(*m_grid, rows, m_model.SelectedRow());
+    const QSignalBlocker quiet(m_grid);
+    for (int r = 0; r < m_grid->rowCount(); ++r) {
+        for (int c = 0; c < m_grid->columnCount(); ++c) {
+            if (QTableWidgetItem* item = m_grid->item(r, c)) {
+                const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+                item->setFlags(LuminaireListPanelModel::IsEditableColumn(c)
+                                   ? flags | Qt::ItemIsEditable
+                                   : flags);
+            }
+        }
+    }
 }
 
 } // namespace qv

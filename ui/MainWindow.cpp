@@ -101,6 +101,7 @@ MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, CatalogueDa
     connect(m_plan, &PlanView::LuminaireDeleteRequested, this, &MainWindow::RemoveLuminaire);
     CreateActions();
     LoadMenu(kMenuNone);
+    HistoryChanged();
 }
 
 MainWindow::~MainWindow() {
@@ -148,6 +149,12 @@ void MainWindow::OnCommand(int id) {
         break;
     case kCmdExit:
         close();
+        break;
+    case kCmdUndo:
+        m_commands.Undo();
+        break;
+    case kCmdRedo:
+        m_commands.Redo();
         break;
     case kCmdStartChoice:
         m_commands.StartChoice();
@@ -286,6 +293,19 @@ void MainWindow::ShowBar(EditingBar bar) {
         OpenBar(bar, panels.luminaires, m_luminaireView);
         connect(m_luminaireView->Grid(), &QTableWidget::itemSelectionChanged, this,
                 &MainWindow::PlanFollowsLuminaireRow, Qt::UniqueConnection);
+        // A new luminaire goes to the middle of the room or site.
+        m_luminaireView->SetRoomSource([this]() -> std::optional<Room> {
+            EditingPanels& open = m_registry.editing;
+            if (open.room) {
+                return open.room->TakeValues();
+            }
+            if (open.site) {
+                return open.site->TakeValues();
+            }
+            return std::nullopt;
+        });
+        connect(m_luminaireView, &LuminairePanelView::ArrayLayoutRequested, this,
+                &MainWindow::OpenArrayLayout, Qt::UniqueConnection);
         break;
     }
 }
@@ -392,6 +412,7 @@ CalcPanelContext MainWindow::PanelContext() {
     context.replaceProject = [this](const Project& project) {
         DistributePanels(project, m_registry.editing);
         PanelsDistributed();
+        ProjectEdited();
     };
     context.planChanged = [this] { RebuildPlan(); };
     context.chooseFile = [this](const FileDialogSpec& request) {
@@ -441,7 +462,19 @@ void MainWindow::OpenCalcPanel(int id) {
 }
 
 void MainWindow::ProjectEdited() {
+    m_commands.RecordEdit();
     RebuildPlan();
+}
+
+void MainWindow::HistoryChanged() {
+    setWindowTitle(ToQt(m_commands.WindowTitle(kTitle)));
+    const ProjectHistory& history = m_commands.History();
+    if (QAction* undo = Action(kCmdUndo)) {
+        undo->setEnabled(history.CanUndo());
+    }
+    if (QAction* redo = Action(kCmdRedo)) {
+        redo->setEnabled(history.CanRedo());
+    }
 }
 
 void MainWindow::RebuildPlan() {

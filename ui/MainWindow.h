@@ -91,6 +91,9 @@ public:
     void SwitchKind(int kind) override;
     void ShowPath(const std::string& path) override;
     void PanelsDistributed() override;
+    // The title shows the file's name and "*" while modified; undo and redo follow the
+    // history.
+    void HistoryChanged() override;
 
     // What a calculation panel receives of this window.
     CalcPanelContext PanelContext();

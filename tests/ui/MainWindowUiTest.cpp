@@ -42,7 +42,7 @@ std::vector<QString> MenuTitles(const MainWindow& window) {
 TEST_F(MainWindowUi, StartsIndoorFromTheWelcomeDialog) {
     MainWindow& w = Start({StartChoice::kNewIndoor});
     EXPECT_EQ(dialogs.welcomeShown, 1);
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("《Halvorn》配套光盘－Varsolin"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("未命名 - 《Halvorn》配套光盘－Varsolin"));
     EXPECT_EQ(w.CurrentProject().kind, kIndoorProject);
     EXPECT_EQ(w.MenuResource(), kMenuIndoor);
     ASSERT_NE(w.Bar(EditingBar::kRoom), nullptr);

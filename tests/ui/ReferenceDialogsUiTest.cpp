@@ -335,13 +335,17 @@ TEST_F(ReferenceDialogsUi, LuminairePanelAddsAndChangesThroughTheDialog) {
     LuminairePanelView& panel = *w.LuminaireView();
     ASSERT_EQ(panel.Grid()->rowCount(), 8);
 
-    // Add without a selection starts from a default luminaire; Cancel adds nothing.
+    // Add without a selection starts from a default luminaire in the middle of the room,
+    // 2.2 m above the working plane; Cancel adds nothing.
     Button(panel, QStringLiteral("增  加")).click();
     ASSERT_EQ(dialogs.luminaireStarts.size(), 1u);
-    EXPECT_EQ(dialogs.luminaireStarts[0], Luminaire());
+    Luminaire fresh;
+    fresh.ptCenter = {6, 3.6, 2.95};
+    EXPECT_EQ(dialogs.luminaireStarts[0], fresh);
     EXPECT_EQ(panel.Grid()->rowCount(), 8);
 
-    // Add with a selection starts from that luminaire; OK appends the edited copy.
+    // Add with a selection starts from that luminaire, moved to the middle at its height;
+    // OK appends the edited copy.
     const LuminaireList& working = w.Registry().editing.luminaires->Working();
     SelectRow(*panel.Grid(), 2);
     Luminaire added = working.At(2);
@@ -349,7 +353,9 @@ TEST_F(ReferenceDialogsUi, LuminairePanelAddsAndChangesThroughTheDialog) {
     added.sModel = "新型号";
     dialogs.luminaires = {added};
     Button(panel, QStringLiteral("增  加")).click();
-    EXPECT_EQ(dialogs.luminaireStarts.back(), working.At(2));
+    Luminaire copy = working.At(2);
+    copy.ptCenter = {6, 3.6, 3};
+    EXPECT_EQ(dialogs.luminaireStarts.back(), copy);
     ASSERT_EQ(panel.Grid()->rowCount(), 9);
     EXPECT_EQ(panel.Grid()->item(8, 1)->text(), QStringLiteral("新型号"));
     EXPECT_EQ(PlanTexts().size(), 4u + 9u);
