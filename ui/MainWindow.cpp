@@ -373,7 +373,9 @@ void MainWindow::CloseBars() {
 void MainWindow::OpenArrayLayout() {
     EditingPanels& panels = m_registry.editing;
     if (!panels.room) {
-        return; // indoor projects only
+        // The array covers a room's rectangle; a site's floodlights are aimed one by one.
+        KvMessageSink::Show("灯具阵列布置只用于室内工程。", "系统提示", KvMessageIcon::Information);
+        return;
     }
     ShowBar(EditingBar::kLuminaires);
     m_registry.opened.insert(kCmdLuminaireBar);
