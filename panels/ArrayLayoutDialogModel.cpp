@@ -180,9 +180,29 @@ void ArrayLayoutDialogModel::Relayout() {
     }
 }
 
+void ArrayLayoutDialogModel::SetEditedTemplate(const Luminaire& luminaire) {
+    m_catalogueType = luminaire;
+    m_typeLoaded = true;
+    m_source = Source::kCatalogue;
+    m_name = luminaire.sName;
+    m_model = luminaire.sModel;
+    Relayout();
+}
+
+std::string ArrayLayoutDialogModel::FluxText() const {
+    if (m_source == Source::kCatalogue && !m_typeLoaded) {
+        return {};
+    }
+    return KvStr::Format("总光通量 %d lm", Template().nLuminousFlux);
+}
+
 bool ArrayLayoutDialogModel::Accept(LuminaireList& out) const {
     if (!m_problem.empty()) {
         Warn(m_problem);
+        return false;
+    }
+    if (!(Template().nLuminousFlux > 0)) {
+        Warn("所选灯具尚无光源(总光通量为0),请点“灯具参数...”选择光源!");
         return false;
     }
     const LuminaireList array = ArrayOf(Template(), m_positions, m_layout.rotation);

@@ -54,6 +54,14 @@ public:
     // Loads the type; false (with the message shown) when the catalogue has none.
     bool ChooseModel(const std::string& model);
 
+    // The luminaire the array repeats, and "灯具参数...": a copy edited in the luminaire
+    // dialog (its lamps, shape, maintenance factor) becomes the template. A catalogue type
+    // holds no lamp of its own, so its luminaires give no light until one is chosen here.
+    const Luminaire& TemplateLuminaire() const { return Template(); }
+    void SetEditedTemplate(const Luminaire& luminaire);
+    // The template's total flux as the dialog shows it ("总光通量 N lm").
+    std::string FluxText() const;
+
     // The field's text as the last good value shows it.
     std::string FieldText(Field field) const;
     // Checks a typed text: empty when it is taken (the layout changes), else the message
@@ -79,7 +87,8 @@ public:
     const std::string& Problem() const { return m_problem; }
 
     // "确定": the room's new luminaire list (the array, after the existing luminaires when
-    // adding). False, with the message shown, when nothing can be placed.
+    // adding). False, with the message shown, when nothing can be placed or the template
+    // has no light (a total flux of 0 lm would make every luminaire of the array dark).
     bool Accept(LuminaireList& out) const;
 
 private:

@@ -134,6 +134,21 @@ ArrayLayoutDialog::ArrayLayoutDialog(ArrayLayoutDialogModel& model, QWidget* par
     sourceLayout->addRow(QStringLiteral("名称"), m_names);
     sourceLayout->addRow(QStringLiteral("型号"), m_models);
     sourceLayout->addRow(m_fromSelected);
+    auto* edit = new QPushButton(QStringLiteral("灯具参数..."));
+    edit->setAutoDefault(false);
+    m_flux = new QLabel;
+    sourceLayout->addRow(edit, m_flux);
+    connect(edit, &QPushButton::clicked, this, [this] {
+        if (!m_editor) {
+            return;
+        }
+        if (const std::optional<Luminaire> edited = m_editor(this, m_model.TemplateLuminaire())) {
+            m_model.SetEditedTemplate(*edited);
+            m_names->setCurrentText(ToQt(m_model.SelectedName()));
+            FillModels();
+            Refresh();
+        }
+    });
     for (const std::string& name : m_model.Names()) {
         m_names->addItem(ToQt(name));
     }
@@ -262,6 +277,7 @@ void ArrayLayoutDialog::Refresh() {
             edit->setText(ToQt(m_model.FieldText(static_cast<Model::Field>(f))));
         }
     }
+    m_flux->setText(ToQt(m_model.FluxText()));
     m_fields[Model::kMarginX]->setEnabled(!m_model.Even());
     m_fields[Model::kMarginY]->setEnabled(!m_model.Even());
     m_preview->update();

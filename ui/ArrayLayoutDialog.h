@@ -10,6 +10,8 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -54,6 +56,10 @@ public:
     QRadioButton* AddChoice() const { return m_add; }
     QLabel* MessageLine() const { return m_message; }
     ArrayLayoutPreview* Preview() const { return m_preview; }
+    // "灯具参数...": the luminaire dialog over the template; nothing on Cancel.
+    using LuminaireEditor = std::function<std::optional<Luminaire>(QWidget*, const Luminaire&)>;
+    void SetLuminaireEditor(LuminaireEditor editor) { m_editor = std::move(editor); }
+    QLabel* FluxLine() const { return m_flux; }
     // After "确定": the room's new luminaire list.
     const LuminaireList& Result() const { return m_result; }
 
@@ -75,6 +81,8 @@ private:
     QRadioButton* m_add = nullptr;
     QLabel* m_message = nullptr;
     ArrayLayoutPreview* m_preview = nullptr;
+    QLabel* m_flux = nullptr;
+    LuminaireEditor m_editor;
     LuminaireList m_result;
 };
 

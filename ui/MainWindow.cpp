@@ -384,6 +384,9 @@ void MainWindow::OpenArrayLayout() {
                                                           panels.luminaires->SelectedRow());
     auto* dialog = new ArrayLayoutDialog(*model, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->SetLuminaireEditor([this](QWidget* parent, const Luminaire& luminaire) {
+        return m_dialogs.EditLuminaire(parent, luminaire);
+    });
     // The connection, and with it the model, goes with the dialog.
     connect(dialog, &QDialog::accepted, dialog, [this, dialog, model] {
         m_registry.editing.luminaires->SetWorking(dialog->Result());

@@ -27,6 +27,7 @@ protected:
         first.sName = "筒灯";
         first.ptCenter = {3, 3, 3.5};
         first.Rotate.z = 30;
+        first.nLuminousFlux = 3000;
         list.Add(first);
         Luminaire second = first;
         second.sName = "吸顶灯";
@@ -141,10 +142,22 @@ TEST_F(ArrayLayoutDialogModelTest, FieldsRedrawThePreviewAndOkReplacesOrAdds) {
     model.ChooseSource(Model::Source::kCatalogue);
     model.ChooseName("金属卤化物灯工矿灯");
     EXPECT_EQ(model.SelectedModel(), "400W");
+    EXPECT_TRUE(shown.empty());
+    // It holds no lamp: no dark array; the lamp comes from the luminaire dialog.
+    EXPECT_EQ(model.FluxText(), "总光通量 0 lm");
+    EXPECT_FALSE(model.Accept(out));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].text.find("灯具参数"), std::string::npos);
+    EXPECT_EQ(out.Count(), 5);
+    Luminaire lamped = model.TemplateLuminaire();
+    lamped.lamp1 = Lamp{"金属卤化物灯", "400W", 400.0, 40.0, 1, 32000};
+    lamped.nLuminousFlux = 32000;
+    model.SetEditedTemplate(lamped);
+    EXPECT_EQ(model.FluxText(), "总光通量 32000 lm");
     ASSERT_TRUE(model.Accept(out));
     EXPECT_EQ(out.At(4).sName, "金属卤化物灯工矿灯");
+    EXPECT_EQ(out.At(4).lamp1, lamped.lamp1);
     EXPECT_GT(out.At(4).curveA.Count(), 0);
-    EXPECT_TRUE(shown.empty());
 }
 
 TEST_F(ArrayLayoutDialogModelTest, NothingIsPlacedInARoomWithoutOutline) {

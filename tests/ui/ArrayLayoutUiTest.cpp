@@ -129,7 +129,15 @@ TEST_F(ArrayLayoutUi, RefusedFieldIsNamedAndKeepsItsValueAndAddingKeepsTheOthers
 
     Type(*dialog.Field(Model::kColumns), QStringLiteral("1"));
     Type(rows, QStringLiteral("1"));
-    QTest::mouseClick(dialog.AddChoice(), Qt::LeftButton);
+    QTest::mouseClick(dialog.AddChoice(), Qt::LeftButton, {},
+                      QPoint(6, dialog.AddChoice()->height() / 2)); // on the button itself
+    // The catalogue type gets its lamp in the luminaire dialog ("灯具参数...").
+    Luminaire lamped = dialog.Model().TemplateLuminaire();
+    lamped.lamp1.nCount = 2;
+    lamped.lamp1.nLuminousFlux = 3000;
+    lamped.nLuminousFlux = 6000;
+    dialogs.luminaires.push_back(lamped);
+    Click(dialog, QStringLiteral("灯具参数..."));
     const std::string type = dialog.Model().SelectedName();
     Click(dialog, QStringLiteral("确定"));
     QTableWidget& grid = *window->LuminaireView()->Grid();
