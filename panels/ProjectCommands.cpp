@@ -28,8 +28,7 @@ bool ProjectCommands::ModifiedCheck() {
     case KvMessageAnswer::Cancel:
         return false;
     case KvMessageAnswer::Yes:
-        Save();
-        return true;
+        return Save(); // a cancelled or failed save keeps the project and stops the command
     default:
         return true;
     }
@@ -100,10 +99,7 @@ bool ProjectCommands::Save() {
     if (m_project.path.empty()) {
         const std::optional<std::string> path =
             m_shell.ChooseFile(SaveProjectDialog(m_project.kind));
-        if (!path) {
-            return false;
-        }
-        m_project.path = *path;
+        return path && WriteTo(*path);
     }
     return WriteTo(m_project.path);
 }
@@ -111,20 +107,19 @@ bool ProjectCommands::Save() {
 bool ProjectCommands::SaveAs() {
     CollectPanels(m_panels, m_project);
     const std::optional<std::string> path = m_shell.ChooseFile(SaveAsProjectDialog(m_project.kind));
-    if (!path) {
-        return false;
-    }
-    m_project.path = *path;
-    return WriteTo(m_project.path);
+    return path && WriteTo(*path);
 }
 
 bool ProjectCommands::WriteTo(const std::string& path) {
-    m_shell.ShowPath(path);
+    // The path becomes the project's only once the file is written: a save that fails
+    // leaves the project where it was, so the next Save asks again.
     const bool written = SaveProject(m_project, path);
     if (written) {
+        m_project.path = path;
         m_history.Record(m_project);
         m_history.MarkClean();
     }
+    m_shell.ShowPath(m_project.path);
     m_shell.HistoryChanged(); // the path is in the title
     return written;
 }

@@ -45,7 +45,8 @@ public:
 
     // Collect, compare with the saved file (or take a never-saved project as changed),
     // and for a changed project that is not empty ask "当前工程未保存，保存吗？"
-    // (Yes saves first). False when the user cancels.
+    // (Yes saves first). False when the user cancels, or when the save asked for is
+    // cancelled or fails: the command that asked must not go on and lose the project.
     bool ModifiedCheck();
     // Exit: the modified check, except that there is nothing to lose while no project
     // kind was chosen and no panel is open. False keeps the program open.

@@ -85,20 +85,34 @@ TEST_F(ProjectCommandsUi, NewAsksOnlyForUnsavedWorkThatIsNotEmpty) {
     EXPECT_EQ(dialogs.welcomeShown, 2); // cancelled: nothing changed
     EXPECT_EQ(Corners(), 2);
 
-    // Yes shows the save dialog; cancelling it still goes on with New.
+    // Yes shows the save dialog; cancelling it stops New with the project kept, and a
+    // save that fails (a folder that is not there) stops it too.
     messages.answers = {KvMessageAnswer::Yes};
     dialogs.files = {std::nullopt};
     dialogs.starts = {StartChoice::kNewOutdoor};
     Trigger(kCmdNew);
     EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(dialogs.welcomeShown, 2);
+    EXPECT_EQ(w.CurrentProject().kind, kIndoorProject);
+    EXPECT_EQ(Corners(), 2);
+    messages.answers = {KvMessageAnswer::Yes};
+    dialogs.files = {dir.File("missing/folder/new.cil")};
+    Trigger(kCmdNew);
+    EXPECT_EQ(dialogs.welcomeShown, 2);
+    EXPECT_EQ(Corners(), 2);
+    dialogs.starts = {StartChoice::kNewOutdoor};
+    messages.answers = {KvMessageAnswer::Yes};
+    dialogs.files = {dir.File("saved.cil")};
+    Trigger(kCmdNew);
     EXPECT_EQ(dialogs.welcomeShown, 3);
     EXPECT_EQ(w.CurrentProject().kind, kOutdoorProject);
+    const size_t asked = messages.shown.size();
 
     // An outdoor project is never empty: New always asks.
     messages.answers = {KvMessageAnswer::No};
     dialogs.starts = {StartChoice::kNewIndoor};
     Trigger(kCmdNew);
-    EXPECT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown.size(), asked + 1);
     EXPECT_EQ(w.CurrentProject().kind, kIndoorProject);
 }
 
@@ -177,6 +191,13 @@ TEST_F(ProjectCommandsUi, ExitAsksToSaveUnsavedWork) {
     ASSERT_EQ(messages.shown.size(), 1u);
     ExpectSavePrompt(messages.shown[0]);
 
+    // Yes, then the save dialog cancelled: the program stays open with the work.
+    messages.answers = {KvMessageAnswer::Yes};
+    dialogs.files = {std::nullopt};
+    Trigger(kCmdExit);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(Corners(), 2);
+
     const std::string path = dir.File("kept.cil");
     messages.answers = {KvMessageAnswer::Yes};
     dialogs.files = {path};
@@ -187,10 +208,11 @@ TEST_F(ProjectCommandsUi, ExitAsksToSaveUnsavedWork) {
     EXPECT_EQ(saved.room.outline.size(), 2u);
     EXPECT_EQ(KvIniFile::ReadKey("主窗口", "showCmd", 0, dir.File("Quorvel.ini")), 1);
 
+    const size_t asked = messages.shown.size();
     Start({StartChoice::kNewOutdoor}); // No closes without saving
     messages.answers = {KvMessageAnswer::No};
     EXPECT_TRUE(window->close());
-    EXPECT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown.size(), asked + 1);
 }
 
 } // namespace
