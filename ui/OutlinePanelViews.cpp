@@ -45,7 +45,9 @@ void OutlinePanelView::SetField(std::string& field, double value) {
 
 std::function<void()> OutlinePanelView::StandardLookup(std::string& field) {
     return [this, &field] {
-        SetField(field, static_cast<double>(m_dialogs.ChooseStandardIlluminance(this)));
+        if (const std::optional<int> value = m_dialogs.ChooseStandardIlluminance(this)) {
+            SetField(field, static_cast<double>(*value));
+        }
     };
 }
 

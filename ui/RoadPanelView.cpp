@@ -83,8 +83,11 @@ RoadPanelView::RoadPanelView(RoadPanelModel& model, ShellDialogs& dialogs, QWidg
     standardLayout->addWidget(m_fields.Line(&f.lxStandard, standard), 1);
     auto* lookup = new QPushButton(QStringLiteral("查照度标准"), standard);
     connect(lookup, &QPushButton::clicked, this, [this] {
-        m_model.Fields().lxStandard =
-            NumberText(static_cast<double>(m_dialogs.ChooseStandardIlluminance(this)));
+        const std::optional<int> value = m_dialogs.ChooseStandardIlluminance(this);
+        if (!value) {
+            return; // closed without "确定": the typed standard stays
+        }
+        m_model.Fields().lxStandard = NumberText(static_cast<double>(*value));
         m_fields.Refresh();
         emit Edited();
     });

@@ -52,10 +52,12 @@ std::optional<Luminaire> QtShellDialogs::EditLuminaire(QWidget* parent,
     return model.Accept();
 }
 
-int QtShellDialogs::ChooseStandardIlluminance(QWidget* parent) {
+std::optional<int> QtShellDialogs::ChooseStandardIlluminance(QWidget* parent) {
     StandardsDialogModel model(m_catalogue, m_settings);
     StandardsDialog dialog(model, parent);
-    dialog.exec();
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
     return model.StandardIlluminance();
 }
 

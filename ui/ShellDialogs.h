@@ -26,8 +26,9 @@ public:
     virtual void ShowAbout(QWidget* parent) = 0;
     // "灯具参数" on a copy of luminaire: the edited copy on "确定", nothing on "取消".
     virtual std::optional<Luminaire> EditLuminaire(QWidget* parent, const Luminaire& luminaire) = 0;
-    // "照度标准": the standard illuminance shown when the dialog closes, however it closes.
-    virtual int ChooseStandardIlluminance(QWidget* parent) = 0;
+    // "照度标准": the standard illuminance chosen with "确定"; nothing when the dialog is
+    // closed otherwise (its window's X, Esc), so the typed standard stays.
+    virtual std::optional<int> ChooseStandardIlluminance(QWidget* parent) = 0;
     // "反射比" starting from a reflectance: the reflectance on "确   认", nothing otherwise.
     virtual std::optional<double> ChooseReflectance(QWidget* parent, double reflectance) = 0;
 };
@@ -46,7 +47,7 @@ public:
     StartChoice ChooseStart(QWidget* parent) override;
     void ShowAbout(QWidget* parent) override;
     std::optional<Luminaire> EditLuminaire(QWidget* parent, const Luminaire& luminaire) override;
-    int ChooseStandardIlluminance(QWidget* parent) override;
+    std::optional<int> ChooseStandardIlluminance(QWidget* parent) override;
     std::optional<double> ChooseReflectance(QWidget* parent, double reflectance) override;
 
 private:

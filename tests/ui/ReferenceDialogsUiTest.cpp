@@ -396,15 +396,20 @@ TEST_F(ReferenceDialogsUi, LookUpButtonsFillTheRoomSiteAndRoadFields) {
     more.click();
     EXPECT_EQ(dialogs.reflectanceStarts, (std::vector<double>{70, 70}));
     EXPECT_EQ(Field(room, QStringLiteral("顶棚")).text(), QStringLiteral("80"));
-    dialogs.standards = {300};
+    dialogs.standards = {300, std::nullopt};
     Button(room, QStringLiteral("查照度标准")).click();
+    EXPECT_EQ(Field(room, QStringLiteral("照度标准lx")).text(), QStringLiteral("300"));
+    Button(room, QStringLiteral("查照度标准")).click(); // closed with X or Esc: kept
     EXPECT_EQ(Field(room, QStringLiteral("照度标准lx")).text(), QStringLiteral("300"));
 
     Start({StartChoice::kNewOutdoor});
-    dialogs.standards = {20, 30};
+    dialogs.standards = {20, 30, std::nullopt};
     Button(*window->SiteView(), QStringLiteral("查照度标准")).click();
     EXPECT_EQ(Field(*window->SiteView(), QStringLiteral("照度标准lx")).text(),
               QStringLiteral("20"));
+    Button(*window->RoadView(), QStringLiteral("查照度标准")).click();
+    EXPECT_EQ(Field(*window->RoadView(), QStringLiteral("照度标准lx")).text(),
+              QStringLiteral("30"));
     Button(*window->RoadView(), QStringLiteral("查照度标准")).click();
     EXPECT_EQ(Field(*window->RoadView(), QStringLiteral("照度标准lx")).text(),
               QStringLiteral("30"));

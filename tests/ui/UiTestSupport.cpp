@@ -57,11 +57,11 @@ std::optional<Luminaire> ScriptedDialogs::EditLuminaire(QWidget*, const Luminair
     return answer;
 }
 
-int ScriptedDialogs::ChooseStandardIlluminance(QWidget*) {
+std::optional<int> ScriptedDialogs::ChooseStandardIlluminance(QWidget*) {
     if (standards.empty()) {
-        return 0;
+        return std::nullopt;
     }
-    const int answer = standards.front();
+    const std::optional<int> answer = standards.front();
     standards.pop_front();
     return answer;
 }

@@ -31,7 +31,7 @@ class ScriptedDialogs : public ShellDialogs {
 public:
     std::deque<std::optional<Luminaire>> luminaires; // nothing = Cancel
     std::vector<Luminaire> luminaireStarts;          // what each luminaire dialog got
-    std::deque<int> standards;                       // none left = 0
+    std::deque<std::optional<int>> standards;        // nothing = closed without 确定
     std::deque<std::optional<double>> reflectances;  // nothing = closed
     std::vector<double> reflectanceStarts;
 
@@ -45,7 +45,7 @@ public:
     StartChoice ChooseStart(QWidget*) override;
     void ShowAbout(QWidget*) override { ++aboutShown; }
     std::optional<Luminaire> EditLuminaire(QWidget*, const Luminaire& luminaire) override;
-    int ChooseStandardIlluminance(QWidget*) override;
+    std::optional<int> ChooseStandardIlluminance(QWidget*) override;
     std::optional<double> ChooseReflectance(QWidget*, double reflectance) override;
 };
 
