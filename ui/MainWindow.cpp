@@ -21,6 +21,7 @@
 #include "ui/StatusPanes.h"
 #include "ui/ToolIcons.h"
 #include "ui/UnitCapacityPanelWindow.h"
+#include "ui/WheelGuard.h"
 #include "ui/WindowPlacement.h"
 
 #include <QAction>
@@ -82,6 +83,7 @@ MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, CatalogueDa
     m_plan = new PlanView(m_drawing, this);
     setCentralWidget(m_plan);
     m_status = std::make_unique<StatusPanes>(*statusBar());
+    WheelGuard::InstallOnApplication(this);
     // Calculations running off the window's thread report through the event loop.
     m_progress = std::make_unique<KvScopedProgressHandler>(
         [this](const std::string& text, int position, int range) {
