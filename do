@@ -11,7 +11,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev clang-format
   libpugixml-dev libsqlite3-dev libzip-dev zlib1g-dev nlohmann-json3-dev libcli11-dev
   locales
-  qt6-base-dev fonts-noto-cjk
+  qt6-base-dev qt6-translations-l10n fonts-noto-cjk
   python3-openpyxl
 )
 

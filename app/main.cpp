@@ -4,6 +4,7 @@
 #include "ui/AppPaths.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxSink.h"
+#include "ui/QtChinese.h"
 #include "ui/ShellDialogs.h"
 
 #include <kelvorin/KvAccess.h>
@@ -14,6 +15,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     qv::UseChineseFont(application);
+    qv::InstallQtChinese(application);
     const qv::AppPaths paths = qv::AppPaths::ForProgram();
     KvAccess catalogueAccess; // the program's one catalogue connection
     qv::CatalogueDatabase catalogue(catalogueAccess, paths.database);
