@@ -42,11 +42,19 @@ void ProjectCommands::New() {
     if (!ModifiedCheck()) {
         return;
     }
+    // The choice comes first: closing it cancels 新建 and the project stays as it was,
+    // rather than leaving the bars of a project of no kind.
+    const auto choice = m_shell.ChooseStart();
+    if (choice == StartChoice::kClosed) {
+        return;
+    }
+    if (choice == StartChoice::kOpenFile) {
+        OpenWithDialog(); // cancelled or unreadable: the project stays too
+        return;
+    }
     m_project.Reset();
-    DistributePanels(m_project, m_panels);
-    m_shell.PanelsDistributed();
-    StartHistory();
-    StartChoice();
+    SwitchTo(choice == StartChoice::kNewIndoor ? kIndoorProject : kOutdoorProject);
+    m_shell.ShowPath(m_project.path);
 }
 
 void ProjectCommands::StartChoice() {

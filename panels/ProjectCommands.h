@@ -52,7 +52,8 @@ public:
     // kind was chosen and no panel is open. False keeps the program open.
     bool ConfirmExit();
 
-    // New (57600): the modified check, then a reset project and the start-up choice.
+    // New (57600): the modified check, then the start-up choice: a new project of the
+    // chosen kind in fresh panels, or the open dialog; closing the choice changes nothing.
     void New();
     // The start-up choice, at program start and by 1353.
     void StartChoice();

@@ -123,24 +123,34 @@ TEST_F(ProjectCommandsUi, NewOnASavedProjectMatchingItsFileAsksNothing) {
     Trigger(kCmdNew);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(dialogs.welcomeShown, 1);
-    // Reset: no path, no kind, and the open panels show the empty project.
+    // Closing the choice cancels 新建: the project, its path and its panels stay.
+    EXPECT_EQ(w.CurrentProject().path, office);
+    EXPECT_EQ(w.CurrentProject().kind, kIndoorProject);
+    EXPECT_EQ(Corners(), 4);
+    // So does cancelling the open dialog of the choice "打开".
+    dialogs.starts = {StartChoice::kOpenFile};
+    dialogs.files = {std::nullopt};
+    Trigger(kCmdNew);
+    EXPECT_EQ(w.CurrentProject().path, office);
+    EXPECT_EQ(Corners(), 4);
+    // A new project of the chosen kind: no path, fresh panels, nothing to ask on exit.
+    dialogs.starts = {StartChoice::kNewIndoor};
+    Trigger(kCmdNew);
     EXPECT_TRUE(w.CurrentProject().path.empty());
-    EXPECT_EQ(w.CurrentProject().kind, kNoProject);
+    EXPECT_EQ(w.CurrentProject().kind, kIndoorProject);
     EXPECT_EQ(Corners(), 0);
-
-    // Without a kind the bars stay open, and exit still asks about them.
-    messages.answers = {KvMessageAnswer::No};
     ASSERT_TRUE(w.close());
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown.empty());
 
     // Yes saves a changed project to its own file before going on.
+    const size_t fileDialogs = dialogs.fileDialogs.size();
     Start({}, {QString::fromStdString(office)});
     AddCorners(1);
     messages.answers = {KvMessageAnswer::Yes};
     dialogs.starts = {StartChoice::kNewIndoor};
     Trigger(kCmdNew);
-    EXPECT_EQ(messages.shown.size(), 2u);
-    EXPECT_TRUE(dialogs.fileDialogs.empty());
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(dialogs.fileDialogs.size(), fileDialogs); // saved to its own file
     Project saved;
     ASSERT_TRUE(LoadProject(office, saved));
     EXPECT_EQ(saved.room.outline.size(), 5u);
