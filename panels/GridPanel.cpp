@@ -211,6 +211,15 @@ bool GridPanel::CalculateVertical(const Room& room, const LuminaireList& luminai
     return true;
 }
 
+std::optional<KvMessage> GridPanel::MissingVerticalPlane() const {
+    const double length = std::hypot(endX - startX, endY - startY);
+    if (std::isfinite(length) && length > kTolerance) {
+        return std::nullopt;
+    }
+    return KvMessage{"请先确定垂直计算面", "系统提示", KvMessageIcon::Warning,
+                     KvMessageButtons::Ok};
+}
+
 std::string GridPanel::UniformityText() const {
     return m_lastKind == kGridVertical ? kNotShown : KvStr::FormatDouble(uniformity);
 }

@@ -59,6 +59,9 @@ public:
     bool CalculateVertical(const Room& room, const LuminaireList& luminaires,
                            const GridCancel* cancel = nullptr);
 
+    // "垂直照度" without a plane (its two ends not yet apart): the box that says so.
+    std::optional<KvMessage> MissingVerticalPlane() const;
+
     // Spins: +1 adds 10, -1 subtracts 10 unless the value is below 11.
     void SpinDensity(int direction) { Spin(density, direction); }
     void SpinInterval(int direction);

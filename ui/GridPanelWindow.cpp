@@ -184,6 +184,11 @@ void GridPanelWindow::Calculate(bool vertical) {
     if (m_run.Running()) {
         return;
     }
+    if (const std::optional<KvMessage> missing =
+            vertical ? m_panel.MissingVerticalPlane() : std::nullopt) {
+        KvMessageSink::Show(*missing);
+        return;
+    }
     struct Work {
         GridPanel panel;
         Project project;

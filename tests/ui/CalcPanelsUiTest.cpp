@@ -604,3 +604,31 @@ TEST_F(CalcPanelsUi, CountAdjustmentBeyondTheLimitIsRefusedWithTheRoomUntouched)
 
 } // namespace
 } // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+TEST_F(CalcPanelsUi, VerticalGridWithoutAPlaneSaysSoAndKeepsTheResults) {
+    StartOffice();
+    auto& panel = Open<GridPanelWindow>(kCmdGridIlluminance);
+    Button(panel, QStringLiteral("垂直照度")).click();
+    EXPECT_FALSE(panel.Calculating());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "请先确定垂直计算面");
+    EXPECT_TRUE(panel.Model().Points().empty());
+
+    // A plane of two equal ends is no plane either; one with length calculates.
+    panel.Model().startX = panel.Model().endX = 3.0;
+    Button(panel, QStringLiteral("垂直照度")).click();
+    EXPECT_EQ(messages.shown.size(), 2u);
+    panel.Model().endX = 9.0;
+    panel.Model().density = 20;
+    Button(panel, QStringLiteral("垂直照度")).click();
+    panel.WaitForCalculation();
+    QApplication::processEvents();
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_FALSE(panel.Model().Points().empty());
+}
+
+} // namespace
+} // namespace qv::test
