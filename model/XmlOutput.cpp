@@ -4,12 +4,7 @@
 #include <vector>
 
 namespace qv {
-namespace {
 
-using Id = XmlPendingTree::Id;
-
-// The text with "&", "<", ">" (and in attributes '"') as entities and control
-// characters as character references; the runs between them are copied whole.
 void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
     const auto special = [attribute](char c) {
         return c == '&' || c == '<' || c == '>' || (attribute && c == '"') ||
@@ -42,6 +37,10 @@ void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
     }
     out.append(text.substr(run));
 }
+
+namespace {
+
+using Id = XmlPendingTree::Id;
 
 void AppendCdata(std::string& out, std::string_view text) {
     // "]]>" cannot stand inside a section: it is split across two.

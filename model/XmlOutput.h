@@ -12,6 +12,10 @@
 
 namespace qv {
 
+// The text with "&", "<", ">" (and in attributes '"') as entities and control
+// characters as character references; the runs between them are copied whole.
+void AppendEscaped(std::string& out, std::string_view text, bool attribute);
+
 void WriteXmlText(const pugi::xml_document& document, const XmlPendingTree& pending,
                   std::string& out);
 

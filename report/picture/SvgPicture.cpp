@@ -1,5 +1,7 @@
 #include "report/picture/SvgPicture.h"
 
+#include "model/XmlOutput.h"
+
 #include "report/picture/PngPicture.h"
 
 #include <kelvorin/KvStr.h>
@@ -23,24 +25,7 @@ std::string Hex(PictureColour c) {
 
 std::string Escaped(const std::string& text) {
     std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out.push_back(c);
-        }
-    }
+    AppendEscaped(out, text, true);
     return out;
 }
 
