@@ -9,4 +9,11 @@ namespace qv {
 // CalcBookWriter; the command-line runner and the tests never call it.
 bool OpenWithDesktopApplication(const std::string& path);
 
+// Whether the desktop's opener can be started: an executable xdg-open in one of the
+// folders of PATH. Without it the program says where a saved file is instead of claiming
+// to show it.
+bool DesktopOpenerAvailable();
+// The same search in the folders of a PATH-like list (folders separated by ':').
+bool DesktopOpenerIn(const std::string& searchPath);
+
 } // namespace qv

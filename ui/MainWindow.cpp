@@ -27,6 +27,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -74,8 +75,13 @@ std::vector<int> AllCommands() {
 MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, CatalogueDatabase& catalogue,
                        QWidget* parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_commands(m_project, m_registry.editing, *this),
-      m_catalogue(catalogue),
-      m_bookOpener([](const std::string& path) { OpenWithDesktopApplication(path); }) {
+      m_catalogue(catalogue), m_bookOpener([this](const std::string& path) {
+          if (!OpenWithDesktopApplication(path)) {
+              KvMessageSink::Show("无法启动打开程序(xdg-open):" + path, "系统提示",
+                                  KvMessageIcon::Warning);
+          }
+      }),
+      m_bookOpenerAvailable(DesktopOpenerAvailable) {
     m_registry.paths = paths;
     m_registry.catalogue = &m_catalogue;
     setWindowTitle(QString::fromUtf8(kTitle));
@@ -426,13 +432,27 @@ CalcPanelContext MainWindow::PanelContext() {
         return m_dialogs.ChooseFile(this, request);
     };
     context.settings = m_registry.paths.settings;
-    context.opener = [this](const std::string& path) {
-        if (m_bookOpener) {
-            m_bookOpener(path);
-        }
-    };
+    context.opener = [this](const std::string& path) { NoticeBookSaved(path); };
     context.catalogue = &m_catalogue;
     return context;
+}
+
+void MainWindow::NoticeBookSaved(const std::string& path) {
+    const bool canOpen = m_bookOpener && m_bookOpenerAvailable && m_bookOpenerAvailable();
+    const BookSavedChoice choice = m_dialogs.NoticeBookSaved(this, path, canOpen);
+    if (!canOpen) {
+        return;
+    }
+    switch (choice) {
+    case BookSavedChoice::kOpen:
+        m_bookOpener(path);
+        break;
+    case BookSavedChoice::kOpenFolder:
+        m_bookOpener(FromQt(QFileInfo(ToQt(path)).absolutePath()));
+        break;
+    case BookSavedChoice::kClose:
+        break;
+    }
 }
 
 void MainWindow::OpenCalcPanel(int id) {

@@ -66,8 +66,13 @@ public:
     StatusPanes& Status() const { return *m_status; }
     // The calculation panels opened by the commands of the command table.
     CalcPanelHost& CalcPanels() { return m_calcPanels; }
-    // How a saved calculation book is shown; by default with the desktop's application.
-    void SetBookOpener(DocumentOpener opener) { m_bookOpener = std::move(opener); }
+    // How a saved calculation book or its folder is opened when the user asks for it after
+    // the save; by default with the desktop's application, available when one is
+    // installed.
+    void SetBookOpener(DocumentOpener opener, bool available = true) {
+        m_bookOpener = std::move(opener);
+        m_bookOpenerAvailable = [available] { return available; };
+    }
 
     // Rebuilds the plan drawing from the open panels and redraws it.
     void RebuildPlan();
@@ -115,6 +120,8 @@ private:
     void PlanFollowsLuminaireRow();
     // Opens or restores the calculation panel of the command.
     void OpenCalcPanel(int id);
+    // Tells where a book was saved and opens it or its folder as the user chooses.
+    void NoticeBookSaved(const std::string& path);
     template <typename View, typename Model>
     void OpenBar(EditingBar bar, std::unique_ptr<Model>& slot, View*& view);
 
@@ -140,6 +147,7 @@ private:
     std::unique_ptr<KvScopedProgressHandler> m_progress;
     CatalogueDatabase& m_catalogue; // for the unit-capacity panel
     DocumentOpener m_bookOpener;
+    std::function<bool()> m_bookOpenerAvailable;
     CalcPanelHost m_calcPanels; // destroyed first: the panels use the members above
 };
 

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace qv {
@@ -94,6 +95,37 @@ StartChoice QtShellDialogs::ChooseStart(QWidget* parent) {
     WelcomeDialog dialog(parent);
     dialog.exec();
     return dialog.Choice();
+}
+
+BookSavedChoice QtShellDialogs::NoticeBookSaved(QWidget* parent, const std::string& path,
+                                                bool canOpen) {
+    QMessageBox box(parent);
+    box.setWindowTitle(QStringLiteral("计算书已保存"));
+    box.setIcon(QMessageBox::Information);
+    QString text = QStringLiteral("计算书已保存到：\n%1").arg(ToQt(path));
+    if (!canOpen) {
+        text += QStringLiteral("\n\n本机没有可打开计算书的程序（找不到 xdg-open），"
+                               "请在文件管理器中找到它，用 Word 或 WPS 打开。");
+    }
+    box.setText(text);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton* open = nullptr;
+    QPushButton* folder = nullptr;
+    if (canOpen) {
+        open = box.addButton(QStringLiteral("打开"), QMessageBox::AcceptRole);
+        folder = box.addButton(QStringLiteral("打开所在文件夹"), QMessageBox::ActionRole);
+    }
+    QPushButton* close = box.addButton(QStringLiteral("关闭"), QMessageBox::RejectRole);
+    box.setDefaultButton(canOpen ? open : close);
+    box.setEscapeButton(close);
+    box.exec();
+    if (box.clickedButton() != nullptr && box.clickedButton() == open) {
+        return BookSavedChoice::kOpen;
+    }
+    if (box.clickedButton() != nullptr && box.clickedButton() == folder) {
+        return BookSavedChoice::kOpenFolder;
+    }
+    return BookSavedChoice::kClose;
 }
 
 void QtShellDialogs::ShowAbout(QWidget* parent) {

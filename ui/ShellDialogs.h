@@ -17,6 +17,9 @@ class QWidget;
 
 namespace qv {
 
+// What the user does with a calculation book just saved.
+enum class BookSavedChoice { kOpen, kOpenFolder, kClose };
+
 class ShellDialogs {
 public:
     virtual ~ShellDialogs() = default;
@@ -31,6 +34,11 @@ public:
     virtual std::optional<int> ChooseStandardIlluminance(QWidget* parent) = 0;
     // "反射比" starting from a reflectance: the reflectance on "确   认", nothing otherwise.
     virtual std::optional<double> ChooseReflectance(QWidget* parent, double reflectance) = 0;
+    // Tells where a calculation book was saved (its full path) and offers "打开",
+    // "打开所在文件夹" and "关闭"; without an opener (canOpen false) it says that nothing
+    // can open the book here and offers only "关闭".
+    virtual BookSavedChoice NoticeBookSaved(QWidget* parent, const std::string& path,
+                                            bool canOpen) = 0;
 };
 
 // A filter text ("室内设计存档(.cil) |*.cil|||") as the name filters of a file dialog
@@ -49,6 +57,8 @@ public:
     std::optional<Luminaire> EditLuminaire(QWidget* parent, const Luminaire& luminaire) override;
     std::optional<int> ChooseStandardIlluminance(QWidget* parent) override;
     std::optional<double> ChooseReflectance(QWidget* parent, double reflectance) override;
+    BookSavedChoice NoticeBookSaved(QWidget* parent, const std::string& path,
+                                    bool canOpen) override;
 
 private:
     std::string m_settings;

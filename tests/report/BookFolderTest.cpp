@@ -1,6 +1,7 @@
 // The folder and file name of a saved book: the setting, the desktop's documents folder
 // and its fallbacks, and names that never replace an existing file.
 #include "report/books/BookFolder.h"
+#include "report/DesktopOpener.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,22 @@ TEST_F(BookFolderTest, NamesNeverReplaceAFile) {
               (folder / "利用系数法照度计算书 (4).docx").string());
     std::ofstream(home / "file") << "x";
     EXPECT_EQ(FreeBookPath((home / "file").string(), "book"), "");
+}
+
+// The opener is found only as an executable xdg-open in a folder of the search path.
+TEST_F(BookFolderTest, TheDesktopOpenerIsAvailableOnlyWhenAnExecutableXdgOpenIsOnThePath) {
+    const fs::path bin = fs::path(home) / "bin";
+    const fs::path other = fs::path(home) / "other";
+    fs::create_directories(bin);
+    fs::create_directories(other);
+    const std::string path = other.string() + ":" + bin.string();
+    EXPECT_FALSE(DesktopOpenerIn(path));
+    EXPECT_FALSE(DesktopOpenerIn(""));
+    std::ofstream(bin / "xdg-open") << "#!/bin/sh\n";
+    EXPECT_FALSE(DesktopOpenerIn(path)); // not executable
+    fs::permissions(bin / "xdg-open", fs::perms::owner_exec, fs::perm_options::add);
+    EXPECT_TRUE(DesktopOpenerIn(path));
+    EXPECT_FALSE(DesktopOpenerIn(other.string()));
 }
 
 } // namespace

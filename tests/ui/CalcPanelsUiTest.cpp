@@ -32,8 +32,10 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 
 #include <filesystem>
 #include <fstream>
@@ -547,6 +549,70 @@ TEST_F(CalcPanelsUi, BooksGoIntoTheBooksFolderUnderFreeNamesOrAreReportedWhenThe
     EXPECT_EQ(messages.shown.back().caption, "系统提示");
     EXPECT_NE(messages.shown.back().text.find(dir.File("blocked")), std::string::npos);
     EXPECT_EQ(lumen.windowTitle(), QStringLiteral("利用系数法照度计算")); // no book, no rename
+}
+
+TEST_F(CalcPanelsUi, ASavedBookIsNamedByItsFullPathAndOpenedOnlyAsTheUserChooses) {
+    MainWindow& w = StartOffice();
+    auto& lumen = Open<LumenMethodPanelWindow>(kCmdLumenMethod);
+    dialogs.bookChoices = {BookSavedChoice::kClose, BookSavedChoice::kOpenFolder};
+    Button(lumen, QStringLiteral("写计算书")).click();
+    ASSERT_EQ(dialogs.bookNotices.size(), 1u);
+    const std::string first = dialogs.bookNotices[0].path;
+    EXPECT_TRUE(std::filesystem::path(first).is_absolute());
+    EXPECT_TRUE(std::filesystem::exists(first));
+    EXPECT_TRUE(dialogs.bookNotices[0].canOpen);
+    EXPECT_TRUE(opened.empty()); // 关闭 opens nothing
+
+    Button(lumen, QStringLiteral("写计算书")).click();
+    ASSERT_EQ(opened.size(), 1u); // 打开所在文件夹 opens the books folder
+    EXPECT_EQ(std::filesystem::path(opened[0]), std::filesystem::path(dir.File("books")));
+
+    // Without an opener the notice says so and nothing claims to show the book.
+    w.SetBookOpener([this](const std::string& path) { opened.push_back(path); }, false);
+    Button(lumen, QStringLiteral("写计算书")).click();
+    ASSERT_EQ(dialogs.bookNotices.size(), 3u);
+    EXPECT_FALSE(dialogs.bookNotices[2].canOpen);
+    EXPECT_TRUE(std::filesystem::exists(dialogs.bookNotices[2].path));
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(CalcPanelsUi, TheRealBookNoticeOffersOpenFolderAndCloseOrOnlyCloseWithoutAnOpener) {
+    StartOffice();
+    QtShellDialogs real(AppPaths{}, *catalogue);
+    std::vector<QStringList> buttonTexts;
+    std::vector<QString> texts;
+    // Answers the box the notice shows with the button of the text, noting what it offered.
+    auto answer = [&](const QString& pressed) {
+        QTimer::singleShot(0, [&, pressed] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            QStringList offered;
+            QAbstractButton* press = nullptr;
+            for (QAbstractButton* button : box->buttons()) {
+                offered << button->text();
+                if (button->text() == pressed) {
+                    press = button;
+                }
+            }
+            buttonTexts.push_back(offered);
+            texts.push_back(box->text());
+            ASSERT_NE(press, nullptr);
+            press->click();
+        });
+    };
+    answer(QStringLiteral("打开所在文件夹"));
+    EXPECT_EQ(real.NoticeBookSaved(window.get(), "/books/利用系数法照度计算书.docx", true),
+              BookSavedChoice::kOpenFolder);
+    answer(QStringLiteral("打开"));
+    EXPECT_EQ(real.NoticeBookSaved(window.get(), "/books/a.docx", true), BookSavedChoice::kOpen);
+    answer(QStringLiteral("关闭"));
+    EXPECT_EQ(real.NoticeBookSaved(window.get(), "/books/b.docx", false), BookSavedChoice::kClose);
+    ASSERT_EQ(buttonTexts.size(), 3u);
+    EXPECT_TRUE(buttonTexts[0].contains(QStringLiteral("打开")));
+    EXPECT_TRUE(buttonTexts[0].contains(QStringLiteral("关闭")));
+    EXPECT_TRUE(texts[0].contains(QStringLiteral("/books/利用系数法照度计算书.docx")));
+    EXPECT_EQ(buttonTexts[2], QStringList{QStringLiteral("关闭")});
+    EXPECT_TRUE(texts[2].contains(QStringLiteral("xdg-open")));
 }
 
 TEST_F(CalcPanelsUi, GridLegendFollowsTheIntervalAndEachDrawingFormPaintsThePicture) {

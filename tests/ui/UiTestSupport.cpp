@@ -76,6 +76,16 @@ std::optional<double> ScriptedDialogs::ChooseReflectance(QWidget*, double reflec
     return answer;
 }
 
+BookSavedChoice ScriptedDialogs::NoticeBookSaved(QWidget*, const std::string& path, bool canOpen) {
+    bookNotices.push_back({path, canOpen});
+    if (bookChoices.empty()) {
+        return BookSavedChoice::kOpen;
+    }
+    const BookSavedChoice answer = bookChoices.front();
+    bookChoices.pop_front();
+    return answer;
+}
+
 StartChoice ScriptedDialogs::ChooseStart(QWidget*) {
     ++welcomeShown;
     if (starts.empty()) {

@@ -38,6 +38,14 @@ public:
     std::deque<std::optional<std::string>> files; // nothing = Cancel
     std::deque<StartChoice> starts;               // none left = closed
     std::vector<FileDialogSpec> fileDialogs;      // every file dialog shown
+    // The notices of saved books (path, whether an opener was offered), answered from a
+    // queue (then with "打开").
+    struct BookNotice {
+        std::string path;
+        bool canOpen;
+    };
+    std::deque<BookSavedChoice> bookChoices;
+    std::vector<BookNotice> bookNotices;
     int welcomeShown = 0;
     int aboutShown = 0;
 
@@ -47,6 +55,7 @@ public:
     std::optional<Luminaire> EditLuminaire(QWidget*, const Luminaire& luminaire) override;
     std::optional<int> ChooseStandardIlluminance(QWidget*) override;
     std::optional<double> ChooseReflectance(QWidget*, double reflectance) override;
+    BookSavedChoice NoticeBookSaved(QWidget*, const std::string& path, bool canOpen) override;
 };
 
 // Message boxes: recorded, answered from a queue (then with the first button).
