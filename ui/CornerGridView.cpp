@@ -1,7 +1,10 @@
 #include "ui/CornerGridView.h"
 
+#include "panels/DiscardQuestion.h"
 #include "ui/GridRows.h"
 #include "ui/QtText.h"
+
+#include <kelvorin/KvStr.h>
 
 #include <QGridLayout>
 #include <QLabel>
@@ -36,16 +39,36 @@ CornerGridView::CornerGridView(OutlinePanelModel& model, const CornerGridTexts& 
     const std::pair<QString, std::function<void()>> commands[] = {
         {texts.add, [this] { m_model.AddCorner(); }},
         {texts.insert, [this] { m_model.InsertCorner(); }},
-        {texts.remove, [this] { m_model.DeleteCorner(); }},
-        {texts.reset, [this] { m_model.ResetOutline(); }}};
+        {texts.remove,
+         [this] {
+             const int corner = m_model.SelectedCorner();
+             if (corner < 0 ||
+                 ConfirmDiscard(KvStr::Format("确定要删除第%d个拐角吗?", corner + 1))) {
+                 m_model.DeleteCorner();
+             }
+         }},
+        {texts.reset, [this] {
+             const size_t corners = m_model.CornerRows().size();
+             if (corners == 0 || ConfirmDiscard(KvStr::Format(
+                                     "重置将用长、宽的矩形代替现有的%zu个拐角,确定吗?", corners))) {
+                 m_model.ResetOutline();
+             }
+         }}};
     int column = 0;
     for (const auto& [text, command] : commands) {
         auto* button = new QPushButton(text, this);
         connect(button, &QPushButton::clicked, this, [this, command = command] { Run(command); });
         layout->addWidget(button, 4, column++);
     }
-    connect(m_count, &QSpinBox::valueChanged, this,
-            [this](int count) { Run([this, count] { m_model.SetCornerCount(count); }); });
+    connect(m_count, &QSpinBox::valueChanged, this, [this](int count) {
+        const std::string question =
+            LoweredCountQuestion(static_cast<int>(m_model.CornerRows().size()), count, "拐角");
+        if (!question.empty() && !ConfirmDiscard(question)) {
+            Refresh(); // the count shows the corners kept
+            return;
+        }
+        Run([this, count] { m_model.SetCornerCount(count); });
+    });
     connect(m_grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         CornerRow& row = m_model.CornerRows()[static_cast<size_t>(item->row())];
         (item->column() == 0 ? row.x : row.y) = FromQt(item->text());

@@ -1,7 +1,10 @@
 #include "ui/LuminairePanelView.h"
 
+#include "panels/DiscardQuestion.h"
 #include "ui/GridRows.h"
 #include "ui/QtText.h"
+
+#include <kelvorin/KvStr.h>
 
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -33,6 +36,9 @@ LuminairePanelView::LuminairePanelView(LuminaireListPanelModel& model, ShellDial
     buttons->addWidget(change);
     auto* remove = new QPushButton(QStringLiteral("删  除"), this);
     connect(remove, &QPushButton::clicked, this, [this] {
+        if (m_model.SelectedRow() >= 0 && !ConfirmDiscard("确定要删除选中的灯具吗?")) {
+            return;
+        }
         if (m_model.DeleteSelected()) {
             Refresh();
             emit Edited();
@@ -41,6 +47,10 @@ LuminairePanelView::LuminairePanelView(LuminaireListPanelModel& model, ShellDial
     buttons->addWidget(remove);
     auto* clear = new QPushButton(QStringLiteral("清  空"), this);
     connect(clear, &QPushButton::clicked, this, [this] {
+        if (m_model.RowCount() == 0 ||
+            !ConfirmDiscard(KvStr::Format("确定要清空全部%d个灯具吗?", m_model.RowCount()))) {
+            return;
+        }
         m_model.Clear();
         Refresh();
         emit Edited();

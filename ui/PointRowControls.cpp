@@ -1,6 +1,9 @@
 #include "ui/PointRowControls.h"
 
+#include "panels/DiscardQuestion.h"
 #include "ui/PanelGrid.h"
+
+#include <kelvorin/KvStr.h>
 
 #include <set>
 
@@ -24,8 +27,19 @@ void AddRowButtons(const AddButtonFunction& add, const RowActions& actions,
     };
     button("新  增", always(actions.add));
     button("修  改", actions.modify);
-    button("删  除", actions.remove);
-    button("清  空", always(actions.clear));
+    button("删  除", [actions]() -> std::optional<KvMessage> {
+        if (actions.hasSelection() && !ConfirmDiscard("确定要删除选中的行吗?")) {
+            return std::nullopt;
+        }
+        return actions.remove();
+    });
+    button("清  空", [actions]() -> std::optional<KvMessage> {
+        const int rows = actions.rowCount();
+        if (rows > 0 && ConfirmDiscard(KvStr::Format("确定要清空全部%d行吗?", rows))) {
+            actions.clear();
+        }
+        return std::nullopt;
+    });
     button("上  移", always(actions.moveUp));
     button("下  移", always(actions.moveDown));
 }

@@ -23,17 +23,33 @@ struct RowActions {
     std::function<void()> clear;
     std::function<void()> moveUp;
     std::function<void()> moveDown;
+    std::function<int()> rowCount;      // rows the list holds
+    std::function<bool()> hasSelection; // a row is selected
 };
 
-// The row actions of a list with Add, Modify, Remove, Clear, MoveUp and MoveDown.
+inline bool AnySelected(int selection) {
+    return selection >= 0;
+}
+inline bool AnySelected(const std::vector<int>& selection) {
+    return !selection.empty();
+}
+
+// The row actions of a list with Add, Modify, Remove, Clear, MoveUp, MoveDown, RowCount
+// and Selection.
 template <typename Rows> RowActions RowActionsOf(Rows& rows) {
-    return {[&rows] { rows.Add(); },           [&rows] { return rows.Modify(); },
-            [&rows] { return rows.Remove(); }, [&rows] { rows.Clear(); },
-            [&rows] { rows.MoveUp(); },        [&rows] { rows.MoveDown(); }};
+    return {[&rows] { rows.Add(); },
+            [&rows] { return rows.Modify(); },
+            [&rows] { return rows.Remove(); },
+            [&rows] { rows.Clear(); },
+            [&rows] { rows.MoveUp(); },
+            [&rows] { rows.MoveDown(); },
+            [&rows] { return rows.RowCount(); },
+            [&rows] { return AnySelected(rows.Selection()); }};
 }
 
 // The six row buttons: each runs its action, shows a refusal in a message box, then
-// calls after (to show the rows again).
+// calls after (to show the rows again). "删  除" of a selection and "清  空" of a list
+// with rows ask first; 否 leaves the rows as they are.
 void AddRowButtons(const AddButtonFunction& add, const RowActions& actions,
                    const std::function<void()>& after);
 

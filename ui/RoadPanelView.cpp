@@ -1,8 +1,11 @@
 #include "ui/RoadPanelView.h"
 
+#include "panels/DiscardQuestion.h"
 #include "panels/PanelText.h"
 #include "ui/GridRows.h"
 #include "ui/QtText.h"
+
+#include <kelvorin/KvStr.h>
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -104,6 +107,8 @@ QWidget* RoadPanelView::Components() {
     layout->addWidget(new QLabel(QStringLiteral("组件个数"), group), 0, 0);
     m_count = new QSpinBox(group);
     m_count->setRange(0, RoadPanelModel::kMaxComponents);
+    // Typing "12" must not pass through 1 component, which would drop the others.
+    m_count->setKeyboardTracking(false);
     layout->addWidget(m_count, 0, 1);
     m_grid = NewGrid(
         {QString(), QStringLiteral("类型"), QStringLiteral("车道数"), QStringLiteral("总宽度")},
@@ -127,18 +132,35 @@ QWidget* RoadPanelView::Components() {
     }
     layout->addWidget(added, 2, 0, 1, 4);
     const std::pair<const char*, std::function<void()>> commands[] = {
-        {"删除", [this] { m_model.DeleteComponent(); }},
+        {"删除",
+         [this] {
+             if (m_model.SelectedRow() < 0 || ConfirmDiscard("确定要删除选中的组件吗?")) {
+                 m_model.DeleteComponent();
+             }
+         }},
         {"上移", [this] { m_model.MoveUp(); }},
         {"下移", [this] { m_model.MoveDown(); }},
-        {"清空", [this] { m_model.ClearComponents(); }}};
+        {"清空", [this] {
+             const size_t rows = m_model.Rows().size();
+             if (rows == 0 || ConfirmDiscard(KvStr::Format("确定要清空全部%zu个组件吗?", rows))) {
+                 m_model.ClearComponents();
+             }
+         }}};
     int column = 0;
     for (const auto& [text, command] : commands) {
         auto* button = new QPushButton(QString::fromUtf8(text), group);
         connect(button, &QPushButton::clicked, this, [this, command = command] { Run(command); });
         layout->addWidget(button, 3, column++);
     }
-    connect(m_count, &QSpinBox::valueChanged, this,
-            [this](int count) { Run([this, count] { m_model.SetComponentCount(count); }); });
+    connect(m_count, &QSpinBox::valueChanged, this, [this](int count) {
+        const std::string question =
+            LoweredCountQuestion(static_cast<int>(m_model.Rows().size()), count, "组件");
+        if (!question.empty() && !ConfirmDiscard(question)) {
+            Refresh(); // the count shows the components kept
+            return;
+        }
+        Run([this, count] { m_model.SetComponentCount(count); });
+    });
     connect(m_grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         ComponentRow& row = m_model.Rows()[static_cast<size_t>(item->row())];
         const std::string text = FromQt(item->text());

@@ -19,6 +19,7 @@ public:
     RoadPanelView(RoadPanelModel& model, ShellDialogs& dialogs, QWidget* parent = nullptr);
     void Refresh();
     QTableWidget* Grid() const { return m_grid; }
+    QSpinBox* CountSpin() const { return m_count; }
 
 signals:
     void Edited();

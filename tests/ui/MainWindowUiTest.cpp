@@ -151,6 +151,9 @@ TEST_F(MainWindowUi, OpeningAnOutdoorProjectReplacesTheBars) {
     QDockWidget* siteBar = w.Bar(EditingBar::kSite);
     w.SiteView()->Corners()->Grid()->selectRow(0);
     Button(*w.SiteView(), QStringLiteral("删除")).click();
+    ASSERT_EQ(messages.shown.size(), 1u); // asked first, answered 是
+    EXPECT_EQ(messages.shown[0].text, "确定要删除第1个拐角吗?");
+    messages.shown.clear();
     dialogs.files = {Example("site_and_road.col")};
     messages.answers = {KvMessageAnswer::No};
     Trigger(kCmdOpen);

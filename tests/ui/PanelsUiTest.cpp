@@ -114,6 +114,8 @@ TEST_F(PanelsUi, PowerDensityOfTheRoomInThePanels) {
     ASSERT_TRUE(LoadProject(office, stored));
     SelectRow(*w.LuminaireView()->Grid(), 0);
     Button(*w.LuminaireView(), QStringLiteral("删  除")).click();
+    ASSERT_EQ(messages.shown.size(), 1u); // asked first, answered 是
+    messages.shown.clear();
     stored.luminaires.RemoveAt(0);
     Trigger(kCmdPowerDensity);
     ASSERT_EQ(messages.shown.size(), 1u);
