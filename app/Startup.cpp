@@ -14,7 +14,9 @@ void StartMainWindow(MainWindow& window, const QStringList& files) {
     } else {
         window.show();
     }
-    if (files.isEmpty() || !window.Commands().OpenPath(FromQt(files.constFirst()))) {
+    // A restored project stands instead of the file named or the start-up choice.
+    const bool restored = window.OfferRecovery();
+    if (!restored && (files.isEmpty() || !window.Commands().OpenPath(FromQt(files.constFirst())))) {
         window.Commands().StartChoice();
     }
     window.RebuildPlan();

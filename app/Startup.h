@@ -1,7 +1,8 @@
 #pragma once
 // The program's start once its main window exists: the window placement from the
-// settings file, the title, showing the window, then the project named on the command
-// line or else the start-up choice, and the first plan.
+// settings file, the title, showing the window, then a project recovered after a crash
+// (when the user takes it), the project named on the command line or else the start-up
+// choice, and the first plan.
 #include <QStringList>
 
 namespace qv {

@@ -6,6 +6,7 @@
 #include <kelvorin/KvMessage.h>
 
 #include <filesystem>
+#include <utility>
 
 namespace qv {
 
@@ -126,6 +127,7 @@ bool ProjectCommands::WriteTo(const std::string& path) {
         m_project.path = path;
         m_history.Record(m_project);
         m_history.MarkClean();
+        DropRecoveryCopy();
     }
     m_shell.ShowPath(m_project.path);
     m_shell.HistoryChanged(); // the path is in the title
@@ -153,6 +155,64 @@ Project ProjectCommands::PanelsState() {
 void ProjectCommands::StartHistory() {
     m_history.Reset(PanelsState());
     m_shell.HistoryChanged();
+    DropRecoveryCopy();
+}
+
+void ProjectCommands::DropRecoveryCopy() {
+    if (m_recovery) {
+        m_recovery->Remove();
+    }
+    m_recovered.reset();
+}
+
+void ProjectCommands::KeepRecoveryCopy() {
+    if (!m_recovery || !m_history.Started()) {
+        return;
+    }
+    Project state = PanelsState();
+    const bool modified = m_history.IsModified() || !SameEdits(state, m_history.Current());
+    if (!modified || state.IsEmpty()) {
+        if (m_recovered) {
+            DropRecoveryCopy();
+        }
+        return;
+    }
+    if (m_recovered && SameEdits(*m_recovered, state)) {
+        return; // the copy holds this state already
+    }
+    state.path = m_project.path;
+    if (m_recovery->Write(state)) {
+        m_recovered = std::move(state);
+    }
+}
+
+void ProjectCommands::RestoreRecovered(const Project& recovered) {
+    // The copy stays on disk while the project is rebuilt from it: starting a history
+    // would remove it.
+    RecoveryCopy* const copy = std::exchange(m_recovery, nullptr);
+    const int kind = recovered.kind == kOutdoorProject ? kOutdoorProject : kIndoorProject;
+    if (kind != m_project.kind) {
+        SwitchTo(kind);
+    }
+    Project base;
+    base.kind = kind;
+    if (!recovered.path.empty() && std::filesystem::is_regular_file(recovered.path)) {
+        const KvScopedMessageHandler quiet(
+            [](const KvMessage& message) { return KvMessageSink::DefaultAnswer(message.buttons); });
+        Project read;
+        if (LoadProject(recovered.path, read, LoadOptions{false}) && read.kind == kind) {
+            base = std::move(read);
+        }
+    }
+    m_project.path = recovered.path;
+    m_shell.ShowPath(m_project.path);
+    DistributePanels(base, m_panels);
+    StartHistory();
+    DistributePanels(recovered, m_panels);
+    m_shell.PanelsDistributed();
+    RecordEdit();
+    m_recovery = copy;
+    KeepRecoveryCopy(); // the copy stays until the restored project is saved
 }
 
 bool ProjectCommands::RecordEdit() {

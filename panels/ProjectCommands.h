@@ -8,6 +8,7 @@
 #include "panels/EditingPanels.h"
 #include "panels/FileDialogSpec.h"
 #include "panels/ProjectHistory.h"
+#include "panels/RecoveryCopy.h"
 
 #include <optional>
 #include <string>
@@ -91,11 +92,24 @@ public:
     // before any project was started.
     std::string WindowTitle(const std::string& programTitle) const;
 
+    // The recovery copy the commands keep (none by default): removed when the project is
+    // saved or another one is opened or started.
+    void UseRecoveryCopy(RecoveryCopy* copy) { m_recovery = copy; }
+    // Brings the recovery copy in step with the panels: written when the project differs
+    // from its file and from the last copy, removed once it no longer differs. The timer
+    // and every calculation call this.
+    void KeepRecoveryCopy();
+    // Opens a recovered project: its kind's bars hold it, its path is the file it was a
+    // copy of, and it stands modified over that file as read now (one undo step back to
+    // it), or over an empty project when the file cannot be read or there is none.
+    void RestoreRecovered(const Project& recovered);
+
 private:
     // The project as the open panels hold it, collected into a copy: the project itself
     // takes the panels' values only when saved or compared with its file.
     Project PanelsState();
     void StartHistory();
+    void DropRecoveryCopy();
     void Restore(const Project& state);
 
     bool IsModified();
@@ -106,6 +120,8 @@ private:
     EditingPanels& m_panels;
     ProjectShell& m_shell;
     ProjectHistory m_history;
+    RecoveryCopy* m_recovery = nullptr;
+    std::optional<Project> m_recovered; // the state last written to the recovery copy
 };
 
 } // namespace qv

@@ -24,6 +24,9 @@
 #include "ui/WheelGuard.h"
 #include "ui/WindowPlacement.h"
 
+#include <ctime>
+#include <filesystem>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QDockWidget>
@@ -33,6 +36,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QThread>
+#include <QTimer>
 #include <QToolBar>
 
 namespace qv {
@@ -84,6 +88,14 @@ MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, CatalogueDa
       m_bookOpenerAvailable(DesktopOpenerAvailable) {
     m_registry.paths = paths;
     m_registry.catalogue = &m_catalogue;
+    if (!paths.settings.empty()) {
+        m_recovery = std::make_unique<RecoveryCopy>(
+            std::filesystem::path(paths.settings).parent_path().string());
+        m_commands.UseRecoveryCopy(m_recovery.get());
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this] { m_commands.KeepRecoveryCopy(); });
+        timer->start(kRecoveryInterval);
+    }
     setWindowTitle(QString::fromUtf8(kTitle));
     resize(1100, 760);
     m_plan = new PlanView(m_drawing, this);
@@ -409,6 +421,7 @@ void MainWindow::OpenArrayLayout() {
 CalcPanelContext MainWindow::PanelContext() {
     CalcPanelContext context;
     context.snapshot = [this] {
+        m_commands.KeepRecoveryCopy(); // a calculation that crashes loses no edit
         Project snapshot;
         CollectPanels(m_registry.editing, snapshot);
         return snapshot;
@@ -588,7 +601,42 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     m_calcPanels.CloseAll();
     CloseBars();
     m_registry.CloseAll();
+    if (m_recovery) {
+        m_recovery->Remove(); // a normal exit: the user saved or chose not to
+    }
     event->accept();
+}
+
+bool MainWindow::OfferRecovery() {
+    const std::optional<RecoveryCopy::Found> found = m_recovery ? m_recovery->Find() : std::nullopt;
+    if (!found) {
+        return false;
+    }
+    char written[32] = "";
+    const std::time_t at = static_cast<std::time_t>(found->writtenAt);
+    std::tm local{};
+    if (localtime_r(&at, &local) != nullptr) {
+        std::strftime(written, sizeof written, "%Y-%m-%d %H:%M", &local);
+    }
+    const std::string name =
+        found->projectPath.empty() ? std::string(ProjectCommands::kUntitled) : found->projectPath;
+    const std::string question = "上次程序没有正常退出，找到未保存的工程“" + name + "”（" +
+                                 written + " 的恢复副本）。\n要恢复它吗？选“否”将删除恢复副本。";
+    if (KvMessageSink::Show(question, "恢复工程", KvMessageIcon::Question,
+                            KvMessageButtons::YesNo) != KvMessageAnswer::Yes) {
+        m_recovery->Remove();
+        return false;
+    }
+    Project recovered;
+    if (!RecoveryCopy::Read(*found, recovered)) {
+        // The reason was shown; the copy stays on disk for the user, and is not offered
+        // again.
+        std::error_code ignored;
+        std::filesystem::remove(m_recovery->NotePath(), ignored);
+        return false;
+    }
+    m_commands.RestoreRecovered(recovered);
+    return true;
 }
 
 } // namespace qv

@@ -74,6 +74,13 @@ public:
         m_bookOpenerAvailable = [available] { return available; };
     }
 
+    // At start: a recovery copy left by a program that did not end normally is offered
+    // ("恢复工程"); 是 opens it as the modified project, 否 removes it. True when a
+    // project was restored.
+    bool OfferRecovery();
+    // How often a modified project is copied for recovery, ms.
+    static constexpr int kRecoveryInterval = 3 * 60 * 1000;
+
     // Rebuilds the plan drawing from the open panels and redraws it.
     void RebuildPlan();
     // Every edit of the room, site, road or luminaires ends here once the panels hold the
@@ -129,6 +136,7 @@ private:
     static constexpr int kBottomBarHeight = 200;
 
     PanelRegistry m_registry;
+    std::unique_ptr<RecoveryCopy> m_recovery; // none without a settings folder
     ShellDialogs& m_dialogs;
     Project m_project;
     ProjectCommands m_commands;
