@@ -21,6 +21,7 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <type_traits>
+#include <unistd.h>
 
 namespace qv {
 namespace {
@@ -28,6 +29,47 @@ namespace {
 // Element texts keep blanks, also a text of blanks only; the XML declaration is kept.
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration |
                                    pugi::parse_embed_pcdata | pugi::parse_ws_pcdata_single;
+
+// What pugixml found wrong, in the user's words.
+const char* XmlProblem(pugi::xml_parse_status status) {
+    switch (status) {
+    case pugi::status_file_not_found:
+        return "文件不存在";
+    case pugi::status_io_error:
+        return "读取文件出错";
+    case pugi::status_out_of_memory:
+        return "内存不足";
+    case pugi::status_end_element_mismatch:
+        return "开始标记与结束标记不匹配";
+    case pugi::status_unrecognized_tag:
+    case pugi::status_bad_start_element:
+    case pugi::status_bad_end_element:
+        return "标记格式错误";
+    case pugi::status_bad_attribute:
+        return "属性格式错误";
+    case pugi::status_bad_pi:
+    case pugi::status_bad_comment:
+    case pugi::status_bad_cdata:
+    case pugi::status_bad_doctype:
+    case pugi::status_bad_pcdata:
+        return "内容格式错误";
+    case pugi::status_no_document_element:
+        return "没有根元素";
+    default:
+        return "格式错误";
+    }
+}
+
+// The line (from 1) of a byte offset in the file.
+long long LineAt(const std::string& path, long long offset) {
+    std::string content;
+    if (offset < 0 || KvFile::ReadAll(path, content) != KvFileRead::Ok) {
+        return 0;
+    }
+    const size_t end = std::min(content.size(), static_cast<size_t>(offset));
+    return 1 +
+           std::count(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(end), '\n');
+}
 
 // The leading decimal number of the text (blanks skipped, optional sign), 0 when there
 // is none, held to the int range.
@@ -201,7 +243,8 @@ int ProjectDocument::Impl::Open(const std::string& filePath, const std::string& 
     struct stat status {};
     if (::stat(filePath.c_str(), &status) != 0) {
         if (errno != ENOENT) {
-            return Fail(kParseFailed, std::strerror(errno));
+            return Fail(kParseFailed,
+                        errno == EACCES ? std::string("没有读取权限") : KvFile::ErrorReason(errno));
         }
         const std::string text = "<?xml version=\"1.0\" ?><" + root + "></" + root + ">";
         if (!m_document.load_string(text.c_str(), kParseOptions)) {
@@ -212,10 +255,18 @@ int ProjectDocument::Impl::Open(const std::string& filePath, const std::string& 
             return Fail(kParseFailed, "是一个文件夹");
         }
         const pugi::xml_parse_result result = m_document.load_file(filePath.c_str(), kParseOptions);
+        if (result.status == pugi::status_file_not_found ||
+            result.status == pugi::status_io_error) {
+            return Fail(kParseFailed, ::access(filePath.c_str(), R_OK) != 0
+                                          ? std::string("没有读取权限")
+                                          : std::string("读取文件出错"));
+        }
         if (!result) {
-            return Fail(kParseFailed,
-                        KvStr::Format("不是有效的 XML 文件（%s，字节位置 %lld）",
-                                      result.description(), static_cast<long long>(result.offset)));
+            const long long line = LineAt(filePath, static_cast<long long>(result.offset));
+            return Fail(kParseFailed, line > 0 ? KvStr::Format("文件不是有效的XML（第%lld行：%s）",
+                                                               line, XmlProblem(result.status))
+                                               : KvStr::Format("文件不是有效的XML（%s）",
+                                                               XmlProblem(result.status)));
         }
         if (!CheckParsedDocument(rootName)) {
             return Fail(kParseFailed, error);

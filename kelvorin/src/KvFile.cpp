@@ -139,25 +139,24 @@ bool KvFile::WriteAtomicallyStreamed(const std::string& path, const Producer& pr
         return false;
     };
     if (path.empty()) {
-        return fail("no file name");
+        return fail("没有给出文件名");
     }
     const std::string target = ResolveLink(path);
     struct stat original {};
     const bool existed = ::stat(target.c_str(), &original) == 0;
     if (existed) {
         if (!S_ISREG(original.st_mode)) {
-            return fail("not a regular file");
+            return fail("不是普通文件");
         }
         // A read-only file stays as it is, also for a process that could override it.
         if ((original.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
-            return fail("the file is read-only");
+            return fail("文件是只读的");
         }
     }
     std::string temporary = target + ".tmp-XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
-        return fail(std::string("cannot create a file in its folder (") + std::strerror(errno) +
-                    ")");
+        return fail("无法在所在文件夹中建立文件（" + ErrorReason(errno) + "）");
     }
     if (existed) {
         // Giving the file back to its owner needs the right to; without it the writer owns it.
@@ -178,11 +177,43 @@ bool KvFile::WriteAtomicallyStreamed(const std::string& path, const Producer& pr
         const int cause = errno;
         ::unlink(temporary.c_str());
         if (!produced && written) {
-            return fail("the content could not be produced");
+            return fail("无法生成文件内容");
         }
-        return fail(
-            std::string("cannot write the file (").append(std::strerror(cause)).append(")"));
+        return fail("无法写入文件（" + ErrorReason(cause) + "）");
     }
     SyncFolderOf(target);
     return true;
+}
+
+std::string KvFile::ErrorReason(int code) {
+    switch (code) {
+    case ENOENT:
+        return "文件夹不存在";
+    case EACCES:
+    case EPERM:
+        return "没有写入权限";
+    case ENOSPC:
+        return "磁盘已满";
+    case EDQUOT:
+        return "磁盘配额已用完";
+    case EROFS:
+        return "磁盘是只读的";
+    case ENAMETOOLONG:
+        return "文件名太长";
+    case ENOTDIR:
+        return "路径中有一级不是文件夹";
+    case EISDIR:
+        return "是一个文件夹";
+    case EIO:
+        return "磁盘读写出错";
+    case EMFILE:
+    case ENFILE:
+        return "打开的文件太多";
+    case ELOOP:
+        return "路径中的符号链接太多";
+    case EFBIG:
+        return "文件太大";
+    default:
+        return "系统错误 " + std::to_string(code);
+    }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -38,13 +40,26 @@ TEST_F(KvFileTest, WritesReplaceWholeFilesAndKeepPermissions) {
     EXPECT_EQ(EntriesInFolder(), 1u); // no temporary file left behind
 }
 
+// The reasons are the user's words, never the system's English.
+TEST_F(KvFileTest, ReasonsOfFailedWritesAreChinese) {
+    std::string error;
+    EXPECT_FALSE(KvFile::WriteAtomically(Path("no/such/folder/a.cil"), "x", &error));
+    EXPECT_EQ(error.rfind("无法在所在文件夹中建立文件（文件夹不存在）", 0), 0u) << error;
+    EXPECT_FALSE(KvFile::WriteAtomically("", "x", &error));
+    EXPECT_EQ(error.rfind("没有给出文件名", 0), 0u) << error;
+    EXPECT_EQ(KvFile::ErrorReason(ENOSPC), "磁盘已满");
+    EXPECT_EQ(KvFile::ErrorReason(EACCES), "没有写入权限");
+    EXPECT_EQ(KvFile::ErrorReason(EROFS), "磁盘是只读的");
+    EXPECT_EQ(KvFile::ErrorReason(123456), "系统错误 123456");
+}
+
 TEST_F(KvFileTest, RefusedWritesLeaveTheOldFileAndSayWhy) {
     const std::string file = Path("locked.cil");
     ASSERT_TRUE(KvFile::WriteAtomically(file, "keep me"));
     fs::permissions(file, fs::perms(0444));
     std::string error;
     EXPECT_FALSE(KvFile::WriteAtomically(file, "lost", &error));
-    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(error.rfind("文件是只读的", 0), 0u) << error;
     std::string content;
     EXPECT_EQ(KvFile::ReadAll(file, content), KvFileRead::Ok);
     EXPECT_EQ(content, "keep me");

@@ -33,6 +33,13 @@ TEST(ProjectDocument, OpenStatuses) {
     WriteFileText(dir.File("broken.cil"), "<Main><Main>");
     EXPECT_EQ(document.Open(dir.File("broken.cil"), "Main"), ProjectDocument::kParseFailed);
     EXPECT_NE(document.ErrorText().find("XML"), std::string::npos);
+    // The reason names the line and the fault in Chinese, never the parser's English.
+    WriteFileText(dir.File("mismatch.cil"), "<Main>\n  <a>1</a>\n  <b>2</c>\n</Main>");
+    EXPECT_EQ(document.Open(dir.File("mismatch.cil"), "Main"), ProjectDocument::kParseFailed);
+    EXPECT_EQ(document.ErrorText(), "文件不是有效的XML（第3行：开始标记与结束标记不匹配）");
+    WriteFileText(dir.File("plain"), "x");
+    EXPECT_EQ(document.Open(dir.File("plain/y.cil"), "Main"), ProjectDocument::kParseFailed);
+    EXPECT_EQ(document.ErrorText(), "路径中有一级不是文件夹");
 
     for (const char* text :
          {"", "just text", "<Main/><Main/>", "<?xml version=\"1.0\" encoding=\"GBK\"?><Main/>"}) {

@@ -168,9 +168,22 @@ TEST_F(ProjectCommandsUi, OpenKeepsTheOldPathWhenTheFileCannotBeRead) {
     EXPECT_NE(messages.shown[0].text.find("无法读取工程文件"), std::string::npos);
     EXPECT_NE(messages.shown[0].text.find(broken), std::string::npos);
     EXPECT_EQ(messages.shown[0].caption, "系统提示");
+    EXPECT_NE(messages.shown[0].text.find("文件不是有效的XML（第1行"), std::string::npos)
+        << messages.shown[0].text;
     EXPECT_EQ(w.CurrentProject().path, office);
     EXPECT_EQ(w.Status().PaneText(StatusPanes::kPath), QString::fromStdString(office));
     EXPECT_EQ(Corners(), corners);
+    // Save As into a folder that does not exist says so in Chinese; the path stays.
+    const std::string nowhere = dir.File("missing-folder/office.cil");
+    dialogs.files = {nowhere};
+    messages.shown.clear();
+    Trigger(kCmdSaveAs);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("文件夹不存在"), std::string::npos)
+        << messages.shown[0].text;
+    EXPECT_EQ(messages.shown[0].text.find("No such"), std::string::npos);
+    EXPECT_EQ(w.CurrentProject().path, office);
+    messages.shown.clear();
     // The next Save writes to the old file, not over the one that failed.
     AddCorners(1);
     Trigger(kCmdSave);

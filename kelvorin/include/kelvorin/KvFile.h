@@ -40,4 +40,9 @@ public:
     // Whether the file at path holds exactly the bytes the producer gives (false also
     // when it cannot be read). Reads only as far as the first difference.
     static bool HoldsExactly(const std::string& path, const Producer& produce);
+
+    // Why a file operation failed, in the user's words, from the system's error code
+    // (errno): "文件夹不存在", "没有写入权限", "磁盘已满", … ("系统错误 N" for a code
+    // the program has no words for). The reasons WriteAtomically gives are in these words.
+    static std::string ErrorReason(int code);
 };
