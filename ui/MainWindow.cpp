@@ -67,6 +67,14 @@ Qt::Orientation Stacking(Qt::DockWidgetArea area) {
                                                                              : Qt::Vertical;
 }
 
+// Removes a separator left at the end of a menu or toolbar (the commands after it hidden);
+// it stays the holder's child.
+void DropTrailingSeparator(QWidget& holder) {
+    if (!holder.actions().isEmpty() && holder.actions().constLast()->isSeparator()) {
+        holder.removeAction(holder.actions().constLast());
+    }
+}
+
 // Every command of every menu and toolbar.
 std::vector<int> AllCommands() {
     std::vector<int> ids;
@@ -146,6 +154,7 @@ void MainWindow::CreateActions() {
         action->setObjectName(QStringLiteral("cmd%1").arg(id));
         action->setData(id);
         action->setEnabled(CommandAvailable(id));
+        action->setIcon(CommandIcon(id)); // shown in the menus too
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         m_actions[id] = action;
     }
@@ -217,8 +226,8 @@ void MainWindow::LoadMenu(int menu) {
     auto* bar = new QMenuBar(this);
     for (const MenuSpec& menuSpec : MenuLayout(menu)) {
         QMenu* drop = bar->addMenu(ToQt(menuSpec.title));
-        // A command without a handler is left out; so is a separator with nothing shown
-        // before it (Qt hides a trailing one).
+        // A command without a handler is left out, and so is a separator without a
+        // command on both sides.
         for (const int id : menuSpec.items) {
             if (id == 0) {
                 if (!drop->actions().isEmpty() && !drop->actions().constLast()->isSeparator()) {
@@ -235,6 +244,7 @@ void MainWindow::LoadMenu(int menu) {
             action->setToolTip(ToQt(CommandTip(id, menu)));
             drop->addAction(action);
         }
+        DropTrailingSeparator(*drop);
     }
     setMenuBar(bar); // the old menu bar goes with its menus
     m_menu = menu;
@@ -264,12 +274,10 @@ void MainWindow::CreateToolbars(int menu) {
                 continue; // no handler: not shown
             }
             QAction* action = m_actions.at(id);
-            if (action->icon().isNull()) {
-                action->setIcon(CommandIcon(id));
-            }
             action->setToolTip(ToQt(CommandTip(id, menu)));
             toolbar->addAction(action);
         }
+        DropTrailingSeparator(*toolbar);
         toolbar->setVisible(m_actions[kCmdToolbar]->isChecked());
         addToolBar(Qt::TopToolBarArea, toolbar); // side by side, the kind's to the right
         return toolbar;

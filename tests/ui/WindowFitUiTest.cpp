@@ -172,6 +172,7 @@ TEST_F(WindowFitUi, MenusAndToolbarsOfferOnlyCommandsThatWork) {
             const int id = action->data().toInt();
             EXPECT_TRUE(w.HandlesCommand(id)) << id << " " << FromQt(action->text());
         }
+        EXPECT_FALSE(lastWasSeparator && !actions.isEmpty()) << "separator at the end";
     };
     for (const StartChoice kind :
          {StartChoice::kClosed, StartChoice::kNewIndoor, StartChoice::kNewOutdoor}) {
