@@ -1,5 +1,6 @@
 #include "panels/CommandTable.h"
 
+#include <algorithm>
 #include <map>
 
 namespace qv {
@@ -35,7 +36,7 @@ const std::map<int, std::string>& Texts() {
         {kCmdUgrPoint, "单点统一眩光值(UGR)计算(&I)"},
         {kCmdGrGrid, "各点眩光值(GR)计算(&G)"},
         {kCmdGrPoint, "单点眩光值(GR)计算(&D)"},
-        {kCmdLuminaireCatalogue, "灯具扩充(&L)"},
+        {kCmdLuminaireCatalogue, "灯具扩充(&L)..."},
         {kCmdLampCatalogue, "光源扩充(&I)"},
         {kCmdToolbar, "工具栏(&T)"},
         {kCmdStatusBar, "状态栏(&S)"},
@@ -45,6 +46,7 @@ const std::map<int, std::string>& Texts() {
         {kCmdRedo, "重做(&R)\tCtrl+Y"},
         {kCmdArrayLayout, "灯具阵列布置(&A)..."},
         {kCmdFitPlan, "适合窗口(&F)"},
+        {kCmdCatalogueFolder, "打开数据库文件夹(&O)"},
     };
     return texts;
 }
@@ -66,6 +68,25 @@ std::string CommandText(int id, int menu) {
 std::string CommandLabel(int id, int menu) {
     const std::string text = CommandText(id, menu);
     return text.substr(0, text.find('\t'));
+}
+
+std::string CommandTip(int id, int menu) {
+    std::string tip = CommandLabel(id, menu);
+    for (const char* open : {"(&", "[&"}) {
+        const size_t at = tip.find(open);
+        if (at != std::string::npos && at + 3 < tip.size() &&
+            tip[at + 3] == (open[0] == '(' ? ')' : ']')) {
+            tip.erase(at, 4);
+        }
+    }
+    std::erase(tip, '&');
+    while (tip.ends_with('.')) {
+        tip.pop_back();
+    }
+    while (tip.ends_with(' ')) {
+        tip.pop_back();
+    }
+    return tip;
 }
 
 std::string CommandShortcut(int id, int menu) {
@@ -97,7 +118,7 @@ const std::vector<MenuSpec>& MenuLayout(int menu) {
         {"项目(&P)", {kCmdProjectInfo, 0, kCmdSiteBar, kCmdRoadBar, kCmdLuminaireBar}},
         {"计算(&C)",
          {kCmdFloodPoint, kCmdFloodUnitCapacity, kCmdRoadLumenMethod, 0, kCmdGrGrid, kCmdGrPoint}},
-        {"数据库(&D)", {kCmdLuminaireCatalogue, kCmdLampCatalogue}},
+        {"数据库(&D)", {kCmdLuminaireCatalogue, kCmdLampCatalogue, 0, kCmdCatalogueFolder}},
         {"查看(&V)", kViewMenu},
         {"帮助(&H)", {kCmdAbout}},
     };
@@ -105,9 +126,10 @@ const std::vector<MenuSpec>& MenuLayout(int menu) {
 }
 
 const std::vector<int>& ToolbarLayout(int toolbar) {
-    static const std::vector<int> standard = {
-        kCmdNew,          kCmdOpen, kCmdSave, kCmdSaveAs, 0, kCmdAbout, 0, kCmdLuminaireCatalogue,
-        kCmdLampCatalogue};
+    static const std::vector<int> standard = {kCmdNew,           kCmdOpen, kCmdSave,
+                                              kCmdSaveAs,        0,        kCmdUndo,
+                                              kCmdRedo,          0,        kCmdLuminaireCatalogue,
+                                              kCmdLampCatalogue, 0,        kCmdAbout};
     static const std::vector<int> indoor = {
         kCmdProjectInfo,      kCmdRoomBar,         kCmdLuminaireBar, 0,
         kCmdPointIlluminance, kCmdGridIlluminance, kCmdLumenMethod,  kCmdSpherical,
@@ -159,8 +181,10 @@ bool CommandAvailable(int id) {
     case kCmdRedo:
     case kCmdArrayLayout:
     case kCmdFitPlan:
+    case kCmdLuminaireCatalogue:
+    case kCmdCatalogueFolder:
         return true;
-    default: // the glare commands and the catalogue extensions without a handler, the splitter
+    default: // the glare commands, the lamp extension and the splitter have no handler yet
         return OpensCalcPanel(id);
     }
 }

@@ -46,6 +46,7 @@ enum CommandId {
     kCmdRedo = 57644,
     kCmdArrayLayout = 1370,
     kCmdFitPlan = 1371,
+    kCmdCatalogueFolder = 1372,
 };
 
 // Menu and toolbar resources.
@@ -58,6 +59,9 @@ std::string CommandText(int id, int menu);
 // The text before the tab, and the shortcut after it (empty when there is none).
 std::string CommandLabel(int id, int menu);
 std::string CommandShortcut(int id, int menu);
+// The label as a button's tip: without the mnemonic ("(&O)", "[&D]", "&") and the
+// trailing "..." ("打开项目(&O)..." is "打开项目").
+std::string CommandTip(int id, int menu);
 
 struct MenuSpec {
     std::string title;
@@ -72,7 +76,7 @@ const std::vector<int>& ToolbarLayout(int toolbar);
 
 // Whether the command opens a calculation panel (one modeless panel per command).
 bool OpensCalcPanel(int id);
-// Whether the command has a handler in this program; the others are shown disabled.
+// Whether the command has a handler in this program; the window shows only these.
 bool CommandAvailable(int id);
 
 } // namespace qv

@@ -5,14 +5,13 @@
 namespace qv {
 namespace {
 
+// The dialog appends the patterns to each description ("室内设计存档 (*.cil)"), so the
+// descriptions do not repeat them.
 const FileDialogSpec kOpenDialog{
     FileDialogSpec::kOpen, "cil",
-    "全部设计存档 (.cil; .col) |*.cil;*.col|室内设计存档(.cil) |*.cil|户外、道路设计存档(.col) "
-    "|*.col|||"};
-const FileDialogSpec kSaveIndoor{FileDialogSpec::kSave, "cil", "室内设计存档(.cil) |*.cil|||"};
-const FileDialogSpec kSaveOutdoor{FileDialogSpec::kSave, "col",
-                                  "户外、道路设计存档(.col) |*.col|||"};
-const FileDialogSpec kSaveAsIndoor{FileDialogSpec::kSave, "cil", "(*.cil) |*.cil|||"};
+    "全部设计存档|*.cil;*.col|室内设计存档|*.cil|户外、道路设计存档|*.col|||"};
+const FileDialogSpec kSaveIndoor{FileDialogSpec::kSave, "cil", "室内设计存档|*.cil|||"};
+const FileDialogSpec kSaveOutdoor{FileDialogSpec::kSave, "col", "户外、道路设计存档|*.col|||"};
 
 std::vector<std::string> SplitAt(const std::string& text, char separator) {
     std::vector<std::string> pieces(1);
@@ -37,7 +36,7 @@ const FileDialogSpec& SaveProjectDialog(int kind) {
 }
 
 const FileDialogSpec& SaveAsProjectDialog(int kind) {
-    return kind == 0 ? kSaveAsIndoor : kSaveOutdoor;
+    return SaveProjectDialog(kind);
 }
 
 std::vector<FilterEntry> ParseFilter(const std::string& filter) {

@@ -1,10 +1,12 @@
 #include "ui/MainWindow.h"
 
+#include "panels/CatalogueMenu.h"
 #include "panels/CommandTable.h"
 #include "panels/ScalarIlluminancePanel.h"
 #include "report/DesktopOpener.h"
 #include "ui/AreaSourcePanelWindows.h"
 #include "ui/ArrayLayoutDialog.h"
+#include "ui/BarFit.h"
 #include "ui/CalcPanelWindow.h"
 #include "ui/FloodCapacityPanelWindow.h"
 #include "ui/FloodlightPanelWindows.h"
@@ -30,6 +32,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -38,6 +41,8 @@
 #include <QThread>
 #include <QTimer>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace qv {
 namespace {
@@ -61,6 +66,20 @@ constexpr BarLayout kBarLayout[] = {
      "luminaireBar"},
 };
 
+// A bar at the left or right scrolls up and down; one at the top or bottom does not.
+Qt::Orientation Stacking(Qt::DockWidgetArea area) {
+    return area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea ? Qt::Horizontal
+                                                                             : Qt::Vertical;
+}
+
+// Removes a separator left at the end of a menu or toolbar (the commands after it hidden);
+// it stays the holder's child.
+void DropTrailingSeparator(QWidget& holder) {
+    if (!holder.actions().isEmpty() && holder.actions().constLast()->isSeparator()) {
+        holder.removeAction(holder.actions().constLast());
+    }
+}
+
 // Every command of every menu and toolbar.
 std::vector<int> AllCommands() {
     std::vector<int> ids;
@@ -79,13 +98,21 @@ std::vector<int> AllCommands() {
 MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, CatalogueDatabase& catalogue,
                        QWidget* parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_commands(m_project, m_registry.editing, *this),
-      m_catalogue(catalogue), m_bookOpener([this](const std::string& path) {
+      m_catalogue(catalogue), m_bookOpener([](const std::string& path) {
           if (!OpenWithDesktopApplication(path)) {
               KvMessageSink::Show("无法启动打开程序(xdg-open):" + path, "系统提示",
                                   KvMessageIcon::Warning);
           }
       }),
-      m_bookOpenerAvailable(DesktopOpenerAvailable) {
+      m_bookOpenerAvailable(DesktopOpenerAvailable), m_folderOpener(m_bookOpener),
+      m_choosePhotometricFiles([](QWidget* parent) {
+          std::vector<std::string> files;
+          for (const QString& file : QFileDialog::getOpenFileNames(
+                   parent, QStringLiteral("灯具扩充"), QString(), ToQt(kPhotometricFileFilter))) {
+              files.push_back(FromQt(file));
+          }
+          return files;
+      }) {
     m_registry.paths = paths;
     m_registry.catalogue = &m_catalogue;
     if (!paths.settings.empty()) {
@@ -120,6 +147,7 @@ MainWindow::MainWindow(const AppPaths& paths, ShellDialogs& dialogs, CatalogueDa
     connect(m_plan, &PlanView::LuminaireMoved, this, &MainWindow::MoveLuminaire);
     connect(m_plan, &PlanView::LuminaireDeleteRequested, this, &MainWindow::RemoveLuminaire);
     CreateActions();
+    CreateHandlers();
     LoadMenu(kMenuNone);
     HistoryChanged();
 }
@@ -144,6 +172,7 @@ void MainWindow::CreateActions() {
         action->setObjectName(QStringLiteral("cmd%1").arg(id));
         action->setData(id);
         action->setEnabled(CommandAvailable(id));
+        action->setIcon(CommandIcon(id)); // shown in the menus too
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         m_actions[id] = action;
     }
@@ -153,73 +182,61 @@ void MainWindow::CreateActions() {
     }
 }
 
+void MainWindow::CreateHandlers() {
+    const auto bar = [this](int id, EditingBar editing) {
+        return [this, id, editing] {
+            ShowBar(editing);
+            m_registry.opened.insert(id);
+            RebuildPlan();
+        };
+    };
+    m_handlers = {
+        {kCmdNew, [this] { m_commands.New(); }},
+        {kCmdOpen, [this] { m_commands.Open(); }},
+        {kCmdSave, [this] { m_commands.Save(); }},
+        {kCmdSaveAs, [this] { m_commands.SaveAs(); }},
+        {kCmdExit, [this] { close(); }},
+        {kCmdUndo, [this] { m_commands.Undo(); }},
+        {kCmdRedo, [this] { m_commands.Redo(); }},
+        {kCmdStartChoice, [this] { m_commands.StartChoice(); }},
+        {kCmdProjectInfo, [this] { RebuildPlan(); }},
+        {kCmdRoomBar, bar(kCmdRoomBar, EditingBar::kRoom)},
+        {kCmdSiteBar, bar(kCmdSiteBar, EditingBar::kSite)},
+        {kCmdRoadBar, bar(kCmdRoadBar, EditingBar::kRoad)},
+        {kCmdLuminaireBar, bar(kCmdLuminaireBar, EditingBar::kLuminaires)},
+        {kCmdArrayLayout, [this] { OpenArrayLayout(); }},
+        {kCmdPowerDensity, [this] { m_commands.ShowPowerDensity(); }},
+        {kCmdToolbar,
+         [this] {
+             for (QToolBar* toolbar : {m_standardBar, m_kindBar}) {
+                 if (toolbar) {
+                     toolbar->setVisible(m_actions[kCmdToolbar]->isChecked());
+                 }
+             }
+         }},
+        {kCmdStatusBar, [this] { statusBar()->setVisible(m_actions[kCmdStatusBar]->isChecked()); }},
+        {kCmdFitPlan, [this] { m_plan->FitToWindow(); }},
+        {kCmdAbout, [this] { m_dialogs.ShowAbout(this); }},
+        {kCmdLuminaireCatalogue,
+         [this] { ExtendLuminaireCatalogue(m_catalogue, m_choosePhotometricFiles(this)); }},
+        {kCmdCatalogueFolder,
+         [this] {
+             if (const std::string folder = CatalogueFolder(m_catalogue); !folder.empty()) {
+                 m_folderOpener(folder);
+             }
+         }},
+    };
+}
+
+bool MainWindow::HandlesCommand(int id) const {
+    return m_handlers.count(id) != 0 || OpensCalcPanel(id);
+}
+
 void MainWindow::OnCommand(int id) {
-    switch (id) {
-    case kCmdNew:
-        m_commands.New();
-        break;
-    case kCmdOpen:
-        m_commands.Open();
-        break;
-    case kCmdSave:
-        m_commands.Save();
-        break;
-    case kCmdSaveAs:
-        m_commands.SaveAs();
-        break;
-    case kCmdExit:
-        close();
-        break;
-    case kCmdUndo:
-        m_commands.Undo();
-        break;
-    case kCmdRedo:
-        m_commands.Redo();
-        break;
-    case kCmdStartChoice:
-        m_commands.StartChoice();
-        break;
-    case kCmdProjectInfo:
-        RebuildPlan();
-        break;
-    case kCmdRoomBar:
-    case kCmdSiteBar:
-    case kCmdRoadBar:
-    case kCmdLuminaireBar:
-        ShowBar(id == kCmdRoomBar   ? EditingBar::kRoom
-                : id == kCmdSiteBar ? EditingBar::kSite
-                : id == kCmdRoadBar ? EditingBar::kRoad
-                                    : EditingBar::kLuminaires);
-        m_registry.opened.insert(id);
-        RebuildPlan();
-        break;
-    case kCmdArrayLayout:
-        OpenArrayLayout();
-        break;
-    case kCmdPowerDensity:
-        m_commands.ShowPowerDensity();
-        break;
-    case kCmdToolbar:
-        for (QToolBar* bar : {m_standardBar, m_kindBar}) {
-            if (bar) {
-                bar->setVisible(m_actions[kCmdToolbar]->isChecked());
-            }
-        }
-        break;
-    case kCmdStatusBar:
-        statusBar()->setVisible(m_actions[kCmdStatusBar]->isChecked());
-        break;
-    case kCmdFitPlan:
-        m_plan->FitToWindow();
-        break;
-    case kCmdAbout:
-        m_dialogs.ShowAbout(this);
-        break;
-    default:
-        if (OpensCalcPanel(id)) {
-            OpenCalcPanel(id);
-        }
-        break;
+    if (const auto handler = m_handlers.find(id); handler != m_handlers.end()) {
+        handler->second();
+    } else if (OpensCalcPanel(id)) {
+        OpenCalcPanel(id);
     }
 }
 
@@ -227,16 +244,25 @@ void MainWindow::LoadMenu(int menu) {
     auto* bar = new QMenuBar(this);
     for (const MenuSpec& menuSpec : MenuLayout(menu)) {
         QMenu* drop = bar->addMenu(ToQt(menuSpec.title));
+        // A command without a handler is left out, and so is a separator without a
+        // command on both sides.
         for (const int id : menuSpec.items) {
             if (id == 0) {
-                drop->addSeparator();
+                if (!drop->actions().isEmpty() && !drop->actions().constLast()->isSeparator()) {
+                    drop->addSeparator();
+                }
+                continue;
+            }
+            if (!CommandAvailable(id)) {
                 continue;
             }
             QAction* action = m_actions.at(id);
             action->setText(ToQt(CommandLabel(id, menu)));
             action->setShortcut(QKeySequence(ToQt(CommandShortcut(id, menu))));
+            action->setToolTip(ToQt(CommandTip(id, menu)));
             drop->addAction(action);
         }
+        DropTrailingSeparator(*drop);
     }
     setMenuBar(bar); // the old menu bar goes with its menus
     m_menu = menu;
@@ -256,15 +282,20 @@ void MainWindow::CreateToolbars(int menu) {
         toolbar->setIconSize(QSize(kToolIconWidth, kToolIconHeight));
         for (const int id : ToolbarLayout(resource)) {
             if (id == 0) {
-                toolbar->addSeparator();
+                if (!toolbar->actions().isEmpty() &&
+                    !toolbar->actions().constLast()->isSeparator()) {
+                    toolbar->addSeparator();
+                }
                 continue;
             }
-            QAction* action = m_actions.at(id);
-            if (action->icon().isNull()) {
-                action->setIcon(CommandIcon(id, ToQt(CommandLabel(id, menu))));
+            if (!CommandAvailable(id)) {
+                continue; // no handler: not shown
             }
+            QAction* action = m_actions.at(id);
+            action->setToolTip(ToQt(CommandTip(id, menu)));
             toolbar->addAction(action);
         }
+        DropTrailingSeparator(*toolbar);
         toolbar->setVisible(m_actions[kCmdToolbar]->isChecked());
         addToolBar(Qt::TopToolBarArea, toolbar); // side by side, the kind's to the right
         return toolbar;
@@ -283,9 +314,7 @@ void MainWindow::OpenBar(EditingBar bar, std::unique_ptr<Model>& slot, View*& vi
         }
         view = new View(*slot, m_dialogs);
         connect(view, &View::Edited, this, &MainWindow::ProjectEdited);
-        auto* scroll = new QScrollArea;
-        scroll->setWidgetResizable(true);
-        scroll->setWidget(view);
+        QScrollArea* scroll = NewBarScroll(view, Stacking(layout.area));
         dock = new QDockWidget(QString::fromUtf8(layout.title), this);
         dock->setObjectName(QString::fromUtf8(layout.name));
         dock->setAllowedAreas(layout.allowed);
@@ -366,14 +395,30 @@ void MainWindow::RemoveLuminaire(int row) {
 }
 
 void MainWindow::FitBars() {
+    // Each bar as wide (the bottom one as high) as its page would like, within a quarter
+    // of the window, never less than its controls need: the plan gets the rest.
+    const auto extent = [this](EditingBar bar, int share) {
+        const auto* scroll = qobject_cast<QScrollArea*>(Bar(bar)->widget());
+        if (!scroll) {
+            return share;
+        }
+        const Qt::Orientation stacked = Stacking(dockWidgetArea(Bar(bar)));
+        const int least = BarExtent(*scroll, stacked);
+        return std::clamp(BarExtent(*scroll, stacked, true), least, std::max(least, share));
+    };
     QList<QDockWidget*> sides;
+    QList<int> widths;
     for (const EditingBar bar : {EditingBar::kRoom, EditingBar::kSite, EditingBar::kRoad}) {
         if (Bar(bar)) {
             sides << Bar(bar);
+            widths << extent(bar, width() / 4);
         }
     }
-    resizeDocks(sides, QList<int>(sides.size(), kSideBarWidth), Qt::Horizontal);
-    resizeDocks({Bar(EditingBar::kLuminaires)}, {kBottomBarHeight}, Qt::Vertical);
+    resizeDocks(sides, widths, Qt::Horizontal);
+    if (Bar(EditingBar::kLuminaires)) {
+        resizeDocks({Bar(EditingBar::kLuminaires)},
+                    {std::max(kBottomBarHeight, extent(EditingBar::kLuminaires, 0))}, Qt::Vertical);
+    }
 }
 
 void MainWindow::CloseBars() {

@@ -16,8 +16,11 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QDockWidget;
 class QToolBar;
@@ -80,6 +83,15 @@ public:
     bool OfferRecovery();
     // How often a modified project is copied for recovery, ms.
     static constexpr int kRecoveryInterval = 3 * 60 * 1000;
+    // "打开数据库文件夹" shows the folder with the desktop's file manager, "灯具扩充" asks
+    // for the photometric files with a file dialog; tests replace both.
+    using FilesChooser = std::function<std::vector<std::string>(QWidget* parent)>;
+    void SetFolderOpener(DocumentOpener opener) { m_folderOpener = std::move(opener); }
+    void SetPhotometricChooser(FilesChooser chooser) {
+        m_choosePhotometricFiles = std::move(chooser);
+    }
+    // Whether a command does something here; every command of a menu or toolbar does.
+    bool HandlesCommand(int id) const;
 
     // Rebuilds the plan drawing from the open panels and redraws it.
     void RebuildPlan();
@@ -117,10 +129,12 @@ protected:
 
 private:
     void CreateActions();
+    // What each command does (the calculation panels' commands open their panels).
+    void CreateHandlers();
     void OnCommand(int id);
     void LoadMenu(int menu);
     void CreateToolbars(int menu);
-    // The bars' first sizes, leaving the plan most of the window.
+    // The bars' first sizes: as narrow as their controls allow, leaving the plan the rest.
     void FitBars();
     void CloseBars();
     // The plan shows the luminaire panel's selected row.
@@ -132,7 +146,6 @@ private:
     template <typename View, typename Model>
     void OpenBar(EditingBar bar, std::unique_ptr<Model>& slot, View*& view);
 
-    static constexpr int kSideBarWidth = 300;
     static constexpr int kBottomBarHeight = 200;
 
     PanelRegistry m_registry;
@@ -156,6 +169,9 @@ private:
     CatalogueDatabase& m_catalogue; // for the unit-capacity panel
     DocumentOpener m_bookOpener;
     std::function<bool()> m_bookOpenerAvailable;
+    DocumentOpener m_folderOpener;
+    FilesChooser m_choosePhotometricFiles;
+    std::map<int, std::function<void()>> m_handlers;
     CalcPanelHost m_calcPanels; // destroyed first: the panels use the members above
 };
 

@@ -114,7 +114,12 @@ QWidget* RoadPanelView::Components() {
         {QString(), QStringLiteral("类型"), QStringLiteral("车道数"), QStringLiteral("总宽度")},
         true, group);
     m_grid->setItemDelegateForColumn(kTypeColumn, new TypeDelegate(m_grid));
-    m_grid->setColumnWidth(kNumberColumn, 32);
+    // The columns share the bar's width, so that all of them show without scrolling.
+    m_grid->horizontalHeader()->setStretchLastSection(false);
+    m_grid->horizontalHeader()->setMinimumSectionSize(24);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_grid->horizontalHeader()->setSectionResizeMode(kNumberColumn, QHeaderView::Fixed);
+    m_grid->setColumnWidth(kNumberColumn, 28);
     m_grid->verticalHeader()->hide(); // the first column numbers the rows
     m_grid->setMinimumHeight(140);
     layout->addWidget(m_grid, 1, 0, 1, 4);

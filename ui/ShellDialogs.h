@@ -41,8 +41,8 @@ public:
                                             bool canOpen) = 0;
 };
 
-// A filter text ("室内设计存档(.cil) |*.cil|||") as the name filters of a file dialog
-// ("室内设计存档(.cil)  (*.cil)").
+// A filter text ("室内设计存档|*.cil|||") as the name filters of a file dialog
+// ("室内设计存档 (*.cil)").
 QStringList DialogNameFilters(const std::string& filter);
 
 // The real dialogs, on the program's catalogue and settings file.

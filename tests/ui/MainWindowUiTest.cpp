@@ -58,7 +58,7 @@ TEST_F(MainWindowUi, StartsIndoorFromTheWelcomeDialog) {
     EXPECT_EQ(w.Action(kCmdNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
     EXPECT_EQ(w.Action(kCmdOpen)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_EQ(w.Action(kCmdAbout)->text(), QStringLiteral("关于 《Halvorn》配套光盘(&A)..."));
-    for (const int id : {kCmdUgrGrid, kCmdGrPoint, kCmdLuminaireCatalogue, kCmdSplit}) {
+    for (const int id : {kCmdUgrGrid, kCmdGrPoint, kCmdLampCatalogue, kCmdSplit}) {
         EXPECT_FALSE(w.Action(id)->isEnabled()) << id;
     }
     EXPECT_TRUE(w.Action(kCmdPointIlluminance)->isEnabled());
@@ -73,7 +73,7 @@ TEST_F(MainWindowUi, StartsIndoorFromTheWelcomeDialog) {
     EXPECT_FALSE(w.toolBarBreak(w.KindToolbar()));
     EXPECT_GT(w.KindToolbar()->x(), w.StandardToolbar()->x());
     EXPECT_EQ(w.StandardToolbar()->iconSize(), QSize(16, 15));
-    EXPECT_FALSE(w.Action(kCmdLuminaireCatalogue)->isEnabled());
+    EXPECT_TRUE(w.Action(kCmdLuminaireCatalogue)->isEnabled());
 
     EXPECT_EQ(w.Status().PaneText(StatusPanes::kXTitle), QStringLiteral("X坐标"));
     EXPECT_EQ(w.Status().PaneText(StatusPanes::kY), QStringLiteral("3000"));
@@ -206,7 +206,7 @@ TEST(WelcomeDialogUi, EachButtonClosesWithItsChoice) {
     dialog.reject();
     EXPECT_EQ(dialog.Choice(), StartChoice::kClosed);
     EXPECT_EQ(DialogNameFilters(OpenProjectDialog().filter).constFirst(),
-              QStringLiteral("全部设计存档 (.cil; .col)  (*.cil *.col)"));
+              QStringLiteral("全部设计存档 (*.cil *.col)"));
 }
 
 TEST(MessageBoxUi, MessagesShowAsBoxesAnsweredWithTheButtonPressed) {

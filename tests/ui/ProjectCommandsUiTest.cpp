@@ -62,7 +62,8 @@ TEST_F(ProjectCommandsUi, SaveAsksForAPathOnceAndPanelEditsReachTheFile) {
     EXPECT_EQ(w.CurrentProject().path, path); // cancelled
     Trigger(kCmdSaveAs);
     ASSERT_EQ(dialogs.fileDialogs.size(), 3u);
-    EXPECT_EQ(dialogs.fileDialogs[2].filter, "(*.cil) |*.cil|||");
+    EXPECT_EQ(DialogNameFilters(dialogs.fileDialogs[2].filter),
+              QStringList{QStringLiteral("室内设计存档 (*.cil)")});
     EXPECT_EQ(w.CurrentProject().path, other);
     EXPECT_EQ(w.Status().PaneText(StatusPanes::kPath), QString::fromStdString(other));
     EXPECT_TRUE(std::filesystem::exists(other));
