@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace qv {
@@ -14,6 +15,9 @@ QTranslator* InstallQtChinese(QCoreApplication& application) {
         delete translator;
         return nullptr;
     }
+    // Dates and sizes Qt shows (the file dialog's 修改日期 and 体积) in Chinese too; the
+    // program's numbers never go through the locale.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     return translator;
 }
 

@@ -7,8 +7,9 @@ class QTranslator;
 
 namespace qv {
 
-// Loads qtbase_zh_CN into the application; the translator, owned by the application, or
-// null when the file is not installed (Qt's texts then stay English).
+// Loads qtbase_zh_CN into the application and makes Chinese (China) the default locale of
+// Qt's widgets; the translator, owned by the application, or null when the file is not
+// installed (Qt's texts then stay English).
 QTranslator* InstallQtChinese(QCoreApplication& application);
 
 } // namespace qv

@@ -6,6 +6,8 @@
 #include "ui/StandardsDialog.h"
 #include "ui/WelcomeDialog.h"
 
+#include <algorithm>
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -80,6 +82,8 @@ std::optional<std::string> QtShellDialogs::ChooseFile(QWidget* parent,
     dialog.setNameFilters(DialogNameFilters(request.filter));
     dialog.setDefaultSuffix(ToQt(request.defaultExtension));
     dialog.setOption(QFileDialog::ReadOnly, false);
+    // Wide enough for the names, sizes and dates of the list without eliding them.
+    dialog.resize(std::max(dialog.width(), 820), std::max(dialog.height(), 500));
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return std::nullopt;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
@@ -15,8 +16,11 @@ namespace qv::test {
 namespace {
 
 TEST(QtChineseUi, StandardButtonsAndTheFileDialogSpeakChinese) {
+    const QLocale before;
     QTranslator* translator = InstallQtChinese(*QCoreApplication::instance());
     ASSERT_NE(translator, nullptr) << "qtbase_zh_CN is not installed";
+    EXPECT_EQ(QLocale().language(), QLocale::Chinese); // dates in the file dialog
+    EXPECT_EQ(QLocale().decimalPoint(), QStringLiteral("."));
     {
         QMessageBox box(QMessageBox::Question, QStringLiteral("系统提示"), QStringLiteral("?"),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -36,6 +40,7 @@ TEST(QtChineseUi, StandardButtonsAndTheFileDialogSpeakChinese) {
     }
     QCoreApplication::removeTranslator(translator);
     delete translator;
+    QLocale::setDefault(before);
 }
 
 } // namespace
