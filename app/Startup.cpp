@@ -4,6 +4,8 @@
 #include "ui/QtText.h"
 #include "ui/WindowPlacement.h"
 
+#include <QFileInfo>
+
 namespace qv {
 
 void StartMainWindow(MainWindow& window, const QStringList& files) {
@@ -16,7 +18,8 @@ void StartMainWindow(MainWindow& window, const QStringList& files) {
     }
     // A restored project stands instead of the file named or the start-up choice.
     const bool restored = window.OfferRecovery();
-    if (!restored && (files.isEmpty() || !window.Commands().OpenPath(FromQt(files.constFirst())))) {
+    if (!restored && (files.isEmpty() || !window.Commands().OpenPath(FromQt(
+                                             QFileInfo(files.constFirst()).absoluteFilePath())))) {
         window.Commands().StartChoice();
     }
     window.RebuildPlan();

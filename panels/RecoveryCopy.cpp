@@ -19,8 +19,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kCopyStem = "recovery";
-constexpr const char* kNoteName = "recovery.note";
+constexpr const char* kStemPrefix = "recovery-";
+constexpr const char* kNoteExtension = ".note";
+
+const char* ExtensionOf(int kind) {
+    return kind == kOutdoorProject ? ".col" : ".cil";
+}
 
 // Whether the program that wrote the note still runs: a process with the id that runs
 // this program. After a crash the id may have gone to another program; where the system
@@ -31,6 +35,15 @@ bool WriterRuns(long long pid) {
     }
     if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM) {
         return false;
+    }
+    // A killed process nobody has reaped yet is gone too.
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (std::getline(stat, line)) {
+        const size_t name = line.rfind(')');
+        if (name != std::string::npos && name + 2 < line.size() && line[name + 2] == 'Z') {
+            return false;
+        }
     }
     std::error_code error;
     const fs::path running = fs::read_symlink("/proc/" + std::to_string(pid) + "/exe", error);
@@ -64,20 +77,22 @@ bool WriteReplacing(const std::string& path, const std::string& text) {
 
 RecoveryCopy::RecoveryCopy(std::string folder) : m_folder(std::move(folder)) {}
 
+std::string RecoveryCopy::OwnStem() const {
+    return (fs::path(m_folder) / (kStemPrefix + std::to_string(::getpid()))).string();
+}
+
 std::string RecoveryCopy::CopyPath(int kind) const {
-    return (fs::path(m_folder) /
-            (std::string(kCopyStem) + (kind == kOutdoorProject ? ".col" : ".cil")))
-        .string();
+    return OwnStem() + ExtensionOf(kind);
 }
 
 std::string RecoveryCopy::NotePath() const {
-    return (fs::path(m_folder) / kNoteName).string();
+    return OwnStem() + kNoteExtension;
 }
 
 bool RecoveryCopy::Write(const Project& project) {
     const int kind = project.kind == kOutdoorProject ? kOutdoorProject : kIndoorProject;
     const std::string copy = CopyPath(kind);
-    const std::string temporary = copy + ".writing" + (kind == kOutdoorProject ? ".col" : ".cil");
+    const std::string temporary = copy + ".writing" + ExtensionOf(kind);
     std::error_code ignored;
     fs::create_directories(m_folder, ignored);
     fs::remove(temporary, ignored); // a fresh file: no elements of an older copy merged in
@@ -101,22 +116,37 @@ bool RecoveryCopy::Write(const Project& project) {
 }
 
 std::optional<RecoveryCopy::Found> RecoveryCopy::Find() const {
-    std::ifstream in(NotePath(), std::ios::binary);
-    long long pid = 0;
-    Found found;
-    if (!(in >> pid >> found.writtenAt) || pid <= 0 || WriterRuns(pid)) {
-        return std::nullopt;
-    }
-    in.get(); // the line's end
-    found.projectPath.assign(std::istreambuf_iterator<char>(in), {});
-    for (const int kind : {kIndoorProject, kOutdoorProject}) {
-        std::error_code error;
-        if (fs::is_regular_file(CopyPath(kind), error)) {
-            found.file = CopyPath(kind);
-            return found;
+    std::optional<Found> newest;
+    std::error_code error;
+    for (fs::directory_iterator entry(m_folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const fs::path& note = entry->path();
+        const std::string name = note.filename().string();
+        if (note.extension() != kNoteExtension || name.rfind(kStemPrefix, 0) != 0) {
+            continue;
+        }
+        std::ifstream in(note, std::ios::binary);
+        long long pid = 0;
+        Found found;
+        if (!(in >> pid >> found.writtenAt) || pid <= 0 || WriterRuns(pid)) {
+            continue;
+        }
+        in.get(); // the line's end
+        found.projectPath.assign(std::istreambuf_iterator<char>(in), {});
+        found.note = note.string();
+        for (const int kind : {kIndoorProject, kOutdoorProject}) {
+            fs::path copy = note;
+            copy.replace_extension(ExtensionOf(kind));
+            std::error_code missing;
+            if (fs::is_regular_file(copy, missing)) {
+                found.file = copy.string();
+            }
+        }
+        if (!found.file.empty() && (!newest || found.writtenAt > newest->writtenAt)) {
+            newest = std::move(found);
         }
     }
-    return std::nullopt;
+    return newest;
 }
 
 bool RecoveryCopy::Read(const Found& found, Project& project) {
@@ -135,6 +165,12 @@ void RecoveryCopy::Remove() const {
         fs::remove(CopyPath(kind), ignored);
     }
     fs::remove(NotePath(), ignored);
+}
+
+void RecoveryCopy::Discard(const Found& found) {
+    std::error_code ignored;
+    fs::remove(found.file, ignored);
+    fs::remove(found.note, ignored);
 }
 
 } // namespace qv

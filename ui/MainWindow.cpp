@@ -669,7 +669,7 @@ bool MainWindow::OfferRecovery() {
                                  written + " 的恢复副本）。\n要恢复它吗？选“否”将删除恢复副本。";
     if (KvMessageSink::Show(question, "恢复工程", KvMessageIcon::Question,
                             KvMessageButtons::YesNo) != KvMessageAnswer::Yes) {
-        m_recovery->Remove();
+        RecoveryCopy::Discard(*found);
         return false;
     }
     Project recovered;
@@ -677,10 +677,17 @@ bool MainWindow::OfferRecovery() {
         // The reason was shown; the copy stays on disk for the user, and is not offered
         // again.
         std::error_code ignored;
-        std::filesystem::remove(m_recovery->NotePath(), ignored);
+        std::filesystem::remove(found->note, ignored);
         return false;
     }
     m_commands.RestoreRecovered(recovered);
+    // The project now lives in this program's own copy (or equals its file): the old
+    // copy would only be offered again.
+    const bool kept = std::filesystem::exists(m_recovery->CopyPath(recovered.kind)) ||
+                      !m_commands.History().IsModified();
+    if (kept && found->note != m_recovery->NotePath()) {
+        RecoveryCopy::Discard(*found);
+    }
     return true;
 }
 

@@ -112,5 +112,29 @@ TEST_F(RecoveryCopyTest, ABrokenNoteOrAMissingCopyOffersNothing) {
     EXPECT_EQ(untouched.path, "/keep.cil");
 }
 
+// Two programs open at once keep two copies: neither overwrites or removes the other's,
+// and the newest copy of a program that is gone is offered.
+TEST_F(RecoveryCopyTest, EachProgramKeepsItsOwnCopyAndTheNewestOfTheGoneIsOffered) {
+    const fs::path other = dir.Path() / "recovery-2147483645";
+    std::ofstream(other.string() + ".cil") << "<Main/>";
+    std::ofstream(other.string() + ".note") << "2147483645 1700000000\n/old.cil";
+    ASSERT_TRUE(copy.Write(Office("/mine.cil")));
+    copy.Remove(); // this program's copy only
+    EXPECT_TRUE(fs::exists(other.string() + ".cil"));
+    ASSERT_TRUE(copy.Find());
+    EXPECT_EQ(copy.Find()->projectPath, "/old.cil");
+
+    ASSERT_TRUE(copy.Write(Office("/mine.cil")));
+    WriterGone("/mine.cil"); // written later than the other one
+    ASSERT_TRUE(copy.Find());
+    EXPECT_EQ(copy.Find()->projectPath, "/mine.cil");
+    RecoveryCopy::Discard(*copy.Find());
+    ASSERT_TRUE(copy.Find());
+    EXPECT_EQ(copy.Find()->projectPath, "/old.cil");
+    RecoveryCopy::Discard(*copy.Find());
+    EXPECT_FALSE(copy.Find());
+    EXPECT_TRUE(dir.Files().empty());
+}
+
 } // namespace
 } // namespace qv

@@ -11,13 +11,17 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace qv::test {
 namespace {
 
 class RecoveryUi : public UiTest {
 protected:
-    std::string CopyFile() const { return dir.File("recovery.cil"); }
+    // This program's copy and note (named by its process id).
+    std::string CopyFile() const { return dir.File(Stem() + ".cil"); }
+    std::string NoteFile() const { return dir.File(Stem() + ".note"); }
+    static std::string Stem() { return "recovery-" + std::to_string(::getpid()); }
     int Luminaires() const { return window->Registry().editing.luminaires->RowCount(); }
     // Removes the first luminaire as the bar's 删除 does, one edit.
     void RemoveFirstLuminaire() {
@@ -28,7 +32,7 @@ protected:
     // names a process id no process can have.
     void Crash() {
         window.reset();
-        const std::string note = dir.File("recovery.note");
+        const std::string note = NoteFile();
         std::ifstream in(note, std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
@@ -70,7 +74,7 @@ TEST_F(RecoveryUi, AfterACrashTheModifiedProjectComesBackAndUndoLeadsToItsFile) 
     messages.answers = {KvMessageAnswer::No};
     EXPECT_TRUE(w.close());
     EXPECT_FALSE(std::filesystem::exists(CopyFile()));
-    EXPECT_FALSE(std::filesystem::exists(dir.File("recovery.note")));
+    EXPECT_FALSE(std::filesystem::exists(NoteFile()));
 }
 
 TEST_F(RecoveryUi, DecliningRemovesTheCopyAndOpensTheFileNamed) {
