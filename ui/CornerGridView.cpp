@@ -1,5 +1,6 @@
 #include "ui/CornerGridView.h"
 
+#include "ui/FieldBindings.h"
 #include "ui/GridRows.h"
 #include "ui/QtText.h"
 
@@ -46,11 +47,12 @@ CornerGridView::CornerGridView(OutlinePanelModel& model, const CornerGridTexts& 
     }
     connect(m_count, &QSpinBox::valueChanged, this,
             [this](int count) { Run([this, count] { m_model.SetCornerCount(count); }); });
-    connect(m_grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        CornerRow& row = m_model.CornerRows()[static_cast<size_t>(item->row())];
-        (item->column() == 0 ? row.x : row.y) = FromQt(item->text());
-        emit Edited();
-    });
+    BindCheckedCells(
+        *m_grid,
+        [this](int row, int column, const std::string& text) {
+            return m_model.EditCorner(row, column, text);
+        },
+        [this] { Refresh(); }, [this] { emit Edited(); });
     connect(m_grid, &QTableWidget::itemSelectionChanged, this,
             [this] { m_model.SelectCorner(SelectedGridRow(*m_grid)); });
 }
