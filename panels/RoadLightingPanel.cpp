@@ -147,8 +147,8 @@ void RoadLightingPanel::Calculate(const Project& project) {
 
 std::string RoadLightingPanel::CellRefusal(int column, const std::string& text) {
     static const NumberColumn numbers[] = {
-        {kSpacing, NumberKind::kLength, "间距"},
-        {kPoleHeight, NumberKind::kLength, "灯杆高度"},
+        {kSpacing, NumberKind::kSize, "间距"},
+        {kPoleHeight, NumberKind::kSize, "灯杆高度"},
         {kElevation, NumberKind::kAngle, "仰角"},
         {kUtilization, NumberKind::kFraction, "利用系数"},
     };
