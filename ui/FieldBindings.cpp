@@ -92,11 +92,43 @@ QComboBox* FieldBindings::Choice(std::string* field, const std::vector<std::stri
     for (const std::string& choice : choices) {
         combo->addItem(ToQt(choice));
     }
+    const auto refusal = [this, field](const QString& text) {
+        return m_check ? m_check(field, FromQt(text)) : std::string();
+    };
+    // As a number field: a text the number check refuses leaves the field as it was
+    // before the typing, and on Enter it gives way to that text with the refusal shown.
+    auto before = std::make_shared<std::optional<std::string>>();
     QObject::connect(combo, &QComboBox::currentTextChanged, combo,
-                     [field](const QString& text) { *field = FromQt(text); });
-    QObject::connect(combo, &QComboBox::activated, combo, [this] { Edited(); });
-    m_refresh.push_back([combo, field] {
+                     [field, refusal, before](const QString& text) {
+                         if (!*before) {
+                             *before = *field;
+                         }
+                         *field = refusal(text).empty() ? FromQt(text) : **before;
+                     });
+    const int offered = combo->count();
+    QObject::connect(
+        combo, &QComboBox::activated, combo, [this, combo, field, refusal, offered, before] {
+            const QString typed = combo->currentText();
+            const std::string old = before->value_or(*field);
+            before->reset();
+            const std::string refused = FromQt(typed) == old ? std::string() : refusal(typed);
+            if (!refused.empty()) {
+                *field = old;
+                const QSignalBlocker quiet(combo);
+                // Enter added the typed text to the list: it goes again.
+                if (const int added = combo->findText(typed); added >= offered) {
+                    combo->removeItem(added);
+                }
+                combo->setCurrentText(ToQt(*field));
+                ShowRefusal(refused);
+                combo->setFocus();
+                return;
+            }
+            Edited();
+        });
+    m_refresh.push_back([combo, field, before] {
         const QSignalBlocker quiet(combo);
+        before->reset();
         combo->setCurrentText(ToQt(*field));
     });
     return combo;

@@ -39,7 +39,8 @@ public:
     QLineEdit* Number(std::string* field, QWidget* parent);
     // A spin control for a number field.
     QSpinBox* Spin(int* field, QWidget* parent);
-    // An editable drop-down list offering the choices for a text field.
+    // An editable drop-down list offering the choices for a text field (checked as a
+    // number field when the number check knows it).
     QComboBox* Choice(std::string* field, const std::vector<std::string>& choices, QWidget* parent);
     // A drop-down list whose selected index is the field; an index outside the list shows
     // no selection and is kept until the user picks one.

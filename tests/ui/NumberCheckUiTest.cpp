@@ -10,6 +10,7 @@
 #include "ui/UiTestSupport.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -139,6 +140,15 @@ TEST_F(NumberCheckUi, SiteAndRoomSizesRefuseTextsThatMakeNoSize) {
         EXPECT_EQ(field.text(), old);
         EXPECT_TRUE(HasFocus(field));
     }
+    // The window-to-wall ratio is typed into its drop-down list.
+    auto* ratio = office.RoomView()->findChild<QComboBox*>(QStringLiteral("墙窗比"));
+    ASSERT_NE(ratio, nullptr);
+    const int offered = ratio->count();
+    const QString oldRatio = ratio->currentText();
+    TypeOver(*ratio->lineEdit(), QStringLiteral("150"));
+    ExpectRefusal("墙窗比应为0到100之间的数值,请重新输入!");
+    EXPECT_EQ(ratio->currentText(), oldRatio);
+    EXPECT_EQ(ratio->count(), offered); // the refused text is no new choice
     EXPECT_EQ(office.Commands().History().UndoSteps(), 0);
     EXPECT_EQ(office.Registry().editing.room->TakeValues(), room);
 }
