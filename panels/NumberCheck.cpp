@@ -52,11 +52,9 @@ Rule RuleOf(NumberKind kind) {
     case NumberKind::kNonNegative:
         return {0.0, true, kMaxQuantity, false, "应为非负数", "应为不大于1000000000的非负数"};
     case NumberKind::kNumber:
-        return {-HUGE_VAL, true, HUGE_VAL, false, "应为数字", "应为数字"};
-    case NumberKind::kPositive:
         break;
     }
-    return {0.0, false, kMaxQuantity, false, "应为正数", "应为不大于1000000000的正数"};
+    return {-HUGE_VAL, true, HUGE_VAL, false, "应为数字", "应为数字"};
 }
 
 std::string Refused(const std::string& label, const char* rule) {

@@ -22,7 +22,6 @@ enum class NumberKind {
     kMaintenance, // a maintenance factor: > 0, ≤ 1
     kCount,       // a count: a whole number 0 … 100000
     kNonNegative, // a power, an illuminance, a unit capacity: 0 … 1000000000
-    kPositive,    // a factor that must not be nought: > 0, ≤ 1000000000
     kNumber,      // any finite number (a calculation that judges its own inputs)
 };
 

@@ -73,7 +73,7 @@ protected:
     // Shows the whole working room; derived constructors call it once.
     void Show();
     // The lower-left corner's fields ("左下角位置" X and Y): read into the room when they
-    // hold coordinates, and a typed text checked (false when the field is neither).
+    // hold coordinates; and why a text typed into one of them (x or the other) is refused.
     void ReadLeftBottom(const std::string& x, const std::string& y);
     static std::string LeftBottomRefusal(const std::string* field, const std::string& text,
                                          const std::string& x);

@@ -20,8 +20,7 @@ namespace {
 const NumberKind kAllKinds[] = {
     NumberKind::kLength,      NumberKind::kSize,    NumberKind::kCoordinate,  NumberKind::kAngle,
     NumberKind::kFlux,        NumberKind::kIntFlux, NumberKind::kPercent,     NumberKind::kFraction,
-    NumberKind::kMaintenance, NumberKind::kCount,   NumberKind::kNonNegative, NumberKind::kPositive,
-    NumberKind::kNumber};
+    NumberKind::kMaintenance, NumberKind::kCount,   NumberKind::kNonNegative, NumberKind::kNumber};
 
 TEST(NumberCheck, TextsThatHoldNoNumberAreRefusedForEveryKind) {
     const std::string nul("1\0"
@@ -98,7 +97,6 @@ TEST(NumberCheck, EachKindRefusesWhatLiesOutsideItsRange) {
         {NumberKind::kCount, "2000000000", "应为不大于100000的非负整数"},
         {NumberKind::kNonNegative, "-0.5", "应为非负数"},
         {NumberKind::kNonNegative, "1e+10", "应为不大于1000000000的非负数"},
-        {NumberKind::kPositive, "0", "应为正数"},
         {NumberKind::kNumber, "1e+999", "应为数字"},
     };
     for (const Case& c : cases) {
