@@ -1,5 +1,7 @@
 #include "panels/CalcPointGrid.h"
 
+#include "panels/NumberCheck.h"
+
 #include <kelvorin/KvStr.h>
 
 #include <algorithm>
@@ -26,6 +28,15 @@ double* NumberOf(CalcPoint& point, int column) {
         return nullptr;
     }
 }
+
+const NumberColumn kNumberColumns[] = {
+    {CalcPointGrid::kX, NumberKind::kCoordinate, "X轴位置"},
+    {CalcPointGrid::kY, NumberKind::kCoordinate, "Y轴位置"},
+    {CalcPointGrid::kZ, NumberKind::kCoordinate, "Z轴位置"},
+    {CalcPointGrid::kRotateX, NumberKind::kAngle, "X轴旋转"},
+    {CalcPointGrid::kRotateY, NumberKind::kAngle, "Y轴旋转"},
+    {CalcPointGrid::kRotateZ, NumberKind::kAngle, "Z轴旋转"},
+};
 
 bool Contains(const std::vector<int>& rows, int row) {
     return std::find(rows.begin(), rows.end(), row) != rows.end();
@@ -58,11 +69,17 @@ std::string CalcPointGrid::Cell(int row, int column) const {
     return KvStr::FormatDouble(*NumberOf(point, column));
 }
 
-void CalcPointGrid::EditCell(int row, int column, const std::string& text) {
-    if (row < 0 || row >= RowCount() || column < 0 || column >= kColumnCount) {
-        return;
+std::string CalcPointGrid::CellRefusal(int column, const std::string& text) {
+    return ColumnRefusal(kNumberColumns, column, text);
+}
+
+bool CalcPointGrid::EditCell(int row, int column, const std::string& text) {
+    if (row < 0 || row >= RowCount() || column < 0 || column >= kColumnCount ||
+        !CellRefusal(column, text).empty()) {
+        return false;
     }
     m_edits.push_back({row, column, text});
+    return true;
 }
 
 void CalcPointGrid::ReadBack() {
@@ -71,7 +88,8 @@ void CalcPointGrid::ReadBack() {
         if (edit.column == kName) {
             point.name = edit.text;
         } else {
-            *NumberOf(point, edit.column) = KvStr::Atof(edit.text);
+            *NumberOf(point, edit.column) = *ReadNumber(
+                edit.text, edit.column >= kRotateX ? NumberKind::kAngle : NumberKind::kCoordinate);
         }
     }
     m_edits.clear();

@@ -24,9 +24,12 @@ public:
 
     // The text of a cell as the grid shows it: the name, or the number's default text.
     std::string Cell(int row, int column) const;
-    // A cell typed in place; it is read back (numbers as atof) before the next action.
-    // Cells outside the grid are ignored.
-    void EditCell(int row, int column, const std::string& text);
+    // Why a text typed into a cell is refused: a position must be a coordinate, a
+    // rotation an angle ("X轴位置应为数字,请重新输入!"); empty when it is taken.
+    static std::string CellRefusal(int column, const std::string& text);
+    // A cell typed in place; it is read back before the next action. A refused text and
+    // a cell outside the grid are ignored (false).
+    bool EditCell(int row, int column, const std::string& text);
 
     // The selected rows (kept in ascending order; rows outside the grid are dropped).
     void Select(const std::vector<int>& rows);

@@ -1,6 +1,7 @@
 #include "panels/FloodCapacityPanel.h"
 
 #include "model/FormatTruncated.h"
+#include "panels/NumberCheck.h"
 #include "panels/PanelCells.h"
 
 #include <kelvorin/KvStr.h>
@@ -86,10 +87,30 @@ void FloodCapacityPanel::Calculate(const Project& project) {
     }
 }
 
+namespace {
+
+const NumberColumn kNumberColumns[] = {
+    {FloodCapacityPanel::kEfficiency, NumberKind::kFraction, "灯具效率"},
+    {FloodCapacityPanel::kUniformity, NumberKind::kFraction, "照度均匀度"},
+    {FloodCapacityPanel::kCount, NumberKind::kCount, "个数"},
+};
+
+} // namespace
+
+std::string FloodCapacityPanel::CellRefusal(int column, const std::string& text) {
+    return ColumnRefusal(kNumberColumns, column, text);
+}
+
 void FloodCapacityPanel::EditCell(int row, int column, const std::string& text,
                                   const Project& project) {
-    if (row < 0 || row >= RowCount()) {
+    double number = 0.0;
+    if (row < 0 || row >= RowCount() || !CellRefusal(column, text).empty()) {
         return;
+    }
+    for (const NumberColumn& cell : kNumberColumns) {
+        if (cell.column == column) {
+            number = *ReadNumber(text, cell.kind);
+        }
     }
     UnitCapacityInputs& inputs = m_entries[static_cast<size_t>(row)].luminaire.unitCapacity;
     switch (column) {
@@ -97,16 +118,16 @@ void FloodCapacityPanel::EditCell(int row, int column, const std::string& text,
         inputs.sShareClass = text;
         break;
     case kEfficiency:
-        inputs.dEfficiency = KvStr::Atof(text);
+        inputs.dEfficiency = number;
         break;
     case kUniformity:
-        inputs.dUniformity = KvStr::Atof(text);
+        inputs.dUniformity = number;
         break;
     case kLampType:
         inputs.sLampType = text;
         break;
     case kCount:
-        inputs.nCount = KvStr::Atoi(text);
+        inputs.nCount = static_cast<int>(number);
         break;
     default:
         return;

@@ -50,6 +50,9 @@ public:
     // Whether the last calculation gave an illuminance.
     bool Calculated() const { return m_calculated; }
 
+    // Why a text typed into a number cell is refused (named by its header); empty when it
+    // is taken or the cell holds no number. A refused text is not taken.
+    static std::string CellRefusal(int column, const std::string& text);
     // A grid cell typed in place: share class, η, U1, lamp type or count; other cells
     // ignore edits. The panel recalculates after every edit.
     void EditCell(int row, int column, const std::string& text, const Project& project);

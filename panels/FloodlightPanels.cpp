@@ -1,6 +1,7 @@
 #include "panels/FloodlightPanels.h"
 
 #include "model/Constants.h"
+#include "panels/NumberCheck.h"
 
 #include <kelvorin/KvIniFile.h>
 #include <kelvorin/KvStr.h>
@@ -121,8 +122,13 @@ void FloodlightResultPanel::Show(std::vector<FloodlightResultRow> rows, std::vec
     Compute(FloodMode::kLookUp);
 }
 
+std::string FloodlightResultPanel::CellRefusal(int column, const std::string& text) {
+    return column == kIntensity ? NumberRefusal(text, NumberKind::kNonNegative, "光强")
+                                : std::string();
+}
+
 void FloodlightResultPanel::EditCell(int row, int column, const std::string& text) {
-    if (row >= 0 && row < RowCount() && column == kIntensity) {
+    if (row >= 0 && row < RowCount() && column == kIntensity && CellRefusal(column, text).empty()) {
         m_typed[static_cast<size_t>(row)] = text;
     }
 }
@@ -302,7 +308,7 @@ std::optional<KvMessage> FloodlightPointPanel::EditAimingCell(int row, int colum
         return std::nullopt;
     }
     std::string& cell = m_aiming[static_cast<size_t>(row)].cells[static_cast<size_t>(column - 1)];
-    if (!text.empty() && KvStr::IsDigit(text) == 0) {
+    if (!text.empty() && !ReadNumber(text, NumberKind::kCoordinate)) {
         cell = kResetCoordinate;
         return StopMessage("瞄准点坐标必须是数字，请检查。");
     }

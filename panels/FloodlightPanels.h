@@ -55,8 +55,11 @@ public:
     void Show(std::vector<FloodlightResultRow> rows, std::vector<Vector> outline,
               LuminaireList floodlights);
 
-    // The intensity cell typed in place (read back as atof before the next calculation);
-    // other cells are read-only.
+    // Why a text typed into a number cell is refused (named by its header); empty when it
+    // is taken or the cell holds no number. A refused text is not taken.
+    static std::string CellRefusal(int column, const std::string& text);
+    // The intensity cell typed in place (read back before the next calculation); other
+    // cells are read-only.
     void EditCell(int row, int column, const std::string& text);
     // "计  算": reads the intensities back, aims the floodlights again and recomputes the
     // rows with the intensities as they stand. The warnings, in this order, when the

@@ -1,6 +1,7 @@
 #include "panels/LumenMethodPanel.h"
 
 #include "model/FormatTruncated.h"
+#include "panels/NumberCheck.h"
 #include "panels/PanelCells.h"
 
 #include <kelvorin/KvStr.h>
@@ -12,15 +13,30 @@ const std::array<const char*, LumenMethodPanel::kColumnCount> LumenMethodPanel::
 const std::array<int, LumenMethodPanel::kColumnCount> LumenMethodPanel::kColumnWidths = {
     18, 80, 80, 60, 60, 60};
 
+namespace {
+
+const NumberColumn kNumberColumns[] = {
+    {LumenMethodPanel::kCount, NumberKind::kCount, "个数"},
+    {LumenMethodPanel::kNeeded, NumberKind::kCount, "还需要"},
+};
+
+} // namespace
+
+std::string LumenMethodPanel::CellRefusal(int column, const std::string& text) {
+    return ColumnRefusal(kNumberColumns, column, text);
+}
+
 void LumenMethodPanel::ReadBack() {
     m_edits.TakeBack([this](const PendingCellEdits::Edit& edit) {
         LumenEntry& entry = m_entries[static_cast<size_t>(edit.row)];
-        (edit.column == kCount ? entry.count : entry.needed) = KvStr::Atoi(edit.text);
+        (edit.column == kCount ? entry.count : entry.needed) =
+            static_cast<int>(*ReadNumber(edit.text, NumberKind::kCount));
     });
 }
 
 void LumenMethodPanel::EditCell(int row, int column, const std::string& text) {
-    if (row >= 0 && row < RowCount() && (column == kCount || column == kNeeded)) {
+    if (row >= 0 && row < RowCount() && (column == kCount || column == kNeeded) &&
+        CellRefusal(column, text).empty()) {
         m_edits.Add(row, column, text);
     }
 }

@@ -39,6 +39,9 @@ public:
 
     int RowCount() const { return static_cast<int>(m_entries.size()); }
     std::string CellText(int row, int column) const;
+    // Why a text typed into a number cell is refused (named by its header); empty when it
+    // is taken or the cell holds no number. A refused text is not taken.
+    static std::string CellRefusal(int column, const std::string& text);
     // The "个数" and "还需要" cells are edited in place; other cells ignore edits.
     void EditCell(int row, int column, const std::string& text);
 

@@ -4,6 +4,7 @@
 #include "catalogue/photometry/PhotometricImport.h"
 #include "panels/LuminairePlacement.h"
 #include "panels/MaintenanceFactorMenu.h"
+#include "panels/NumberCheck.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -160,6 +161,51 @@ void LuminaireDialogModel::SetBallastPower(int page, double watts) {
 void LuminaireDialogModel::SetLampFlux(int page, int lumen) {
     LampAt(page).nLuminousFlux = lumen;
     RecomputeTotalFlux();
+}
+
+bool LuminaireDialogModel::SetShapeSizeText(ShapeGroup group, ShapeSize size,
+                                            const std::string& text) {
+    LuminaireShape& shape = Shape(group);
+    const char* label =
+        size == kShapeLength ? LengthLabel(shape) : (size == kShapeWidth ? "宽度" : "高度");
+    const std::optional<double> value = CheckNumber(text, NumberKind::kSize, label);
+    if (value) {
+        (size == kShapeLength ? shape.dLength
+                              : (size == kShapeWidth ? shape.dWidth : shape.dHeight)) = *value;
+    }
+    return value.has_value();
+}
+
+bool LuminaireDialogModel::SetBallastPowerText(int page, const std::string& text) {
+    const std::optional<double> watts = CheckNumber(text, NumberKind::kNonNegative, "镇流器功率");
+    if (watts) {
+        SetBallastPower(page, *watts);
+    }
+    return watts.has_value();
+}
+
+bool LuminaireDialogModel::SetLampFluxText(int page, const std::string& text) {
+    const std::optional<int> lumen = CheckInt(text, NumberKind::kIntFlux, "光源光通量");
+    if (lumen) {
+        SetLampFlux(page, *lumen);
+    }
+    return lumen.has_value();
+}
+
+bool LuminaireDialogModel::SetTotalFluxText(const std::string& text) {
+    const std::optional<int> lumen = CheckInt(text, NumberKind::kIntFlux, "灯具总光通量");
+    if (lumen) {
+        SetTotalFlux(*lumen);
+    }
+    return lumen.has_value();
+}
+
+bool LuminaireDialogModel::SetMaintenanceFactorText(const std::string& text) {
+    const std::optional<double> factor = CheckNumber(text, NumberKind::kMaintenance, "维护系数");
+    if (factor) {
+        SetMaintenanceFactor(*factor);
+    }
+    return factor.has_value();
 }
 
 std::string LuminaireDialogModel::LampPowerText(int page) const {

@@ -89,6 +89,19 @@ public:
     int TotalFlux() const { return m_working.nLuminousFlux; }
     void SetTotalFlux(int lumen) { m_working.nLuminousFlux = lumen; }
 
+    // The number fields typed as text: the text is taken when it is a number the field
+    // takes; otherwise the refusal names the field, the value is kept and the result is
+    // false. The sizes ("长度" or "直径", "宽度", "高度") lie within 0 … 100000 m, the
+    // ballast power ("镇流器功率") is not negative, the lamp flux ("光源光通量") and the
+    // total flux ("灯具总光通量") are whole numbers above 0, the maintenance factor
+    // ("维护系数") lies above 0 and at most 1. The lamp flux recomputes the total flux.
+    enum ShapeSize { kShapeLength, kShapeWidth, kShapeHeight };
+    bool SetShapeSizeText(ShapeGroup group, ShapeSize size, const std::string& text);
+    bool SetBallastPowerText(int page, const std::string& text);
+    bool SetLampFluxText(int page, const std::string& text);
+    bool SetTotalFluxText(const std::string& text);
+    bool SetMaintenanceFactorText(const std::string& text);
+
     // "安装位置": the labels of the six placement fields (PlacementField order), their
     // texts from the working luminaire, and a typed text taken back: false, with the
     // message naming the field and the value kept, when it is not a number within the

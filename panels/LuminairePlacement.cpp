@@ -1,13 +1,10 @@
 #include "panels/LuminairePlacement.h"
 
+#include "panels/NumberCheck.h"
 #include "panels/PanelText.h"
-
-#include <kelvorin/KvMessage.h>
-#include <kelvorin/KvStr.h>
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace qv {
 namespace {
@@ -33,10 +30,6 @@ template <typename L> auto ValueOf(L& luminaire, int field) -> decltype((luminai
     }
 }
 
-void Refuse(const std::string& text) {
-    KvMessageSink::Show(text, "系统提示", KvMessageIcon::Warning);
-}
-
 } // namespace
 
 const char* PlacementName(int field) {
@@ -56,18 +49,12 @@ bool SetPlacement(Luminaire& luminaire, int field, const std::string& text,
     if (field < 0 || field >= kPlacementFields) {
         return false;
     }
-    double value = 0.0;
-    if (!KvStr::IsDigitFactor(&value, text)) {
-        Refuse(label + "应为数字,请重新输入!");
-        return false;
+    const std::optional<double> value =
+        CheckNumber(text, field >= kRotateX ? NumberKind::kAngle : NumberKind::kCoordinate, label);
+    if (value) {
+        ValueOf(luminaire, field) = *value;
     }
-    const double limit = field >= kRotateX ? kMaxPlacementRotation : kMaxPlacementCoordinate;
-    if (!std::isfinite(value) || std::fabs(value) > limit) {
-        Refuse(label + "应为绝对值不大于" + KvStr::FormatDouble(limit) + "的数值,请重新输入!");
-        return false;
-    }
-    ValueOf(luminaire, field) = value;
-    return true;
+    return value.has_value();
 }
 
 Vector RoomCentre(const Room& room) {

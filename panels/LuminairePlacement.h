@@ -12,9 +12,6 @@ namespace qv {
 
 enum PlacementField { kPlaceX, kPlaceY, kPlaceZ, kRotateX, kRotateY, kRotateZ, kPlacementFields };
 
-// A position lies within 100 km of the origin; a rotation is at most one turn either way.
-inline constexpr double kMaxPlacementCoordinate = 100000.0; // m
-inline constexpr double kMaxPlacementRotation = 360.0;      // degrees
 // A luminaire without a height of its own hangs this far above the working plane, m.
 inline constexpr double kMountingAboveWorkPlane = 2.2;
 
@@ -24,10 +21,11 @@ const char* PlacementName(int field);
 double PlacementValue(const Luminaire& luminaire, int field);
 std::string PlacementText(const Luminaire& luminaire, int field);
 
-// Sets a field from a typed text. The text must be a decimal number (KvStr's number
-// grammar) that is finite and within the field's limit; otherwise the luminaire keeps its
-// value, the message names the label ("X轴位置应为数字,请重新输入!", or "…应为绝对值不大于
-// 100000的数值,请重新输入!") and the result is false. False too for a field out of range.
+// Sets a field from a typed text. The text must be a number of the field's kind (a
+// coordinate within 100 km of the origin, a rotation at most one turn either way: see
+// CheckNumber); otherwise the luminaire keeps its value, the message names the label
+// ("X轴位置应为数字,请重新输入!", or "…应为绝对值不大于100000的数值,请重新输入!") and the
+// result is false. False too for a field out of range.
 bool SetPlacement(Luminaire& luminaire, int field, const std::string& text,
                   const std::string& label);
 

@@ -17,6 +17,31 @@ const Room& OutlinePanelModel::TakeValues() {
     return m_room;
 }
 
+bool OutlinePanelModel::EditCorner(int row, int column, const std::string& text) {
+    if (row < 0 || row >= static_cast<int>(m_rows.size()) || column < 0 || column > 1) {
+        return false;
+    }
+    CornerRow& corner = m_rows[static_cast<size_t>(row)];
+    return TakeUnlessRefused(
+        column == 0 ? corner.x : corner.y, text,
+        NumberRefusal(text, NumberKind::kCoordinate, column == 0 ? "X坐标" : "Y坐标"));
+}
+
+void OutlinePanelModel::ReadLeftBottom(const std::string& x, const std::string& y) {
+    if (const auto value = ReadNumber(x, NumberKind::kCoordinate)) {
+        m_room.ptLeftBot.x = *value;
+    }
+    if (const auto value = ReadNumber(y, NumberKind::kCoordinate)) {
+        m_room.ptLeftBot.y = *value;
+    }
+}
+
+std::string OutlinePanelModel::LeftBottomRefusal(const std::string* field, const std::string& text,
+                                                 const std::string& x) {
+    return NumberRefusal(text, NumberKind::kCoordinate,
+                         field == &x ? "左下角位置X" : "左下角位置Y");
+}
+
 void OutlinePanelModel::SelectCorner(int row) {
     m_selected = row >= 0 && row < static_cast<int>(m_rows.size()) ? row : -1;
 }
@@ -74,9 +99,14 @@ void OutlinePanelModel::Show() {
 }
 
 void OutlinePanelModel::ReadCorners() {
+    // A cell that holds no coordinate (refused when typed) keeps the corner's value.
+    const std::vector<Vector> before = m_room.outline;
     m_room.outline.clear();
-    for (const CornerRow& row : m_rows) {
-        m_room.outline.push_back({NumberFromText(row.x), NumberFromText(row.y), 0.0});
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        const Vector old = i < before.size() ? before[i] : Vector();
+        m_room.outline.push_back({ReadNumber(m_rows[i].x, NumberKind::kCoordinate).value_or(old.x),
+                                  ReadNumber(m_rows[i].y, NumberKind::kCoordinate).value_or(old.y),
+                                  0.0});
     }
 }
 

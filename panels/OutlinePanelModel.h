@@ -4,6 +4,7 @@
 // grid's commands. Every command first takes the values from the controls and then shows
 // the working room again; the window refreshes its controls and the plan afterwards.
 #include "model/Room.h"
+#include "panels/PanelText.h"
 
 #include <string>
 #include <vector>
@@ -29,6 +30,18 @@ public:
     // Collect: the fields and the grid rows go into the working room, which is returned.
     const Room& TakeValues();
     const Room& Working() const { return m_room; }
+
+    // Why a text typed into one of the panel's fields (a member of its Fields) is refused,
+    // naming the field ("总长应为不大于100000的正数,请重新输入!"); empty when the field
+    // takes it (see NumberRefusal).
+    virtual std::string FieldRefusal(const std::string* field, const std::string& text) const = 0;
+    // The text into the field, or false with the refusal shown and the field's text kept.
+    bool EnterField(std::string* field, const std::string& text) {
+        return TakeUnlessRefused(*field, text, FieldRefusal(field, text));
+    }
+    // A text typed into a corner cell (column 0 x, 1 y): a coordinate, or false with the
+    // message and the cell's text kept. False too for a cell outside the grid.
+    bool EditCorner(int row, int column, const std::string& text);
 
     std::vector<CornerRow>& CornerRows() { return m_rows; }
     const std::vector<CornerRow>& CornerRows() const { return m_rows; }
@@ -59,6 +72,11 @@ protected:
     virtual void ShowFields() = 0;
     // Shows the whole working room; derived constructors call it once.
     void Show();
+    // The lower-left corner's fields ("左下角位置" X and Y): read into the room when they
+    // hold coordinates; and why a text typed into one of them (x or the other) is refused.
+    void ReadLeftBottom(const std::string& x, const std::string& y);
+    static std::string LeftBottomRefusal(const std::string* field, const std::string& text,
+                                         const std::string& x);
 
     Room m_room;
 

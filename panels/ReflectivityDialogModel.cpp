@@ -1,6 +1,7 @@
 #include "panels/ReflectivityDialogModel.h"
 
 #include "catalogue/CatalogueStatements.h"
+#include "panels/NumberCheck.h"
 
 #include <kelvorin/KvMessage.h>
 #include <kelvorin/KvStr.h>
@@ -48,6 +49,14 @@ void ReflectivityDialogModel::ChooseColour(int button) {
         m_reflectance = KvStr::Atof(values.front());
         m_colour = colour;
     }
+}
+
+bool ReflectivityDialogModel::SetReflectanceText(const std::string& text) {
+    const std::optional<double> percent = CheckNumber(text, NumberKind::kPercent, "反射比");
+    if (percent) {
+        m_reflectance = *percent;
+    }
+    return percent.has_value();
 }
 
 void ReflectivityDialogModel::Step(double delta) {

@@ -35,6 +35,9 @@ public:
     void Decrease() { Step(-10.0); }
     // The field "反射比" as typed.
     void SetReflectance(double percent) { m_reflectance = percent; }
+    // The field's text: false, with the message and the value kept, when it is not a
+    // number within 0 … 100.
+    bool SetReflectanceText(const std::string& text);
 
     double Reflectance() const { return m_reflectance; }
     const std::string& Material() const { return m_material; } // "当前选择:"

@@ -3,6 +3,7 @@
 #include "calc/outdoor/FloodCapacity.h"
 #include "model/Constants.h"
 #include "model/FormatTruncated.h"
+#include "panels/NumberCheck.h"
 #include "panels/PanelCells.h"
 
 #include <kelvorin/KvStr.h>
@@ -144,9 +145,19 @@ void RoadLightingPanel::Calculate(const Project& project) {
     m_message = Joined(parts, "；");
 }
 
+std::string RoadLightingPanel::CellRefusal(int column, const std::string& text) {
+    static const NumberColumn numbers[] = {
+        {kSpacing, NumberKind::kSize, "间距"},
+        {kPoleHeight, NumberKind::kSize, "灯杆高度"},
+        {kElevation, NumberKind::kAngle, "仰角"},
+        {kUtilization, NumberKind::kFraction, "利用系数"},
+    };
+    return ColumnRefusal(numbers, column, text);
+}
+
 void RoadLightingPanel::EditCell(int row, int column, const std::string& text,
                                  const Project& project) {
-    if (row < 0 || row >= RowCount()) {
+    if (row < 0 || row >= RowCount() || !CellRefusal(column, text).empty()) {
         return;
     }
     RoadEntry& entry = m_entries[static_cast<size_t>(row)];

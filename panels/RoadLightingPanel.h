@@ -41,6 +41,9 @@ public:
     // the illuminance).
     void Calculate(const Project& project);
 
+    // Why a text typed into a number cell is refused (named by its header); empty when it
+    // is taken or the cell holds no number. A refused text is not taken.
+    static std::string CellRefusal(int column, const std::string& text);
     // A grid cell typed in place: the arrangement text, spacing, pole height, elevation
     // or utilization factor; other cells ignore edits. The panel recalculates after every
     // edit.

@@ -8,9 +8,12 @@ namespace qv {
 namespace {
 
 const NumberBinding<RoadFields, Road> kNumbers[] = {
-    {&RoadFields::length, &Road::m_dLength},   {&RoadFields::width, &Road::m_dWidth},
-    {&RoadFields::angle, &Road::m_dAngle},     {&RoadFields::workHeight, &Road::m_dWorkHeight},
-    {&RoadFields::lampDis, &Road::m_dLampDis}, {&RoadFields::lxStandard, &Road::m_dLxStandard},
+    {&RoadFields::length, &Road::m_dLength, NumberKind::kLength, "总长"},
+    {&RoadFields::width, &Road::m_dWidth, NumberKind::kLength, "总宽"},
+    {&RoadFields::angle, &Road::m_dAngle, NumberKind::kAngle, "角度"},
+    {&RoadFields::workHeight, &Road::m_dWorkHeight, NumberKind::kCoordinate, "道路工作面高度"},
+    {&RoadFields::lampDis, &Road::m_dLampDis, NumberKind::kLength, "路灯间距"},
+    {&RoadFields::lxStandard, &Road::m_dLxStandard, NumberKind::kNonNegative, "照度标准"},
 };
 
 } // namespace
@@ -20,19 +23,54 @@ void RoadPanelModel::SetWorking(const Road& road) {
     Show();
 }
 
+std::string RoadPanelModel::FieldRefusal(const std::string* field, const std::string& text) const {
+    if (field == &m_fields.centerX || field == &m_fields.centerY) {
+        return NumberRefusal(text, NumberKind::kCoordinate,
+                             field == &m_fields.centerX ? "道路中心点位置X" : "道路中心点位置Y");
+    }
+    return NumberFieldRefusal(m_fields, field, text, kNumbers);
+}
+
+bool RoadPanelModel::EnterField(std::string* field, const std::string& text) {
+    return TakeUnlessRefused(*field, text, FieldRefusal(field, text));
+}
+
+bool RoadPanelModel::EditCell(int row, int column, const std::string& text) {
+    if (row < 0 || row >= static_cast<int>(m_rows.size())) {
+        return false;
+    }
+    ComponentRow& cells = m_rows[static_cast<size_t>(row)];
+    switch (column) {
+    case 1:
+        return TakeUnlessRefused(cells.lanes, text,
+                                 NumberRefusal(text, NumberKind::kCount, "车道数"));
+    case 2:
+        return TakeUnlessRefused(cells.width, text,
+                                 NumberRefusal(text, NumberKind::kSize, "总宽度"));
+    default:
+        return false;
+    }
+}
+
 const Road& RoadPanelModel::TakeValues() {
     ReadNumbers(m_fields, m_road, kNumbers);
-    m_road.ptCenter.x = NumberFromText(m_fields.centerX);
-    m_road.ptCenter.y = NumberFromText(m_fields.centerY);
+    // A field or cell without a number of its kind (refused when typed) keeps its value.
+    m_road.ptCenter.x =
+        ReadNumber(m_fields.centerX, NumberKind::kCoordinate).value_or(m_road.ptCenter.x);
+    m_road.ptCenter.y =
+        ReadNumber(m_fields.centerY, NumberKind::kCoordinate).value_or(m_road.ptCenter.y);
     m_road.m_nLampType = m_fields.arrangement;
     m_road.m_nStartNum = m_fields.startNum;
     m_road.m_nEndNum = m_fields.endNum;
+    const std::vector<RoadComponent> before = m_road.components;
     m_road.ClearComponents();
-    for (const ComponentRow& row : m_rows) {
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        const RoadComponent old = i < before.size() ? before[i] : RoadComponent();
         RoadComponent component;
-        component.m_nType = RoadComponent::TypeFromText(row.type);
-        component.m_nNumber = NumberFromText(row.lanes);
-        component.m_dWidth = NumberFromText(row.width);
+        component.m_nType = RoadComponent::TypeFromText(m_rows[i].type);
+        component.m_nNumber =
+            ReadNumber(m_rows[i].lanes, NumberKind::kCount).value_or(old.m_nNumber);
+        component.m_dWidth = ReadNumber(m_rows[i].width, NumberKind::kSize).value_or(old.m_dWidth);
         m_road.AppendComponent(component);
     }
     return m_road;

@@ -44,6 +44,14 @@ public:
     const Road& TakeValues();
     const Road& Working() const { return m_road; }
 
+    // Why a text typed into one of the fields (a member of Fields()) is refused; empty
+    // when it is taken. A text typed into a field or a number cell of the component grid
+    // (column 1 "车道数", 2 "总宽度"): false, with the refusal shown and the old text
+    // kept, when it is not a number it takes (see NumberRefusal).
+    std::string FieldRefusal(const std::string* field, const std::string& text) const;
+    bool EnterField(std::string* field, const std::string& text);
+    bool EditCell(int row, int column, const std::string& text);
+
     RoadFields& Fields() { return m_fields; }
     const RoadFields& Fields() const { return m_fields; }
     std::vector<ComponentRow>& Rows() { return m_rows; }

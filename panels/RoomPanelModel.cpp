@@ -17,23 +17,30 @@ const std::vector<std::string>& RoomPanelModel::WindowRatioChoices() {
 
 namespace {
 
+// The reflectances and the window-to-wall ratio are held in per cent.
 const NumberBinding<RoomFields, Room> kNumbers[] = {
-    {&RoomFields::length, &Room::dLength},
-    {&RoomFields::width, &Room::dWidth},
-    {&RoomFields::workHeight, &Room::dWorkHeight},
-    {&RoomFields::reflectTop, &Room::dReflectTop},
-    {&RoomFields::reflectWall, &Room::dReflectWall},
-    {&RoomFields::reflectFloor, &Room::dReflectFloor},
-    {&RoomFields::lxStandard, &Room::dLxStandard},
-    {&RoomFields::winInWall, &Room::dWinInWall},
+    {&RoomFields::length, &Room::dLength, NumberKind::kLength, "总长"},
+    {&RoomFields::width, &Room::dWidth, NumberKind::kLength, "总宽"},
+    {&RoomFields::workHeight, &Room::dWorkHeight, NumberKind::kCoordinate, "工作面高度"},
+    {&RoomFields::reflectTop, &Room::dReflectTop, NumberKind::kPercent, "顶棚反射比"},
+    {&RoomFields::reflectWall, &Room::dReflectWall, NumberKind::kPercent, "墙面反射比"},
+    {&RoomFields::reflectFloor, &Room::dReflectFloor, NumberKind::kPercent, "地面反射比"},
+    {&RoomFields::lxStandard, &Room::dLxStandard, NumberKind::kNonNegative, "照度标准"},
+    {&RoomFields::winInWall, &Room::dWinInWall, NumberKind::kPercent, "墙窗比"},
 };
 
 } // namespace
 
+std::string RoomPanelModel::FieldRefusal(const std::string* field, const std::string& text) const {
+    if (field == &m_fields.leftBotX || field == &m_fields.leftBotY) {
+        return LeftBottomRefusal(field, text, m_fields.leftBotX);
+    }
+    return NumberFieldRefusal(m_fields, field, text, kNumbers);
+}
+
 void RoomPanelModel::ReadFields() {
     ReadNumbers(m_fields, m_room, kNumbers);
-    m_room.ptLeftBot.x = NumberFromText(m_fields.leftBotX);
-    m_room.ptLeftBot.y = NumberFromText(m_fields.leftBotY);
+    ReadLeftBottom(m_fields.leftBotX, m_fields.leftBotY);
 }
 
 void RoomPanelModel::ShowFields() {

@@ -33,6 +33,8 @@ public:
     // The window-to-wall ratios offered: "0", "5", ... "100".
     static const std::vector<std::string>& WindowRatioChoices();
 
+    std::string FieldRefusal(const std::string* field, const std::string& text) const override;
+
 protected:
     void ReadFields() override;
     void ShowFields() override;

@@ -7,18 +7,24 @@ namespace qv {
 namespace {
 
 const NumberBinding<SiteFields, Room> kNumbers[] = {
-    {&SiteFields::length, &Room::dLength},
-    {&SiteFields::width, &Room::dWidth},
-    {&SiteFields::workHeight, &Room::dWorkHeight},
-    {&SiteFields::lxStandard, &Room::dLxStandard},
+    {&SiteFields::length, &Room::dLength, NumberKind::kLength, "总长"},
+    {&SiteFields::width, &Room::dWidth, NumberKind::kLength, "总宽"},
+    {&SiteFields::workHeight, &Room::dWorkHeight, NumberKind::kCoordinate, "工作面高度"},
+    {&SiteFields::lxStandard, &Room::dLxStandard, NumberKind::kNonNegative, "照度标准"},
 };
 
 } // namespace
 
+std::string SitePanelModel::FieldRefusal(const std::string* field, const std::string& text) const {
+    if (field == &m_fields.leftBotX || field == &m_fields.leftBotY) {
+        return LeftBottomRefusal(field, text, m_fields.leftBotX);
+    }
+    return NumberFieldRefusal(m_fields, field, text, kNumbers);
+}
+
 void SitePanelModel::ReadFields() {
     ReadNumbers(m_fields, m_room, kNumbers);
-    m_room.ptLeftBot.x = NumberFromText(m_fields.leftBotX);
-    m_room.ptLeftBot.y = NumberFromText(m_fields.leftBotY);
+    ReadLeftBottom(m_fields.leftBotX, m_fields.leftBotY);
     m_room.nStartNum = m_fields.startNum;
     m_room.nEndNum = m_fields.endNum;
 }

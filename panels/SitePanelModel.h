@@ -27,6 +27,8 @@ public:
     SiteFields& Fields() { return m_fields; }
     const SiteFields& Fields() const { return m_fields; }
 
+    std::string FieldRefusal(const std::string* field, const std::string& text) const override;
+
 protected:
     void ReadFields() override;
     void ShowFields() override;

@@ -1,6 +1,7 @@
 #include "panels/UnitCapacityPanel.h"
 
 #include "model/FormatTruncated.h"
+#include "panels/NumberCheck.h"
 #include "panels/PanelCells.h"
 
 #include <kelvorin/KvStr.h>
@@ -23,6 +24,28 @@ bool Editable(int column) {
 
 } // namespace
 
+namespace {
+
+const NumberColumn kNumberColumns[] = {
+    {UnitCapacityPanel::kUnitCapacity, NumberKind::kNonNegative, "单位容量"},
+    {UnitCapacityPanel::kCount, NumberKind::kCount, "个数"},
+    {UnitCapacityPanel::kNeeded, NumberKind::kCount, "还需要"},
+};
+
+} // namespace
+
+std::string UnitCapacityPanel::CellRefusal(int column, const std::string& text) {
+    return ColumnRefusal(kNumberColumns, column, text);
+}
+
+bool UnitCapacityPanel::SetEfficiencyText(const std::string& text) {
+    if (text != m_efficiencyText && !CheckNumber(text, NumberKind::kPercent, "灯具效率")) {
+        return false;
+    }
+    m_efficiencyText = text;
+    return true;
+}
+
 void UnitCapacityPanel::ReadBack() {
     m_edits.TakeBack([this](const PendingCellEdits::Edit& edit) {
         UnitCapacityInputs& inputs = m_entries.At(edit.row).unitCapacity;
@@ -34,20 +57,20 @@ void UnitCapacityPanel::ReadBack() {
             inputs.sUnitPowerKind = edit.text;
             break;
         case kUnitCapacity:
-            inputs.dUnitCapacity = KvStr::Atof(edit.text);
+            inputs.dUnitCapacity = *ReadNumber(edit.text, NumberKind::kNonNegative);
             break;
         case kCount:
-            inputs.nCount = KvStr::Atoi(edit.text);
+            inputs.nCount = static_cast<int>(*ReadNumber(edit.text, NumberKind::kCount));
             break;
         default:
-            inputs.nNeeded = KvStr::Atoi(edit.text);
+            inputs.nNeeded = static_cast<int>(*ReadNumber(edit.text, NumberKind::kCount));
             break;
         }
     });
 }
 
 void UnitCapacityPanel::EditCell(int row, int column, const std::string& text) {
-    if (row >= 0 && row < RowCount() && Editable(column)) {
+    if (row >= 0 && row < RowCount() && Editable(column) && CellRefusal(column, text).empty()) {
         m_edits.Add(row, column, text);
     }
 }

@@ -52,8 +52,9 @@ public:
     // room has no outline; the list is untouched then.
     CountAdjustment ApplyCounts(const Room& room, LuminaireList& roomLuminaires);
 
-    // The efficiency combo's text; η is the number in it.
-    void SetEfficiencyText(const std::string& text) { m_efficiencyText = text; }
+    // The efficiency combo's text; η is the number in it, in per cent. False, with the
+    // message and the text kept, when it is not a number within 0 … 100.
+    bool SetEfficiencyText(const std::string& text);
     const std::string& EfficiencyText() const { return m_efficiencyText; }
 
     int RowCount() const { return m_entries.Count(); }
@@ -62,6 +63,9 @@ public:
     // cells ignore edits. The kind cell shows the kind that follows the entry's first lamp
     // until a kind is typed or picked there; that choice is then kept (an empty text
     // makes the kind follow the lamp again).
+    // Why a text typed into a number cell is refused (named by its header); empty when it
+    // is taken or the cell holds no number. A refused text is not taken.
+    static std::string CellRefusal(int column, const std::string& text);
     void EditCell(int row, int column, const std::string& text);
     // The drop-down list of a column: the catalogue's distribution classes or the two
     // reference-lamp kinds; empty for other columns.

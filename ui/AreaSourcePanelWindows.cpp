@@ -1,5 +1,6 @@
 #include "ui/AreaSourcePanelWindows.h"
 
+#include "panels/NumberCheck.h"
 #include "report/books/AreaSourceBook.h"
 #include "ui/FieldBindings.h"
 #include "ui/QtText.h"
@@ -81,20 +82,7 @@ QString AreaSourceWindow::NumberText(double value) {
 }
 
 std::optional<double> AreaSourceWindow::ReadNumber(const QString& text) {
-    std::string number = FromQt(text.trimmed());
-    if (!number.empty() && number[0] == '+') {
-        number.erase(0, 1);
-        if (!number.empty() && number[0] == '-') {
-            return std::nullopt;
-        }
-    }
-    double value = 0.0;
-    const char* end = number.data() + number.size();
-    const auto [stop, error] = std::from_chars(number.data(), end, value);
-    if (number.empty() || error != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return value;
+    return qv::ReadNumber(FromQt(text), NumberKind::kNumber);
 }
 
 void AreaSourceWindow::AddInputs(const char* title, const std::vector<Input>& inputs) {

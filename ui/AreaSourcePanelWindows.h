@@ -43,8 +43,8 @@ public:
     // The text a number field or result shows: the shortest text that reads back as the
     // same double (unrounded).
     static QString NumberText(double value);
-    // The number a field's text holds: blanks around it and a leading '+' allowed,
-    // nothing else; std::nullopt for any other text.
+    // The number a field's text holds: a finite number of the program's number grammar
+    // (blanks around it allowed); std::nullopt for any other text.
     static std::optional<double> ReadNumber(const QString& text);
 
 protected:

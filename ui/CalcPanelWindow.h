@@ -71,8 +71,14 @@ protected:
         });
     }
 
-    // The grid's edited cells go to the panel model.
+    // The grid's edited cells go to the panel model, checked first when the panel checks
+    // its number cells.
     template <typename Panel> void BindCells(PanelGrid& grid, Panel& panel) {
+        if constexpr (requires { Panel::CellRefusal(0, std::string()); }) {
+            grid.SetCellCheck([](int, int column, const std::string& text) {
+                return Panel::CellRefusal(column, text);
+            });
+        }
         connect(&grid, &PanelGrid::CellEdited, this,
                 [&panel](int row, int column, const std::string& text) {
                     panel.EditCell(row, column, text);

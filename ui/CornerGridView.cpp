@@ -1,6 +1,7 @@
 #include "ui/CornerGridView.h"
 
 #include "panels/DiscardQuestion.h"
+#include "ui/FieldBindings.h"
 #include "ui/GridRows.h"
 #include "ui/QtText.h"
 
@@ -69,11 +70,12 @@ CornerGridView::CornerGridView(OutlinePanelModel& model, const CornerGridTexts& 
         }
         Run([this, count] { m_model.SetCornerCount(count); });
     });
-    connect(m_grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        CornerRow& row = m_model.CornerRows()[static_cast<size_t>(item->row())];
-        (item->column() == 0 ? row.x : row.y) = FromQt(item->text());
-        emit Edited();
-    });
+    BindCheckedCells(
+        *m_grid,
+        [this](int row, int column, const std::string& text) {
+            return m_model.EditCorner(row, column, text);
+        },
+        [this] { Refresh(); }, [this] { emit Edited(); });
     connect(m_grid, &QTableWidget::itemSelectionChanged, this,
             [this] { m_model.SelectCorner(SelectedGridRow(*m_grid)); });
 }

@@ -1,5 +1,6 @@
 #include "ui/FloodCapacityPanelWindow.h"
 
+#include "panels/NumberCheck.h"
 #include "report/books/FloodCapacityBook.h"
 #include "ui/FieldBindings.h"
 #include "ui/OutdoorEntryGrid.h"
@@ -56,14 +57,15 @@ FloodCapacityPanelWindow::FloodCapacityPanelWindow(CalcPanelContext context, QWi
 }
 
 void FloodCapacityPanelWindow::Calculate() {
-    double minimum = 0.0;
-    if (!KvStr::IsDigitFactor(&minimum, FromQt(m_minimum->text())) || !std::isfinite(minimum)) {
-        KvMessageSink::Show(std::string(kMinimumLabel) + "须是一个数，例如 30。", "系统提示",
-                            KvMessageIcon::Warning);
+    const std::optional<double> minimum =
+        CheckNumber(FromQt(m_minimum->text()), NumberKind::kNonNegative, kMinimumLabel);
+    if (!minimum) {
+        m_minimum->setText(ToQt(KvStr::FormatDouble(m_panel.MinimumIlluminance())));
         m_minimum->setFocus();
+        m_minimum->selectAll();
         return;
     }
-    m_panel.SetMinimumIlluminance(minimum);
+    m_panel.SetMinimumIlluminance(*minimum);
     m_panel.Calculate(m_context.snapshot());
     Refresh();
 }

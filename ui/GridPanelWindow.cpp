@@ -77,14 +77,18 @@ GridPanelWindow::GridPanelWindow(CalcPanelContext context, QWidget* parent)
             m_context.planChanged();
         }
     };
-    AddLabelledRow(*planeForm, QStringLiteral("起点:X"),
-                   NumberField(&m_panel.startX, plane, planeMoved));
-    AddLabelledRow(*planeForm, QStringLiteral("起点:Y"),
-                   NumberField(&m_panel.startY, plane, planeMoved));
-    AddLabelledRow(*planeForm, QStringLiteral("终点:X"),
-                   NumberField(&m_panel.endX, plane, planeMoved));
-    AddLabelledRow(*planeForm, QStringLiteral("终点:Y"),
-                   NumberField(&m_panel.endY, plane, planeMoved));
+    AddLabelledRow(
+        *planeForm, QStringLiteral("起点:X"),
+        NumberField(&m_panel.startX, NumberKind::kCoordinate, "起点:X", plane, planeMoved));
+    AddLabelledRow(
+        *planeForm, QStringLiteral("起点:Y"),
+        NumberField(&m_panel.startY, NumberKind::kCoordinate, "起点:Y", plane, planeMoved));
+    AddLabelledRow(
+        *planeForm, QStringLiteral("终点:X"),
+        NumberField(&m_panel.endX, NumberKind::kCoordinate, "终点:X", plane, planeMoved));
+    AddLabelledRow(
+        *planeForm, QStringLiteral("终点:Y"),
+        NumberField(&m_panel.endY, NumberKind::kCoordinate, "终点:Y", plane, planeMoved));
     AddLabelledRow(*planeForm, QStringLiteral("朝向"),
                    m_bindings.Index(&m_panel.side, {"左上", "右下"}, plane));
     left->addWidget(plane);
@@ -129,9 +133,11 @@ GridPanelWindow::GridPanelWindow(CalcPanelContext context, QWidget* parent)
     drawingLayout->addLayout(forms);
     auto* drawingForm = new QFormLayout;
     AddLabelledRow(*drawingForm, QStringLiteral("最大值"),
-                   NumberField(&m_panel.drawMax, drawing, [this] { ShowLegend(); }));
+                   NumberField(&m_panel.drawMax, NumberKind::kNonNegative, "最大值", drawing,
+                               [this] { ShowLegend(); }));
     AddLabelledRow(*drawingForm, QStringLiteral("最小值"),
-                   NumberField(&m_panel.drawMin, drawing, [this] { ShowLegend(); }));
+                   NumberField(&m_panel.drawMin, NumberKind::kNonNegative, "最小值", drawing,
+                               [this] { ShowLegend(); }));
     m_interval = new StepRuleSpinBox(
         &m_panel.interval, [this](int direction) { m_panel.SpinInterval(direction); }, kMaxDensity,
         drawing);
@@ -164,11 +170,25 @@ GridPanelWindow::GridPanelWindow(CalcPanelContext context, QWidget* parent)
     Refresh();
 }
 
-QLineEdit* GridPanelWindow::NumberField(double* field, QWidget* parent,
-                                        std::function<void()> changed) {
+QLineEdit* GridPanelWindow::NumberField(double* field, NumberKind kind, const char* label,
+                                        QWidget* parent, std::function<void()> changed) {
     auto* edit = new QLineEdit(parent);
-    connect(edit, &QLineEdit::editingFinished, this, [edit, field, changed] {
-        *field = KvStr::Atof(FromQt(edit->text()));
+    connect(edit, &QLineEdit::editingFinished, this, [edit, field, kind, label, changed] {
+        const std::string text = FromQt(edit->text());
+        if (text == KvStr::FormatDouble(*field)) {
+            return; // unchanged: the exact value stays
+        }
+        double value = 0.0;
+        const std::string refusal = NumberRefusal(text, kind, label, &value);
+        if (!refusal.empty()) {
+            // The old text first: the focus leaving for the message finds nothing to refuse.
+            edit->setText(ToQt(KvStr::FormatDouble(*field)));
+            ShowRefusal(refusal);
+            edit->setFocus();
+            edit->selectAll();
+            return;
+        }
+        *field = value;
         if (changed) {
             changed();
         }

@@ -4,6 +4,7 @@
 // densities and uniformity, the drawing settings ("绘制设置": form, maximum, minimum,
 // interval and the legend), "绘 制" and "写计算书".
 #include "panels/GridPanel.h"
+#include "panels/NumberCheck.h"
 #include "ui/BackgroundRun.h"
 #include "ui/CalcPanelWindow.h"
 #include "ui/DensityFields.h"
@@ -51,9 +52,11 @@ private:
     void SetBusy(bool busy);
     void Refresh();
     void ShowLegend();
-    // An edit control for a number field: the typed text read as a number when the
-    // user leaves it; changed runs after that.
-    QLineEdit* NumberField(double* field, QWidget* parent, std::function<void()> changed = {});
+    // An edit control for a number field of the kind: the typed text taken as a number
+    // when the user leaves it, then changed runs; a refused text is replaced by the
+    // field's value, the refusal (naming the label) is shown and the focus comes back.
+    QLineEdit* NumberField(double* field, NumberKind kind, const char* label, QWidget* parent,
+                           std::function<void()> changed = {});
 
     GridPanel m_panel;
     FieldBindings m_bindings;

@@ -59,11 +59,6 @@ void FillList(QComboBox& list, const std::vector<std::string>& items, const std:
     list.setCurrentIndex(list.findText(ToQt(selected)));
 }
 
-int IntFromText(const QString& text) {
-    const double value = NumberFromText(FromQt(text));
-    return static_cast<int>(std::clamp(std::trunc(value), double{INT_MIN}, double{INT_MAX}));
-}
-
 void ShowText(QLineEdit& field, const std::string& text) {
     if (field.text() != ToQt(text)) {
         field.setText(ToQt(text));
@@ -127,8 +122,7 @@ LuminaireDialog::LuminaireDialog(LuminaireDialogModel& model, QWidget* parent)
     buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        TakeFields();
-        if (TakePlacement()) {
+        if (TakeFields() && TakePlacement()) {
             accept();
         }
     });
@@ -173,8 +167,9 @@ QWidget* LuminaireDialog::BasicPage() {
     });
     m_totalFlux = new QLineEdit(page);
     totals->addRow(QStringLiteral("灯具总光通量"), m_totalFlux);
-    connect(m_totalFlux, &QLineEdit::editingFinished, this,
-            [this] { m_model.SetTotalFlux(IntFromText(m_totalFlux->text())); });
+    AddNumberField(
+        m_totalFlux, [this] { return std::to_string(m_model.TotalFlux()); },
+        [this](const std::string& text) { return m_model.SetTotalFluxText(text); });
 
     auto* maintenanceRow = new QWidget(page);
     auto* maintenanceLayout = new QHBoxLayout(maintenanceRow);
@@ -184,9 +179,9 @@ QWidget* LuminaireDialog::BasicPage() {
     maintenanceLayout->addWidget(m_maintenance, 1);
     maintenanceLayout->addWidget(m_handbook);
     totals->addRow(QStringLiteral("维护系数"), maintenanceRow);
-    connect(m_maintenance, &QLineEdit::editingFinished, this, [this] {
-        m_model.SetMaintenanceFactor(NumberFromText(FromQt(m_maintenance->text())));
-    });
+    AddNumberField(
+        m_maintenance, [this] { return NumberText(m_model.Working().dVindicate); },
+        [this](const std::string& text) { return m_model.SetMaintenanceFactorText(text); });
     m_handbookMenu = new QMenu(m_handbook);
     for (size_t item = 0; item < kMaintenanceFactorMenu.size(); ++item) {
         QAction* action =
@@ -226,8 +221,23 @@ QWidget* LuminaireDialog::ShapeGroup(int group, QWidget* parent) {
         m_model.ChooseShape(which, index);
         Refresh();
     });
-    for (QLineEdit* field : {c.length, c.width, c.height}) {
-        connect(field, &QLineEdit::editingFinished, this, [this] { TakeFields(); });
+    using Model = LuminaireDialogModel;
+    const std::pair<QLineEdit*, Model::ShapeSize> sizes[] = {{c.length, Model::kShapeLength},
+                                                             {c.width, Model::kShapeWidth},
+                                                             {c.height, Model::kShapeHeight}};
+    for (const auto& [field, size] : sizes) {
+        AddNumberField(
+            field,
+            [this, which, size = size] {
+                const LuminaireShape& shape = m_model.Shape(which);
+                return NumberText(
+                    size == Model::kShapeLength
+                        ? shape.dLength
+                        : (size == Model::kShapeWidth ? shape.dWidth : shape.dHeight));
+            },
+            [this, which, size = size](const std::string& text) {
+                return m_model.SetShapeSizeText(which, size, text);
+            });
     }
     return box;
 }
@@ -300,15 +310,19 @@ QWidget* LuminaireDialog::LampPageWidget(int page, QWidget* parent) {
             Refresh();
         }
     });
-    connect(c.ballast, &QLineEdit::editingFinished, this, [this, page, &c] {
-        m_model.SetBallastPower(page, NumberFromText(FromQt(c.ballast->text())));
-    });
-    connect(c.flux, &QLineEdit::editingFinished, this, [this, page, &c] {
-        if (!m_refreshing) {
-            m_model.SetLampFlux(page, IntFromText(c.flux->text()));
+    AddNumberField(
+        c.ballast, [this, page] { return NumberText(m_model.LampOf(page).dBallastPower); },
+        [this, page](const std::string& text) { return m_model.SetBallastPowerText(page, text); });
+    // The lamp flux shows the new total at once.
+    AddNumberField(
+        c.flux, [this, page] { return std::to_string(m_model.LampOf(page).nLuminousFlux); },
+        [this, page](const std::string& text) {
+            if (!m_model.SetLampFluxText(page, text)) {
+                return false;
+            }
             Refresh();
-        }
-    });
+            return true;
+        });
     return box;
 }
 
@@ -338,22 +352,38 @@ void LuminaireDialog::Import() {
     Refresh();
 }
 
-void LuminaireDialog::TakeFields() {
-    if (m_refreshing) {
-        return;
+void LuminaireDialog::AddNumberField(QLineEdit* edit, std::function<std::string()> shown,
+                                     std::function<bool(const std::string&)> take) {
+    m_numbers.push_back({edit, std::move(shown), std::move(take)});
+    connect(edit, &QLineEdit::editingFinished, this,
+            [this, index = m_numbers.size() - 1] { TakeNumber(m_numbers[index]); });
+}
+
+bool LuminaireDialog::TakeNumber(const NumberField& field) {
+    const std::string text = FromQt(field.edit->text());
+    // Unchanged: the exact value stays, not its shown rounding. While a refusal's message
+    // is open the focus leaves the field, which must not refuse it again.
+    if (m_refreshing || m_taking || text == field.shown()) {
+        return true;
     }
-    for (int group = 0; group < 2; ++group) {
-        const ShapeControls& c = m_shapes[static_cast<size_t>(group)];
-        LuminaireShape& shape = m_model.Shape(static_cast<LuminaireDialogModel::ShapeGroup>(group));
-        shape.dLength = NumberFromText(FromQt(c.length->text()));
-        shape.dWidth = NumberFromText(FromQt(c.width->text()));
-        shape.dHeight = NumberFromText(FromQt(c.height->text()));
+    m_taking = true;
+    const bool taken = field.take(text);
+    m_taking = false;
+    if (!taken) {
+        field.edit->setText(ToQt(field.shown()));
+        field.edit->setFocus();
+        field.edit->selectAll();
     }
-    m_model.SetMaintenanceFactor(NumberFromText(FromQt(m_maintenance->text())));
-    for (int page = 0; page < 2; ++page) {
-        const LampControls& c = m_lamps[static_cast<size_t>(page)];
-        m_model.SetBallastPower(page, NumberFromText(FromQt(c.ballast->text())));
+    return taken;
+}
+
+bool LuminaireDialog::TakeFields() {
+    for (const NumberField& field : m_numbers) {
+        if (!TakeNumber(field)) {
+            return false;
+        }
     }
+    return true;
 }
 
 void LuminaireDialog::Refresh() {

@@ -84,8 +84,21 @@ private:
     bool TakePlacement();
     QWidget* LampPageWidget(int page, QWidget* parent);
     void RefreshLampLists(int page);
-    // The edits typed into the fields go to the model before the dialog closes.
-    void TakeFields();
+    // A number field: its text as the model holds it, and how a typed text goes to the
+    // model (false, with the message shown, when refused).
+    struct NumberField {
+        QLineEdit* edit;
+        std::function<std::string()> shown;
+        std::function<bool(const std::string&)> take;
+    };
+    void AddNumberField(QLineEdit* edit, std::function<std::string()> shown,
+                        std::function<bool(const std::string&)> take);
+    // A changed text goes to the model; a refused one is replaced by the model's text and
+    // the field gets the focus back (false).
+    bool TakeNumber(const NumberField& field);
+    // The edits typed into the fields go to the model before the dialog closes; false at
+    // the first refused one.
+    bool TakeFields();
     // "导入配光文件...": the chosen files' types added to the catalogue and the first chosen.
     void Import();
 
@@ -99,6 +112,8 @@ private:
     QLineEdit* m_totalFlux = nullptr;
     QLineEdit* m_maintenance = nullptr;
     std::array<QLineEdit*, 6> m_placement{};
+    std::vector<NumberField> m_numbers;
+    bool m_taking = false; // a refusal's message is open
     QPushButton* m_handbook = nullptr;
     QPushButton* m_import = nullptr;
     QMenu* m_handbookMenu = nullptr;

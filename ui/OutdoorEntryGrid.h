@@ -32,6 +32,8 @@ PanelGrid* NewEntryGrid(const EntryGridColumns& columns, Panel& panel,
     PanelGrid* grid = NewEntryGrid({Panel::kHeaders.begin(), Panel::kHeaders.end()},
                                    {Panel::kColumnWidths.begin(), Panel::kColumnWidths.end()},
                                    Panel::kHeaderHeight, columns, parent);
+    grid->SetCellCheck(
+        [](int, int column, const std::string& text) { return Panel::CellRefusal(column, text); });
     QObject::connect(grid, &PanelGrid::CellEdited, grid,
                      [&panel, snapshot = std::move(snapshot),
                       refresh = std::move(refresh)](int row, int column, const std::string& text) {

@@ -53,8 +53,8 @@ std::function<void()> OutlinePanelView::StandardLookup(std::string& field) {
 
 std::function<void()> OutlinePanelView::ReflectanceLookup(std::string& field) {
     return [this, &field] {
-        if (const std::optional<double> value =
-                m_dialogs.ChooseReflectance(this, NumberFromText(field))) {
+        if (const std::optional<double> value = m_dialogs.ChooseReflectance(
+                this, ReadNumber(field, NumberKind::kPercent).value_or(0.0))) {
             SetField(field, *value);
         }
     };
@@ -66,13 +66,16 @@ OutlinePanelView::OutlinePanelView(ShellDialogs& dialogs, QWidget* parent)
 template <typename Fields>
 void OutlinePanelView::AddShape(QVBoxLayout& page, const QString& sizeTitle, Fields& f,
                                 OutlinePanelModel& model, const CornerGridTexts& texts) {
+    m_fields.SetNumberCheck([&model](const std::string* field, const std::string& text) {
+        return model.FieldRefusal(field, text);
+    });
     QFormLayout* size = Group(page, sizeTitle, this);
-    AddLabelledRow(*size, QStringLiteral("总长"), m_fields.Line(&f.length, this));
-    AddLabelledRow(*size, QStringLiteral("总宽"), m_fields.Line(&f.width, this));
-    AddLabelledRow(*size, QStringLiteral("工作面高度"), m_fields.Line(&f.workHeight, this));
+    AddLabelledRow(*size, QStringLiteral("总长"), m_fields.Number(&f.length, this));
+    AddLabelledRow(*size, QStringLiteral("总宽"), m_fields.Number(&f.width, this));
+    AddLabelledRow(*size, QStringLiteral("工作面高度"), m_fields.Number(&f.workHeight, this));
     QFormLayout* corner = Group(page, QStringLiteral("左下角位置"), this);
-    AddLabelledRow(*corner, QStringLiteral("X"), m_fields.Line(&f.leftBotX, this));
-    AddLabelledRow(*corner, QStringLiteral("Y"), m_fields.Line(&f.leftBotY, this));
+    AddLabelledRow(*corner, QStringLiteral("X"), m_fields.Number(&f.leftBotX, this));
+    AddLabelledRow(*corner, QStringLiteral("Y"), m_fields.Number(&f.leftBotY, this));
     m_corners = new CornerGridView(model, texts, this);
     page.addWidget(m_corners);
     connect(m_corners, &CornerGridView::Edited, this, &OutlinePanelView::Edited);
@@ -95,18 +98,18 @@ RoomPanelView::RoomPanelView(RoomPanelModel& model, ShellDialogs& dialogs, QWidg
     const QString more = QStringLiteral(">>");
     AddLabelledRow(
         *reflect, QStringLiteral("顶棚"),
-        WithLookup(m_fields.Line(&f.reflectTop, this), more, ReflectanceLookup(f.reflectTop)));
+        WithLookup(m_fields.Number(&f.reflectTop, this), more, ReflectanceLookup(f.reflectTop)));
     AddLabelledRow(
         *reflect, QStringLiteral("墙面"),
-        WithLookup(m_fields.Line(&f.reflectWall, this), more, ReflectanceLookup(f.reflectWall)));
-    AddLabelledRow(
-        *reflect, QStringLiteral("地面"),
-        WithLookup(m_fields.Line(&f.reflectFloor, this), more, ReflectanceLookup(f.reflectFloor)));
+        WithLookup(m_fields.Number(&f.reflectWall, this), more, ReflectanceLookup(f.reflectWall)));
+    AddLabelledRow(*reflect, QStringLiteral("地面"),
+                   WithLookup(m_fields.Number(&f.reflectFloor, this), more,
+                              ReflectanceLookup(f.reflectFloor)));
     AddLabelledRow(*reflect, QStringLiteral("墙窗比"),
                    m_fields.Choice(&f.winInWall, RoomPanelModel::WindowRatioChoices(), this));
     QFormLayout* standard = Group(*page, QStringLiteral("照度标准"), this);
     AddLabelledRow(*standard, QStringLiteral("照度标准lx"),
-                   WithLookup(m_fields.Line(&f.lxStandard, this), QStringLiteral("查照度标准"),
+                   WithLookup(m_fields.Number(&f.lxStandard, this), QStringLiteral("查照度标准"),
                               StandardLookup(f.lxStandard)));
     page->addStretch(1);
     Refresh();
@@ -122,7 +125,7 @@ SitePanelView::SitePanelView(SitePanelModel& model, ShellDialogs& dialogs, QWidg
               QStringLiteral("插入"), QStringLiteral("删除"), QStringLiteral("重置")});
     QFormLayout* standard = Group(*page, QStringLiteral("照度标准"), this);
     AddLabelledRow(*standard, QStringLiteral("照度标准lx"),
-                   WithLookup(m_fields.Line(&f.lxStandard, this), QStringLiteral("查照度标准"),
+                   WithLookup(m_fields.Number(&f.lxStandard, this), QStringLiteral("查照度标准"),
                               StandardLookup(f.lxStandard)));
     QFormLayout* numbers = Group(*page, QStringLiteral("投光灯的灯具编号"), this);
     AddLabelledRow(*numbers, QStringLiteral("起始编号"), m_fields.Spin(&f.startNum, this));

@@ -1,5 +1,6 @@
 #include "ui/PanelGrid.h"
 
+#include "panels/NumberCheck.h"
 #include "ui/QtText.h"
 
 #include <QComboBox>
@@ -10,6 +11,10 @@
 
 namespace qv {
 namespace {
+
+// The text a cell showed before it was typed into: what Fill showed or the last taken
+// edit.
+constexpr int kShownRole = Qt::UserRole + 1;
 
 // Edits the cells of a column with a drop-down list of the column's choices.
 class ChoiceDelegate : public QStyledItemDelegate {
@@ -61,8 +66,37 @@ PanelGrid::PanelGrid(const std::vector<const char*>& headers, const std::vector<
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        emit CellEdited(item->row(), item->column(), FromQt(item->text()));
+        const std::string text = FromQt(item->text());
+        if (m_check) {
+            if (const std::string refusal = m_check(item->row(), item->column(), text);
+                !refusal.empty()) {
+                Refuse(*item, refusal);
+                return;
+            }
+        }
+        {
+            const QSignalBlocker quiet(this);
+            item->setData(kShownRole, item->text());
+        }
+        emit CellEdited(item->row(), item->column(), text);
     });
+}
+
+void PanelGrid::Refuse(QTableWidgetItem& item, const std::string& refusal) {
+    {
+        const QSignalBlocker quiet(this);
+        item.setText(item.data(kShownRole).toString());
+    }
+    // A message box opened while the cell editor closes would take its focus and have
+    // the same text committed again; so the refusal waits for the editor to go.
+    QMetaObject::invokeMethod(
+        this,
+        [this, row = item.row(), column = item.column(), refusal] {
+            ShowRefusal(refusal);
+            setCurrentCell(row, column);
+            setFocus();
+        },
+        Qt::QueuedConnection);
 }
 
 void PanelGrid::SetChoices(int column, Choices choices) {
@@ -81,6 +115,7 @@ void PanelGrid::Fill(int rows, const CellText& text) {
                 setItem(r, c, item);
             }
             item->setText(ToQt(text(r, c)));
+            item->setData(kShownRole, item->text());
             const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
             item->setFlags(m_editable.count(c) != 0 ? flags | Qt::ItemIsEditable : flags);
         }

@@ -18,6 +18,8 @@ class PanelGrid : public QTableWidget {
 public:
     using CellText = std::function<std::string(int row, int column)>;
     using Choices = std::function<std::vector<std::string>()>;
+    // Why a typed text is refused for a cell; empty when it is taken.
+    using CellCheck = std::function<std::string(int row, int column, const std::string& text)>;
 
     template <size_t N>
     PanelGrid(const std::array<const char*, N>& headers, const std::array<int, N>& widths,
@@ -29,6 +31,10 @@ public:
 
     // The columns whose cells take typed edits; the others are read-only.
     void SetEditableColumns(std::set<int> columns) { m_editable = std::move(columns); }
+    // Checks every typed cell: a refused text is not passed on, the cell shows its text
+    // from before again, and once the editor has closed the refusal is shown and the cell
+    // becomes current with the focus.
+    void SetCellCheck(CellCheck check) { m_check = std::move(check); }
     // A column whose cells are edited by picking from a drop-down list.
     void SetChoices(int column, Choices choices);
     // Shows rows × columns cells (signals blocked).
@@ -43,7 +49,10 @@ signals:
     void CellEdited(int row, int column, const std::string& text);
 
 private:
+    void Refuse(QTableWidgetItem& item, const std::string& refusal);
+
     std::set<int> m_editable;
+    CellCheck m_check;
 };
 
 } // namespace qv

@@ -50,6 +50,9 @@ void BindPointGrid(PanelGrid& grid, CalcPointGrid& points, int firstColumn) {
         editable.insert(firstColumn + c);
     }
     grid.SetEditableColumns(editable);
+    grid.SetCellCheck([firstColumn](int, int column, const std::string& text) {
+        return CalcPointGrid::CellRefusal(column - firstColumn, text);
+    });
     QObject::connect(&grid, &PanelGrid::CellEdited, &grid,
                      [&points, firstColumn](int row, int column, const std::string& text) {
                          points.EditCell(row, column - firstColumn, text);

@@ -62,28 +62,46 @@ ReflectivityDialog::ReflectivityDialog(ReflectivityDialogModel& model, QWidget* 
     field->addWidget(m_plus);
     field->addWidget(m_minus);
     connect(m_plus, &QPushButton::clicked, this, [this] {
-        TakeField();
-        m_model.Increase();
-        Refresh();
+        if (TakeField()) {
+            m_model.Increase();
+            Refresh();
+        }
     });
     connect(m_minus, &QPushButton::clicked, this, [this] {
-        TakeField();
-        m_model.Decrease();
-        Refresh();
+        if (TakeField()) {
+            m_model.Decrease();
+            Refresh();
+        }
     });
     connect(m_field, &QLineEdit::editingFinished, this, [this] { TakeField(); });
 
     m_confirm = new QPushButton(QStringLiteral("确   认"), this);
     layout->addWidget(m_confirm);
     connect(m_confirm, &QPushButton::clicked, this, [this] {
-        TakeField();
-        accept();
+        if (TakeField()) {
+            accept();
+        }
     });
     Refresh();
 }
 
-void ReflectivityDialog::TakeField() {
-    m_model.SetReflectance(NumberFromText(FromQt(m_field->text())));
+bool ReflectivityDialog::TakeField() {
+    const std::string shown = NumberText(m_model.Reflectance());
+    const std::string text = FromQt(m_field->text());
+    // Unchanged: the exact value stays. While the refusal's message is open the focus
+    // leaves the field, which must not refuse it again.
+    if (m_taking || text == shown) {
+        return true;
+    }
+    m_taking = true;
+    const bool taken = m_model.SetReflectanceText(text);
+    m_taking = false;
+    if (!taken) {
+        m_field->setText(ToQt(shown));
+        m_field->setFocus();
+        m_field->selectAll();
+    }
+    return taken;
 }
 
 void ReflectivityDialog::Refresh() {

@@ -30,7 +30,9 @@ public:
     QPushButton* Confirm() const { return m_confirm; }
 
 private:
-    void TakeField();
+    // The typed field to the model; a refused text is replaced by the model's value and
+    // the field gets the focus back (false).
+    bool TakeField();
     void Refresh();
 
     ReflectivityDialogModel& m_model;
@@ -42,6 +44,7 @@ private:
     QPushButton* m_plus = nullptr;
     QPushButton* m_minus = nullptr;
     QPushButton* m_confirm = nullptr;
+    bool m_taking = false; // a refusal's message is open
 };
 
 } // namespace qv

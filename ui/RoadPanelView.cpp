@@ -60,22 +60,25 @@ std::vector<std::string> Arrangements() {
 RoadPanelView::RoadPanelView(RoadPanelModel& model, ShellDialogs& dialogs, QWidget* parent)
     : QWidget(parent), m_model(model), m_dialogs(dialogs), m_fields([this] { emit Edited(); }) {
     RoadFields& f = model.Fields();
+    m_fields.SetNumberCheck([&model](const std::string* field, const std::string& text) {
+        return model.FieldRefusal(field, text);
+    });
     auto* page = new QVBoxLayout(this);
     auto* group = new QGroupBox(QStringLiteral("道路方案"), this);
     auto* form = new QFormLayout(group);
-    AddLabelledRow(*form, QStringLiteral("总长"), m_fields.Line(&f.length, this));
-    AddLabelledRow(*form, QStringLiteral("总宽"), m_fields.Line(&f.width, this));
-    AddLabelledRow(*form, QStringLiteral("角度"), m_fields.Line(&f.angle, this));
-    AddLabelledRow(*form, QStringLiteral("道路工作面高度"), m_fields.Line(&f.workHeight, this));
+    AddLabelledRow(*form, QStringLiteral("总长"), m_fields.Number(&f.length, this));
+    AddLabelledRow(*form, QStringLiteral("总宽"), m_fields.Number(&f.width, this));
+    AddLabelledRow(*form, QStringLiteral("角度"), m_fields.Number(&f.angle, this));
+    AddLabelledRow(*form, QStringLiteral("道路工作面高度"), m_fields.Number(&f.workHeight, this));
     auto* center = new QWidget(this);
     auto* centerLayout = new QHBoxLayout(center);
     centerLayout->setContentsMargins(0, 0, 0, 0);
     centerLayout->addWidget(new QLabel(QStringLiteral("X"), center));
-    centerLayout->addWidget(m_fields.Line(&f.centerX, center));
+    centerLayout->addWidget(m_fields.Number(&f.centerX, center));
     centerLayout->addWidget(new QLabel(QStringLiteral("Y"), center));
-    centerLayout->addWidget(m_fields.Line(&f.centerY, center));
+    centerLayout->addWidget(m_fields.Number(&f.centerY, center));
     AddLabelledRow(*form, QStringLiteral("道路中心点位置"), center);
-    AddLabelledRow(*form, QStringLiteral("路灯间距"), m_fields.Line(&f.lampDis, this));
+    AddLabelledRow(*form, QStringLiteral("路灯间距"), m_fields.Number(&f.lampDis, this));
     AddLabelledRow(*form, QStringLiteral("排列方式"),
                    m_fields.Index(&f.arrangement, Arrangements(), this));
     AddLabelledRow(*form, QStringLiteral("起始编号"), m_fields.Spin(&f.startNum, this));
@@ -83,7 +86,7 @@ RoadPanelView::RoadPanelView(RoadPanelModel& model, ShellDialogs& dialogs, QWidg
     auto* standard = new QWidget(this);
     auto* standardLayout = new QHBoxLayout(standard);
     standardLayout->setContentsMargins(0, 0, 0, 0);
-    standardLayout->addWidget(m_fields.Line(&f.lxStandard, standard), 1);
+    standardLayout->addWidget(m_fields.Number(&f.lxStandard, standard), 1);
     auto* lookup = new QPushButton(QStringLiteral("查照度标准"), standard);
     connect(lookup, &QPushButton::clicked, this, [this] {
         const std::optional<int> value = m_dialogs.ChooseStandardIlluminance(this);
@@ -166,24 +169,18 @@ QWidget* RoadPanelView::Components() {
         }
         Run([this, count] { m_model.SetComponentCount(count); });
     });
-    connect(m_grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        ComponentRow& row = m_model.Rows()[static_cast<size_t>(item->row())];
-        const std::string text = FromQt(item->text());
-        switch (item->column()) {
-        case kTypeColumn:
-            row.type = text;
-            break;
-        case kLanesColumn:
-            row.lanes = text;
-            break;
-        case kWidthColumn:
-            row.width = text;
-            break;
-        default:
-            return;
-        }
-        emit Edited();
-    });
+    BindCheckedCells(
+        *m_grid,
+        [this](int row, int column, const std::string& text) {
+            if (column != kTypeColumn) {
+                return m_model.EditCell(row, column - kTypeColumn, text);
+            }
+            if (row >= 0 && row < static_cast<int>(m_model.Rows().size())) {
+                m_model.Rows()[static_cast<size_t>(row)].type = text;
+            }
+            return true;
+        },
+        [this] { Refresh(); }, [this] { emit Edited(); });
     connect(m_grid, &QTableWidget::itemSelectionChanged, this,
             [this] { m_model.SelectRow(SelectedGridRow(*m_grid)); });
     return group;

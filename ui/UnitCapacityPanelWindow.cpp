@@ -53,7 +53,11 @@ UnitCapacityPanelWindow::UnitCapacityPanelWindow(CalcPanelContext context, QWidg
 }
 
 void UnitCapacityPanelWindow::Calculate() {
-    m_panel.SetEfficiencyText(FromQt(m_efficiency->currentText()));
+    if (!m_panel.SetEfficiencyText(FromQt(m_efficiency->currentText()))) {
+        m_efficiency->setCurrentText(ToQt(m_panel.EfficiencyText()));
+        m_efficiency->setFocus();
+        return;
+    }
     const Project project = m_context.snapshot();
     m_panel.Calculate(project.room, project.luminaires);
     Refresh();

@@ -393,7 +393,8 @@ TEST_F(UnitCapacityPanelTest, ApplyingCountsRepeatsEntries) {
         EXPECT_EQ(copy.unitCapacity.nCount, 1); // a recalculation counts each copy once
         EXPECT_EQ(copy.unitCapacity.sDistributionClass, "直接型9");
     }
-    panel.EditCell(0, UnitCapacityPanel::kCount, "200000");
+    panel.EditCell(0, UnitCapacityPanel::kCount, "100000"); // a cell's most, 100001 in all
+    panel.EditCell(1, UnitCapacityPanel::kCount, "1");
     EXPECT_EQ(panel.ApplyCounts(room, applied), CountAdjustment::kTooMany);
     EXPECT_EQ(applied.Count(), 3);
 }

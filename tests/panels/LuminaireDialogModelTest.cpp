@@ -3,6 +3,7 @@
 #include "catalogue/CatalogueTestSupport.h"
 
 #include "catalogue/CatalogueLoaders.h"
+#include "model/ProjectTestSupport.h"
 #include "panels/LuminaireDialogModel.h"
 #include "panels/MaintenanceFactorMenu.h"
 
@@ -157,6 +158,40 @@ TEST_F(LuminaireDialogModelTest, ShapesAndMaintenanceFactors) {
     EXPECT_STREQ(kMaintenanceFactorMenu[2].text, "一般  0.74");
     EXPECT_FALSE(dialog.ChooseMaintenanceFactor(6));
     EXPECT_DOUBLE_EQ(dialog.Working().dVindicate, 0.65);
+}
+
+TEST_F(LuminaireDialogModelTest, TypedFieldsRefuseWhatTheyCannotHoldAndKeepTheirValue) {
+    MessageRecorder recorder;
+    LuminaireDialogModel dialog(db, Luminaire());
+    dialog.Open();
+    dialog.SetLampCount(0, 3);
+    ASSERT_TRUE(dialog.SetLampFluxText(0, "5000"));
+    EXPECT_EQ(dialog.TotalFlux(), 15000);
+    ASSERT_TRUE(dialog.SetMaintenanceFactorText("0.8"));
+    const Luminaire before = dialog.Working();
+    EXPECT_FALSE(dialog.SetLampFluxText(0, "abc"));
+    EXPECT_FALSE(dialog.SetLampFluxText(0, "-5000")); // no negative total
+    EXPECT_FALSE(dialog.SetLampFluxText(0, "99999999999999"));
+    EXPECT_FALSE(dialog.SetTotalFluxText("0"));
+    EXPECT_FALSE(dialog.SetBallastPowerText(1, "-2"));
+    EXPECT_FALSE(dialog.SetMaintenanceFactorText("1.5"));
+    EXPECT_FALSE(dialog.SetShapeSizeText(LuminaireDialogModel::kOptical,
+                                         LuminaireDialogModel::kShapeHeight, "1e+300"));
+    EXPECT_EQ(dialog.Working(), before);
+    ASSERT_EQ(recorder.messages.size(), 7u);
+    EXPECT_EQ(recorder.messages[0].text, "光源光通量应为数字,请重新输入!");
+    EXPECT_EQ(recorder.messages[1].text, "光源光通量应为正整数,请重新输入!");
+    EXPECT_EQ(recorder.messages[2].text, "光源光通量应为不大于2147483647的正整数,请重新输入!");
+    EXPECT_EQ(recorder.messages[5].text, "维护系数应为大于0且不大于1的数值,请重新输入!");
+    EXPECT_EQ(recorder.messages[6].text, "高度应为不大于100000的非负数,请重新输入!");
+
+    dialog.ChooseShape(LuminaireDialogModel::kGeometric, LuminaireShape::kCircle);
+    EXPECT_FALSE(dialog.SetShapeSizeText(LuminaireDialogModel::kGeometric,
+                                         LuminaireDialogModel::kShapeLength, "-1"));
+    EXPECT_EQ(recorder.messages.back().text, "直径应为不大于100000的非负数,请重新输入!");
+    EXPECT_TRUE(dialog.SetShapeSizeText(LuminaireDialogModel::kGeometric,
+                                        LuminaireDialogModel::kShapeLength, "0.6"));
+    EXPECT_EQ(dialog.Working().geometricShape.dLength, 0.6);
 }
 
 } // namespace

@@ -211,9 +211,9 @@ TEST_F(AreaSourceUi, GroupsLabelsAndUnitsAreThePanels) {
 
 TEST(AreaSourceNumbers, FieldsReadPlainNumbersAndShowDoublesExactly) {
     EXPECT_EQ(AreaSourceWindow::ReadNumber(QStringLiteral(" +4.5 ")), 4.5);
-    EXPECT_EQ(AreaSourceWindow::ReadNumber(QStringLiteral("-1e3")), -1000.0);
+    EXPECT_EQ(AreaSourceWindow::ReadNumber(QStringLiteral("-1e+3")), -1000.0);
     EXPECT_EQ(AreaSourceWindow::ReadNumber(QStringLiteral(".25")), 0.25);
-    for (const char* text : {"", " ", "4,5", "5m", "+-5", "--5", "0x10", "１"}) {
+    for (const char* text : {"", " ", "4,5", "5m", "+-5", "--5", "0x10", "１", "1e3", "1e+999"}) {
         EXPECT_FALSE(AreaSourceWindow::ReadNumber(QString::fromUtf8(text))) << text;
     }
     for (const double value : {0.1 + 0.2, 619.3713448211346, 1e-7, -2.5, 0.0}) {

@@ -295,7 +295,7 @@ TEST_F(OutdoorPanelsUi, CountsAreAppliedToTheLuminairePanelOrRefusedWhenTooMany)
     const Luminaire first = w.Registry().editing.luminaires->Working().At(0);
 
     // Too many: a message, and the luminaire list as it was.
-    EditCell(grid, 3, FloodCapacityPanel::kCount, QStringLiteral("200000"));
+    EditCell(grid, 3, FloodCapacityPanel::kCount, QStringLiteral("100000"));
     Button(panel, QStringLiteral("确定调整场内灯具数量")).click();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "系统提示");

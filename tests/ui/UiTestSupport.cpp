@@ -157,6 +157,7 @@ QLineEdit& UiTest::Field(QWidget& page, const QString& label) {
 
 void UiTest::EditCell(QTableWidget& grid, int row, int column, const QString& text) {
     grid.item(row, column)->setText(text); // what the cell editor commits
+    QApplication::processEvents();         // grids that check a cell take it once it closed
 }
 
 void UiTest::SelectRow(QTableWidget& grid, int row) {
