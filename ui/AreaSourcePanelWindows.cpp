@@ -5,6 +5,7 @@
 #include "ui/QtText.h"
 
 #include <kelvorin/KvMessage.h>
+#include <kelvorin/KvStr.h>
 
 #include <QBoxLayout>
 #include <QCloseEvent>
@@ -130,6 +131,7 @@ QPushButton* AreaSourceWindow::AddCalculation(const char* text, Calculation calc
             }
             return;
         }
+        m_calculated = true;
         ShowResults();
     });
 }
@@ -160,9 +162,13 @@ void AreaSourceWindow::ShowFields() {
     }
 }
 
+// An illuminance with 2 decimals, the full value in the tooltip (the book states that).
 void AreaSourceWindow::ShowResults() {
     for (const auto& [edit, value] : m_outputs) {
-        edit->setText(NumberText(value()));
+        const double lx = value();
+        edit->setText(m_calculated ? ToQt(KvStr::Format("%.2f", lx)) : QString());
+        edit->setToolTip(m_calculated ? ToQt(KvStr::Format("%.10g", lx)) : QString());
+        edit->setCursorPosition(0);
     }
 }
 

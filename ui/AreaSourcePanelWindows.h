@@ -92,6 +92,7 @@ private:
     std::vector<BoundInput> m_inputs;
     std::vector<std::pair<QLineEdit*, std::function<double()>>> m_outputs;
     bool m_saved = false;
+    bool m_calculated = false; // the outputs stay empty until a calculation ran
 };
 
 // A window over one panel model: it owns the model and writes its fields back on every

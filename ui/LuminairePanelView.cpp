@@ -1,5 +1,6 @@
 #include "ui/LuminairePanelView.h"
 
+#include "ui/ColumnFit.h"
 #include "ui/GridRows.h"
 #include "ui/QtText.h"
 
@@ -112,6 +113,8 @@ void LuminairePanelView::Refresh() {
             }
         }
     }
+    // Models, curve and table names are read whole, never cut short.
+    WidenColumnsToContents(*m_grid);
 }
 
 } // namespace qv
