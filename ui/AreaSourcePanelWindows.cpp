@@ -111,11 +111,13 @@ void AreaSourceWindow::AddOutputs(const char* title, const std::vector<Output>& 
         QLineEdit* edit = AddUnitRow(*form, output.label, "lx");
         edit->setReadOnly(true);
         m_outputs.emplace_back(edit, output.value);
+        m_calculated.push_back(false);
     }
 }
 
 QPushButton* AreaSourceWindow::AddCalculation(const char* text, Calculation calculate) {
-    return AddButton(*m_buttons, text, [this, calculate = std::move(calculate)] {
+    const size_t output = m_calculations++;
+    return AddButton(*m_buttons, text, [this, output, calculate = std::move(calculate)] {
         if (const BoundInput* bad = FirstNonNumber()) {
             KvMessageSink::Show(NotANumberMessage(bad->input.label));
             Focus(*bad->edit);
@@ -131,7 +133,9 @@ QPushButton* AreaSourceWindow::AddCalculation(const char* text, Calculation calc
             }
             return;
         }
-        m_calculated = true;
+        if (output < m_calculated.size()) {
+            m_calculated[output] = true;
+        }
         ShowResults();
     });
 }
@@ -162,12 +166,13 @@ void AreaSourceWindow::ShowFields() {
     }
 }
 
-// An illuminance with 2 decimals, the full value in the tooltip (the book states that).
+// An illuminance with 2 decimals, the exact value in the tooltip (as the book states it).
 void AreaSourceWindow::ShowResults() {
-    for (const auto& [edit, value] : m_outputs) {
+    for (size_t i = 0; i < m_outputs.size(); ++i) {
+        const auto& [edit, value] = m_outputs[i];
         const double lx = value();
-        edit->setText(m_calculated ? ToQt(KvStr::Format("%.2f", lx)) : QString());
-        edit->setToolTip(m_calculated ? ToQt(KvStr::Format("%.10g", lx)) : QString());
+        edit->setText(m_calculated[i] ? ToQt(KvStr::Format("%.2f", lx)) : QString());
+        edit->setToolTip(m_calculated[i] ? NumberText(lx) : QString());
         edit->setCursorPosition(0);
     }
 }

@@ -15,7 +15,9 @@ void WidenColumnsToContents(QTableView& grid) {
         return;
     }
     for (int column = 0; column < model->columnCount(); ++column) {
-        const int needed = std::max(grid.sizeHintForColumn(column), header.sectionSizeHint(column));
+        // The view's hint is public on its base: the widest cell with the style's margins.
+        const QAbstractItemView& view = grid;
+        const int needed = std::max(view.sizeHintForColumn(column), header.sectionSizeHint(column));
         if (grid.columnWidth(column) < needed) {
             grid.setColumnWidth(column, needed);
         }
