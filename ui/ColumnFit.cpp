@@ -24,4 +24,8 @@ void WidenColumnsToContents(QTableView& grid) {
     }
 }
 
+void FitHeaderHeight(QHeaderView& header, int height) {
+    header.setFixedHeight(std::max(height, header.sizeHint().height()));
+}
+
 } // namespace qv

@@ -50,7 +50,7 @@ FloodlightResultWindow::FloodlightResultWindow(CalcPanelContext context,
     const auto& widths = FloodlightResultPanel::kColumnWidths;
     m_grid = NewGrid(FloodlightResultPanel::kHeaders,
                      std::vector<int>(widths.begin(), widths.end()), this);
-    m_grid->horizontalHeader()->setFixedHeight(FloodlightResultPanel::kHeaderHeight);
+    FitHeaderHeight(*m_grid->horizontalHeader(), FloodlightResultPanel::kHeaderHeight);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->SetEditableColumns({FloodlightResultPanel::kIntensity});
     BindCells(*m_grid, m_panel);
