@@ -91,6 +91,9 @@ protected:
             if (inTable) {
                 std::vector<std::string> cells;
                 KvStr::SplitStrBySymbol(cells, line, "\t");
+                if (!line.empty() && line.back() == '\t') {
+                    cells.emplace_back(); // an empty last cell
+                }
                 rows.push_back(cells);
             }
             inTable = inTable || line.rfind("名称\t", 0) == 0;
