@@ -8,6 +8,7 @@
 #include <kelvorin/KvStr.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace qv {
 
@@ -138,6 +139,12 @@ void RoadLightingPanel::Calculate(const Project& project) {
 
 bool RoadLightingPanel::EditCell(int row, int column, const std::string& text, Project& project) {
     if (row < 0 || row >= RowCount()) {
+        return false;
+    }
+    // A number beyond the range of a double is no value to keep: the cell keeps its own.
+    const bool numberColumn = column == kSpacing || column == kPoleHeight || column == kElevation ||
+                              column == kUtilization;
+    if (numberColumn && !std::isfinite(KvStr::Atof(text))) {
         return false;
     }
     RoadEntry& entry = m_entries[static_cast<size_t>(row)];

@@ -46,7 +46,8 @@ public:
     // or utilization factor; other cells ignore edits. The entry's values are kept with
     // its luminaire in the project (Luminaire::road), so that they are saved and the
     // panel starts from them when opened again; then the panel recalculates. False when
-    // nothing was edited (the project is as it was).
+    // nothing was edited (another column, or a number beyond a double such as "1e999" or
+    // "inf": the cell keeps its value) and the project is as it was.
     bool EditCell(int row, int column, const std::string& text, Project& project);
     // The entry's count of lights ("个数" of the luminaire).
     void SetCount(int row, int count, const Project& project);

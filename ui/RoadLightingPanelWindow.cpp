@@ -1,6 +1,7 @@
 #include "ui/RoadLightingPanelWindow.h"
 
 #include "report/books/RoadBook.h"
+#include "ui/ColumnFit.h"
 #include "ui/OutdoorEntryGrid.h"
 #include "ui/QtText.h"
 
@@ -57,6 +58,7 @@ void RoadLightingPanelWindow::Refresh() {
     m_illuminance->setText(ToQt(m_panel.IlluminanceText()));
     m_message->setText(ToQt(m_panel.Message()));
     ShowEntries(*m_grid, m_panel);
+    WidenColumnsToContents(*m_grid); // names and models read whole
 }
 
 } // namespace qv

@@ -186,7 +186,7 @@ TEST(RoadLightingPanel, MessageNamesMissingInputsAndRepeatedKinds) {
     panel.EditCell(0, RoadLightingPanel::kUtilization, "0.3", project);
     panel.EditCell(1, RoadLightingPanel::kUtilization, "0.3", project);
     panel.EditCell(1, RoadLightingPanel::kSpacing, "30", project); // kept from before
-    EXPECT_EQ(panel.IlluminanceText(), "14.00"); // twice the 7 lx of one entry
+    EXPECT_EQ(panel.IlluminanceText(), "14.00");                   // twice the 7 lx of one entry
     EXPECT_EQ(panel.Message(),
               "照度满足道路照度标准,不需增加灯具；灯1、灯2是同一种灯：每种灯只需一行，间距和排列方"
               "式已代表这种灯的全部灯杆，每根灯杆各列一行会使照度乘以行数");
@@ -217,6 +217,10 @@ TEST(RoadLightingPanel, EditedValuesAreKeptWithTheirLights) {
     panel.Open(project);
     const Project before = project;
     EXPECT_FALSE(panel.EditCell(1, RoadLightingPanel::kComputedSpacing, "5", project));
+    for (const char* text : {"inf", "-1e999", "nan"}) {
+        EXPECT_FALSE(panel.EditCell(1, RoadLightingPanel::kSpacing, text, project)) << text;
+        EXPECT_EQ(panel.CellText(1, RoadLightingPanel::kSpacing), "30") << text;
+    }
     EXPECT_EQ(project, before);
     EXPECT_TRUE(panel.EditCell(1, RoadLightingPanel::kUtilization, "0.3", project));
     EXPECT_TRUE(panel.EditCell(1, RoadLightingPanel::kArrangement, "中心", project));
