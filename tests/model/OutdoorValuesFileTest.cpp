@@ -75,19 +75,6 @@ TEST(OutdoorValuesFile, AimingPointsAndRoadValuesReadBack) {
               at("Main/灯具/灯具1/路灯参数/dSpacing=32.500000"));
 }
 
-TEST(OutdoorValuesFile, AChangedValueIsAnotherProject) {
-    const Project project = OutdoorWithValues();
-    Project moved = project;
-    moved.luminaires.At(0).ptAim.z = 1;
-    EXPECT_FALSE(moved == project);
-    Project edited = project;
-    edited.luminaires.At(1).road->dSpacing = 30;
-    EXPECT_FALSE(edited == project);
-    Project forgotten = project;
-    forgotten.luminaires.At(1).road.reset();
-    EXPECT_FALSE(forgotten == project);
-}
-
 TEST(OutdoorValuesFile, SavingOverAFileLeavesNoValuesOfAnotherLuminaire) {
     TempDir dir;
     const std::string path = dir.File("p.col");
