@@ -178,7 +178,11 @@ int RunFlood(const FloodArguments& arguments) {
     }
     FloodPointRecord record;
     record.floodlights = project.luminaires;
-    AssignAimingPoints(record.floodlights, aims); // floodlights without a row aim at 0, 0, 0
+    // Without an aiming file the floodlights aim where the project keeps their aiming
+    // points, as the point panel starts; with one, floodlights without a row aim at 0, 0, 0.
+    if (!arguments.aim.empty()) {
+        AssignAimingPoints(record.floodlights, aims);
+    }
     record.rows = BuildFloodlightRows(points.Points(), record.floodlights);
     ComputeFloodPointRecord(record, project.room.outline, FloodMode::kLookUp);
     if (arguments.passes == 2) {
@@ -415,10 +419,12 @@ void RegisterOutdoorCommands(CLI::App& app, CommandRegistry& registry) {
         ->add_option("--points", flood->points, "CSV file with the columns name,x,y,z[,rx,ry,rz]")
         ->required();
     floodCommand->add_option("--aim", flood->aim,
-                             "CSV file with the columns x,y,z: one aiming point per luminaire");
+                             "CSV file with the columns x,y,z: one aiming point per luminaire "
+                             "(default: the aiming points kept in the project)");
     floodCommand
         ->add_option("--passes", flood->passes,
-                     "1: the point panel's calculation; 2: then the result panel's")
+                     "1: the intensity lookup alone; 2 (the point panel's 计算): then the "
+                     "illuminances with the intensities looked up")
         ->check(CLI::IsMember({1, 2}));
     floodCommand->add_flag("--json", flood->json, "print one JSON object");
     AddBookOption(floodCommand, flood->book);

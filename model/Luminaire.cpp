@@ -4,6 +4,7 @@
 
 #include <kelvorin/KvStr.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qv {
@@ -63,6 +64,10 @@ std::string UnitPowerKindOf(const Luminaire& luminaire) {
 }
 
 bool operator==(const Luminaire& a, const Luminaire& b) {
+    return SameFitting(a, b) && a.ptAim == b.ptAim && a.road == b.road;
+}
+
+bool SameFitting(const Luminaire& a, const Luminaire& b) {
     return a.ptCenter == b.ptCenter && a.Rotate == b.Rotate && a.sName == b.sName &&
            a.sModel == b.sModel && a.sLightsTable == b.sLightsTable &&
            a.sModulusTable == b.sModulusTable && a.sGradeTable == b.sGradeTable &&
@@ -70,6 +75,17 @@ bool operator==(const Luminaire& a, const Luminaire& b) {
            a.nState == b.nState && a.lamp1 == b.lamp1 && a.lamp2 == b.lamp2 &&
            NearlyEqual(a.dVindicate, b.dVindicate) && a.geometricShape == b.geometricShape &&
            a.opticalShape == b.opticalShape;
+}
+
+bool SameFittings(const LuminaireList& a, const LuminaireList& b) {
+    return std::equal(a.Items().begin(), a.Items().end(), b.Items().begin(), b.Items().end(),
+                      SameFitting);
+}
+
+bool operator==(const RoadLightValues& a, const RoadLightValues& b) {
+    return a.sArrangement == b.sArrangement && NearlyEqual(a.dSpacing, b.dSpacing) &&
+           NearlyEqual(a.dPoleHeight, b.dPoleHeight) && NearlyEqual(a.dElevation, b.dElevation) &&
+           NearlyEqual(a.dUsing, b.dUsing);
 }
 
 bool LuminaireList::Replace(int index, const Luminaire& luminaire) {

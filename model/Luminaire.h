@@ -4,6 +4,7 @@
 #include "model/CatalogueRecords.h"
 #include "model/Vector.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,20 @@ struct UnitCapacityInputs {
     double dUniformity = 0.0; // floodlight U1, "照度均匀度"
 };
 
+// The road lighting panel's grid values of a road light ("路灯参数"), kept with the
+// luminaire once the panel edited them. Until then the panel starts from the road's
+// arrangement and spacing and the light's mounting height.
+struct RoadLightValues {
+    std::string sArrangement; // "排列方式" as typed
+    double dSpacing = 0.0;    // "间距", m
+    double dPoleHeight = 0.0; // "灯杆高度", m
+    double dElevation = 0.0;  // "仰角", degrees
+    double dUsing = 0.0;      // "利用系数"
+};
+
+// Texts equal and numbers within the model tolerance.
+bool operator==(const RoadLightValues& a, const RoadLightValues& b);
+
 struct Luminaire {
     Vector ptCenter;               // position of the centre
     Rotation Rotate;               // orientation
@@ -55,10 +70,12 @@ struct Luminaire {
     std::string sGradeTable; // catalogue table of the floodlight intensity grid
     FloodIntensityTable floodTable;
     int nState = 1;
+    // Kept in outdoor project files, after the fields above, and compared:
+    Vector ptAim;                        // floodlight aiming point ("瞄准点")
+    std::optional<RoadLightValues> road; // nothing until the road panel edits the light
 
     // Not stored in the project file and not compared:
     UnitCapacityInputs unitCapacity;
-    Vector ptAim;                   // floodlight aiming point ("瞄准点")
     double dLastContribution = 0.0; // written by the point calculation
 };
 
@@ -88,9 +105,15 @@ const char* ReferenceLampKindFor(const std::string& lampType);
 std::string UnitPowerKindOf(const Luminaire& luminaire);
 
 // Position, rotation, the five texts, flux, second-lamp flag, state, both lamps, the
-// maintenance factor and both shapes. The tables follow from the table names and are
-// not compared; nor are the working values.
+// maintenance factor, both shapes, the aiming point and the road values: a changed
+// aiming point or road value is an edit of the project. The tables follow from the
+// table names and are not compared; nor are the working values.
 bool operator==(const Luminaire& a, const Luminaire& b);
+
+// What == compares but the aiming point and the road values: the same fitting at the
+// same place. Panels whose entries do not depend on those values keep their typed
+// values when only those changed.
+bool SameFitting(const Luminaire& a, const Luminaire& b);
 
 // The ordered luminaires of a project; numbered from 1 where ranges select them.
 class LuminaireList {
@@ -120,5 +143,8 @@ private:
 
     std::vector<Luminaire> m_items;
 };
+
+// Same length, luminaires pairwise SameFitting in order.
+bool SameFittings(const LuminaireList& a, const LuminaireList& b);
 
 } // namespace qv

@@ -5,6 +5,7 @@
 #include <kelvorin/KvMessage.h>
 #include <kelvorin/KvStr.h>
 
+#include <cmath>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -21,6 +22,9 @@ const char* const kLuminaireCountKey = "灯具数量";
 const char* const kTableCountKey = "数量";
 const char* const kRowPrefix = "数据";
 const char* const kCaption = "系统提示";
+const char* const kAimKey = "ptAim";
+const char* const kRoadValuesSection = "路灯参数";
+const char* const kRoadStoredKey = "nStored";
 
 std::string RoomSection(int kind) {
     return kind == kIndoorProject ? "房间" : "场地";
@@ -226,6 +230,63 @@ void VisitLuminaire(Io& io, const std::string& s, LuminaireT& luminaire) {
     io.Geometry(s, "ptCenter", luminaire.ptCenter);
 }
 
+// The values only outdoor projects keep, after every other field of a luminaire: the
+// aiming point and the road panel's values. Values the road panel never edited are
+// written as not stored, so that a save over an older file leaves none of its values
+// behind on the luminaire that now takes its place.
+void WriteOutdoorValues(FieldWriter& io, const std::string& s, const Luminaire& luminaire) {
+    io.Geometry(s, kAimKey, luminaire.ptAim);
+    const std::string section = s + "/" + kRoadValuesSection;
+    const RoadLightValues values = luminaire.road.value_or(RoadLightValues());
+    io.Int(section, kRoadStoredKey, luminaire.road ? 1 : 0);
+    io.Text(section, "sArrangement", values.sArrangement);
+    io.Double(section, "dSpacing", values.dSpacing);
+    io.Double(section, "dPoleHeight", values.dPoleHeight);
+    io.Double(section, "dElevation", values.dElevation);
+    io.Double(section, "dUsing", values.dUsing);
+}
+
+// A stored number: the text is a number and a finite one.
+bool ReadFiniteNumber(ProjectDocument& document, const std::string& section, const char* key,
+                      double& value) {
+    const std::string text = document.ReadText(section, key, std::string());
+    double read = 0.0;
+    if (KvStr::IsDigitFactor(&read, text) == 0 || !std::isfinite(read)) {
+        return false;
+    }
+    value = read;
+    return true;
+}
+
+// An aiming point that is not three finite numbers leaves (0, 0, 0); road values of
+// which one is not a finite number are dropped as a whole, so the road panel starts
+// from the road's values as for a light it never edited.
+void ReadOutdoorValues(ProjectDocument& document, const std::string& s, Luminaire& luminaire) {
+    std::vector<std::string> pieces;
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    if (KvStr::SplitStrBySymbol(pieces, document.ReadText(s, kAimKey, std::string()), ",") == 3 &&
+        KvStr::IsDigitFactor(&x, pieces[0]) != 0 && KvStr::IsDigitFactor(&y, pieces[1]) != 0 &&
+        KvStr::IsDigitFactor(&z, pieces[2]) != 0 && std::isfinite(x) && std::isfinite(y) &&
+        std::isfinite(z)) {
+        luminaire.ptAim = {x, y, z};
+    }
+    const std::string section = s + "/" + kRoadValuesSection;
+    luminaire.road.reset();
+    if (document.ReadInt(section, kRoadStoredKey, 0) != 1) {
+        return;
+    }
+    RoadLightValues values;
+    values.sArrangement = document.ReadText(section, "sArrangement", std::string());
+    if (ReadFiniteNumber(document, section, "dSpacing", values.dSpacing) &&
+        ReadFiniteNumber(document, section, "dPoleHeight", values.dPoleHeight) &&
+        ReadFiniteNumber(document, section, "dElevation", values.dElevation) &&
+        ReadFiniteNumber(document, section, "dUsing", values.dUsing)) {
+        luminaire.road = values;
+    }
+}
+
 void WriteProject(ProjectDocument& document, const Project& project) {
     FieldWriter io(document);
     io.Int(kKindSection, kKindKey, project.kind);
@@ -247,8 +308,11 @@ void WriteProject(ProjectDocument& document, const Project& project) {
     const int count = project.luminaires.Count();
     for (int i = 0; i < count; ++i) {
         KvProgressSink::Report("保存工程", i + 1, count);
-        VisitLuminaire(io, EntrySection(kLuminaireSection, kLuminaireSection, i),
-                       project.luminaires.At(i));
+        const std::string section = EntrySection(kLuminaireSection, kLuminaireSection, i);
+        VisitLuminaire(io, section, project.luminaires.At(i));
+        if (project.kind == kOutdoorProject) {
+            WriteOutdoorValues(io, section, project.luminaires.At(i));
+        }
     }
     io.Int(kLuminaireSection, kLuminaireCountKey, count);
     KvProgressSink::Close();
@@ -284,8 +348,11 @@ void ReadProject(ProjectDocument& document, Project& project) {
     project.luminaires.Reserve(count);
     for (int i = 0; i < count; ++i) {
         Luminaire luminaire;
-        VisitLuminaire(io, EntrySection(kLuminaireSection, kLuminaireSection, present[i]),
-                       luminaire);
+        const std::string section = EntrySection(kLuminaireSection, kLuminaireSection, present[i]);
+        VisitLuminaire(io, section, luminaire);
+        if (project.kind == kOutdoorProject) {
+            ReadOutdoorValues(document, section, luminaire);
+        }
         project.luminaires.Add(std::move(luminaire));
         KvProgressSink::Report("读取工程", i + 1, count);
     }

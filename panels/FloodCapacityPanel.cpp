@@ -38,7 +38,8 @@ LuminaireList LuminairesOf(const std::vector<FloodCapacityEntry>& entries) {
 void FloodCapacityPanel::Calculate(const Project& project) {
     const Room& site = project.room;
     const LuminaireList taken = LuminairesInRange(project.luminaires, site.nStartNum, site.nEndNum);
-    if (!(LuminairesOf(m_entries) == taken)) {
+    // An aiming point or road value edited elsewhere keeps the typed entries.
+    if (!SameFittings(LuminairesOf(m_entries), taken)) {
         m_entries.clear();
         for (const Luminaire& luminaire : taken.Items()) {
             FloodCapacityEntry entry;

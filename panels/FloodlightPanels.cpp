@@ -6,6 +6,7 @@
 #include <kelvorin/KvIniFile.h>
 #include <kelvorin/KvStr.h>
 
+#include <cmath>
 #include <utility>
 
 namespace qv {
@@ -119,7 +120,10 @@ void FloodlightResultPanel::Show(std::vector<FloodlightResultRow> rows, std::vec
     m_record.floodlights = std::move(floodlights);
     m_typed.assign(m_record.rows.size(), std::nullopt);
     m_selection = -1;
+    // The lookup computes with the intensities the rows held (none yet), so the
+    // illuminances are computed again with the intensities it found.
     Compute(FloodMode::kLookUp);
+    Compute(FloodMode::kKeepIntensity);
 }
 
 std::string FloodlightResultPanel::CellRefusal(int column, const std::string& text) {
@@ -340,6 +344,22 @@ std::vector<Vector> FloodlightPointPanel::AimingPoints() const {
             {KvStr::Atof(row.cells[0]), KvStr::Atof(row.cells[1]), KvStr::Atof(row.cells[2])});
     }
     return points;
+}
+
+bool FloodlightPointPanel::KeepAimingPoints(LuminaireList& floodlights) const {
+    if (AimingRowCount() != floodlights.Count()) {
+        return false;
+    }
+    const std::vector<Vector> points = AimingPoints();
+    bool changed = false;
+    for (int i = 0; i < floodlights.Count(); ++i) {
+        Vector& aim = floodlights.At(i).ptAim;
+        if (!(aim == points[static_cast<size_t>(i)])) {
+            aim = points[static_cast<size_t>(i)];
+            changed = true;
+        }
+    }
+    return changed;
 }
 
 std::vector<KvMessage> FloodlightPointPanel::Calculate(const std::vector<Vector>& outline,

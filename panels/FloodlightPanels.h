@@ -50,8 +50,8 @@ public:
     static const std::array<int, kColumnCount> kColumnWidths;
     static constexpr int kHeaderHeight = 30;
 
-    // Takes the rows of a calculation with the site outline and the aimed floodlights, and
-    // computes them with the intensity lookup.
+    // Takes the rows of a calculation with the site outline and the aimed floodlights, looks
+    // up each row's intensity and computes the illuminances with the intensities looked up.
     void Show(std::vector<FloodlightResultRow> rows, std::vector<Vector> outline,
               LuminaireList floodlights);
 
@@ -128,8 +128,8 @@ public:
     int AimingRowCount() const { return static_cast<int>(m_aiming.size()); }
     // Column 0 is the label, 1 to 3 the aiming point's X, Y and Z as typed.
     std::string AimingCell(int row, int column) const;
-    // A coordinate typed in place: text that is neither empty nor a number gives the
-    // message "瞄准点坐标必须是数字，请检查。" and the cell becomes "0.0".
+    // A coordinate typed in place: text that is neither empty nor a finite number gives
+    // the message "瞄准点坐标必须是数字，请检查。" and the cell becomes "0.0".
     std::optional<KvMessage> EditAimingCell(int row, int column, const std::string& text);
     void SelectAimingRow(int row) { m_aimingSelection = row; }
     // "同  上": the previous row's X, Y, Z into the selected row (nothing on the first).
@@ -138,6 +138,11 @@ public:
     void AllSame();
     // The aiming points of the rows (atof of the cells).
     std::vector<Vector> AimingPoints() const;
+    // Keeps the rows' aiming points with the floodlights (Luminaire::ptAim), so that they
+    // are saved with the project and shown again when the panel opens. Only rows that
+    // stand for these floodlights (one row per floodlight) are kept. True when an aiming
+    // point changed.
+    bool KeepAimingPoints(LuminaireList& floodlights) const;
 
     // "计  算": the points, the site outline (empty without a site panel) and the
     // floodlights (empty without a luminaire panel) give the rows, computed with the

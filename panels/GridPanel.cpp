@@ -221,10 +221,16 @@ std::optional<KvMessage> GridPanel::MissingVerticalPlane() const {
 }
 
 std::string GridPanel::UniformityText() const {
+    if (!Calculated()) {
+        return std::string();
+    }
     return m_lastKind == kGridVertical ? kNotShown : KvStr::FormatDouble(uniformity);
 }
 
 std::string GridPanel::U0Text() const {
+    if (!Calculated()) {
+        return std::string();
+    }
     return m_lastKind == kGridVertical ? kNotShown : KvStr::FormatDouble(u0);
 }
 

@@ -100,7 +100,10 @@ public:
     std::vector<GridColour> colours{kDefaultColours.begin(), kDefaultColours.end()};
     int threads = DefaultThreadCount();
 
-    // The two uniformities as the panel shows them: "—" after a vertical run.
+    // Whether a calculation found points; until then every result shows empty.
+    bool Calculated() const { return !m_points->empty(); }
+    // The two uniformities as the panel shows them: "—" after a vertical run, empty
+    // before the first calculation.
     std::string UniformityText() const;
     std::string U0Text() const;
 

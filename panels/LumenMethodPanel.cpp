@@ -1,5 +1,6 @@
 #include "panels/LumenMethodPanel.h"
 
+#include "model/Constants.h"
 #include "model/FormatTruncated.h"
 #include "panels/NumberCheck.h"
 #include "panels/PanelCells.h"
@@ -7,6 +8,12 @@
 #include <kelvorin/KvStr.h>
 
 namespace qv {
+namespace {
+
+// A result shown before anything could be calculated.
+constexpr const char* kNotCalculated = "—";
+
+} // namespace
 
 const std::array<const char*, LumenMethodPanel::kColumnCount> LumenMethodPanel::kHeaders = {
     "", "名称", "类型", "利用系数", "个数", "还需要"};
@@ -89,10 +96,22 @@ void LumenMethodPanel::Calculate(const Room& room, const LuminaireList& luminair
         m_entries[i].needed = m_result.entries[i].needed;
     }
     m_e = m_result.e;
+    m_densities = ShowSecondDensity(LightingPowerDensity(room, luminaires), m_e, room.dLxStandard);
+    // Without luminaires or a room with an extent there is no illuminance to judge: the
+    // results stay empty and the message says what is missing.
+    const bool calculated = !m_entries.empty() && m_result.area >= kTolerance &&
+                            m_result.entries.size() == m_entries.size();
+    if (!calculated) {
+        m_eText = kNotCalculated;
+        m_densities.lpdText = kNotCalculated;
+        m_densities.secondText = kNotCalculated;
+        m_message = m_entries.empty() ? "尚未计算：房间没有灯具，请先布置灯具"
+                                      : "尚未计算：房间面积为0，请输入房间的拐角";
+        return;
+    }
     m_eText = FormatTruncated(m_e, 2);
     m_message = m_e - room.dLxStandard < 0.0 ? "照度不满足房间照度标准，需增加灯具"
                                              : "照度满足房间照度标准,不需增加灯具";
-    m_densities = ShowSecondDensity(LightingPowerDensity(room, luminaires), m_e, room.dLxStandard);
 }
 
 LumenMethodRecord LumenMethodPanel::BookRecord(const Room& room) const {

@@ -6,11 +6,10 @@ namespace qv {
 namespace {
 
 // The parts of a luminaire that Luminaire's == leaves out but an edit can change: the
-// tables a type brings (an imported type can keep a table name with new rows) and the
-// floodlight's aiming point.
+// tables a type brings (an imported type can keep a table name with new rows).
 bool SameBeyondFile(const Luminaire& a, const Luminaire& b) {
     return a.curveA == b.curveA && a.curveB == b.curveB && a.cuTable == b.cuTable &&
-           a.floodTable == b.floodTable && a.ptAim == b.ptAim;
+           a.floodTable == b.floodTable;
 }
 
 } // namespace

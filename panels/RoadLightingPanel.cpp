@@ -9,6 +9,7 @@
 #include <kelvorin/KvStr.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace qv {
 
@@ -21,12 +22,8 @@ namespace {
 
 constexpr int kShownDecimals = 2;
 constexpr int kSpacingDecimals = 3;
-
-std::string ArrangementText(int index) {
-    return index >= 0 && index < static_cast<int>(kRoadArrangements.size())
-               ? kRoadArrangements[static_cast<size_t>(index)]
-               : std::string();
-}
+// The illuminance shown while no entry gives light.
+constexpr const char* kNotCalculated = "—";
 
 std::string Joined(const std::vector<std::string>& parts, const char* separator) {
     std::string text;
@@ -109,19 +106,12 @@ void RoadLightingPanel::Calculate(const Project& project) {
         m_entries.clear();
         m_arrangementTexts.clear();
         for (const Luminaire& luminaire : taken.Items()) {
-            RoadEntry entry;
-            entry.luminaire = luminaire;
-            const std::string arrangement = ArrangementText(road.m_nLampType);
-            entry.arrangement = ArrangementIndex(arrangement);
-            entry.spacing = road.m_dLampDis;
-            entry.poleHeight = luminaire.ptCenter.z; // the light's mounting height
-            entry.count = luminaire.unitCapacity.nCount;
-            m_entries.push_back(entry);
+            std::string arrangement;
+            m_entries.push_back(StartingRoadEntry(road, luminaire, arrangement));
             m_arrangementTexts.push_back(arrangement);
         }
     }
     m_result = CalculateRoadLighting(road, m_entries);
-    m_eText = FormatTruncated(m_result.e, kShownDecimals);
     std::vector<std::string> parts;
     if (m_entries.empty()) {
         parts.push_back("道路没有路灯：请在道路方案中设置路灯的灯具编号");
@@ -134,6 +124,9 @@ void RoadLightingPanel::Calculate(const Project& project) {
     const bool lit = std::any_of(m_entries.begin(), m_entries.end(), [](const RoadEntry& entry) {
         return entry.counted && entry.utilizationGiven;
     });
+    // Until some entry gives light there is no illuminance to judge: "—", and the
+    // message says what is missing.
+    m_eText = lit ? FormatTruncated(m_result.e, kShownDecimals) : kNotCalculated;
     if (lit) {
         parts.push_back(m_result.e - m_result.standard >= 0.0
                             ? "照度满足道路照度标准,不需增加灯具"
@@ -155,10 +148,9 @@ std::string RoadLightingPanel::CellRefusal(int column, const std::string& text) 
     return ColumnRefusal(numbers, column, text);
 }
 
-void RoadLightingPanel::EditCell(int row, int column, const std::string& text,
-                                 const Project& project) {
+bool RoadLightingPanel::EditCell(int row, int column, const std::string& text, Project& project) {
     if (row < 0 || row >= RowCount() || !CellRefusal(column, text).empty()) {
-        return;
+        return false;
     }
     RoadEntry& entry = m_entries[static_cast<size_t>(row)];
     switch (column) {
@@ -179,9 +171,18 @@ void RoadLightingPanel::EditCell(int row, int column, const std::string& text,
         entry.u = KvStr::Atof(text);
         break;
     default:
-        return;
+        return false;
+    }
+    // The entry's light in the project: the road's range starts at its first number.
+    const RoadLightValues values =
+        RoadValuesOf(entry, m_arrangementTexts[static_cast<size_t>(row)]);
+    entry.luminaire.road = values;
+    const int index = std::max(project.road.m_nStartNum, 1) - 1 + row;
+    if (index < project.luminaires.Count()) {
+        project.luminaires.At(index).road = values;
     }
     Calculate(project);
+    return true;
 }
 
 void RoadLightingPanel::SetCount(int row, int count, const Project& project) {
@@ -212,7 +213,10 @@ std::string RoadLightingPanel::CellText(int row, int column) const {
     case kUtilization:
         return KvStr::FormatDouble(entry.u);
     case kComputedSpacing:
-        return FormatTruncated(entry.computedSpacing, kSpacingDecimals);
+        // An entry that gives no light has no spacing to reach the standard with.
+        return entry.counted && entry.utilizationGiven
+                   ? FormatTruncated(entry.computedSpacing, kSpacingDecimals)
+                   : std::string();
     default:
         return std::string();
     }

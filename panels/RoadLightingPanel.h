@@ -33,7 +33,8 @@ public:
     void Open(const Project& project) { Calculate(project); }
 
     // "计  算": takes the road's entries (they replace the panel's when the luminaires
-    // differ; new entries start with the road's arrangement and spacing, and the light's
+    // differ; new entries start with the values kept with their light, or for a light
+    // the panel never edited with the road's arrangement and spacing, and the light's
     // mounting height as pole height) and calculates. The message tells whether the
     // standard is met, names the entries without a utilization factor or spacing (they
     // give no light), a road without width or lights, and entries that repeat one kind of
@@ -45,9 +46,12 @@ public:
     // is taken or the cell holds no number. A refused text is not taken.
     static std::string CellRefusal(int column, const std::string& text);
     // A grid cell typed in place: the arrangement text, spacing, pole height, elevation
-    // or utilization factor; other cells ignore edits. The panel recalculates after every
-    // edit.
-    void EditCell(int row, int column, const std::string& text, const Project& project);
+    // or utilization factor; other cells ignore edits. The entry's values are kept with
+    // its luminaire in the project (Luminaire::road), so that they are saved and the
+    // panel starts from them when opened again; then the panel recalculates. False when
+    // nothing was edited (another column, or a number beyond a double such as "1e999" or
+    // "inf": the cell keeps its value) and the project is as it was.
+    bool EditCell(int row, int column, const std::string& text, Project& project);
     // The entry's count of lights ("个数" of the luminaire).
     void SetCount(int row, int count, const Project& project);
 

@@ -16,7 +16,12 @@ std::string SinglePointPanel::CellText(int row, int column) const {
     if (row < 0 || row >= m_grid.RowCount()) {
         return std::string();
     }
-    const CalcPoint& point = m_grid.Points()[static_cast<size_t>(row)];
+    const size_t index = static_cast<size_t>(row);
+    const CalcPoint& point = m_grid.Points()[index];
+    const bool calculated = index < m_calculatedPoints.size() && m_calculatedPoints[index] == point;
+    if (!calculated && (column == kHorizontal || column == kVertical || column == kInclined)) {
+        return std::string();
+    }
     switch (column) {
     case kRowNumber:
         return KvStr::Format("%d", row + 1);
@@ -37,6 +42,7 @@ void SinglePointPanel::Calculate(const Room& room, const LuminaireList& luminair
     m_luminaires = luminaires;
     m_linearTypes = CalculatePoints(m_grid.Points(), m_outline, m_luminaires);
     m_calculated = true;
+    m_calculatedPoints = m_grid.Points();
 }
 
 PointIlluminanceRecord SinglePointPanel::BookRecord() const {

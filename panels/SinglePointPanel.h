@@ -35,7 +35,8 @@ public:
     const CalcPointGrid& Points() const { return m_grid; }
 
     // The text of a grid cell: the row number from 1, the point cells, the results with 2
-    // decimals.
+    // decimals. The results of a point are empty until a calculation included it as it
+    // stands (a point added or changed since shows none).
     std::string CellText(int row, int column) const;
 
     // "计  算": reads the grid back, takes copies of the luminaires and calculates every
@@ -60,6 +61,7 @@ private:
     LuminaireList m_luminaires;
     std::vector<int> m_linearTypes;
     bool m_calculated = false;
+    std::vector<CalcPoint> m_calculatedPoints; // the points as the last calculation left them
 };
 
 } // namespace qv

@@ -17,6 +17,8 @@ const std::array<const char*, 3> UnitCapacityPanel::kEfficiencies = {"70", "60",
 namespace {
 
 constexpr int kShownDecimals = 2;
+// A result shown before anything could be calculated.
+constexpr const char* kNotCalculated = "—";
 
 bool Editable(int column) {
     return column >= UnitCapacityPanel::kClass && column <= UnitCapacityPanel::kNeeded;
@@ -121,11 +123,23 @@ void UnitCapacityPanel::Calculate(const Room& room, const LuminaireList& luminai
     const double efficiency = KvStr::Atof(m_efficiencyText);
     CatalogueUnitCapacityTables tables(*m_catalogue);
     m_result = CalculateUnitCapacity(room, m_entries, efficiency, tables);
+    m_densities =
+        ShowSecondDensity(LightingPowerDensity(room, luminaires), m_result.e, room.dLxStandard);
+    // Without luminaires, a room with an extent or the tables there is no illuminance to
+    // judge: the results stay empty and the message says what is missing.
+    if (m_entries.Empty() || m_result.status != UnitCapacityStatus::Calculated) {
+        m_eText = kNotCalculated;
+        m_densities.lpdText = kNotCalculated;
+        m_densities.secondText = kNotCalculated;
+        m_message = m_entries.Empty() ? "尚未计算：房间没有灯具，请先布置灯具"
+                    : m_result.status == UnitCapacityStatus::NoDatabase
+                        ? "尚未计算：无法打开灯具数据库"
+                        : "尚未计算：房间面积为0，请输入房间的拐角";
+        return;
+    }
     m_eText = FormatTruncated(m_result.e, kShownDecimals);
     m_message = m_result.e - room.dLxStandard < 0.0 ? "照度不满足房间照度标准，需增加灯具"
                                                     : "照度满足房间照度标准,不需增加灯具";
-    m_densities =
-        ShowSecondDensity(LightingPowerDensity(room, luminaires), m_result.e, room.dLxStandard);
 }
 
 CountAdjustment UnitCapacityPanel::ApplyCounts(const Room& room, LuminaireList& roomLuminaires) {

@@ -6,6 +6,7 @@
 #include "ui/QtText.h"
 
 #include <kelvorin/KvMessage.h>
+#include <kelvorin/KvStr.h>
 
 #include <QBoxLayout>
 #include <QCloseEvent>
@@ -98,11 +99,13 @@ void AreaSourceWindow::AddOutputs(const char* title, const std::vector<Output>& 
         QLineEdit* edit = AddUnitRow(*form, output.label, "lx");
         edit->setReadOnly(true);
         m_outputs.emplace_back(edit, output.value);
+        m_calculated.push_back(false);
     }
 }
 
 QPushButton* AreaSourceWindow::AddCalculation(const char* text, Calculation calculate) {
-    return AddButton(*m_buttons, text, [this, calculate = std::move(calculate)] {
+    const size_t output = m_calculations++;
+    return AddButton(*m_buttons, text, [this, output, calculate = std::move(calculate)] {
         if (const BoundInput* bad = FirstNonNumber()) {
             KvMessageSink::Show(NotANumberMessage(bad->input.label));
             Focus(*bad->edit);
@@ -117,6 +120,9 @@ QPushButton* AreaSourceWindow::AddCalculation(const char* text, Calculation calc
                 }
             }
             return;
+        }
+        if (output < m_calculated.size()) {
+            m_calculated[output] = true;
         }
         ShowResults();
     });
@@ -148,9 +154,14 @@ void AreaSourceWindow::ShowFields() {
     }
 }
 
+// An illuminance with 2 decimals, the exact value in the tooltip (as the book states it).
 void AreaSourceWindow::ShowResults() {
-    for (const auto& [edit, value] : m_outputs) {
-        edit->setText(NumberText(value()));
+    for (size_t i = 0; i < m_outputs.size(); ++i) {
+        const auto& [edit, value] = m_outputs[i];
+        const double lx = value();
+        edit->setText(m_calculated[i] ? ToQt(KvStr::Format("%.2f", lx)) : QString());
+        edit->setToolTip(m_calculated[i] ? NumberText(lx) : QString());
+        edit->setCursorPosition(0);
     }
 }
 

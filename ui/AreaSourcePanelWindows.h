@@ -92,6 +92,10 @@ private:
     std::vector<BoundInput> m_inputs;
     std::vector<std::pair<QLineEdit*, std::function<double()>>> m_outputs;
     bool m_saved = false;
+    // Per output: whether its calculation ran (the n-th calculation button computes the
+    // n-th output); an output stays empty until then.
+    std::vector<bool> m_calculated;
+    size_t m_calculations = 0;
 };
 
 // A window over one panel model: it owns the model and writes its fields back on every

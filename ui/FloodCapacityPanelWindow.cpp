@@ -2,6 +2,7 @@
 
 #include "panels/NumberCheck.h"
 #include "report/books/FloodCapacityBook.h"
+#include "ui/ColumnFit.h"
 #include "ui/FieldBindings.h"
 #include "ui/OutdoorEntryGrid.h"
 #include "ui/QtText.h"
@@ -84,6 +85,7 @@ void FloodCapacityPanelWindow::Refresh() {
     m_message->setText(ToQt(m_panel.Message()));
     ShowDensities(m_densities, m_panel.Densities());
     ShowEntries(*m_grid, m_panel);
+    WidenColumnsToContents(*m_grid); // names and models read whole
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "ui/FloodlightPanelWindows.h"
 
 #include "report/books/FloodPointBook.h"
+#include "ui/ColumnFit.h"
 #include "ui/PanelGrid.h"
 #include "ui/PointRowControls.h"
 
@@ -49,7 +50,7 @@ FloodlightResultWindow::FloodlightResultWindow(CalcPanelContext context,
     const auto& widths = FloodlightResultPanel::kColumnWidths;
     m_grid = NewGrid(FloodlightResultPanel::kHeaders,
                      std::vector<int>(widths.begin(), widths.end()), this);
-    m_grid->horizontalHeader()->setFixedHeight(FloodlightResultPanel::kHeaderHeight);
+    FitHeaderHeight(*m_grid->horizontalHeader(), FloodlightResultPanel::kHeaderHeight);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->SetEditableColumns({FloodlightResultPanel::kIntensity});
     BindCells(*m_grid, m_panel);
@@ -75,6 +76,7 @@ FloodlightResultWindow::FloodlightResultWindow(CalcPanelContext context,
 void FloodlightResultWindow::Refresh() {
     m_grid->Fill(m_panel.RowCount(),
                  [this](int row, int column) { return m_panel.CellText(row, column); });
+    WidenColumnsToContents(*m_grid);
     const int selected = m_panel.Selection();
     m_grid->SelectRows(selected >= 0 ? std::vector<int>{selected} : std::vector<int>{});
 }
@@ -155,6 +157,7 @@ void FloodlightPointPanelWindow::BuildAimingSide(QBoxLayout& side) {
                     KvMessageSink::Show(*refused);
                 }
                 RefreshAiming(); // a refused cell shows "0.0"
+                KeepAimingPoints();
             });
     connect(m_aimingGrid, &QTableWidget::itemSelectionChanged, this,
             [this] { m_panel.SelectAimingRow(FirstSelectedRow(*m_aimingGrid)); });
@@ -169,10 +172,12 @@ void FloodlightPointPanelWindow::BuildAimingSide(QBoxLayout& side) {
     AddButton(*buttons, "同  上", [this] {
         m_panel.SameAsAbove();
         RefreshAiming();
+        KeepAimingPoints();
     });
     AddButton(*buttons, "全部相同", [this] {
         m_panel.AllSame();
         RefreshAiming();
+        KeepAimingPoints();
     });
     side.addLayout(buttons);
 }
@@ -182,12 +187,21 @@ void FloodlightPointPanelWindow::RefreshPoints() {
     m_pointGrid->Fill(points.RowCount(), [&points](int row, int column) {
         return column == 0 ? KvStr::Format("%d", row + 1) : points.Cell(row, column - 1);
     });
+    WidenColumnsToContents(*m_pointGrid); // also over narrower widths from the settings
     m_pointGrid->SelectRows(points.Selection());
 }
 
 void FloodlightPointPanelWindow::RefreshAiming() {
     m_aimingGrid->Fill(m_panel.AimingRowCount(),
                        [this](int row, int column) { return m_panel.AimingCell(row, column); });
+    WidenColumnsToContents(*m_aimingGrid);
+}
+
+void FloodlightPointPanelWindow::KeepAimingPoints() {
+    LuminaireList floodlights = m_context.snapshot().luminaires;
+    if (m_panel.KeepAimingPoints(floodlights) && m_context.replaceLuminaires) {
+        m_context.replaceLuminaires(floodlights);
+    }
 }
 
 void FloodlightPointPanelWindow::Calculate() {

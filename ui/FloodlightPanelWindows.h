@@ -55,6 +55,8 @@ private:
     void BuildAimingSide(QBoxLayout& side);
     void RefreshPoints();
     void RefreshAiming();
+    // The aiming points go to the project's floodlights (one undoable edit when changed).
+    void KeepAimingPoints();
     void Calculate();
     void SaveColumnWidths();
 

@@ -267,8 +267,9 @@ void GridPanelWindow::Refresh() {
     m_avg->setText(ToQt(m_panel.avgText));
     m_uniformity->setText(ToQt(m_panel.UniformityText()));
     m_u0->setText(ToQt(m_panel.U0Text()));
-    m_densities.lpd->setText(ToQt(KvStr::FormatDouble(m_panel.lpd)));
-    m_densities.second->setText(ToQt(KvStr::FormatDouble(m_panel.lpd2)));
+    const bool calculated = m_panel.Calculated();
+    m_densities.lpd->setText(calculated ? ToQt(KvStr::FormatDouble(m_panel.lpd)) : QString());
+    m_densities.second->setText(calculated ? ToQt(KvStr::FormatDouble(m_panel.lpd2)) : QString());
     m_densities.label->setText(ToQt(m_panel.lpd2Label));
     ShowLegend();
 }

@@ -1,6 +1,7 @@
 #include "ui/LuminairePanelView.h"
 
 #include "panels/DiscardQuestion.h"
+#include "ui/ColumnFit.h"
 #include "ui/GridRows.h"
 #include "ui/QtText.h"
 
@@ -122,6 +123,8 @@ void LuminairePanelView::Refresh() {
             }
         }
     }
+    // Models, curve and table names are read whole, never cut short.
+    WidenColumnsToContents(*m_grid);
 }
 
 } // namespace qv

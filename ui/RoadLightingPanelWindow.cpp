@@ -1,6 +1,7 @@
 #include "ui/RoadLightingPanelWindow.h"
 
 #include "report/books/RoadBook.h"
+#include "ui/ColumnFit.h"
 #include "ui/OutdoorEntryGrid.h"
 #include "ui/QtText.h"
 
@@ -21,11 +22,22 @@ RoadLightingPanelWindow::RoadLightingPanelWindow(CalcPanelContext context, QWidg
     layout->addLayout(form);
 
     using Panel = RoadLightingPanel;
-    m_grid = NewEntryGrid<Panel>(
-        {{Panel::kArrangement, Panel::kSpacing, Panel::kPoleHeight, Panel::kElevation,
-          Panel::kUtilization},
-         {{Panel::kArrangement, Panel::ArrangementChoices()}}},
-        m_panel, m_context.snapshot, [this] { Refresh(); }, this);
+    m_grid = NewEntryGrid({Panel::kHeaders.begin(), Panel::kHeaders.end()},
+                          {Panel::kColumnWidths.begin(), Panel::kColumnWidths.end()},
+                          Panel::kHeaderHeight,
+                          {{Panel::kArrangement, Panel::kSpacing, Panel::kPoleHeight,
+                            Panel::kElevation, Panel::kUtilization},
+                           {{Panel::kArrangement, Panel::ArrangementChoices()}}},
+                          this);
+    // An edited value is kept with its road light in the project: one undoable edit.
+    connect(m_grid, &PanelGrid::CellEdited, this,
+            [this](int row, int column, const std::string& text) {
+                Project project = m_context.snapshot();
+                if (m_panel.EditCell(row, column, text, project) && m_context.replaceLuminaires) {
+                    m_context.replaceLuminaires(project.luminaires);
+                }
+                Refresh();
+            });
     layout->addWidget(m_grid);
 
     auto* buttons = new QHBoxLayout;
@@ -46,6 +58,7 @@ void RoadLightingPanelWindow::Refresh() {
     m_illuminance->setText(ToQt(m_panel.IlluminanceText()));
     m_message->setText(ToQt(m_panel.Message()));
     ShowEntries(*m_grid, m_panel);
+    WidenColumnsToContents(*m_grid); // names and models read whole
 }
 
 } // namespace qv

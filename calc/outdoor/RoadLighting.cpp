@@ -22,6 +22,39 @@ int ArrangementIndex(const std::string& text) {
     return static_cast<int>(kRoadArrangements.size());
 }
 
+RoadEntry StartingRoadEntry(const Road& road, const Luminaire& luminaire,
+                            std::string& arrangementText) {
+    RoadEntry entry;
+    entry.luminaire = luminaire;
+    entry.count = luminaire.unitCapacity.nCount;
+    if (luminaire.road) {
+        const RoadLightValues& kept = *luminaire.road;
+        arrangementText = kept.sArrangement;
+        entry.spacing = kept.dSpacing;
+        entry.poleHeight = kept.dPoleHeight;
+        entry.elevation = kept.dElevation;
+        entry.u = kept.dUsing;
+    } else {
+        const bool listed =
+            road.m_nLampType >= 0 && road.m_nLampType < static_cast<int>(kRoadArrangements.size());
+        arrangementText = listed ? kRoadArrangements[static_cast<size_t>(road.m_nLampType)] : "";
+        entry.spacing = road.m_dLampDis;
+        entry.poleHeight = luminaire.ptCenter.z; // the light's mounting height
+    }
+    entry.arrangement = ArrangementIndex(arrangementText);
+    return entry;
+}
+
+RoadLightValues RoadValuesOf(const RoadEntry& entry, const std::string& arrangementText) {
+    RoadLightValues values;
+    values.sArrangement = arrangementText;
+    values.dSpacing = entry.spacing;
+    values.dPoleHeight = entry.poleHeight;
+    values.dElevation = entry.elevation;
+    values.dUsing = entry.u;
+    return values;
+}
+
 double RoadWidth(const Road& road) {
     double width = 0.0;
     for (const RoadComponent& component : road.components) {

@@ -51,6 +51,16 @@ struct RoadLightingRecord {
     bool operator==(const RoadLightingRecord&) const = default;
 };
 
+// The entry of a road light with the values kept with it (Luminaire::road), or for a
+// light without them the road's arrangement (index and text) and spacing, the light's
+// mounting height as pole height, elevation and utilization factor 0. arrangementText
+// receives the arrangement as typed.
+RoadEntry StartingRoadEntry(const Road& road, const Luminaire& luminaire,
+                            std::string& arrangementText);
+
+// The values an entry keeps with its light, its arrangement as typed.
+RoadLightValues RoadValuesOf(const RoadEntry& entry, const std::string& arrangementText);
+
 // Sum of the widths of every cross-section component; 0 without components.
 double RoadWidth(const Road& road);
 

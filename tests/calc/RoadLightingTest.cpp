@@ -168,7 +168,9 @@ TEST(RoadLightingPanel, MessageNamesMissingInputsAndRepeatedKinds) {
     RoadLightingPanel panel;
     panel.Open(project);
     EXPECT_EQ(panel.CellText(0, RoadLightingPanel::kPoleHeight), "12");
-    EXPECT_EQ(panel.IlluminanceText(), "0.00");
+    // No entry gives light yet: no illuminance and no spacing to show.
+    EXPECT_EQ(panel.IlluminanceText(), "—");
+    EXPECT_EQ(panel.CellText(0, RoadLightingPanel::kComputedSpacing), "");
     EXPECT_EQ(panel.Message(),
               "请输入灯1(路灯)、灯2(路灯)的利用系数，利用系数或间距为0的灯不产生照度");
     panel.EditCell(0, RoadLightingPanel::kUtilization, "0.3", project);
@@ -183,7 +185,8 @@ TEST(RoadLightingPanel, MessageNamesMissingInputsAndRepeatedKinds) {
     panel.Calculate(project);
     panel.EditCell(0, RoadLightingPanel::kUtilization, "0.3", project);
     panel.EditCell(1, RoadLightingPanel::kUtilization, "0.3", project);
-    EXPECT_EQ(panel.IlluminanceText(), "14.00"); // twice the 7 lx of one entry
+    panel.EditCell(1, RoadLightingPanel::kSpacing, "30", project); // kept from before
+    EXPECT_EQ(panel.IlluminanceText(), "14.00");                   // twice the 7 lx of one entry
     EXPECT_EQ(panel.Message(),
               "照度满足道路照度标准,不需增加灯具；灯1、灯2是同一种灯：每种灯只需一行，间距和排列方"
               "式已代表这种灯的全部灯杆，每根灯杆各列一行会使照度乘以行数");
@@ -195,6 +198,56 @@ TEST(RoadLightingPanel, MessageNamesMissingInputsAndRepeatedKinds) {
     project.road.m_nEndNum = 6;
     panel.Calculate(project);
     EXPECT_EQ(panel.Message(), "道路没有路灯：请在道路方案中设置路灯的灯具编号");
+}
+
+// The grid values are kept with the road's lights in the project: a panel opened again,
+// and the runner, start from them; a light never edited starts from the road.
+TEST(RoadLightingPanel, EditedValuesAreKeptWithTheirLights) {
+    Project project;
+    project.road = TenMetreRoad(10.0);
+    project.road.m_nStartNum = 2;
+    project.road.m_nEndNum = 3;
+    project.road.m_dLampDis = 30.0;
+    project.luminaires.Add(Luminaire());
+    Luminaire light = Entry("单侧").luminaire;
+    light.ptCenter = {0, -5, 9};
+    project.luminaires.Add(light);
+    project.luminaires.Add(light);
+    RoadLightingPanel panel;
+    panel.Open(project);
+    const Project before = project;
+    EXPECT_FALSE(panel.EditCell(1, RoadLightingPanel::kComputedSpacing, "5", project));
+    for (const char* text : {"inf", "-1e999", "nan"}) {
+        EXPECT_FALSE(panel.EditCell(1, RoadLightingPanel::kSpacing, text, project)) << text;
+        EXPECT_EQ(panel.CellText(1, RoadLightingPanel::kSpacing), "30") << text;
+    }
+    EXPECT_EQ(project, before);
+    EXPECT_TRUE(panel.EditCell(1, RoadLightingPanel::kUtilization, "0.3", project));
+    EXPECT_TRUE(panel.EditCell(1, RoadLightingPanel::kArrangement, "中心", project));
+    EXPECT_TRUE(panel.EditCell(1, RoadLightingPanel::kSpacing, "25", project));
+    EXPECT_FALSE(project.luminaires.At(0).road.has_value());
+    EXPECT_FALSE(project.luminaires.At(1).road.has_value()); // row 0 was not edited
+    ASSERT_TRUE(project.luminaires.At(2).road.has_value());
+    EXPECT_EQ(*project.luminaires.At(2).road, (RoadLightValues{"中心", 25, 9, 0, 0.3}));
+    const double e = panel.Illuminance();
+    // The project handed back changes nothing the panel shows.
+    panel.Calculate(project);
+    EXPECT_EQ(panel.Illuminance(), e);
+
+    RoadLightingPanel reopened;
+    reopened.Open(project);
+    for (int column = RoadLightingPanel::kName; column < RoadLightingPanel::kColumnCount;
+         ++column) {
+        EXPECT_EQ(reopened.CellText(1, column), panel.CellText(1, column)) << column;
+    }
+    EXPECT_EQ(reopened.CellText(0, RoadLightingPanel::kSpacing), "30");
+    EXPECT_EQ(reopened.CellText(0, RoadLightingPanel::kPoleHeight), "9");
+    EXPECT_EQ(reopened.Illuminance(), e);
+
+    // Taking the values back (an undo) gives the road's values again.
+    panel.Calculate(before);
+    EXPECT_EQ(panel.CellText(1, RoadLightingPanel::kSpacing), "30");
+    EXPECT_EQ(panel.CellText(1, RoadLightingPanel::kArrangement), "单侧");
 }
 
 } // namespace

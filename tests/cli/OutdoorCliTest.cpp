@@ -156,6 +156,40 @@ TEST(OutdoorCli, FloodBothPasses) {
     EXPECT_EQ(once["rows"][0]["i"], json["rows"][0]["i"]);
 }
 
+// The aiming points and road values a project keeps are where flood and road start, as
+// the panels do; an aiming file and an entries file replace them for the run.
+TEST(OutdoorCli, KeptAimingPointsAndRoadValuesAreWhereTheRunsStart) {
+    TempDir folder;
+    Project project = Example();
+    ASSERT_EQ(project.luminaires.Count(), 5);
+    const std::vector<Vector> aims = {{10, 10, -5}, {-10, 10, -5}, {-8, -9, -5}, {6, -7, -5}};
+    for (size_t i = 0; i < aims.size(); ++i) {
+        project.luminaires.At(static_cast<int>(i)).ptAim = aims[i];
+    }
+    project.luminaires.At(4).road = RoadLightValues{"双侧对称", 30, 10, 0, 0.4};
+    const std::string copy = folder.File("kept.col");
+    ASSERT_TRUE(SaveProject(project, copy));
+    const std::string points = Write(folder, "points.csv", "name,x,y,z\nA,30,20,0\nB,5,35,0\n");
+    const std::string aim =
+        Write(folder, "aim.csv", "x,y,z\n10,10,-5\n-10,10,-5\n-8,-9,-5\n6,-7,-5\n0,0,0\n");
+    const nlohmann::json kept = CalcJson("flood " + copy + " --points " + points);
+    EXPECT_EQ(kept, CalcJson("flood " + copy + " --points " + points + " --aim " + aim));
+    const std::string one = Write(folder, "one.csv", "x,y,z\n10,10,-5\n");
+    const nlohmann::json partial =
+        CalcJson("flood " + copy + " --points " + points + " --aim " + one);
+    EXPECT_EQ(partial["rows"][0], kept["rows"][0]);
+    EXPECT_NE(partial["rows"][1]["eh"], kept["rows"][1]["eh"]); // aimed at 0,0,0 instead
+
+    // The road light's kept values: the example's 26.94 lx without an entries file.
+    const nlohmann::json road = CalcJson("road " + copy);
+    EXPECT_EQ(road["e_shown"], "26.94");
+    RoadLightingPanel panel;
+    panel.Open(project);
+    EXPECT_EQ(road["e"].get<double>(), panel.Illuminance());
+    const std::string entries = Write(folder, "road.csv", "u\n0.2\n");
+    EXPECT_EQ(CalcJson("road " + copy + " --entries " + entries)["e_shown"], "13.47");
+}
+
 // The example's road: 250 W high-pressure sodium lights (33200 lm) 30 m apart on both
 // sides, opposite, U = 0.40, K = 0.7, across 23 m: E = φUKN/(SW) = 26.94 lx, the order a
 // road of this kind gets. Without a utilization factor the light is named, not 0 lx

@@ -45,7 +45,6 @@ TEST(ModelValues, LuminaireEqualityLeavesOutTablesAndWorkingValues) {
     Luminaire b = a;
     b.curveA.Append({0, 278});
     b.cuTable.Append({70, 50, 20, 1, 0.69});
-    b.ptAim = {1, 2, 3};
     b.unitCapacity.nNeeded = 7;
     EXPECT_EQ(a, b);
     b.lamp2.nLuminousFlux = 1;

@@ -213,6 +213,14 @@ TEST(ProjectFile, OutdoorTreeAndLuminaireOrder) {
                          "Main/灯具/灯具0/sGradeTable=投光灯表",
                          "Main/灯具/灯具0/nState=0",
                          "Main/灯具/灯具0/ptCenter=1.000,2.500,3.000",
+                         "Main/灯具/灯具0/ptAim=0.000,0.000,0.000",
+                         "Main/灯具/灯具0/路灯参数",
+                         "Main/灯具/灯具0/路灯参数/nStored=0",
+                         "Main/灯具/灯具0/路灯参数/sArrangement=",
+                         "Main/灯具/灯具0/路灯参数/dSpacing=0.000000",
+                         "Main/灯具/灯具0/路灯参数/dPoleHeight=0.000000",
+                         "Main/灯具/灯具0/路灯参数/dElevation=0.000000",
+                         "Main/灯具/灯具0/路灯参数/dUsing=0.000000",
                          "Main/灯具/灯具数量=1"};
     EXPECT_EQ(outline, expected);
 }

@@ -58,6 +58,38 @@ TEST(FloodlightPointPanel, AimingGridButtonsAndChecks) {
     EXPECT_EQ(panel.AimingPoints()[0].x, 5.0);
 }
 
+// The aiming rows go to the floodlights they stand for, and a panel refreshed from those
+// floodlights shows them again.
+TEST(FloodlightPointPanel, AimingPointsAreKeptWithTheFloodlights) {
+    FloodlightPointPanel panel;
+    LuminaireList floodlights = TwoFloodlights();
+    floodlights.At(1).ptAim = {3, 4, 0};
+    panel.RefreshAiming(floodlights);
+    EXPECT_EQ(panel.AimingCell(1, 1), "3");
+    EXPECT_FALSE(panel.KeepAimingPoints(floodlights)); // nothing changed
+    EXPECT_FALSE(panel.EditAimingCell(0, 1, "12.5").has_value());
+    EXPECT_FALSE(panel.EditAimingCell(1, 3, "-2").has_value());
+    ASSERT_TRUE(panel.KeepAimingPoints(floodlights));
+    EXPECT_EQ(floodlights.At(0).ptAim, (Vector{12.5, 0, 0}));
+    EXPECT_EQ(floodlights.At(1).ptAim, (Vector{3, 4, -2}));
+    FloodlightPointPanel reopened;
+    reopened.RefreshAiming(floodlights);
+    EXPECT_EQ(reopened.AimingPoints(), panel.AimingPoints());
+
+    // Rows of other floodlights are kept with none.
+    LuminaireList three = TwoFloodlights();
+    three.Add(Named("丙"));
+    const LuminaireList before = three;
+    EXPECT_FALSE(panel.KeepAimingPoints(three));
+    EXPECT_EQ(three, before);
+
+    // A coordinate beyond any number is refused like a text.
+    for (const char* text : {"1e+999", "1/0", "inf", "nan"}) {
+        ASSERT_TRUE(panel.EditAimingCell(0, 2, text).has_value()) << text;
+        EXPECT_EQ(panel.AimingCell(0, 2), "0.0");
+    }
+}
+
 TEST(FloodlightPointPanel, CalculateWarnsOnCountAndShowsRows) {
     FloodlightPointPanel panel;
     CalcPoint point;
@@ -75,9 +107,11 @@ TEST(FloodlightPointPanel, CalculateWarnsOnCountAndShowsRows) {
     EXPECT_EQ(result.CellText(1, FloodlightResultPanel::kPoint), "");
     EXPECT_EQ(result.CellText(3, FloodlightResultPanel::kOrdinal), "2");
     EXPECT_EQ(result.CellText(2, FloodlightResultPanel::kLabel), "全部灯具");
-    // The first run shows the looked-up intensity and zero illuminances.
-    EXPECT_EQ(result.Rows()[0].eh, 0.0);
+    // The first run looks the intensity up and computes the illuminances with it.
     EXPECT_EQ(result.CellText(0, FloodlightResultPanel::kIntensity), "1000");
+    const double lookedUpEh = result.Rows()[0].eh;
+    EXPECT_GT(lookedUpEh, 0.0);
+    EXPECT_DOUBLE_EQ(result.Rows()[2].eh, result.Rows()[0].eh + result.Rows()[1].eh);
 
     result.EditCell(0, FloodlightResultPanel::kIntensity, "2000");
     EXPECT_EQ(result.CellText(0, FloodlightResultPanel::kIntensity), "2000");
@@ -87,6 +121,7 @@ TEST(FloodlightPointPanel, CalculateWarnsOnCountAndShowsRows) {
             .Calculate(test::RectangleRoom(10, 10).outline, TwoFloodlights(), panel.AimingPoints())
             .empty());
     EXPECT_DOUBLE_EQ(result.Rows()[0].eh, 2.0 * result.Rows()[1].eh);
+    EXPECT_DOUBLE_EQ(result.Rows()[0].eh, 2.0 * lookedUpEh);
     EXPECT_EQ(result.CellText(2, FloodlightResultPanel::kEh),
               KvStr::Format("%.3f", 3.0 * result.Rows()[1].eh));
 

@@ -210,6 +210,47 @@ TEST(LumenMethodPanel, CalculatesOnOpeningAndWithEditedCounts) {
     EXPECT_EQ(panel.Caption(), "利用系数法照度计算书");
 }
 
+// Without luminaires or a room with an extent nothing is judged: no illuminance, no
+// density, no "满足", and the message says what is missing.
+TEST(LumenMethodPanel, NothingToCalculateShowsNoResults) {
+    LumenMethodPanel empty;
+    empty.Open(Office(), LuminaireList());
+    EXPECT_EQ(empty.IlluminanceText(), "—");
+    EXPECT_EQ(empty.Densities().lpdText, "—");
+    EXPECT_EQ(empty.Densities().secondText, "—");
+    EXPECT_EQ(empty.Message(), "尚未计算：房间没有灯具，请先布置灯具");
+    LumenMethodPanel flat;
+    flat.Open(Room(), LumenEntries(1));
+    EXPECT_EQ(flat.IlluminanceText(), "—");
+    EXPECT_EQ(flat.Message(), "尚未计算：房间面积为0，请输入房间的拐角");
+    // Once there is something to calculate, the results show.
+    flat.Calculate(Office(), LumenEntries(1));
+    EXPECT_EQ(flat.IlluminanceText(), "48.00");
+    EXPECT_EQ(flat.Densities().lpdText, "1.87");
+}
+
+// A point's results show once a calculation included it as it stands.
+TEST(SinglePointPanel, PointsNotCalculatedShowNoResults) {
+    SinglePointPanel panel;
+    panel.Points().Append(CalcPoint{"A", {1, 1, 0}, {}});
+    EXPECT_EQ(panel.CellText(0, SinglePointPanel::kHorizontal), "");
+    LuminaireList luminaires;
+    luminaires.Add(Downlight({1, 1, 2}));
+    panel.Calculate(Office(), luminaires);
+    EXPECT_EQ(panel.CellText(0, SinglePointPanel::kHorizontal), "120.00");
+    panel.Points().Select({0});
+    panel.Points().Add(); // a copy of A, not calculated
+    ASSERT_EQ(panel.Points().RowCount(), 2);
+    EXPECT_EQ(panel.CellText(1, SinglePointPanel::kInclined), "");
+    panel.Points().EditCell(0, CalcPointGrid::kX, "2");
+    panel.Points().ReadBack();
+    EXPECT_EQ(panel.CellText(0, SinglePointPanel::kVertical), "");
+    EXPECT_EQ(panel.CellText(0, SinglePointPanel::kFirstPointColumn), "A");
+    panel.Calculate(Office(), luminaires);
+    EXPECT_NE(panel.CellText(0, SinglePointPanel::kHorizontal), "");
+    EXPECT_NE(panel.CellText(1, SinglePointPanel::kHorizontal), "");
+}
+
 TEST(LumenMethodPanel, ApplyingCountsLaysTheCopiesOutOverTheRoom) {
     LumenMethodPanel panel;
     panel.Open(Office(), LumenEntries(2));

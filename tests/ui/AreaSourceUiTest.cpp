@@ -10,6 +10,7 @@
 #include "ui/UiTestSupport.h"
 
 #include <kelvorin/KvIniFile.h>
+#include <kelvorin/KvStr.h>
 
 #include <QApplication>
 #include <QDir>
@@ -69,12 +70,13 @@ protected:
         }
         return arguments;
     }
-    // The shown result is the calculator's value, as the same text and the same double.
+    // The shown result is the calculator's value with 2 decimals; the tooltip holds the
+    // same double.
     static void ExpectShown(QWidget& panel, const char* label, const json& expected) {
-        const QString shown = Field(panel, QString::fromUtf8(label)).text();
+        const QLineEdit& field = Field(panel, QString::fromUtf8(label));
         const double value = expected["value"].get<double>();
-        EXPECT_EQ(shown, AreaSourceWindow::NumberText(value)) << label;
-        EXPECT_EQ(AreaSourceWindow::ReadNumber(shown), value) << label;
+        EXPECT_EQ(FromQt(field.text()), KvStr::Format("%.2f", value)) << label;
+        EXPECT_EQ(AreaSourceWindow::ReadNumber(field.toolTip()), value) << label;
     }
     static void Press(QWidget& panel, const char* text) {
         Button(panel, QString::fromUtf8(text)).click();
@@ -156,7 +158,7 @@ TEST_F(AreaSourceUi, CircleAndNonUniformPanelsShowTheCalculatorsValues) {
     }
     Type(disc, kDiscOptions, {"2", "500", "5", "0", "0", "0", "0", "0"});
     Press(disc, "水平照度计算"); // f = 4/29 on the axis
-    EXPECT_NEAR(*AreaSourceWindow::ReadNumber(Field(disc, QStringLiteral("水平照度")).text()),
+    EXPECT_NEAR(*AreaSourceWindow::ReadNumber(Field(disc, QStringLiteral("水平照度")).toolTip()),
                 3.141592653589793 * 500 * 4 / 29, 1e-9);
     Screenshot(disc, QStringLiteral("panel-area-circle.png"));
 
@@ -224,13 +226,20 @@ TEST(AreaSourceNumbers, FieldsReadPlainNumbersAndShowDoublesExactly) {
 
 TEST_F(AreaSourceUi, RefusalsShowTheirMessageFocusTheFieldAndChangeNothing) {
     auto& panel = Open<RectAreaSourceWindow>();
+    // Nothing calculated: every result is empty.
+    EXPECT_EQ(Text(panel, "水平照度"), "");
+    EXPECT_EQ(Text(panel, "倾斜照度"), "");
     Press(panel, "水平照度计算");
     const QString before = Field(panel, QStringLiteral("水平照度")).text();
-    EXPECT_EQ(before.left(6), QStringLiteral("619.37"));
+    EXPECT_EQ(before, QStringLiteral("619.37"));
+    const QString exact = Field(panel, QStringLiteral("水平照度")).toolTip();
+    EXPECT_GT(exact.size(), before.size());
+    EXPECT_EQ(KvStr::Format("%.2f", *AreaSourceWindow::ReadNumber(exact)), "619.37");
+    EXPECT_EQ(Text(panel, "垂直照度"), ""); // not calculated yet
 
     Set(panel, "面光源的宽", "0");
     ExpectRefused(panel, "垂直照度计算", "面光源的宽度应为大于0的数值,请重新输入!", "面光源的宽");
-    EXPECT_EQ(Text(panel, "垂直照度"), "0");
+    EXPECT_EQ(Text(panel, "垂直照度"), "");
     EXPECT_EQ(panel.Model().LastKind(), 0);
 
     // Text that is not a number is refused before the model's checks, naming its field;

@@ -5,7 +5,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
+#include <QStyle>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace qv::test {
@@ -172,6 +175,38 @@ std::vector<std::string> UiTest::PlanTexts() const {
         }
     }
     return texts;
+}
+
+std::vector<std::string> ElidedTexts(const QTableView& grid) {
+    std::vector<std::string> elided;
+    const QAbstractItemModel& model = *grid.model();
+    const QHeaderView& header = *grid.horizontalHeader();
+    const int cellMargins =
+        2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1);
+    const int headerMargins =
+        2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+    const auto widest = [](const QFontMetrics& metrics, const QString& text) {
+        int width = 0;
+        for (const QString& line : text.split(QLatin1Char('\n'))) {
+            width = std::max(width, metrics.horizontalAdvance(line));
+        }
+        return width;
+    };
+    for (int column = 0; column < model.columnCount(); ++column) {
+        const int width = grid.columnWidth(column);
+        const QString title = model.headerData(column, Qt::Horizontal).toString();
+        if (widest(QFontMetrics(header.font()), title) + headerMargins > width) {
+            elided.push_back("header " + std::to_string(column) + ": " + FromQt(title));
+        }
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const QString text = model.index(row, column).data().toString();
+            if (widest(QFontMetrics(grid.font()), text) + cellMargins > width) {
+                elided.push_back(std::to_string(row) + "," + std::to_string(column) + ": " +
+                                 FromQt(text));
+            }
+        }
+    }
+    return elided;
 }
 
 } // namespace qv::test

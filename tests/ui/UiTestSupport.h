@@ -69,6 +69,11 @@ private:
     KvScopedMessageHandler m_scope;
 };
 
+// The cells and headers of a grid whose text is wider than its column with the style's
+// text margins ("row,column: text", "header column: text"): what the grid would cut short
+// with "…". Empty when every text shows whole.
+std::vector<std::string> ElidedTexts(const QTableView& grid);
+
 class UiTest : public ::testing::Test {
 protected:
     // Starts the main window with the choices of the welcome dialog queued, or with a
