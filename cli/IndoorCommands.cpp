@@ -43,6 +43,8 @@ bool ReadPoints(const std::string& path, CalcPointGrid& grid) {
         std::cerr << "quorvel-calc point: " << error << '\n';
         return false;
     }
+    std::vector<CalcPoint> read;
+    read.reserve(static_cast<size_t>(table.RowCount()));
     for (int row = 0; row < table.RowCount(); ++row) {
         CalcPoint point;
         point.name = table.Text(row, "name");
@@ -55,8 +57,9 @@ bool ReadPoints(const std::string& path, CalcPointGrid& grid) {
                 return false;
             }
         }
-        grid.Append(point);
+        read.push_back(point);
     }
+    grid.Append(read);
     return true;
 }
 

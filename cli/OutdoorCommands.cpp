@@ -102,6 +102,8 @@ bool ReadFloodPoints(const std::string& path, CalcPointGrid& grid) {
                    table)) {
         return false;
     }
+    std::vector<CalcPoint> read;
+    read.reserve(static_cast<size_t>(table.RowCount()));
     for (int row = 0; row < table.RowCount(); ++row) {
         CalcPoint point;
         point.name = table.Text(row, "name");
@@ -114,8 +116,9 @@ bool ReadFloodPoints(const std::string& path, CalcPointGrid& grid) {
                           {"rz", &point.rotation.z}})) {
             return false;
         }
-        grid.Append(point);
+        read.push_back(point);
     }
+    grid.Append(read);
     return true;
 }
 

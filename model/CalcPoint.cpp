@@ -39,4 +39,33 @@ int AddCalcPoint(std::vector<CalcPoint>& points, CalcPoint point) {
     return static_cast<int>(points.size()) - 1;
 }
 
+CalcPointNamer::CalcPointNamer(const std::vector<CalcPoint>& points) {
+    m_taken.reserve(points.size());
+    for (const CalcPoint& point : points) {
+        m_taken.insert(point.name);
+    }
+}
+
+std::string CalcPointNamer::FreeName(const std::string& name, size_t count) {
+    // The series of a name is the same every time; the names it passed last time are still
+    // taken, so the walk goes on from where it stopped, with the steps it had taken.
+    Series& series = m_series.try_emplace(name, Series{name, 0}).first->second;
+    while (m_taken.count(series.name) != 0 && series.tries <= count) {
+        series.name = KvStr::IncreaseStrDigit(series.name, 1.0, 0);
+        ++series.tries;
+    }
+    return series.name;
+}
+
+int AddCalcPoint(std::vector<CalcPoint>& points, CalcPoint point, CalcPointNamer& namer) {
+    if (point.name.empty()) {
+        point.name = KvStr::Format("P%d", static_cast<int>(points.size()) + 1);
+    } else {
+        point.name = namer.FreeName(point.name, points.size());
+    }
+    namer.Take(point.name);
+    points.push_back(std::move(point));
+    return static_cast<int>(points.size()) - 1;
+}
+
 } // namespace qv

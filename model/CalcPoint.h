@@ -4,6 +4,8 @@
 #include "model/Vector.h"
 
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace qv {
@@ -29,5 +31,29 @@ bool operator==(const CalcPoint& a, const CalcPoint& b);
 // A name whose number no longer grows (it has reached the end of double precision) is
 // kept after at most one try per point in the list, so the search always ends.
 int AddCalcPoint(std::vector<CalcPoint>& points, CalcPoint point);
+
+// The names of a point list while many points are added to it, so that adding n points
+// costs about n look-ups instead of n³ string comparisons: the names in use, and for each
+// name asked for, where its IncreaseStrDigit series stopped last time. Valid as long as
+// the list only grows through AddCalcPoint with this namer (names are only ever added, so
+// the names already passed stay taken).
+class CalcPointNamer {
+public:
+    explicit CalcPointNamer(const std::vector<CalcPoint>& points);
+    // The name AddCalcPoint gives a point named name added to a list of count points.
+    std::string FreeName(const std::string& name, size_t count);
+    void Take(const std::string& name) { m_taken.insert(name); }
+
+private:
+    struct Series {
+        std::string name; // the last name reached
+        size_t tries = 0; // steps taken to reach it
+    };
+    std::unordered_set<std::string> m_taken;
+    std::unordered_map<std::string, Series> m_series;
+};
+
+// AddCalcPoint with a namer that has seen every point of the list: the same names.
+int AddCalcPoint(std::vector<CalcPoint>& points, CalcPoint point, CalcPointNamer& namer);
 
 } // namespace qv

@@ -110,6 +110,15 @@ int CalcPointGrid::Append(const CalcPoint& point) {
     return AddCalcPoint(m_points, point);
 }
 
+void CalcPointGrid::Append(const std::vector<CalcPoint>& points) {
+    ReadBack();
+    CalcPointNamer namer(m_points);
+    m_points.reserve(m_points.size() + points.size());
+    for (const CalcPoint& point : points) {
+        AddCalcPoint(m_points, point, namer);
+    }
+}
+
 int CalcPointGrid::Add() {
     ReadBack();
     const CalcPoint copy =

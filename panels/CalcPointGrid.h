@@ -37,6 +37,9 @@ public:
 
     // Appends a copy of the point with the calculation-point naming rule; returns its row.
     int Append(const CalcPoint& point);
+    // Appends copies of the points in order, named as one Append each would name them
+    // (a points file of any length takes about linear time).
+    void Append(const std::vector<CalcPoint>& points);
 
     // "新  增": appends a copy of the selected point (or of a new point when nothing is
     // selected) and selects the new row.

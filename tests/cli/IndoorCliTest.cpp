@@ -116,6 +116,24 @@ TEST(IndoorCli, PointRepeatsTheCoreCalculation) {
     EXPECT_NE(table.find("out, side\t9\t2\t0.75\t0\t0\t0\t0.00\t0.00\t0.00\n"), std::string::npos);
 }
 
+// A points file of 20000 rows of one name is named A, A1 … A19999 without the search
+// growing with the cube of the rows.
+TEST(IndoorCli, ManyPointsOfOneNameAreNamedInLinearTime) {
+    const TempDir folder;
+    const std::string project = SaveOffice(folder);
+    std::string csv = "name,x,y,z\n";
+    for (int i = 0; i < 20000; ++i) {
+        csv += "A,1,1,0.75\n";
+    }
+    test::WriteFileText(folder.File("many.csv"), csv);
+    const nlohmann::json out =
+        RunCalcJson("point " + project + " --points " + folder.File("many.csv"));
+    ASSERT_EQ(out["points"].size(), 20000u);
+    EXPECT_EQ(out["points"][0]["name"], "A");
+    EXPECT_EQ(out["points"][19999]["name"], "A19999");
+    EXPECT_EQ(out["points"][1]["eh"], out["points"][19999]["eh"]);
+}
+
 TEST(IndoorCli, LumenMethodAndPowerDensity) {
     const TempDir folder;
     const std::string project = SaveOffice(folder);

@@ -165,6 +165,59 @@ TEST(ModelValues, CalcPointNamingEndsWhenTheNumberStopsGrowing) {
     EXPECT_EQ(points.size(), 2u);
 }
 
+// The namer gives exactly the names of the one-by-one search, on a mix of repeated,
+// numbered, generated and signed names, and a long file of one name takes linear time.
+TEST(ModelValues, BatchNamingEqualsOneByOneNamingAndScales) {
+    const char* const names[] = {"A",
+                                 "A",
+                                 "A1",
+                                 "",
+                                 "P2",
+                                 "A",
+                                 "B-3",
+                                 "B-3",
+                                 "B-4",
+                                 "1.5",
+                                 "1.5",
+                                 "A2",
+                                 "",
+                                 "A",
+                                 "P100000000000000000000",
+                                 "P100000000000000000000",
+                                 "x",
+                                 "A"};
+    std::vector<CalcPoint> start(2);
+    start[0].name = "A3";
+    start[1].name = "B-2";
+    std::vector<CalcPoint> oneByOne = start;
+    std::vector<CalcPoint> batch = start;
+    CalcPointNamer namer(batch);
+    for (int round = 0; round < 7; ++round) {
+        for (const char* name : names) {
+            CalcPoint point;
+            point.name = name;
+            AddCalcPoint(oneByOne, point);
+            AddCalcPoint(batch, point, namer);
+        }
+    }
+    ASSERT_EQ(batch.size(), oneByOne.size());
+    for (size_t i = 0; i < batch.size(); ++i) {
+        EXPECT_EQ(batch[i].name, oneByOne[i].name) << i;
+    }
+
+    // 20000 rows named "A": A, A1 … A19999 (the one-by-one search needs n³ comparisons).
+    std::vector<CalcPoint> many;
+    CalcPointNamer manyNames(many);
+    CalcPoint a;
+    a.name = "A";
+    for (int i = 0; i < 20000; ++i) {
+        AddCalcPoint(many, a, manyNames);
+    }
+    EXPECT_EQ(many[0].name, "A");
+    EXPECT_EQ(many[1].name, "A1");
+    EXPECT_EQ(many[19999].name, "A19999");
+}
+
 TEST(ModelValues, ProjectIsEmptyAndReset) {
     Project project;
     EXPECT_FALSE(project.IsEmpty()); // no kind yet
