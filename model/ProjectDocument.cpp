@@ -30,6 +30,31 @@ namespace {
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration |
                                    pugi::parse_embed_pcdata | pugi::parse_ws_pcdata_single;
 
+// How many levels of elements the tree holds below and with element (1 for an element
+// without children); walked without recursion, so any depth is measured safely.
+int NestingDepth(pugi::xml_node element) {
+    int deepest = 0;
+    int depth = 1;
+    pugi::xml_node node = element;
+    while (node) {
+        deepest = std::max(deepest, depth);
+        if (pugi::xml_node child = node.first_child()) {
+            node = child;
+            ++depth;
+            continue;
+        }
+        while (node != element && !node.next_sibling()) {
+            node = node.parent();
+            --depth;
+        }
+        if (node == element) {
+            break;
+        }
+        node = node.next_sibling();
+    }
+    return deepest;
+}
+
 // What pugixml found wrong, in the user's words.
 const char* XmlProblem(pugi::xml_parse_status status) {
     switch (status) {
@@ -224,6 +249,10 @@ bool ProjectDocument::Impl::CheckParsedDocument(const std::string& rootName) {
     const char* root = m_document.document_element().name();
     if (!rootName.empty() && rootName != root) {
         error = KvStr::Format("根元素是“%s”，不是“%s”", root, rootName.c_str());
+        return false;
+    }
+    if (NestingDepth(m_document.document_element()) > ProjectDocument::kMaxDepth) {
+        error = KvStr::Format("元素嵌套超过%d层，不是本程序的工程文件", ProjectDocument::kMaxDepth);
         return false;
     }
     return true;

@@ -13,6 +13,10 @@ class ProjectDocument {
 public:
     enum OpenStatus { kNoDocument = 0, kParseFailed = 1, kOpened = 2 };
     enum WriteStatus { kWritten = 0, kBadElementName = -1, kNoRoot = -2, kTextFailed = -3 };
+    // The deepest nesting of elements a file may hold (the program writes at most a
+    // handful of levels); a deeper document is refused on open, so that no save of it
+    // and no walk over it grows with the square of its depth.
+    static constexpr int kMaxDepth = 256;
 
     ProjectDocument();
     ~ProjectDocument();
@@ -21,10 +25,10 @@ public:
 
     // kNoDocument for an empty path. An existing file is parsed: kOpened, or
     // kParseFailed when it is not well-formed XML with one root element, declares an
-    // encoding that cannot be read, or (when rootName is given) has another root
-    // element. A missing file gives a new document '<?xml version="1.0" ?>' with an
-    // empty root element rootName ("xmlRoot" when empty): kOpened; the file is not
-    // created here. ErrorText() tells why an open failed.
+    // encoding that cannot be read, (when rootName is given) has another root element, or
+    // nests elements deeper than kMaxDepth. A missing file gives a new document '<?xml
+    // version="1.0" ?>' with an empty root element rootName ("xmlRoot" when empty): kOpened; the
+    // file is not created here. ErrorText() tells why an open failed.
     int Open(const std::string& path, const std::string& rootName = std::string());
     // Writes the whole document (UTF-8) to path, or to the path given to Open when path
     // is empty, replacing the file atomically; remembers the path.

@@ -1,5 +1,6 @@
 #include "model/XmlOutput.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -121,7 +122,10 @@ private:
                            : std::string_view(m_pending.Name(element.pending));
     }
 
-    void Indent(int depth) { m_out.append(static_cast<size_t>(depth), '\t'); }
+    // Deep elements (kept from a file written by another program) are indented no further
+    // than kMaxIndent tabs, so the text grows linearly with the document however deep.
+    static constexpr int kMaxIndent = 32;
+    void Indent(int depth) { m_out.append(static_cast<size_t>(std::min(depth, kMaxIndent)), '\t'); }
 
     void Close(const Element& element, int depth, bool inlineContent, bool childrenOnLines) {
         if (childrenOnLines) {

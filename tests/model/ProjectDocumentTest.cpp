@@ -53,6 +53,40 @@ TEST(ProjectDocument, OpenStatuses) {
     EXPECT_EQ(document.Open(dir.Path().string(), "Main"), ProjectDocument::kParseFailed);
 }
 
+// A document nested as deep as allowed saves to a text of about its own size (deep
+// elements are indented at most a few dozen tabs); one level deeper is refused on open.
+TEST(ProjectDocument, DeepNestingIsRefusedAndSavesStayLinear) {
+    TempDir dir;
+    const auto nested = [](int levels) {
+        std::string text = "<Main>";
+        for (int i = 1; i < levels; ++i) {
+            text += "<d>";
+        }
+        text += "x";
+        for (int i = 1; i < levels; ++i) {
+            text += "</d>";
+        }
+        return text + "</Main>";
+    };
+    const std::string deepest = nested(ProjectDocument::kMaxDepth);
+    WriteFileText(dir.File("deep.cil"), deepest);
+    ProjectDocument document;
+    ASSERT_EQ(document.Open(dir.File("deep.cil"), "Main"), ProjectDocument::kOpened)
+        << document.ErrorText();
+    ASSERT_EQ(document.WriteInt("s", "k", 1), ProjectDocument::kWritten);
+    ASSERT_TRUE(document.Save(dir.File("saved.cil")));
+    const size_t saved = ReadFileText(dir.File("saved.cil")).size();
+    // Each level takes its two tags and at most 32 tabs and a line end twice.
+    EXPECT_LT(saved, deepest.size() + 2 * 34 * static_cast<size_t>(ProjectDocument::kMaxDepth));
+
+    WriteFileText(dir.File("deeper.cil"), nested(ProjectDocument::kMaxDepth + 1));
+    EXPECT_EQ(document.Open(dir.File("deeper.cil"), "Main"), ProjectDocument::kParseFailed);
+    EXPECT_EQ(document.ErrorText(), "元素嵌套超过256层，不是本程序的工程文件");
+    // 100000 levels: refused at once, nothing written.
+    WriteFileText(dir.File("abyss.cil"), nested(100000));
+    EXPECT_EQ(document.Open(dir.File("abyss.cil"), "Main"), ProjectDocument::kParseFailed);
+}
+
 TEST(ProjectDocument, WritingCreatesMissingElementsInOrder) {
     TempDir dir;
     ProjectDocument document;
@@ -277,9 +311,9 @@ TEST(ProjectDocument, SaveReplacesTheFileWholeOrNotAtAll) {
     EXPECT_EQ(dir.Files(), (std::vector<std::string>{"a.cil"}));
 }
 
-TEST(ProjectDocument, DeeplyNestedContentIsHandledWithoutRecursion) {
+TEST(ProjectDocument, DeeplyNestedContentIsHandledUpToTheLimit) {
     TempDir dir;
-    const int depth = 100000;
+    const int depth = ProjectDocument::kMaxDepth - 3; // below Main/Main/计算类型
     std::string text = "<Main><Main><计算类型>";
     for (int i = 0; i < depth; ++i) {
         text += "<a>";
