@@ -4,11 +4,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,6 +62,79 @@ std::string ResolveLink(const std::string& path) {
     }
     return path;
 }
+
+// When the library was loaded: a temporary older than this was left by another run.
+const std::time_t kLoadedAt = std::time(nullptr);
+
+// Removes the temporaries "<name>.tmp-XXXXXX" of the target that are older than this
+// run: a save killed before its rename left them, and no save of this run made them.
+void RemoveStaleTemporaries(const std::string& target) {
+    namespace fs = std::filesystem;
+    const fs::path file(target);
+    const std::string prefix = file.filename().string() + ".tmp-";
+    const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        struct stat info {};
+        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0 &&
+            ::lstat(entry->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_mtime < kLoadedAt) {
+            ::unlink(entry->path().c_str());
+        }
+    }
+}
+
+// The temporary being written, for the handlers of SIGINT and SIGTERM: a save
+// interrupted by them removes it before the process ends. One slot: with saves running
+// on several threads at once, the latest is the one removed.
+char g_temporary[4096];
+volatile std::sig_atomic_t g_writing = 0;
+struct sigaction g_previous[2];
+
+void RemoveTemporaryAndEnd(int signal) {
+    if (g_writing != 0) {
+        ::unlink(g_temporary);
+    }
+    ::sigaction(signal, &g_previous[signal == SIGINT ? 0 : 1], nullptr);
+    ::raise(signal);
+}
+
+// Installs the handlers once, only over the default disposition (a signal the program
+// ignores or handles itself is left to it).
+void WatchTerminationOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const int signals[] = {SIGINT, SIGTERM};
+        for (int i = 0; i < 2; ++i) {
+            if (::sigaction(signals[i], nullptr, &g_previous[i]) != 0 ||
+                (g_previous[i].sa_flags & SA_SIGINFO) != 0 || g_previous[i].sa_handler != SIG_DFL) {
+                continue;
+            }
+            struct sigaction handler {};
+            handler.sa_handler = RemoveTemporaryAndEnd;
+            sigemptyset(&handler.sa_mask);
+            ::sigaction(signals[i], &handler, nullptr);
+        }
+    });
+}
+
+// Marks the temporary as the one the handlers remove while it exists.
+class WatchedTemporary {
+public:
+    explicit WatchedTemporary(const std::string& path) {
+        WatchTerminationOnce();
+        if (path.size() < sizeof g_temporary) {
+            g_writing = 0;
+            std::memcpy(g_temporary, path.c_str(), path.size() + 1);
+            g_writing = 1;
+        }
+    }
+    ~WatchedTemporary() { g_writing = 0; }
+    WatchedTemporary(const WatchedTemporary&) = delete;
+    WatchedTemporary& operator=(const WatchedTemporary&) = delete;
+};
 
 void SyncFolderOf(const std::string& path) {
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
@@ -153,11 +229,13 @@ bool KvFile::WriteAtomicallyStreamed(const std::string& path, const Producer& pr
             return fail("文件是只读的");
         }
     }
+    RemoveStaleTemporaries(target);
     std::string temporary = target + ".tmp-XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         return fail("无法在所在文件夹中建立文件（" + ErrorReason(errno) + "）");
     }
+    const WatchedTemporary watched(temporary);
     if (existed) {
         // Giving the file back to its owner needs the right to; without it the writer owns it.
         [[maybe_unused]] const int owned = ::fchown(fd, original.st_uid, original.st_gid);

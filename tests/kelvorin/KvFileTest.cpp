@@ -3,9 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-
+#include <csignal>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <utime.h>
 
 namespace fs = std::filesystem;
 
@@ -25,6 +31,63 @@ protected:
 
     fs::path m_folder;
 };
+
+// A save killed before its rename left "<name>.tmp-XXXXXX": the next save of that target
+// removes those older than the running program, and nothing else.
+TEST_F(KvFileTest, TheNextSaveRemovesStaleTemporariesOfItsTarget) {
+    const auto make = [this](const std::string& name, bool old) {
+        std::ofstream(Path(name)) << "partial";
+        if (old) {
+            const std::time_t hourAgo = std::time(nullptr) - 3600;
+            const utimbuf times{hourAgo, hourAgo};
+            ::utime(Path(name).c_str(), &times);
+        }
+    };
+    make("a.cil.tmp-Ab12Cd", true);   // left by a killed save: goes
+    make("a.cil.tmp-Ef34Gh", false);  // newer than this run (another writer): stays
+    make("b.cil.tmp-Ij56Kl", true);   // another target: stays
+    make("a.cil.tmp-toolong", true);  // not of the pattern: stays
+    make("a.cil.tmp-Mn78Op.x", true); // not of the pattern: stays
+    ASSERT_TRUE(KvFile::WriteAtomically(Path("a.cil"), "whole"));
+    EXPECT_FALSE(fs::exists(Path("a.cil.tmp-Ab12Cd")));
+    for (const char* kept :
+         {"a.cil.tmp-Ef34Gh", "b.cil.tmp-Ij56Kl", "a.cil.tmp-toolong", "a.cil.tmp-Mn78Op.x"}) {
+        EXPECT_TRUE(fs::exists(Path(kept))) << kept;
+    }
+}
+
+// SIGTERM (or SIGINT) while a save is writing ends the program without leaving its
+// temporary behind; the target keeps its old content.
+TEST_F(KvFileTest, ATerminatedSaveRemovesItsTemporary) {
+    const std::string file = Path("a.cil");
+    ASSERT_TRUE(KvFile::WriteAtomically(file, "old"));
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        KvFile::WriteAtomicallyStreamed(file, [&](const KvFile::Put& put) {
+            put(std::string(100000, 'x'));
+            const char byte = 1;
+            [[maybe_unused]] const ssize_t told = ::write(ready[1], &byte, 1);
+            std::this_thread::sleep_for(std::chrono::seconds(30));
+            return true;
+        });
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ::kill(child, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_EQ(EntriesInFolder(), 1u); // a.cil alone
+    std::string content;
+    EXPECT_EQ(KvFile::ReadAll(file, content), KvFileRead::Ok);
+    EXPECT_EQ(content, "old");
+}
 
 TEST_F(KvFileTest, WritesReplaceWholeFilesAndKeepPermissions) {
     const std::string file = Path("a.cil");
