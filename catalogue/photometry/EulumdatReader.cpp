@@ -180,10 +180,19 @@ bool ReadEulumdat(const std::string& source, PhotometricData& out, std::string& 
     double width = 0.0;
     double factor = 0.0;
     int sets = 0;
-    if (!lines.Number(length, "the luminaire length", error) ||
-        !lines.Number(width, "the luminaire width", error) ||
-        !lines.Number(data.height, "the luminaire height", error) ||
-        !Skip(lines, 6, "the luminous area", error) ||
+    // A size of the luminaire, in mm, within kMaxLuminaireSize.
+    const auto size = [&](double& value, const std::string& what) {
+        if (!lines.Number(value, what, error)) {
+            return false;
+        }
+        if (!(std::fabs(value) * kMillimetre <= kMaxLuminaireSize)) {
+            error = lines.Problem(what + " must be within 100 m");
+            return false;
+        }
+        return true;
+    };
+    if (!size(length, "the luminaire length") || !size(width, "the luminaire width") ||
+        !size(data.height, "the luminaire height") || !Skip(lines, 6, "the luminous area", error) ||
         !lines.Number(ignored, "the downward flux fraction", error) ||
         !lines.Number(ignored, "the light output ratio", error) ||
         !lines.Number(factor, "the conversion factor", error)) {
@@ -219,6 +228,10 @@ bool ReadEulumdat(const std::string& source, PhotometricData& out, std::string& 
             if (!IsCount(std::fabs(lamps), 1, 1000) || flux <= 0.0) {
                 error = lines.Problem("the first lamp set needs 1 to 1000 lamps and a positive "
                                       "flux");
+                return false;
+            }
+            if (flux > kMaxLuminaireLumens) {
+                error = lines.Problem("the total lamp flux must not exceed 2e9");
                 return false;
             }
             if (watts < 0.0 || watts > 1e7) {
@@ -257,6 +270,9 @@ bool ReadEulumdat(const std::string& source, PhotometricData& out, std::string& 
         error = lines.Problem("more lines than the counts announce");
         return false;
     }
+    data.name = CleanPhotometricText(data.name);
+    data.model = CleanPhotometricText(data.model);
+    data.lamps.type = CleanPhotometricText(data.lamps.type);
     out = std::move(data);
     return true;
 }

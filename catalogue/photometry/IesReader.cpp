@@ -226,6 +226,10 @@ bool ReadIes(const std::string& source, PhotometricData& out, std::string& error
                              "photometry");
         return false;
     }
+    if (lumens * lampCount > kMaxLuminaireLumens) {
+        error = text.Problem("the lamps' lumens together must not exceed 2e9");
+        return false;
+    }
     if (!text.NextNumber(multiplier, "the candela multiplier", error)) {
         return false;
     }
@@ -255,8 +259,17 @@ bool ReadIes(const std::string& source, PhotometricData& out, std::string& error
     if (!text.NextCount(units, 1, 2, "the units type (1 feet, 2 metres)", error) ||
         !text.NextNumber(width, "the luminous width", error) ||
         !text.NextNumber(length, "the luminous length", error) ||
-        !text.NextNumber(height, "the luminous height", error) ||
-        !text.NextNumber(ballast, "the ballast factor", error) ||
+        !text.NextNumber(height, "the luminous height", error)) {
+        return false;
+    }
+    const double unit = units == 1 ? kFootInMetres : 1.0;
+    for (const double size : {width, length, height}) {
+        if (!(std::fabs(size) * unit <= kMaxLuminaireSize)) {
+            error = text.Problem("the luminous width, length and height must be within 100 m");
+            return false;
+        }
+    }
+    if (!text.NextNumber(ballast, "the ballast factor", error) ||
         !text.NextNumber(future, "the ballast-lamp factor or file generation type", error) ||
         !text.NextNumber(data.lamps.watts, "the input watts", error)) {
         return false;
@@ -265,7 +278,6 @@ bool ReadIes(const std::string& source, PhotometricData& out, std::string& error
         error = text.Problem("the input watts must be from 0 to 1e7");
         return false;
     }
-    const double unit = units == 1 ? kFootInMetres : 1.0;
     // Negative width and length mark a round opening (LM-63-2002).
     data.round = width < 0.0 && length < 0.0 && Near(width, length);
     data.length = std::fabs(length) * unit;
@@ -298,6 +310,9 @@ bool ReadIes(const std::string& source, PhotometricData& out, std::string& error
         error = text.Problem("more values than the counts announce");
         return false;
     }
+    data.name = CleanPhotometricText(data.name);
+    data.model = CleanPhotometricText(data.model);
+    data.lamps.type = CleanPhotometricText(data.lamps.type);
     out = std::move(data);
     return true;
 }

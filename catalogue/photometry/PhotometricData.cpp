@@ -154,4 +154,25 @@ double ReferenceFlux(const PhotometricData& data) {
     return data.system == PhotometricSystem::kTypeC ? TypeCFlux(data) : TypeBFlux(data);
 }
 
+std::string CleanPhotometricText(const std::string& text) {
+    std::string clean;
+    clean.reserve(std::min(text.size(), kMaxPhotometricText));
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\t') {
+            clean += ' ';
+        } else if (byte >= 0x20 && byte != 0x7f) {
+            clean += c;
+        }
+    }
+    if (clean.size() > kMaxPhotometricText) {
+        size_t end = kMaxPhotometricText;
+        while (end > 0 && (static_cast<unsigned char>(clean[end]) & 0xC0) == 0x80) {
+            --end; // clean[end] continues a character: cut before that character
+        }
+        clean.resize(end);
+    }
+    return clean;
+}
+
 } // namespace qv

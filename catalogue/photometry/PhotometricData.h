@@ -93,5 +93,19 @@ inline constexpr int kMaxPhotometricAngles = 1441;
 inline constexpr double kMaxCandela = 1e10;
 // And at most this many intensity values in all.
 inline constexpr long kMaxPhotometricValues = 400000;
+// A luminaire or its luminous opening is at most this long, wide or high (m); larger
+// sizes are refused rather than carried into projects as unbounded lengths.
+inline constexpr double kMaxLuminaireSize = 100.0;
+// A luminaire's lamps give at most this flux together (lm): the catalogue stores fluxes
+// as 32-bit numbers, and a larger one is refused rather than cut.
+inline constexpr double kMaxLuminaireLumens = 2.0e9;
+// Names, models and lamp types taken from a file keep at most this many bytes (cut at a
+// character), without control characters.
+inline constexpr size_t kMaxPhotometricText = 256;
+
+// The text as a name from a file may hold it: control characters (other than tab, which
+// becomes a blank) removed, at most kMaxPhotometricText bytes, not cut inside a UTF-8
+// character.
+std::string CleanPhotometricText(const std::string& text);
 
 } // namespace qv

@@ -147,6 +147,57 @@ TEST(IesReaderTest, MalformedFilesNameTheLine) {
     EXPECT_EQ(Refusal(with("5 3 1 2", "1441 1441 1 2")), "9: more than 400000 candela values");
 }
 
+// Sizes and fluxes that no luminaire has are refused at their line (a width of -1e308 m
+// would reach projects as an infinite length, a flux beyond 2e9 would be cut); names lose
+// their control characters and are kept to 256 bytes, cut between characters.
+TEST(IesReaderTest, AbsurdSizesFluxesAndNamesAreRefusedOrCleaned) {
+    const std::string good = kIes2002Bilateral;
+    const auto with = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    EXPECT_EQ(Refusal(with("0.3 1.2 0.08", "-1e308 1.2 0.08")),
+              "9: the luminous width, length and height must be within 100 m");
+    EXPECT_EQ(Refusal(with("0.3 1.2 0.08", "0.3 1.2 101")),
+              "9: the luminous width, length and height must be within 100 m");
+    EXPECT_EQ(Refusal(with("2 2600", "2 1.5e9")),
+              "9: the lamps' lumens together must not exceed 2e9");
+    EXPECT_EQ(Read(with("0.3 1.2 0.08", "-100 -100 0.08")).length, 100.0); // round, 100 m
+
+    const PhotometricData escaped = Read(with("Linear test", "Linear\x1b[31m\x01\ttest"));
+    EXPECT_EQ(escaped.name, "Linear[31m test luminaire with louvre");
+    std::string wide;
+    for (int i = 0; i < 5000; ++i) {
+        wide += "灯";
+    }
+    const PhotometricData cut = Read(with("Linear test luminaire", wide));
+    EXPECT_EQ(cut.name, wide.substr(0, 255)); // 85 whole characters of 3 bytes
+    const PhotometricData huge = Read(with("SYN-2x28", std::string(14 << 20, 'x')));
+    EXPECT_EQ(huge.model, std::string(256, 'x'));
+}
+
+TEST(EulumdatReaderTest, AbsurdSizesAndFluxesAreRefusedAtTheirLine) {
+    const std::string good = Eulumdat(1, {{300, 200, 10}});
+    const auto with = [&](int line, const std::string& replacement) {
+        std::string text = good;
+        size_t start = 0;
+        for (int i = 1; i < line; ++i) {
+            start = text.find('\n', start) + 1;
+        }
+        text.replace(start, text.find('\n', start) - start, replacement);
+        return text;
+    };
+    EXPECT_EQ(Refusal(with(13, "-1e308"), false), "13: the luminaire length must be within 100 m");
+    EXPECT_EQ(Refusal(with(14, "100001"), false), "14: the luminaire width must be within 100 m");
+    EXPECT_EQ(Refusal(with(29, "3e9"), false), "32: the total lamp flux must not exceed 2e9");
+    EXPECT_EQ(Read(with(9, "a\x07"
+                           "b"),
+                   false)
+                  .name,
+              "ab"); // a bell in a name is dropped
+}
+
 TEST(EulumdatReaderTest, EverySymmetryIndicator) {
     // Per plane: the values at γ 0, 45, 90 (cd per 1000 lm).
     const std::vector<double> c0 = {300, 200, 10};
