@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
@@ -22,6 +23,20 @@ constexpr std::string_view kLineEnd = "\r\n";
 // terminating zero).
 constexpr std::size_t kMaxTextBytes = 2047;
 const std::string kWindowPosSection = "窗口位置";
+// A settings file larger than this is not one the library wrote: reads give their
+// defaults and writes leave it alone, instead of holding the whole of it in memory.
+constexpr std::size_t kMaxFileBytes = std::size_t{4} << 20;
+
+// Reads the file whole unless it is larger than kMaxFileBytes (Failed then).
+KvFileRead ReadCapped(const std::string& path, std::string& content) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        static_cast<std::size_t>(info.st_size) > kMaxFileBytes) {
+        content.clear();
+        return KvFileRead::Failed;
+    }
+    return KvFile::ReadAll(path, content);
+}
 
 // ---------------------------------------------------------------------------------------
 // The file as lines.
@@ -71,7 +86,7 @@ std::string JoinLines(const IniLines& file) {
 
 bool LoadLines(const std::string& path, IniLines& file) {
     std::string content;
-    if (path.empty() || KvFile::ReadAll(path, content) != KvFileRead::Ok) {
+    if (path.empty() || ReadCapped(path, content) != KvFileRead::Ok) {
         return false;
     }
     file = SplitLines(content);
@@ -195,7 +210,8 @@ std::optional<std::string> ReadStoredText(const std::string& section, const std:
     if (!found) {
         return std::nullopt;
     }
-    return CutToReadLimit(StripQuotes(found->value));
+    // The value ends at a NUL byte, as it would in the buffer of a text read.
+    return CutToReadLimit(StripQuotes(found->value.substr(0, found->value.find('\0'))));
 }
 
 // The leading signed decimal number of the text, accumulated in 32 bits with wrap-around
@@ -277,7 +293,7 @@ int WriteEntries(const std::string& section, const std::vector<Entry>& entries,
         }
     }
     std::string content;
-    if (KvFile::ReadAll(path, content) == KvFileRead::Failed) {
+    if (ReadCapped(path, content) == KvFileRead::Failed) {
         return 0;
     }
     IniLines file = SplitLines(content);
@@ -362,8 +378,11 @@ long KvIniFile::ReadKey(std::string section, std::string key, long def, std::str
 
 // The default goes through the same "%f" text as a stored value, so it comes back
 // rounded to six decimals.
+// "nan", "inf" or "1e999" are no number a setting can hold: they read as 0.0, as any
+// text that is not a number does.
 double KvIniFile::ReadKey(std::string section, std::string key, double def, std::string file) {
-    return KvStr::Atof(ReadKey(section, key, KvStr::Format("%f", def), file));
+    const double value = KvStr::Atof(ReadKey(section, key, KvStr::Format("%f", def), file));
+    return std::isfinite(value) ? value : 0.0;
 }
 
 int KvIniFile::WriteKey(std::string section, std::string key, std::string value, std::string file) {
@@ -378,7 +397,12 @@ int KvIniFile::WriteKey(std::string section, std::string key, int value, std::st
     return WriteText(section, key, IntText(value), file);
 }
 
+// A long is read back through 32 bits: a value beyond them is refused (0) rather than
+// written as a number that reads back as another.
 int KvIniFile::WriteKey(std::string section, std::string key, long value, std::string file) {
+    if (value < INT32_MIN || value > INT32_MAX) {
+        return 0;
+    }
     return WriteText(section, key, LongText(value), file);
 }
 

@@ -169,4 +169,89 @@ TEST_F(KvIniFileTest, WindowPlacementIsRestoredAndFittedToTheScreen) {
     EXPECT_EQ(untouched, KvWindowPlacement{});
 }
 
+// Hostile settings files: binary content, broken structure, odd values and paths. Reads
+// give a value or the default, never a crash; writes keep every other line.
+TEST_F(KvIniFileTest, BinaryContentAndNulBytesReadSafely) {
+    Put(std::string("[S]\r\nk=a\0b\r\n", 12) + "n=5\r\n");
+    EXPECT_EQ(KvIniFile::ReadKey("S", "k", "", ini), "a"); // the value ends at the NUL
+    EXPECT_EQ(KvIniFile::ReadKey("S", "n", 0, ini), 5);
+    std::string noise;
+    for (int i = 0; i < 65536; ++i) {
+        noise += static_cast<char>((i * 7919 + 13) % 256);
+    }
+    Put(noise);
+    EXPECT_EQ(KvIniFile::ReadKey("主窗口", "flags", 7, ini), 7);
+    ASSERT_EQ(KvIniFile::WriteKey("主窗口", "flags", 3, ini), 1);
+    EXPECT_EQ(KvIniFile::ReadKey("主窗口", "flags", 7, ini), 3);
+    EXPECT_EQ(Content().substr(0, 1000), noise.substr(0, 1000)); // the rest kept in place
+}
+
+TEST_F(KvIniFileTest, InvalidUtf8AtTheCutNeverEndsInAPartialCharacter) {
+    const std::string broken = std::string(2046, 'a') + "\xE4\xB8" + std::string(10, 'b');
+    ASSERT_EQ(KvIniFile::WriteKey("S", "k", broken, ini), 1);
+    // The cut would split the (broken) character: it goes before it.
+    EXPECT_EQ(KvIniFile::ReadKey("S", "k", "", ini), std::string(2046, 'a'));
+    const std::string stray = std::string(2046, 'a') + "\x80\x80\x80" + "b";
+    ASSERT_EQ(KvIniFile::WriteKey("S", "s", stray, ini), 1);
+    EXPECT_EQ(KvIniFile::ReadKey("S", "s", "", ini).size(), 2047u);
+}
+
+TEST_F(KvIniFileTest, LineEndsDuplicatesOrphansAndBrokenHeaders) {
+    Put("orphan=0\r[S]\rk=1\n[s]\r\nk=9\r\nk=8\n[T\nbroken=1\n[]\nempty=2\n[T]\r\nk=3\rk=4");
+    EXPECT_EQ(KvIniFile::ReadKey("S", "k", 0, ini), 1);      // the first section of a name
+    EXPECT_EQ(KvIniFile::ReadKey("T", "k", 0, ini), 3);      // the first key of a name
+    EXPECT_EQ(KvIniFile::ReadKey("S", "orphan", 5, ini), 5); // before any section: nowhere
+    EXPECT_EQ(KvIniFile::ReadKey("s", "broken", 5, ini), 5); // "[T" is no header
+    EXPECT_EQ(KvIniFile::ReadKey("", "empty", 5, ini), 2);   // "[]" names the empty section
+    ASSERT_EQ(KvIniFile::WriteKey("S", "k", 7, ini), 1);
+    EXPECT_EQ(
+        Content(),
+        "orphan=0\r[S]\rk=7\r\n[s]\r\nk=9\r\nk=8\n[T\nbroken=1\n[]\nempty=2\n[T]\r\nk=3\rk=4");
+    ASSERT_EQ(KvIniFile::WriteKey("T", "new", 1, ini), 1);
+    EXPECT_EQ(KvIniFile::ReadKey("T", "new", 0, ini), 1);
+    EXPECT_EQ(KvIniFile::ReadKey("T", "k", 0, ini), 3);
+}
+
+TEST_F(KvIniFileTest, QuotesAndNonFiniteNumbersReadAsPlainValues) {
+    Put("[S]\r\nq='\r\nd=\"\r\nqq=''\r\nnan=nan\r\ninf=-inf\r\nhuge=1e999\r\nbig=4294967297\r\n");
+    EXPECT_EQ(KvIniFile::ReadKey("S", "q", "x", ini), "'");
+    EXPECT_EQ(KvIniFile::ReadKey("S", "d", "x", ini), "\"");
+    EXPECT_EQ(KvIniFile::ReadKey("S", "qq", "x", ini), "");
+    for (const char* key : {"nan", "inf", "huge"}) {
+        EXPECT_EQ(KvIniFile::ReadKey("S", key, 9.0, ini), 0.0) << key;
+    }
+    // 64-bit values read back through 32 bits wrap as the platform's reads do; the program
+    // never writes one: a long beyond 32 bits is refused.
+    EXPECT_EQ(KvIniFile::ReadKey("S", "big", 0L, ini), 1L);
+    EXPECT_EQ(KvIniFile::WriteKey("S", "long", 5000000000L, ini), 0);
+    EXPECT_EQ(KvIniFile::WriteKey("S", "long", -2147483648L, ini), 1);
+    EXPECT_EQ(KvIniFile::ReadKey("S", "long", 0L, ini), -2147483648L);
+}
+
+TEST_F(KvIniFileTest, FoldersLinksReadOnlyAndHugeFilesAsPaths) {
+    const std::string dir = (folder / "sub").string();
+    fs::create_directory(dir);
+    EXPECT_EQ(KvIniFile::ReadKey("S", "k", 4, dir), 4);
+    EXPECT_EQ(KvIniFile::WriteKey("S", "k", 1, dir), 0);
+    EXPECT_TRUE(fs::is_directory(dir));
+
+    const std::string link = (folder / "link.ini").string();
+    fs::create_symlink(folder / "missing" / "target.ini", link);
+    EXPECT_EQ(KvIniFile::ReadKey("S", "k", 4, link), 4);
+
+    Put("[S]\r\nk=1\r\n");
+    fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(KvIniFile::ReadKey("S", "k", 4, ini), 1);
+    EXPECT_EQ(KvIniFile::WriteKey("S", "k", 2, ini), 0);
+    EXPECT_EQ(Content(), "[S]\r\nk=1\r\n");
+    fs::permissions(ini, fs::perms::owner_all);
+
+    // 5 MB: not a settings file of this library. Reads give defaults, writes leave it.
+    const std::string huge = "[S]\r\nk=1\r\n" + std::string(5 << 20, ';');
+    Put(huge);
+    EXPECT_EQ(KvIniFile::ReadKey("S", "k", 4, ini), 4);
+    EXPECT_EQ(KvIniFile::WriteKey("S", "k", 2, ini), 0);
+    EXPECT_EQ(Content().size(), huge.size());
+}
+
 } // namespace
