@@ -1,5 +1,6 @@
 // quorvel-calc: the headless calculation runner.
 #include "cli/Commands.h"
+#include "cli/TerminalText.h"
 
 #include <kelvorin/KvMessage.h>
 
@@ -7,6 +8,10 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
+    // Names from files reach both streams; no control character of theirs reaches the
+    // terminal.
+    const qv::cli::EscapeControlCharacters safeOut(std::cout);
+    const qv::cli::EscapeControlCharacters safeErr(std::cerr);
     // Library messages go to stderr; a headless run never waits for an answer.
     KvMessageSink::Install([](const KvMessage& message) {
         std::cerr << message.caption << ": " << message.text << '\n';

@@ -32,8 +32,13 @@ void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
         case '"':
             out += "&quot;";
             break;
-        default:
+        case '\t':
+        case '\n':
+        case '\r':
             out += "&#" + std::to_string(static_cast<int>(c)) + ";";
+            break;
+        default:
+            break; // a control character XML 1.0 does not allow is left out
         }
     }
     out.append(text.substr(run));
@@ -44,8 +49,16 @@ namespace {
 using Id = XmlPendingTree::Id;
 
 void AppendCdata(std::string& out, std::string_view text) {
-    // "]]>" cannot stand inside a section: it is split across two.
     out += "<![CDATA[";
+    // Control characters XML 1.0 does not allow are left out here too.
+    std::string allowed;
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 32 || c == '\t' || c == '\n' || c == '\r') {
+            allowed += c;
+        }
+    }
+    text = allowed;
+    // "]]>" cannot stand inside a section: it is split across two.
     for (size_t at; (at = text.find("]]>")) != std::string_view::npos;) {
         out.append(text.substr(0, at + 2));
         out += "]]><![CDATA[";

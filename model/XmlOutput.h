@@ -12,8 +12,9 @@
 
 namespace qv {
 
-// The text with "&", "<", ">" (and in attributes '"') as entities and control
-// characters as character references; the runs between them are copied whole.
+// The text with "&", "<", ">" (and in attributes '"') as entities, carriage returns (and
+// in attributes tabs and line feeds) as character references, and the control
+// characters XML 1.0 does not allow left out; the runs between them are copied whole.
 void AppendEscaped(std::string& out, std::string_view text, bool attribute);
 
 void WriteXmlText(const pugi::xml_document& document, const XmlPendingTree& pending,

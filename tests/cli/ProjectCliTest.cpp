@@ -116,6 +116,23 @@ TEST(ProjectCli, ShowReadsWithoutWriting) {
     EXPECT_EQ(dir.Files(), (std::vector<std::string>{"compact.cil"})); // nothing created
 }
 
+// A name holding an escape sequence (a hand-made file) is shown as "\x1B[31m", never sent
+// to the terminal; the JSON escapes it as JSON does.
+TEST(ProjectCli, ShowNeverSendsControlCharactersToTheTerminal) {
+    TempDir dir;
+    const std::string path = dir.File("escape.cil");
+    WriteFileText(path, "<Main><Main><计算类型>0</计算类型></Main><灯具><灯具数量>1</灯具数量>"
+                        "<灯具0><sName>红&#27;[31m灯&#13;x</sName></灯具0></灯具></Main>");
+    const CalcRun text = Calc(dir, "show " + path);
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out.find('\x1b'), std::string::npos);
+    EXPECT_EQ(text.out.find('\r'), std::string::npos);
+    EXPECT_NE(text.out.find("红\\x1B[31m灯\\x0Dx"), std::string::npos) << text.out;
+    const CalcRun json = Calc(dir, "show " + path + " --json");
+    ASSERT_EQ(json.status, 0);
+    EXPECT_EQ(nlohmann::json::parse(json.out)["luminaires"][0]["sName"], "红\x1b[31m灯\rx");
+}
+
 TEST(ProjectCli, FilesThatAreNotProjectsAreBadInput) {
     TempDir dir;
     WriteFileText(dir.File("text.cil"), "not xml at all");

@@ -246,6 +246,24 @@ TEST(ProjectFile, EverythingReadsBack) {
     EXPECT_DOUBLE_EQ(back.road.m_dLength, 0.123457);
 }
 
+// A name with control characters (from an imported file or a hand-made project) is saved
+// without those XML 1.0 forbids, so other XML tools can read the file; tab, line feed and
+// carriage return stay.
+TEST(ProjectFile, ControlCharactersXmlForbidsAreNeverWritten) {
+    TempDir dir;
+    Project project = SampleOutdoorProject();
+    project.luminaires.At(0).sName = "灯\x01\x1b[31m\ta\rb\x7f";
+    ASSERT_TRUE(SaveProject(project, dir.File("a.col")));
+    const std::string text = ReadFileText(dir.File("a.col"));
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        EXPECT_TRUE(byte >= 0x20 || c == '\t' || c == '\n' || c == '\r') << int(byte);
+    }
+    EXPECT_EQ(text.find("&#1;"), std::string::npos);
+    EXPECT_EQ(text.find("&#27;"), std::string::npos);
+    EXPECT_EQ(Loaded(dir.File("a.col")).luminaires.At(0).sName, "灯[31m\ta\rb\x7f");
+}
+
 TEST(ProjectFile, FilesOfManyMegabytesReadBack) {
     // The text is written in pieces of about a megabyte; they must join seamlessly.
     TempDir dir;
