@@ -108,7 +108,7 @@ int RunExport(const ExportArguments& arguments) {
     }
     written = written && excel.Close() == 1;
     if (!written) {
-        std::cerr << "quorvel-calc: " << arguments.out << ": the table could not be written\n";
+        std::cerr << "quorvel-calc export-xlsx: 未能写入 " << arguments.out << '\n';
         return kBadInput;
     }
     if (arguments.json) {

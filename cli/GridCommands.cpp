@@ -171,6 +171,11 @@ int RunGrid(const GridArguments& arguments) {
                   << '\n';
         return kBadInput;
     }
+    // The panel's density never goes below 1: a grid of no divisions has no points.
+    if (arguments.density < 1) {
+        std::cerr << "option --density: " << arguments.density << " is below 1\n";
+        return kBadInput;
+    }
     GridPanel panel;
     panel.density = arguments.density;
     panel.side = arguments.side;

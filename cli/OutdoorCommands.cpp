@@ -122,9 +122,12 @@ bool ReadFloodPoints(const std::string& path, CalcPointGrid& grid) {
     return true;
 }
 
-bool ReadAimingPoints(const std::string& path, std::vector<Vector>& aims) {
+// One row per luminaire at most: a row more would aim nothing, so the file is refused as
+// the entries files of road, floodcap and unitcap are.
+bool ReadAimingPoints(const std::string& path, int luminaires, std::vector<Vector>& aims) {
     CsvTable table;
-    if (!ReadTable("flood", path, {{"x", true, ""}, {"y", true, ""}, {"z", true, ""}}, table)) {
+    if (!ReadTable("flood", path, {{"x", true, ""}, {"y", true, ""}, {"z", true, ""}}, table) ||
+        !FitsEntries("flood", path, table, luminaires)) {
         return false;
     }
     for (int row = 0; row < table.RowCount(); ++row) {
@@ -176,7 +179,8 @@ int RunFlood(const FloodArguments& arguments) {
     CalcPointGrid points;
     std::vector<Vector> aims;
     if (!ReadFloodPoints(arguments.points, points) ||
-        (!arguments.aim.empty() && !ReadAimingPoints(arguments.aim, aims))) {
+        (!arguments.aim.empty() &&
+         !ReadAimingPoints(arguments.aim, project.luminaires.Count(), aims))) {
         return kBadInput;
     }
     FloodPointRecord record;

@@ -64,7 +64,10 @@ int KvExcel::Save() {
     std::string bytes;
     std::string error;
     if (!m_book->Save(bytes, error) || !KvFile::WriteAtomically(m_path, bytes, &error)) {
-        return ReportExcelError("无法保存工作簿 " + m_path + ": " + error);
+        // Reported once: the content that could not be saved is not tried again (and
+        // reported again) by Close or the destructor.
+        m_dirty = false;
+        return ReportExcelError("无法保存工作簿（" + error + "）");
     }
     m_dirty = false;
     return 1;

@@ -78,10 +78,15 @@ TEST_F(ExportCliTest, BadInputIsRefused) {
     EXPECT_EQ(
         test::RunCalc("export-xlsx " + Example("office.cil") + " --table rooms --out " + out).first,
         2);
-    EXPECT_EQ(test::RunCalc("export-xlsx " + Example("office.cil") + " --out " + m_folder.string() +
-                            "/missing/x.xlsx")
-                  .first,
-              1);
+    // A missing folder: said once, in Chinese, with the path once.
+    const auto [status, said] = test::RunCalc("export-xlsx " + Example("office.cil") + " --out " +
+                                              m_folder.string() + "/missing/x.xlsx");
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(said.find("Excel 执行错误"), said.rfind("Excel 执行错误")) << said;
+    EXPECT_NE(said.find("文件夹不存在"), std::string::npos) << said;
+    EXPECT_EQ(said.find("/missing/x.xlsx"), said.rfind("/missing/x.xlsx", said.find("未能写入")))
+        << said;
+    EXPECT_EQ(test::RunCalc("grid " + Example("office.cil") + " --density 0").first, 1);
     ASSERT_TRUE(KvFile::WriteAtomically(out, "not a workbook"));
     EXPECT_EQ(test::RunCalc("export-xlsx " + Example("office.cil") + " --out " + out).first, 1);
     std::string content;

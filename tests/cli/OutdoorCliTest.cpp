@@ -278,6 +278,14 @@ TEST(OutdoorCli, BadInputNamesItsPlace) {
     const std::string many = Write(folder, "many.csv", "count\n1\n1\n1\n1\n1\n");
     run = Calc("floodcap " + kExample + " --emin 1 --entries " + many);
     EXPECT_EQ(run.status, 1);
+    // An aiming row more than the project has luminaires (5) aims nothing: refused too.
+    const std::string good = Write(folder, "good.csv", "name,x,y,z\nA,1,1,0\n");
+    const std::string sixAims =
+        Write(folder, "aims.csv", "x,y,z\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n");
+    run = Calc("flood " + kExample + " --points " + good + " --aim " + sixAims);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("aims.csv: 6 rows for 5 luminaire entries"), std::string::npos)
+        << run.out;
     const std::string bad = Write(folder, "bad.csv", "spacing\nabc\n");
     run = Calc("road " + kExample + " --entries " + bad);
     EXPECT_EQ(run.status, 1);
