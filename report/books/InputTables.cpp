@@ -139,8 +139,8 @@ TableRows RoomInputRows(const Room& room, bool site, const CavityRatio* effectiv
 }
 
 std::vector<std::string> LuminaireHeaders(const std::vector<LuminaireGroup>& groups) {
-    std::vector<std::string> headers{"序号",     "名称",     "型号", "光源",      "镇流器",
-                                     "光通量lm", "维护系数", "数量", "安装高度m", "位置(x, y)m"};
+    std::vector<std::string> headers{"序号",     "名称",     "型号", "光源",     "镇流器",
+                                     "光通量lm", "维护系数", "数量", "安装高度m"};
     for (const LuminaireGroup& group : groups) {
         if (Rotated(group.sample.Rotate)) {
             headers.push_back("旋转角");
@@ -151,7 +151,7 @@ std::vector<std::string> LuminaireHeaders(const std::vector<LuminaireGroup>& gro
 }
 
 TableRows LuminaireRows(const std::vector<LuminaireGroup>& groups) {
-    const bool rotations = LuminaireHeaders(groups).size() > 10;
+    const bool rotations = LuminaireHeaders(groups).size() > 9;
     TableRows rows;
     for (size_t i = 0; i < groups.size(); ++i) {
         const Luminaire& l = groups[i].sample;
@@ -163,12 +163,19 @@ TableRows LuminaireRows(const std::vector<LuminaireGroup>& groups) {
                                      Whole(l.nLuminousFlux),
                                      Fixed(l.dVindicate, 2),
                                      Whole(groups[i].count),
-                                     Fixed(l.ptCenter.z, 2),
-                                     PlanPositionsText(groups[i].positions)};
+                                     Fixed(l.ptCenter.z, 2)};
         if (rotations) {
             row.push_back(RotationText(l.Rotate));
         }
         rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+TableRows LuminairePositionRows(const std::vector<LuminaireGroup>& groups) {
+    TableRows rows;
+    for (size_t i = 0; i < groups.size(); ++i) {
+        rows.push_back({Whole(static_cast<int>(i) + 1), PlanPositionsText(groups[i].positions)});
     }
     return rows;
 }
@@ -310,6 +317,9 @@ void WriteLuminaireInputs(BookComposer& book, const LuminaireList& luminaires) {
     const std::vector<LuminaireGroup> groups = GroupLuminaires(luminaires);
     Caption(book, "灯具参数:");
     book.Table(LuminaireHeaders(groups), LuminaireRows(groups));
+    // The positions in a table of their own, wide enough for a long list.
+    Caption(book, "灯具位置:");
+    book.Table({"序号", "位置(x, y)m"}, LuminairePositionRows(groups));
 }
 
 void WritePointInputs(BookComposer& book, const std::vector<CalcPoint>& points) {

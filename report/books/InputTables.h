@@ -42,10 +42,12 @@ std::string PointText(const Vector& point);
 // 项目 / 数值 rows of the room; site leaves out the reflectances and the window share.
 // effective, when given, adds the effective reflectances the calculation used.
 TableRows RoomInputRows(const Room& room, bool site, const CavityRatio* effective = nullptr);
-// 序号, 名称, 型号, 光源, 镇流器, 光通量, 维护系数, 数量, 安装高度, 位置 (+ 旋转角 when any
-// group is rotated).
+// 序号, 名称, 型号, 光源, 镇流器, 光通量, 维护系数, 数量, 安装高度 (+ 旋转角 when any group
+// is rotated).
 std::vector<std::string> LuminaireHeaders(const std::vector<LuminaireGroup>& groups);
 TableRows LuminaireRows(const std::vector<LuminaireGroup>& groups);
+// 序号 and the group's plan positions.
+TableRows LuminairePositionRows(const std::vector<LuminaireGroup>& groups);
 // 序号, 名称, X, Y, Z, 旋转角.
 TableRows PointRows(const std::vector<CalcPoint>& points);
 // The points of the floodlight rows, once each: the point of every total row.
