@@ -116,8 +116,8 @@ void LumenMethodPanel::Calculate(const Room& room, const LuminaireList& luminair
 }
 
 LumenMethodRecord LumenMethodPanel::BookRecord(const Room& room) const {
-    return {m_entries,       m_result,           room.dLxStandard,
-            m_densities.lpd, m_densities.second, m_densities.label, m_inputs};
+    return {m_entries,          m_result,          room.dLxStandard, m_densities.lpd,
+            m_densities.second, m_densities.label, m_inputs};
 }
 
 CountAdjustment LumenMethodPanel::ApplyCounts(const Room& room, LuminaireList& roomLuminaires) {
