@@ -38,6 +38,7 @@ LuminaireList LuminairesOf(const std::vector<FloodCapacityEntry>& entries) {
 void FloodCapacityPanel::Calculate(const Project& project) {
     const Room& site = project.room;
     const LuminaireList taken = LuminairesInRange(project.luminaires, site.nStartNum, site.nEndNum);
+    m_inputs = {site, taken, std::nullopt};
     // An aiming point or road value edited elsewhere keeps the typed entries.
     if (!SameFittings(LuminairesOf(m_entries), taken)) {
         m_entries.clear();
@@ -165,7 +166,7 @@ std::string FloodCapacityPanel::CellText(int row, int column) const {
 }
 
 FloodCapacityRecord FloodCapacityPanel::BookRecord() const {
-    return {m_eMin, m_entries, m_result, m_eText, m_densities};
+    return {m_eMin, m_entries, m_result, m_eText, m_densities, m_inputs};
 }
 
 std::vector<std::string> FloodCapacityPanel::ChoicesOf(int column) {

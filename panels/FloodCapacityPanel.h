@@ -89,6 +89,7 @@ private:
     std::string m_eText;
     std::string m_message = "照度不足，需增加灯具数量";
     PowerDensityDisplay m_densities;
+    BookInputs m_inputs; // the site and floodlights of the last calculation
     bool m_calculated = false;
 };
 

@@ -183,6 +183,7 @@ bool GridPanel::CalculateHorizontal(const Room& room, const LuminaireList& lumin
     uniformity =
         Uniformity(KvStr::Atof(Shown(s.max)), KvStr::Atof(Shown(s.min)), KvStr::Atof(shownAverage));
     u0 = UniformityU0(KvStr::Atof(Shown(s.min)), KvStr::Atof(shownAverage));
+    m_record.inputs = {room, luminaires, std::nullopt};
     StoreRecord(kGridHorizontal);
     return true;
 }
@@ -207,6 +208,7 @@ bool GridPanel::CalculateVertical(const Room& room, const LuminaireList& luminai
     // The uniformities describe the working plane; a vertical plane has none.
     uniformity = 0.0;
     u0 = 0.0;
+    m_record.inputs = {room, luminaires, std::nullopt};
     StoreRecord(kGridVertical);
     return true;
 }

@@ -75,6 +75,7 @@ std::string LumenMethodPanel::CellText(int row, int column) const {
 
 void LumenMethodPanel::Calculate(const Room& room, const LuminaireList& luminaires) {
     ReadBack();
+    m_inputs = {room, luminaires, std::nullopt};
     LuminaireList panelList;
     for (const LumenEntry& entry : m_entries) {
         panelList.Add(entry.luminaire);
@@ -115,8 +116,8 @@ void LumenMethodPanel::Calculate(const Room& room, const LuminaireList& luminair
 }
 
 LumenMethodRecord LumenMethodPanel::BookRecord(const Room& room) const {
-    return {m_entries,       m_result,           room.dLxStandard,
-            m_densities.lpd, m_densities.second, m_densities.label};
+    return {m_entries,          m_result,          room.dLxStandard, m_densities.lpd,
+            m_densities.second, m_densities.label, m_inputs};
 }
 
 CountAdjustment LumenMethodPanel::ApplyCounts(const Room& room, LuminaireList& roomLuminaires) {

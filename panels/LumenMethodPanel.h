@@ -71,6 +71,7 @@ private:
     std::string m_eText;
     std::string m_message;
     PowerDensityDisplay m_densities;
+    BookInputs m_inputs; // the room and luminaires of the last calculation
 };
 
 } // namespace qv

@@ -98,6 +98,7 @@ void RoadLightingPanel::Calculate(const Project& project) {
     const Road& road = project.road;
     const LuminaireList taken =
         LuminairesInRange(project.luminaires, road.m_nStartNum, road.m_nEndNum);
+    m_inputs = {std::nullopt, taken, road};
     LuminaireList current;
     for (const RoadEntry& entry : m_entries) {
         current.Add(entry.luminaire);

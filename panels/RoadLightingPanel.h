@@ -69,7 +69,9 @@ public:
     const std::string& Message() const { return m_message; }
     // The entries with their arrangements as typed and the result of the last
     // calculation: what the calculation book states.
-    RoadLightingRecord BookRecord() const { return {m_entries, m_arrangementTexts, m_result}; }
+    RoadLightingRecord BookRecord() const {
+        return {m_entries, m_arrangementTexts, m_result, m_inputs};
+    }
     const std::string& Caption() const { return m_caption; }
     void BookWritten() { m_caption = "利用系数法照度计算书"; }
 
@@ -78,6 +80,7 @@ private:
     std::vector<RoadEntry> m_entries;
     std::vector<std::string> m_arrangementTexts; // as typed, one per entry
     RoadLightingResult m_result;
+    BookInputs m_inputs; // the road and its lights of the last calculation
     std::string m_eText;
     std::string m_message = "照度不足，需增加灯具数量";
 };

@@ -73,6 +73,7 @@ std::string ScalarIlluminancePanel::CellText(int row, int column) const {
 
 std::optional<KvMessage> ScalarIlluminancePanel::Calculate(const Room& room,
                                                            const LuminaireList& luminaires) {
+    m_inputs = {room, luminaires, std::nullopt};
     // A cell whose text is a usable Ks is taken into its entry; any other text stays as
     // typed, and its entry is refused below.
     for (size_t i = 0; i < m_entries.size(); ++i) {
@@ -111,6 +112,7 @@ ScalarIlluminanceRecord ScalarIlluminancePanel::BookRecord() const {
     ScalarIlluminanceRecord record;
     record.kind = m_kind;
     record.rhoF = m_details.cavity.rhoF;
+    record.inputs = m_inputs;
     for (size_t i = 0; i < m_details.entries.size(); ++i) {
         const ScalarEntryResult& entry = m_details.entries[i];
         record.entries.push_back({i < m_calculatedKs.size() ? m_calculatedKs[i] : 0.0, entry.eh,

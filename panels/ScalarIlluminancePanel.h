@@ -77,6 +77,7 @@ private:
     std::string m_ehText;
     std::string m_resultText;
     std::string m_header;
+    BookInputs m_inputs; // the room and luminaires of the last calculation
 };
 
 } // namespace qv

@@ -39,6 +39,7 @@ std::string SinglePointPanel::CellText(int row, int column) const {
 void SinglePointPanel::Calculate(const Room& room, const LuminaireList& luminaires) {
     m_grid.ReadBack();
     m_outline = room.outline;
+    m_room = room;
     m_luminaires = luminaires;
     m_linearTypes = CalculatePoints(m_grid.Points(), m_outline, m_luminaires);
     m_calculated = true;
@@ -46,7 +47,12 @@ void SinglePointPanel::Calculate(const Room& room, const LuminaireList& luminair
 }
 
 PointIlluminanceRecord SinglePointPanel::BookRecord() const {
-    return RecordPointCalculation(m_grid.Points(), m_outline, m_luminaires, m_linearTypes);
+    PointIlluminanceRecord record =
+        RecordPointCalculation(m_grid.Points(), m_outline, m_luminaires, m_linearTypes);
+    if (m_calculated) {
+        record.inputs.room = m_room;
+    }
+    return record;
 }
 
 } // namespace qv

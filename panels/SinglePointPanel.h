@@ -58,6 +58,7 @@ private:
     std::string m_caption = "单点照度计算";
     CalcPointGrid m_grid;
     std::vector<Vector> m_outline;
+    Room m_room; // the room of the last calculation, stated by the book
     LuminaireList m_luminaires;
     std::vector<int> m_linearTypes;
     bool m_calculated = false;

@@ -117,6 +117,7 @@ std::vector<std::string> UnitCapacityPanel::ChoicesOf(int column) const {
 
 void UnitCapacityPanel::Calculate(const Room& room, const LuminaireList& luminaires) {
     ReadBack();
+    m_inputs = {room, luminaires, std::nullopt};
     if (!(m_entries == luminaires)) {
         m_entries = luminaires;
     }

@@ -82,7 +82,7 @@ public:
     const UnitCapacityResult& Result() const { return m_result; }
     // What the calculation book of the last calculation states.
     UnitCapacityBookRecord BookRecord() const {
-        return {m_entries, m_result, m_eText, m_efficiencyText, m_densities};
+        return {m_entries, m_result, m_eText, m_efficiencyText, m_densities, m_inputs};
     }
 
     const std::string& Caption() const { return m_caption; }
@@ -100,6 +100,7 @@ private:
     std::string m_eText;
     std::string m_message;
     PowerDensityDisplay m_densities;
+    BookInputs m_inputs; // the room and luminaires of the last calculation
 };
 
 } // namespace qv

@@ -2,6 +2,7 @@
 // What the calculation book of the room grid states: the kind and density of the run,
 // the maximum, minimum and average as shown, the uniformity, the two power densities and,
 // for a vertical run, the plane's ends and side; and what its isolux picture shows.
+#include "calc/common/BookInputs.h"
 #include "calc/indoor/GridPicture.h"
 #include "calc/indoor/RoomGrid.h"
 #include "model/Vector.h"
@@ -28,6 +29,7 @@ struct GridBookRecord {
     Vector end;
     int side = kSideUpperLeft;
     GridPictureData picture; // empty: the book shows no picture
+    BookInputs inputs;       // the room and luminaires of the run
 };
 
 } // namespace qv

@@ -2,6 +2,7 @@
 // What the calculation book of the coefficient-of-utilization method states: the room's
 // luminaire entries with their counts, the cavity ratio and the average illuminance
 // against the standard, and the two power densities.
+#include "calc/common/BookInputs.h"
 #include "calc/indoor/LumenMethod.h"
 #include "model/Luminaire.h"
 
@@ -28,6 +29,7 @@ struct LumenMethodRecord {
     double lpd = 0.0;
     double lpd2 = 0.0;
     std::string lpd2Label;
+    BookInputs inputs; // the room and its placed luminaires
     bool operator==(const LumenMethodRecord&) const = default;
 };
 

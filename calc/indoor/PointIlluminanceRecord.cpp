@@ -9,6 +9,8 @@ PointIlluminanceRecord RecordPointCalculation(const std::vector<CalcPoint>& poin
                                               const LuminaireList& luminaires,
                                               const std::vector<int>& linearTypes) {
     PointIlluminanceRecord record;
+    record.inputs.luminaires = luminaires;
+    record.calcPoints = points;
     std::vector<PreparedLuminaire> prepared;
     for (int i = 0; i < luminaires.Count(); ++i) {
         const Luminaire& luminaire = luminaires.At(i);

@@ -2,6 +2,7 @@
 // What the calculation book of the single-point calculation states: every point's
 // illuminance with the step of every luminaire at it, and the luminaire values the
 // steps are written out with.
+#include "calc/common/BookInputs.h"
 #include "calc/indoor/PointIlluminance.h"
 #include "model/CalcPoint.h"
 #include "model/Luminaire.h"
@@ -31,6 +32,9 @@ struct PointRecordPoint {
 struct PointIlluminanceRecord {
     std::vector<PointRecordLuminaire> luminaires;
     std::vector<PointRecordPoint> points;
+    // The inputs as the run read them: the luminaires and the points with their positions.
+    BookInputs inputs;
+    std::vector<CalcPoint> calcPoints;
     bool operator==(const PointIlluminanceRecord&) const = default;
 };
 

@@ -153,6 +153,10 @@ void CalculateRun(std::vector<CalcPoint>& points, size_t begin, size_t end,
 
 } // namespace
 
+GridDivisions DivideGrid(int n, double along, double up) {
+    return Divide(n, along, up);
+}
+
 void HorizontalGridSearch(std::vector<CalcPoint>& points, const Room& room, int n, int threads,
                           const GridCancel* cancel) {
     const OutlineExtent box = ExtentOf(room.outline);

@@ -30,6 +30,9 @@ struct GridDivisions {
     int up = 0;    // inner loop (y, height)
 };
 
+// The divisions the searches make of an extent along × up for the density n.
+GridDivisions DivideGrid(int n, double along, double up);
+
 // Fills points (cleared first) with the grid points of the working plane inside the
 // room's outline, x outer and y inner, from the bounding box's minimum corner; the far
 // edges are not visited. Shows "搜索计算点" as the candidates are visited. The outline

@@ -2,6 +2,7 @@
 // What the calculation book of the average spherical or cylindrical illuminance states:
 // per luminaire entry its horizontal illuminance, its conversion factor and its factor,
 // then the two totals as the panel shows them.
+#include "calc/common/BookInputs.h"
 #include "calc/indoor/SphericalCylindrical.h"
 
 #include <vector>
@@ -25,6 +26,7 @@ struct ScalarIlluminanceRecord {
     // Σ Ei·fi and Σ Ei as the panel shows them: cut to 2 decimals and read back.
     double result = 0.0;
     double horizontal = 0.0;
+    BookInputs inputs; // the room and its placed luminaires
     bool operator==(const ScalarIlluminanceRecord&) const = default;
 };
 

@@ -2,6 +2,7 @@
 // Floodlight unit-capacity (watts per square metre) method: the illuminance the site's
 // floodlights give, the power the minimum illuminance asks for, and how many more
 // floodlights of each entry would be needed.
+#include "calc/common/BookInputs.h"
 #include "calc/common/PowerDensity.h"
 #include "model/Luminaire.h"
 #include "model/Room.h"
@@ -77,6 +78,7 @@ struct FloodCapacityRecord {
     FloodCapacityResult result;
     std::string eText;
     PowerDensityDisplay densities;
+    BookInputs inputs; // the site and the floodlights
     bool operator==(const FloodCapacityRecord&) const = default;
 };
 

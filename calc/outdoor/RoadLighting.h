@@ -2,6 +2,7 @@
 // Average illuminance of a road by the utilization (lumen) method, E = φ·U·K·N / (S·W),
 // for one or several kinds of road light at once, and for each kind the spacing at which
 // it alone would reach the road's standard illuminance.
+#include "calc/common/BookInputs.h"
 #include "model/Luminaire.h"
 #include "model/Road.h"
 
@@ -48,6 +49,7 @@ struct RoadLightingRecord {
     std::vector<RoadEntry> entries;
     std::vector<std::string> arrangementTexts; // one per entry
     RoadLightingResult result;
+    BookInputs inputs; // the road and its lights
     bool operator==(const RoadLightingRecord&) const = default;
 };
 

@@ -1,4 +1,5 @@
 #include "report/books/AreaSourceBook.h"
+#include "report/books/InputTables.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -28,6 +29,8 @@ BookName WriteDiscSourceBook(CalcBookWriter& writer, const AreaSourceRecord& rec
         horizontal ? "圆形等亮度面光源水平面照度计算" : "等亮度圆形面光源垂直面照度计算", ""};
     BookComposer book(writer);
     book.Open(name.title);
+    OpenInputs(book);
+    WriteAreaSourceInputs(book, record);
     book.Section("参数介绍和计算公式");
     if (horizontal) {
         book.LineSquared("L为面光源的亮度,cd/m");

@@ -1,4 +1,5 @@
 #include "report/books/FloodCapacityBook.h"
+#include "report/books/InputTables.h"
 
 #include "report/books/LumenMethodBook.h"
 
@@ -60,6 +61,9 @@ BookName WriteFloodCapacityBook(CalcBookWriter& writer, const FloodCapacityRecor
                   {"序号", "名称", "类型", "全部照射灯比例", "灯具效率", "照度均匀度", "光源类型",
                    "个数", "需要数"},
                   rows);
+    OpenInputs(book);
+    WriteRoomInputs(book, record.inputs, true);
+    WriteLuminaireInputs(book, record.inputs.luminaires);
     const FloodCapacityResult& result = record.result;
     const PowerDensityDisplay& densities = record.densities;
     book.Line(KvStr::Format("平面上最低照度为%slx", Text(record.eMin).c_str()));

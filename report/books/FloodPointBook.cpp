@@ -1,4 +1,5 @@
 #include "report/books/FloodPointBook.h"
+#include "report/books/InputTables.h"
 
 #include "model/Constants.h"
 
@@ -124,6 +125,9 @@ BookName WriteFloodPointBook(CalcBookWriter& writer, const FloodPointRecord& rec
     const BookName name{"投光灯单点照度计算计算书", ""};
     BookComposer book(writer);
     book.Open(name.title);
+    OpenInputs(book);
+    WriteFloodlightInputs(book, floodlights);
+    WritePointInputs(book, TotalRowPoints(rows));
     WriteGeneralFormulas(book);
     WriteGridChecks(book, record);
     int point = 0;

@@ -1,4 +1,5 @@
 #include "report/books/GridBook.h"
+#include "report/books/InputTables.h"
 
 #include "report/picture/IsoluxPicture.h"
 #include "report/picture/PngPicture.h"
@@ -46,6 +47,10 @@ BookName WriteGridBook(CalcBookWriter& writer, const GridBookRecord& record) {
     const BookName name{horizontal ? "水平照度计算计算书" : "垂直照度计算计算书", ""};
     BookComposer book(writer);
     book.Open(name.title);
+    OpenInputs(book);
+    WriteRoomInputs(book, record.inputs, false);
+    WriteLuminaireInputs(book, record.inputs.luminaires);
+    WriteGridInputs(book, record);
     book.Heading("计算结果:\n");
     book.Line(KvStr::Format("在计算密度%d等分的情况下\n", record.density));
     book.Line(KvStr::Format("房间最大照度值为:%slx\n", record.maxText.c_str()));

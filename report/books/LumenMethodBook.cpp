@@ -1,4 +1,5 @@
 #include "report/books/LumenMethodBook.h"
+#include "report/books/InputTables.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -55,6 +56,9 @@ BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodRecord& r
     BookComposer book(writer);
     OpenTableBook(book, name.title, BookComposer::kBodySize,
                   {"序号", "名称", "类型", "利用系数", "个数", "需要数"}, rows);
+    OpenInputs(book);
+    WriteRoomInputs(book, record.inputs, false, &record.result.cavity);
+    WriteLuminaireInputs(book, record.inputs.luminaires);
     WriteGeneralFormulas(book);
 
     const LumenMethodResult& result = record.result;

@@ -1,4 +1,5 @@
 #include "report/books/PointBook.h"
+#include "report/books/InputTables.h"
 
 #include "model/Constants.h"
 
@@ -72,6 +73,10 @@ public:
 
     void Write(PointBookParts parts) {
         m_book.Open("点照度计算计算书");
+        OpenInputs(m_book);
+        WriteRoomInputs(m_book, m_record.inputs, false);
+        WriteLuminaireInputs(m_book, m_record.inputs.luminaires);
+        WritePointInputs(m_book, m_record.calcPoints);
         m_book.Heading("水平照度的计算公式:\n");
         WriteGeneralFormulas(kHorizontal);
         WritePoints(kHorizontal);

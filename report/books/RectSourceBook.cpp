@@ -1,4 +1,5 @@
 #include "report/books/AreaSourceBook.h"
+#include "report/books/InputTables.h"
 
 #include "model/Constants.h"
 
@@ -177,6 +178,8 @@ BookName WriteRectSourceBook(CalcBookWriter& writer, const AreaSourceRecord& rec
     }
     BookComposer book(writer);
     book.Open(name.title, BookComposer::kLargeTitleSize);
+    OpenInputs(book);
+    WriteAreaSourceInputs(book, record);
     book.BoldLine("参数介绍和计算公式", calculation == Calc::NonUniformHorizontal ? 12.0f : 16.0f);
     WriteParameters(book, calculation);
     WriteFormulas(book, calculation);

@@ -1,4 +1,5 @@
 #include "report/books/RoadBook.h"
+#include "report/books/InputTables.h"
 
 #include "model/Constants.h"
 #include "model/Luminaire.h"
@@ -48,6 +49,11 @@ BookName WriteRoadBook(CalcBookWriter& writer, const RoadLightingRecord& record)
         book, name.title, BookComposer::kHeadingSize,
         {"序号", "名称", "类型", "排列方式", "间距", "灯杆高度", "仰角", "利用系数", "计算距离"},
         rows);
+    OpenInputs(book);
+    if (record.inputs.road) {
+        WriteRoadInputs(book, *record.inputs.road);
+    }
+    WriteLuminaireInputs(book, record.inputs.luminaires);
     WriteGeneralFormulas(book);
 
     const RoadLightingResult& result = record.result;

@@ -1,4 +1,5 @@
 #include "report/books/ScalarBook.h"
+#include "report/books/InputTables.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -10,6 +11,9 @@ BookName WriteScalarBook(CalcBookWriter& writer, const ScalarIlluminanceRecord& 
     const std::string index = spherical ? "s" : "c";
     BookComposer book(writer);
     book.Open(name.title);
+    OpenInputs(book);
+    WriteRoomInputs(book, record.inputs, false);
+    WriteLuminaireInputs(book, record.inputs.luminaires);
     book.Section(spherical ? "平均球面照度的计算公式:\n" : "平均柱面照度的计算公式:\n");
     book.Equation("E " + Lo(index) + " = E " + Lo("h") + "(K " + Lo(index) + " + 0.5ρ " + Lo("f") +
                   ")");

@@ -1,4 +1,5 @@
 #include "report/books/UnitCapacityBook.h"
+#include "report/books/InputTables.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -73,6 +74,9 @@ BookName WriteUnitCapacityBook(CalcBookWriter& writer, const UnitCapacityBookRec
     BookComposer book(writer);
     OpenTableBook(book, name.title, BookComposer::kHeadingSize,
                   {"序号", "名称", "类型", "单位容量", "个数", "需要数"}, rows);
+    OpenInputs(book);
+    WriteRoomInputs(book, record.inputs, false);
+    WriteLuminaireInputs(book, record.inputs.luminaires);
     const PowerDensityDisplay& densities = record.densities;
     book.Line(KvStr::Format("实际照度为%slx", record.illuminanceText.c_str()));
     book.Append(KvStr::Format("         灯具效率为%s", record.efficiencyText.c_str()));

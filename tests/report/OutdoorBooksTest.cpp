@@ -153,7 +153,8 @@ TEST_F(FloodCapacityBookTest, TableAndNeededFloodlights) {
     EXPECT_EQ(name.FileStem(), name.saveName);
     const int result = book.Find("计算结果");
     EXPECT_EQ(book.paragraphs[static_cast<size_t>(result)].size, 14);
-    ASSERT_EQ(book.tables.size(), 1u);
+    // The result table, then the site's and the floodlights' inputs and positions.
+    ASSERT_EQ(book.tables.size(), 4u);
     EXPECT_EQ(book.tables[0].cells.size(), 3u);
     EXPECT_EQ(book.tables[0].Columns(), 9u);
     EXPECT_EQ(book.tables[0].cells[1][3], "40%及其以上");
@@ -190,7 +191,8 @@ TEST(RoadBook, EntriesWithArrangementAndSpacing) {
     const BookDocument book =
         WriteAndReadBook([&](CalcBookWriter& w) { WriteRoadBook(w, panel.BookRecord()); });
     EXPECT_EQ(book.paragraphs[0].text, "利用系数法道路照度计算书");
-    ASSERT_EQ(book.tables.size(), 1u);
+    // The result table, then the road, its cross-section, its lights and their positions.
+    ASSERT_EQ(book.tables.size(), 5u);
     EXPECT_EQ(book.tables[0].Columns(), 9u);
     EXPECT_EQ(book.tables[0].cells[1][3], "双侧对称排列");
     EXPECT_EQ(book.tables[0].cells[2][3], "其他");

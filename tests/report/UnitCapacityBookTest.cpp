@@ -64,7 +64,8 @@ TEST_F(UnitCapacityBookTest, TableFormulaAndNeededCounts) {
     const BookDocument book = Write(500);
     EXPECT_EQ(book.paragraphs[0].text, "单位容量计算书");
     EXPECT_EQ(name.saveName, "单位容量计算书");
-    ASSERT_EQ(book.tables.size(), 1u);
+    // The result table, then the room's and the luminaires' inputs and positions.
+    ASSERT_EQ(book.tables.size(), 4u);
     const auto& cells = book.tables[0].cells;
     ASSERT_EQ(cells.size(), 3u);
     EXPECT_EQ(cells[0],
