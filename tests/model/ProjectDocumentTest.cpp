@@ -172,7 +172,10 @@ TEST(ProjectDocument, TextsAndForeignContentSurviveASave) {
     ASSERT_TRUE(document.Save());
     ASSERT_EQ(document.Open(dir.File("a.xml"), "Main"), ProjectDocument::kOpened);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(document.ReadText("texts", "t" + std::to_string(i), "?"), texts[i]) << i;
+        // Control characters XML 1.0 forbids are not written (the others stay).
+        EXPECT_EQ(document.ReadText("texts", "t" + std::to_string(i), "?"),
+                  i == 3 ? std::string() : texts[i])
+            << i;
     }
     EXPECT_EQ(document.ReadText("Main", "x", "?"), "<raw>");
     const std::string text = ReadFileText(dir.File("a.xml"));
