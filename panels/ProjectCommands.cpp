@@ -240,6 +240,7 @@ bool ProjectCommands::Redo() {
 }
 
 void ProjectCommands::Restore(const Project& state) {
+    m_project.info = state.info; // no panel holds it
     DistributePanels(state, m_panels);
     m_shell.PanelsDistributed();
     m_shell.HistoryChanged();
