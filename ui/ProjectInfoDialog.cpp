@@ -52,7 +52,7 @@ QLineEdit* ProjectInfoDialog::Line(const char* key) const {
 void ProjectInfoDialog::accept() {
     std::vector<std::string> texts;
     for (size_t i = 0; i < m_lines.size(); ++i) {
-        texts.push_back(ToStd(m_lines[i] ? m_lines[i]->text() : m_description->toPlainText()));
+        texts.push_back(FromQt(m_lines[i] ? m_lines[i]->text() : m_description->toPlainText()));
     }
     if (!m_model.Take(texts)) {
         const size_t refused = static_cast<size_t>(m_model.RefusedField());
