@@ -30,7 +30,7 @@ protected:
         ASSERT_NE(line, nullptr);
         line->setFocus();
         line->selectAll();
-        QTest::keyClicks(line, text);
+        line->insert(text); // as typed through the input method (key clicks are ASCII)
     }
     const ProjectInfo& Info() const { return window->CurrentProject().info; }
 };
