@@ -65,6 +65,22 @@ TEST_F(ProjectInfoUi, OkIsOneUndoStepAndSaveKeepsIt) {
     EXPECT_EQ(saved.info, Info());
 }
 
+TEST_F(ProjectInfoUi, OpenedProjectShowsItsInformation) {
+    const std::string path = Example("office.cil");
+    Project project;
+    ASSERT_TRUE(LoadProject(path, project, {false}));
+    project.info.name = "滨江办公楼";
+    project.info.date = "2025-01-02";
+    ASSERT_TRUE(SaveProject(project, path));
+    MainWindow& w = Start({}, {QString::fromStdString(path)});
+    EXPECT_EQ(Info().name, "滨江办公楼");
+    EXPECT_FALSE(w.windowTitle().contains(QLatin1Char('*')));
+    ProjectInfoDialog& dialog = OpenDialog();
+    EXPECT_EQ(dialog.Line("工程名称")->text(), QStringLiteral("滨江办公楼"));
+    EXPECT_EQ(dialog.Line("日期")->text(), QStringLiteral("2025-01-02"));
+    dialog.reject();
+}
+
 TEST_F(ProjectInfoUi, CancelAndRefusedTextsLeaveTheProject) {
     MainWindow& w = Start({}, {QString::fromStdString(Example("office.cil"))});
     ProjectInfoDialog& first = OpenDialog();
