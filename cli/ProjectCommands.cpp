@@ -1,5 +1,7 @@
 #include "cli/ProjectCommands.h"
 
+#include "cli/BookOption.h"
+
 #include "model/ProjectFile.h"
 
 #include <kelvorin/KvMessage.h>
@@ -237,6 +239,7 @@ int ReadProjectArgument(const std::string& path, Project& project) {
         std::cerr << "quorvel-calc: " << message << '\n';
         return kBadInput;
     }
+    SetBookProjectInfo(project.info);
     return kSuccess;
 }
 

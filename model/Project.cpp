@@ -7,7 +7,7 @@ bool Project::IsEmpty() const {
 }
 
 bool operator==(const Project& a, const Project& b) {
-    if (a.kind != b.kind || !(a.luminaires == b.luminaires)) {
+    if (a.kind != b.kind || !(a.luminaires == b.luminaires) || !(a.info == b.info)) {
         return false;
     }
     if (a.kind == kIndoorProject) {

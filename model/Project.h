@@ -2,6 +2,7 @@
 // The one open project: its kind, the room (indoor) or site (outdoor), the road and the
 // luminaires. The editing panels hand whole objects to it and take them back.
 #include "model/Luminaire.h"
+#include "model/ProjectInfo.h"
 #include "model/Road.h"
 #include "model/Room.h"
 
@@ -17,6 +18,7 @@ struct Project {
     Room room;             // the room, or the site of an outdoor project
     Road road;             // used by an outdoor project
     LuminaireList luminaires;
+    ProjectInfo info; // stored as "项目信息"
 
     // New: room and road to their defaults, no luminaires, no path, no kind.
     void Reset() { *this = Project(); }
@@ -27,7 +29,8 @@ struct Project {
 
 // The modified check: kinds identical, luminaire lists equal, and the room equal for an
 // indoor project; for an outdoor project the site and the road are compared too, so an
-// edit to either counts as a change. The path takes no part.
+// edit to either counts as a change. The project information counts for every kind. The
+// path takes no part.
 bool operator==(const Project& a, const Project& b);
 
 } // namespace qv

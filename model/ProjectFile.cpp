@@ -25,6 +25,8 @@ const char* const kCaption = "系统提示";
 const char* const kAimKey = "ptAim";
 const char* const kRoadValuesSection = "路灯参数";
 const char* const kRoadStoredKey = "nStored";
+const char* const kInfoSection = "项目信息";
+const char* const kAbsent = "\x01"; // no stored text holds a control character
 
 std::string RoomSection(int kind) {
     return kind == kIndoorProject ? "房间" : "场地";
@@ -287,6 +289,27 @@ void ReadOutdoorValues(ProjectDocument& document, const std::string& s, Luminair
     }
 }
 
+// The project information after everything else. A file that never had it gets it only
+// once something is filled in, so opening an old file leaves it as it was.
+void WriteInfo(ProjectDocument& document, const ProjectInfo& info) {
+    const std::vector<ProjectInfoField>& fields = ProjectInfoFields();
+    if (info.Empty() && document.ReadText(kInfoSection, fields.front().key, kAbsent) == kAbsent) {
+        return;
+    }
+    for (const ProjectInfoField& field : fields) {
+        document.WriteText(kInfoSection, field.key, info.*field.member);
+    }
+}
+
+// Missing fields read empty; what is read is cleaned as the dialog would keep it.
+void ReadInfo(ProjectDocument& document, ProjectInfo& info) {
+    info = ProjectInfo();
+    for (const ProjectInfoField& field : ProjectInfoFields()) {
+        info.*field.member = CleanInfoText(document.ReadText(kInfoSection, field.key, ""),
+                                           field.multiline, field.limit);
+    }
+}
+
 void WriteProject(ProjectDocument& document, const Project& project) {
     FieldWriter io(document);
     io.Int(kKindSection, kKindKey, project.kind);
@@ -315,12 +338,14 @@ void WriteProject(ProjectDocument& document, const Project& project) {
         }
     }
     io.Int(kLuminaireSection, kLuminaireCountKey, count);
+    WriteInfo(document, project.info);
     KvProgressSink::Close();
 }
 
 void ReadProject(ProjectDocument& document, Project& project) {
     document.PrepareSections({kKindSection, RoomSection(kIndoorProject),
-                              RoomSection(kOutdoorProject), kRoadSection, kLuminaireSection});
+                              RoomSection(kOutdoorProject), kRoadSection, kLuminaireSection,
+                              kInfoSection});
     FieldReader io(document);
     io.Int(kKindSection, kKindKey, project.kind);
 
@@ -356,6 +381,7 @@ void ReadProject(ProjectDocument& document, Project& project) {
         project.luminaires.Add(std::move(luminaire));
         KvProgressSink::Report("读取工程", i + 1, count);
     }
+    ReadInfo(document, project.info);
     KvProgressSink::Close();
 }
 

@@ -97,6 +97,7 @@ bool ProjectCommands::OpenPath(const std::string& path) {
         SwitchTo(read.kind == kIndoorProject ? kIndoorProject : kOutdoorProject);
     }
     m_shell.ShowPath(path);
+    m_project.info = read.info; // no panel holds it
     DistributePanels(read, m_panels);
     m_shell.PanelsDistributed();
     StartHistory();
@@ -206,8 +207,10 @@ void ProjectCommands::RestoreRecovered(const Project& recovered) {
     }
     m_project.path = recovered.path;
     m_shell.ShowPath(m_project.path);
+    m_project.info = base.info;
     DistributePanels(base, m_panels);
     StartHistory();
+    m_project.info = recovered.info;
     DistributePanels(recovered, m_panels);
     m_shell.PanelsDistributed();
     RecordEdit();
@@ -240,6 +243,7 @@ bool ProjectCommands::Redo() {
 }
 
 void ProjectCommands::Restore(const Project& state) {
+    m_project.info = state.info; // no panel holds it
     DistributePanels(state, m_panels);
     m_shell.PanelsDistributed();
     m_shell.HistoryChanged();

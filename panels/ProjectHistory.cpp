@@ -16,7 +16,7 @@ bool SameBeyondFile(const Luminaire& a, const Luminaire& b) {
 
 bool SameEdits(const Project& a, const Project& b) {
     if (a.kind != b.kind || !(a.room == b.room) || !(a.road == b.road) ||
-        !(a.luminaires == b.luminaires)) {
+        !(a.luminaires == b.luminaires) || !(a.info == b.info)) {
         return false;
     }
     const std::vector<Luminaire>& left = a.luminaires.Items();

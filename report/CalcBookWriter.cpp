@@ -6,6 +6,7 @@
 #include <kelvorin/KvMessage.h>
 #include <kelvorin/KvStr.h>
 
+#include <ctime>
 #include <filesystem>
 
 namespace qv {
@@ -23,6 +24,7 @@ const KvDocxErrors kErrors{kCaption};
 struct CalcBookWriter::Document {
     KvDocxDocument docx;
     std::string savedPath;
+    std::function<void(CalcBookWriter&)> finisher;
 };
 
 CalcBookWriter::CalcBookWriter(DocumentOpener opener) : m_opener(std::move(opener)) {}
@@ -67,6 +69,11 @@ int CalcBookWriter::SaveAsFile(const std::string& fileName) {
         path = (std::filesystem::path(m_saveFolder) / name).string();
     }
     path = KvDocxDocument::WithDocxExtension(path);
+    if (m_document->finisher) {
+        const auto finisher = std::move(m_document->finisher);
+        m_document->finisher = nullptr;
+        finisher(*this);
+    }
     std::string error;
     if (m_document->docx.Save(path, error) == 0) {
         return kErrors.Error(error);
@@ -76,6 +83,39 @@ int CalcBookWriter::SaveAsFile(const std::string& fileName) {
         m_opener(path);
     }
     return 1;
+}
+
+int CalcBookWriter::SetPageFurniture(const std::string& header, const std::string& title,
+                                     const std::string& author) {
+    if (!m_document) {
+        return kErrors.NoDocument();
+    }
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char created[32];
+    std::strftime(created, sizeof created, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    std::string error;
+    KvDocxDocument& docx = m_document->docx;
+    const int done = docx.SetPageHeader(KvDocxText::CleanXmlText(header), error) &&
+                     docx.SetPageFooter("第 ", " 页 共 ", " 页", error) &&
+                     docx.SetCoreProperties(KvDocxText::CleanXmlText(title),
+                                            KvDocxText::CleanXmlText(author), created, error);
+    return kErrors.Shown(done ? 1 : 0, error);
+}
+
+int CalcBookWriter::KeepWithNext(int count) {
+    return m_document ? m_document->docx.KeepWithNext(count) : 0;
+}
+
+int CalcBookWriter::FormatLastTable(bool headerRow, bool fitColumns) {
+    return m_document ? m_document->docx.FormatLastTable(headerRow, fitColumns) : 0;
+}
+
+void CalcBookWriter::SetFinisher(std::function<void(CalcBookWriter&)> finisher) {
+    if (m_document) {
+        m_document->finisher = std::move(finisher);
+    }
 }
 
 int CalcBookWriter::WriteContent(const std::string& text, int mode, float size,

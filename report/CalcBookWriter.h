@@ -9,6 +9,7 @@
 // large) is shown through the message sink with the caption "系统提示" as
 // "Word软件出错!\n" followed by the reason; the silent rejections of WriteContent,
 // AddTable and InsertEquation show nothing.
+#include "model/ProjectInfo.h"
 #include "report/EqNotation.h"
 
 #include <functional>
@@ -75,6 +76,25 @@ public:
     // is reported.
     int AddPicture(const std::string& path, float width = 0.0f);
 
+    // The page furniture of the active document: the header text, the footer
+    // "第 X 页 共 Y 页" with the page number and count fields, and the document
+    // properties (title, author, created now). 1, or 0 without a document.
+    int SetPageFurniture(const std::string& header, const std::string& title,
+                         const std::string& author);
+    // The last count paragraphs are kept on the page of the paragraph after them.
+    int KeepWithNext(int count);
+    // The last table: a bold header row repeated on every page, numbers right aligned,
+    // columns as wide as their texts need (see KvDocxDocument::FormatLastTable).
+    int FormatLastTable(bool headerRow, bool fitColumns);
+    // Called once with the writer before the active document is first saved (the
+    // books' signature block); a new document drops it.
+    void SetFinisher(std::function<void(CalcBookWriter&)> finisher);
+
+    // The project the book is written for, set by whoever makes the writer; the books
+    // print it in their header lines, page header and signature block.
+    void SetProjectInfo(const ProjectInfo& info) { m_info = info; }
+    const ProjectInfo& Info() const { return m_info; }
+
     // Folder for file names without a folder; empty (the default): the working folder.
     void SetSaveFolder(const std::string& folder) { m_saveFolder = folder; }
     // Where the active document was last saved, or empty text.
@@ -86,6 +106,7 @@ private:
     std::unique_ptr<Document> m_document;
     DocumentOpener m_opener;
     std::string m_saveFolder;
+    ProjectInfo m_info;
     bool m_visible = true;
 };
 

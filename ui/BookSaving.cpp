@@ -8,8 +8,10 @@
 namespace qv {
 
 BookSaveResult SaveBook(const std::string& settingsFile, const DocumentOpener& opener,
-                        const std::function<BookName(CalcBookWriter&)>& write) {
+                        const std::function<BookName(CalcBookWriter&)>& write,
+                        const ProjectInfo& info) {
     CalcBookWriter writer(opener);
+    writer.SetProjectInfo(info);
     writer.SetAppVisible(1);
     const BookName name = write(writer);
     const std::string folder =

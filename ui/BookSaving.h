@@ -15,7 +15,9 @@ struct BookSaveResult {
 };
 
 // write fills the writer's document and names the book.
+// info is the project information the book prints.
 BookSaveResult SaveBook(const std::string& settingsFile, const DocumentOpener& opener,
-                        const std::function<BookName(CalcBookWriter&)>& write);
+                        const std::function<BookName(CalcBookWriter&)>& write,
+                        const ProjectInfo& info = ProjectInfo());
 
 } // namespace qv

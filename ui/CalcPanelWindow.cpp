@@ -38,7 +38,9 @@ QLineEdit* CalcPanelWindow::AddOutput(QFormLayout& form, const QString& label) {
 
 bool CalcPanelWindow::WriteBook(const std::function<BookName(CalcBookWriter&)>& write,
                                 const std::function<std::string()>& captionAfter) {
-    const BookSaveResult saved = SaveBook(m_context.settings, m_context.opener, write);
+    const BookSaveResult saved =
+        SaveBook(m_context.settings, m_context.opener, write,
+                 m_context.projectInfo ? m_context.projectInfo() : ProjectInfo());
     if (!saved.path.empty()) {
         ShowCaption(captionAfter());
     }

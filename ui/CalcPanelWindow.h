@@ -41,6 +41,8 @@ struct CalcPanelContext {
     std::string settings;  // the settings file naming the books folder
     DocumentOpener opener; // shows a saved book
     CatalogueDatabase* catalogue = nullptr;
+    // The project information the books print (none when unset).
+    std::function<ProjectInfo()> projectInfo;
 };
 
 class CalcPanelWindow : public QDialog {

@@ -15,6 +15,7 @@
 #include "ui/LuminairePanelView.h"
 #include "ui/OutlinePanelViews.h"
 #include "ui/PlanView.h"
+#include "ui/ProjectInfoDialog.h"
 #include "ui/QtText.h"
 #include "ui/RoadLightingPanelWindow.h"
 #include "ui/RoadPanelView.h"
@@ -199,7 +200,7 @@ void MainWindow::CreateHandlers() {
         {kCmdUndo, [this] { m_commands.Undo(); }},
         {kCmdRedo, [this] { m_commands.Redo(); }},
         {kCmdStartChoice, [this] { m_commands.StartChoice(); }},
-        {kCmdProjectInfo, [this] { RebuildPlan(); }},
+        {kCmdProjectInfo, [this] { OpenProjectInfo(); }},
         {kCmdRoomBar, bar(kCmdRoomBar, EditingBar::kRoom)},
         {kCmdSiteBar, bar(kCmdSiteBar, EditingBar::kSite)},
         {kCmdRoadBar, bar(kCmdRoadBar, EditingBar::kRoad)},
@@ -463,14 +464,29 @@ void MainWindow::OpenArrayLayout() {
     dialog->open();
 }
 
+void MainWindow::OpenProjectInfo() {
+    auto model = std::make_shared<ProjectInfoDialogModel>(m_project.info);
+    auto* dialog = new ProjectInfoDialog(*model, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, dialog, [this, model] {
+        if (!(model->Result() == m_project.info)) {
+            m_project.info = model->Result();
+            ProjectEdited();
+        }
+    });
+    dialog->open();
+}
+
 CalcPanelContext MainWindow::PanelContext() {
     CalcPanelContext context;
     context.snapshot = [this] {
         m_commands.KeepRecoveryCopy(); // a calculation that crashes loses no edit
         Project snapshot;
         CollectPanels(m_registry.editing, snapshot);
+        snapshot.info = m_project.info;
         return snapshot;
     };
+    context.projectInfo = [this] { return m_project.info; };
     context.replaceLuminaires = [this](const LuminaireList& luminaires) {
         if (m_registry.editing.luminaires) {
             m_registry.editing.luminaires->SetWorking(luminaires);

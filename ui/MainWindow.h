@@ -103,6 +103,8 @@ public:
     // "灯具阵列布置": the dialog over the room, the luminaires and the selected row; its
     // OK replaces the luminaire panel's list (shown if it was not).
     void OpenArrayLayout();
+    // "项目信息": the dialog over the project's information; OK is one undo step.
+    void OpenProjectInfo();
     // The plan's edits of the luminaire panel: the row selected on the plan (-1 none), a
     // luminaire moved to a centre in metres (its height kept), a luminaire removed.
     void SelectLuminaire(int row);

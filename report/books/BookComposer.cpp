@@ -1,13 +1,24 @@
 #include "report/books/BookComposer.h"
 
+#include "report/books/BookFrame.h"
+
 #include <kelvorin/KvStr.h>
+
+#include <algorithm>
 
 namespace qv {
 
 void BookComposer::Open(const std::string& title, float size) {
     m_writer.NewFile();
     m_writer.SetDocOrientation(0);
+    OpenBookFrame(m_writer, title);
     m_writer.WriteContent(title, 1, size, kFont, 1, 1, 0);
+    WriteHeaderLines(*this, m_writer.Info());
+}
+
+void BookComposer::Head(const std::string& text, float size, bool bold) {
+    Write(text, 1, size, bold);
+    m_writer.KeepWithNext(1 + static_cast<int>(std::count(text.begin(), text.end(), '\n')));
 }
 
 void BookComposer::Write(const std::string& text, int mode, float size, bool bold) {
@@ -48,17 +59,16 @@ void BookComposer::Table(const std::vector<std::string>& headers,
         cells.insert(cells.end(), row.begin(), row.end());
         cells.resize(cells.size() + headers.size() - std::min(headers.size(), row.size()));
     }
-    m_writer.AddTable(static_cast<int>(rows.size()) + 1, static_cast<int>(headers.size()), 0.0f,
-                      cells);
+    if (m_writer.AddTable(static_cast<int>(rows.size()) + 1, static_cast<int>(headers.size()), 0.0f,
+                          cells) == 1) {
+        m_writer.FormatLastTable(true, true);
+    }
 }
 
 void OpenTableBook(BookComposer& book, const std::string& title, float resultSize,
                    const std::vector<std::string>& headers,
                    const std::vector<std::vector<std::string>>& rows) {
     book.Open(title);
-    for (const char* label : {"\t日期:", "\t客户:", "\t设计者:", "\t描述:"}) {
-        book.Line(label);
-    }
     book.BoldLine("计算结果", resultSize);
     std::vector<std::vector<std::string>> numbered;
     numbered.reserve(rows.size());

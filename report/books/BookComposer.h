@@ -30,17 +30,21 @@ public:
 
     explicit BookComposer(CalcBookWriter& writer) : m_writer(writer) {}
 
-    // The opening of every book: a new portrait document and the centred bold title.
+    // The opening of every book: a new portrait document with the project's page header
+    // and footer, the project name, the centred bold title and the header lines (日期,
+    // 客户, 设计者, 描述) filled from the writer's project information. The signature
+    // block is written when the book is saved.
     void Open(const std::string& title, float size = kTitleSize);
 
+    // Headings stay on the page of what follows them.
     // 14 bold: "计算结果", "水平照度的计算公式:\n".
-    void Heading(const std::string& text) { Write(text, 1, kHeadingSize, true); }
+    void Heading(const std::string& text) { Head(text, kHeadingSize, true); }
     // 13: the heading of a formula group.
-    void SubHeading(const std::string& text) { Write(text, 1, kSubHeadingSize, false); }
+    void SubHeading(const std::string& text) { Head(text, kSubHeadingSize, false); }
     // 12 bold: a section inside the body.
-    void Section(const std::string& text) { Write(text, 1, kBodySize, true); }
+    void Section(const std::string& text) { Head(text, kBodySize, true); }
     // A bold heading of another size.
-    void BoldLine(const std::string& text, float size) { Write(text, 1, size, true); }
+    void BoldLine(const std::string& text, float size) { Head(text, size, true); }
     // A body line (12) and runs appended to it.
     void Line(const std::string& text) { Write(text, 1, kBodySize, false); }
     void Append(const std::string& text) { Write(text, 0, kBodySize, false); }
@@ -60,20 +64,22 @@ public:
     void Equation(const std::string& formula);
     // A formula after the runs of the current line, on that line.
     void InlineEquation(const std::string& formula) { m_writer.InsertEquation(formula); }
-    // A table of one header row and the rows of cells, widths left to the word processor.
+    // A table of one header row (bold, repeated on every page) and the rows of cells,
+    // numbers right aligned, columns as wide as their texts need.
     void Table(const std::vector<std::string>& headers,
                const std::vector<std::vector<std::string>>& rows);
 
 private:
     static constexpr const char* kFont = "宋体";
     void Write(const std::string& text, int mode, float size, bool bold);
+    void Head(const std::string& text, float size, bool bold);
 
     CalcBookWriter& m_writer;
 };
 
-// The opening of the books that start with their result table: the title, the four
-// header labels, "计算结果" in resultSize bold and the table (column 1 the entry number
-// from 1, then the given cells of each row).
+// The opening of the books that start with their result table: the opening, "计算结果" in
+// resultSize bold and the table (column 1 the entry number from 1, then the given cells of each
+// row).
 void OpenTableBook(BookComposer& book, const std::string& title, float resultSize,
                    const std::vector<std::string>& headers,
                    const std::vector<std::vector<std::string>>& rows);

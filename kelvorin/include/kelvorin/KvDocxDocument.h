@@ -64,6 +64,22 @@ public:
     // unused), 3 at least and 4 exactly `value` points, 5 `value` lines.
     int SetParagraphFormat(long rule, float value, std::string& error);
 
+    // The page header of every page: the text centred in 9 points, with a rule below.
+    int SetPageHeader(const std::string& text, std::string& error);
+    // The page footer of every page, centred in 9 points: before + page number field +
+    // middle + page count field + after ("第 " 1 " 页 共 " 3 " 页").
+    int SetPageFooter(const std::string& before, const std::string& middle,
+                      const std::string& after, std::string& error);
+    // The document properties: title, author and creation time (UTC, "2026-12-07T15:00:00Z").
+    int SetCoreProperties(const std::string& title, const std::string& creator,
+                          const std::string& created, std::string& error);
+    // The last count paragraphs stay on the page of the paragraph after them.
+    int KeepWithNext(int count);
+    // The look of the last table: with headerRow its first row is bold and repeated at
+    // the top of every page; cells that hold a number are right aligned; with
+    // fitColumns the columns share the table's width by the length of their texts.
+    int FormatLastTable(bool headerRow, bool fitColumns);
+
     // The document's text: paragraphs (also those in tables) separated by line feeds,
     // table cells by tabs.
     std::string Text() const;
@@ -86,6 +102,7 @@ public:
 private:
     bool Adopt(std::string& error);
     int TextWidth() const;
+    std::string PagePart(const char* kind, const char* reference, const std::string& xml);
     void ApplyParagraphFormat(pugi::xml_node paragraph) const;
 
     std::unique_ptr<kv_detail::OpcPackage> m_package;
