@@ -5,6 +5,7 @@
 #include "cli/ExportCommands.h"
 #include "cli/GridCommands.h"
 #include "cli/IndoorCommands.h"
+#include "cli/InfoCommands.h"
 #include "cli/LayoutCommands.h"
 #include "cli/OutdoorCommands.h"
 #include "cli/ProjectCommands.h"
@@ -39,6 +40,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterExportCommands(app, registry);
     RegisterUnitCapacityCommands(app, registry);
     RegisterLayoutCommands(app, registry);
+    RegisterInfoCommands(app, registry);
 }
 
 } // namespace qv::cli

@@ -184,6 +184,8 @@ bool GridPanel::CalculateHorizontal(const Room& room, const LuminaireList& lumin
         Uniformity(KvStr::Atof(Shown(s.max)), KvStr::Atof(Shown(s.min)), KvStr::Atof(shownAverage));
     u0 = UniformityU0(KvStr::Atof(Shown(s.min)), KvStr::Atof(shownAverage));
     StoreRecord(kGridHorizontal);
+    m_record.basis = LookUpStandardBasis(m_standards, room.standardPlace, room.dLxStandard,
+                                         StandardScope::kBuilding);
     return true;
 }
 
@@ -208,6 +210,7 @@ bool GridPanel::CalculateVertical(const Room& room, const LuminaireList& luminai
     uniformity = 0.0;
     u0 = 0.0;
     StoreRecord(kGridVertical);
+    m_record.basis.reset(); // the standards judge the working plane
     return true;
 }
 

@@ -2,10 +2,12 @@
 // What the calculation book of the room grid states: the kind and density of the run,
 // the maximum, minimum and average as shown, the uniformity, the two power densities and,
 // for a vertical run, the plane's ends and side; and what its isolux picture shows.
+#include "calc/common/Verdict.h"
 #include "calc/indoor/GridPicture.h"
 #include "calc/indoor/RoomGrid.h"
 #include "model/Vector.h"
 
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -28,6 +30,8 @@ struct GridBookRecord {
     Vector end;
     int side = kSideUpperLeft;
     GridPictureData picture; // empty: the book shows no picture
+    // What the average is judged against in the book's "结论"; no "结论" without it.
+    std::optional<StandardBasis> basis;
 };
 
 } // namespace qv

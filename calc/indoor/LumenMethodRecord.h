@@ -2,9 +2,11 @@
 // What the calculation book of the coefficient-of-utilization method states: the room's
 // luminaire entries with their counts, the cavity ratio and the average illuminance
 // against the standard, and the two power densities.
+#include "calc/common/Verdict.h"
 #include "calc/indoor/LumenMethod.h"
 #include "model/Luminaire.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,9 @@ struct LumenMethodRecord {
     double lpd = 0.0;
     double lpd2 = 0.0;
     std::string lpd2Label;
+    // What the average is judged against in the book's "结论"; the standard above as a
+    // design requirement when not given.
+    std::optional<StandardBasis> basis;
     bool operator==(const LumenMethodRecord&) const = default;
 };
 

@@ -3,9 +3,11 @@
 // unit-capacity values as calculated, everything the calculation worked out, and the
 // texts shown beside it (actual illuminance, the efficiency chosen, the power densities).
 #include "calc/common/PowerDensity.h"
+#include "calc/common/Verdict.h"
 #include "calc/indoor/UnitCapacity.h"
 #include "model/Luminaire.h"
 
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -16,6 +18,9 @@ struct UnitCapacityBookRecord {
     std::string illuminanceText; // "实际照度lx" as shown
     std::string efficiencyText;  // the efficiency combo's text ("灯具效率%")
     PowerDensityDisplay densities;
+    // What the average is judged against in the book's "结论"; the result's standard as a
+    // design requirement when not given.
+    std::optional<StandardBasis> basis;
 };
 
 } // namespace qv

@@ -3,10 +3,12 @@
 // floodlights give, the power the minimum illuminance asks for, and how many more
 // floodlights of each entry would be needed.
 #include "calc/common/PowerDensity.h"
+#include "calc/common/Verdict.h"
 #include "model/Luminaire.h"
 #include "model/Room.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,6 +79,9 @@ struct FloodCapacityRecord {
     FloodCapacityResult result;
     std::string eText;
     PowerDensityDisplay densities;
+    // What E is judged against in the book's "结论"; eMin as a design requirement when
+    // not given.
+    std::optional<StandardBasis> basis;
     bool operator==(const FloodCapacityRecord&) const = default;
 };
 

@@ -2,9 +2,11 @@
 // Average illuminance of a road by the utilization (lumen) method, E = φ·U·K·N / (S·W),
 // for one or several kinds of road light at once, and for each kind the spacing at which
 // it alone would reach the road's standard illuminance.
+#include "calc/common/Verdict.h"
 #include "model/Luminaire.h"
 #include "model/Road.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,9 @@ struct RoadLightingRecord {
     std::vector<RoadEntry> entries;
     std::vector<std::string> arrangementTexts; // one per entry
     RoadLightingResult result;
+    // What E is judged against in the book's "结论"; the result's standard as a design
+    // requirement when not given.
+    std::optional<StandardBasis> basis;
     bool operator==(const RoadLightingRecord&) const = default;
 };
 

@@ -1,6 +1,7 @@
 #include "report/books/FloodCapacityBook.h"
 
 #include "report/books/LumenMethodBook.h"
+#include "report/books/VerdictSection.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -94,6 +95,8 @@ BookName WriteFloodCapacityBook(CalcBookWriter& writer, const FloodCapacityRecor
         book.Append(
             KvStr::Format("              实际总共需要瓦数为%sW", Text(result.pReq).c_str()));
     }
+    WriteVerdict(book, record.basis.value_or(DesignRequirement(record.eMin)),
+                 {result.e, std::nullopt, record.densities.lpd}, VerdictSubject::kSite);
     return name;
 }
 
