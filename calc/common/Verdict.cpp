@@ -2,8 +2,6 @@
 
 #include <kelvorin/KvStr.h>
 
-#include <cmath>
-
 namespace qv {
 namespace {
 
@@ -13,8 +11,7 @@ std::string Lux(double value) {
 
 // A limit of the table as the standard prints it: whole numbers without decimals.
 std::string Limit(double value) {
-    return std::fabs(value - std::round(value)) < 1e-9 ? KvStr::Format("%.0f", value)
-                                                       : KvStr::Format("%.2f", value);
+    return KvStr::FormatDouble(value);
 }
 
 const char* MetText(bool met) {

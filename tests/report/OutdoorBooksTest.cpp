@@ -153,7 +153,7 @@ TEST_F(FloodCapacityBookTest, TableAndNeededFloodlights) {
     EXPECT_EQ(name.FileStem(), name.saveName);
     const int result = book.Find("计算结果");
     EXPECT_EQ(book.paragraphs[static_cast<size_t>(result)].size, 14);
-    ASSERT_EQ(book.tables.size(), 1u);
+    ASSERT_EQ(book.tables.size(), 2u); // the entries, then the 结论
     EXPECT_EQ(book.tables[0].cells.size(), 3u);
     EXPECT_EQ(book.tables[0].Columns(), 9u);
     EXPECT_EQ(book.tables[0].cells[1][3], "40%及其以上");
@@ -190,7 +190,7 @@ TEST(RoadBook, EntriesWithArrangementAndSpacing) {
     const BookDocument book =
         WriteAndReadBook([&](CalcBookWriter& w) { WriteRoadBook(w, panel.BookRecord()); });
     EXPECT_EQ(book.paragraphs[0].text, "利用系数法道路照度计算书");
-    ASSERT_EQ(book.tables.size(), 1u);
+    ASSERT_EQ(book.tables.size(), 2u); // the entries, then the 结论
     EXPECT_EQ(book.tables[0].Columns(), 9u);
     EXPECT_EQ(book.tables[0].cells[1][3], "双侧对称排列");
     EXPECT_EQ(book.tables[0].cells[2][3], "其他");
@@ -220,7 +220,7 @@ TEST(RoadBook, ArrangementNamesFromTheRecord) {
     record.arrangementTexts = {"单侧", "中央"};
     const BookDocument book =
         WriteAndReadBook([&](CalcBookWriter& w) { WriteRoadBook(w, record); });
-    ASSERT_EQ(book.tables.size(), 1u);
+    ASSERT_EQ(book.tables.size(), 2u); // the entries, then the 结论
     ASSERT_EQ(book.tables[0].cells.size(), 4u);
     EXPECT_EQ(book.tables[0].cells[1][3], "双侧交错排列");
     EXPECT_EQ(book.tables[0].cells[2][3], "中央");

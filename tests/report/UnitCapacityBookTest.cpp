@@ -64,7 +64,7 @@ TEST_F(UnitCapacityBookTest, TableFormulaAndNeededCounts) {
     const BookDocument book = Write(500);
     EXPECT_EQ(book.paragraphs[0].text, "单位容量计算书");
     EXPECT_EQ(name.saveName, "单位容量计算书");
-    ASSERT_EQ(book.tables.size(), 1u);
+    ASSERT_EQ(book.tables.size(), 2u); // the entries, then the 结论
     const auto& cells = book.tables[0].cells;
     ASSERT_EQ(cells.size(), 3u);
     EXPECT_EQ(cells[0],

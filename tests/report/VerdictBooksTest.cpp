@@ -88,7 +88,7 @@ TEST_F(VerdictBooks, LumenMethodOfTheOfficeWithAndWithoutPlace) {
 
 TEST_F(VerdictBooks, HorizontalGridOfTheWorkshopJudgesU0) {
     Project workshop = Example("workshop.cil");
-    workshop.room.standardPlace = {"工业建筑（机、电工业）", "机械加工 一般加工 公差≥0.1mm"};
+    workshop.room.standardPlace = {"工业建筑（机电工业）", "机械加工 一般加工公差≥0.1mm"};
     GridPanel panel;
     panel.SetStandards(&catalogue);
     panel.density = 10;
@@ -104,14 +104,16 @@ TEST_F(VerdictBooks, HorizontalGridOfTheWorkshopJudgesU0) {
         IlluminanceMessage(VerdictSubject::kRoom, IlluminanceMet(*record.basis, values.e)));
 }
 
-TEST_F(VerdictBooks, VerticalGridHasNoVerdict) {
+TEST_F(VerdictBooks, VerticalGridAfterAHorizontalOneHasNoVerdict) {
     Project office = Example("office.cil");
     GridPanel panel;
     panel.density = 5;
-    panel.startX = 0;
-    panel.startY = 0;
-    panel.endX = 12;
-    panel.endY = 0;
+    ASSERT_TRUE(panel.CalculateHorizontal(office.room, office.luminaires));
+    ASSERT_TRUE(panel.Record().basis.has_value());
+    panel.startX = 1;
+    panel.startY = 3.6;
+    panel.endX = 11;
+    panel.endY = 3.6;
     ASSERT_TRUE(panel.CalculateVertical(office.room, office.luminaires));
     const BookDocument book =
         WriteAndReadBook([&](CalcBookWriter& w) { WriteGridBook(w, panel.Record()); });
