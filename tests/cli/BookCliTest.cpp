@@ -43,7 +43,7 @@ TEST(BookCli, IndoorPointAndLumenMethod) {
 
     const auto [cu, cuBook] = RunWithBook(folder, "cu " + kExamples + "office.cil");
     EXPECT_GE(cuBook.Find(KvStr::Format("当前实际照度为%0.2flx", cu["e"].get<double>())), 0);
-    ASSERT_EQ(cuBook.tables.size(), 1u);
+    ASSERT_EQ(cuBook.tables.size(), 2u); // the entries, then the 结论
     EXPECT_EQ(cuBook.tables[0].cells.size(), cu["entries"].size() + 1);
 
     const auto [unitcap, unitcapBook] = RunWithBook(folder, "unitcap " + kExamples + "office.cil");
