@@ -49,7 +49,7 @@ TEST(BookCli, IndoorPointAndLumenMethod) {
     const auto [unitcap, unitcapBook] = RunWithBook(folder, "unitcap " + kExamples + "office.cil");
     EXPECT_EQ(unitcapBook.paragraphs.at(0).text, "单位容量计算书");
     EXPECT_GE(unitcapBook.Find("实际照度为" + unitcap["e_shown"].get<std::string>() + "lx"), 0);
-    ASSERT_EQ(unitcapBook.tables.size(), 1u);
+    ASSERT_EQ(unitcapBook.tables.size(), 2u); // the entries, then the 结论
     EXPECT_EQ(unitcapBook.tables[0].cells.size(), unitcap["entries"].size() + 1);
 }
 
