@@ -25,6 +25,7 @@ struct PlaceStandard {
     std::optional<double> ra;         // 显色指数
     std::string plane;                // 参考平面, as the standard prints it
     std::optional<double> u0;         // 照度均匀度 U0 = Emin/Eav
+    bool operator==(const PlaceStandard&) const = default;
 };
 
 // The first row of the place: 1 when read, 0 when the table has no such place (the values

@@ -1,4 +1,5 @@
 #include "cli/GridCommands.h"
+#include "cli/PlaceOption.h"
 
 #include "cli/BookOption.h"
 #include "cli/CommandOutput.h"
@@ -201,6 +202,8 @@ int RunGrid(const GridArguments& arguments) {
     if (const int status = ReadIndoorProject(arguments.project, project); status != kSuccess) {
         return status;
     }
+    StandardsSource standards(project);
+    panel.SetStandards(standards.Get());
     const char* kind = vertical ? "vertical" : "horizontal";
     const bool found = vertical ? panel.CalculateVertical(project.room, project.luminaires)
                                 : panel.CalculateHorizontal(project.room, project.luminaires);

@@ -1,4 +1,5 @@
 #include "cli/IndoorCommands.h"
+#include "cli/PlaceOption.h"
 
 #include "calc/common/PowerDensity.h"
 #include "cli/BookOption.h"
@@ -230,6 +231,8 @@ int RunLumenMethod(const CuArguments& arguments) {
         return kBadInput;
     }
     LumenMethodPanel panel;
+    StandardsSource standards(project);
+    panel.SetStandards(standards.Get());
     panel.Open(project.room, project.luminaires);
     if (!counts.empty()) {
         for (size_t i = 0; i < counts.size(); ++i) {

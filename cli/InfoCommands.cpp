@@ -1,6 +1,7 @@
 #include "cli/InfoCommands.h"
 
 #include "cli/CommandOutput.h"
+#include "cli/PlaceOption.h"
 #include "cli/ProjectCommands.h"
 #include "model/ProjectFile.h"
 
@@ -18,6 +19,7 @@ struct InfoArguments {
     std::string project;
     std::vector<std::string> assignments; // "KEY=VALUE"
     bool json = false;
+    PlaceArguments place; // --place, --catalogue, --target
 };
 
 std::string KeyList() {
@@ -52,7 +54,8 @@ int Assign(const std::string& assignment, ProjectInfo& info) {
     return kSuccess;
 }
 
-void PrintInfo(const ProjectInfo& info, bool json) {
+void PrintInfo(const Project& project, bool json) {
+    const ProjectInfo& info = project.info;
     if (json) {
         Json object = Json::object();
         for (const ProjectInfoField& field : ProjectInfoFields()) {
@@ -64,6 +67,7 @@ void PrintInfo(const ProjectInfo& info, bool json) {
     for (const ProjectInfoField& field : ProjectInfoFields()) {
         std::cout << field.key << ": " << info.*field.member << '\n';
     }
+    std::cout << PlaceLines(project);
 }
 
 int Info(const InfoArguments& arguments) {
@@ -89,7 +93,18 @@ int Info(const InfoArguments& arguments) {
             return kBadInput;
         }
     }
-    PrintInfo(project.info, arguments.json);
+    if (!arguments.place.place.empty()) {
+        PlaceArguments place = arguments.place;
+        place.project = arguments.project;
+        if (const int status = SetStandardPlace(place); status != kSuccess) {
+            return status;
+        }
+        if (const int status = ReadProjectArgument(arguments.project, project);
+            status != kSuccess) {
+            return status;
+        }
+    }
+    PrintInfo(project, arguments.json);
     return kSuccess;
 }
 
@@ -97,14 +112,22 @@ int Info(const InfoArguments& arguments) {
 
 void RegisterInfoCommands(CLI::App& app, CommandRegistry& registry) {
     auto arguments = std::make_shared<InfoArguments>();
-    CLI::App* command = registry.Add(app, "info", "print or set the project information (项目信息)",
-                                     [arguments] { return Info(*arguments); });
+    CLI::App* command = registry.Add(
+        app, "info", "print or set the project information (项目信息) and standard places",
+        [arguments] { return Info(*arguments); });
     command->add_option("PROJECT", arguments->project, "project file (.cil or .col)")->required();
     command
         ->add_option("--set", arguments->assignments,
                      "set a field and write the project file; keys: " + KeyList())
         ->type_name("KEY=VALUE");
     command->add_flag("--json", arguments->json, "print one JSON object");
+    command->add_option("--place", arguments->place.place,
+                        "类别/场所 of the standards table: sets the place and its standard "
+                        "illuminance");
+    command->add_option("--catalogue", arguments->place.catalogue,
+                        "catalogue database (default: the one in the text folder)");
+    command->add_option("--target", arguments->place.target,
+                        "room (indoor), site or road (outdoor); default: room, or site");
 }
 
 } // namespace qv::cli

@@ -1,6 +1,6 @@
 #pragma once
-// quorvel-calc info: prints the project information of a project file, or sets fields of
-// it and writes the file.
+// quorvel-calc info: prints the project information and the standard places of a project
+// file, or sets fields of the information or a standard place and writes the file.
 #include "cli/Commands.h"
 
 namespace qv::cli {

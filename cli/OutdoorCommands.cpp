@@ -1,4 +1,5 @@
 #include "cli/OutdoorCommands.h"
+#include "cli/PlaceOption.h"
 
 #include "calc/outdoor/FloodPoint.h"
 #include "cli/BookOption.h"
@@ -309,6 +310,8 @@ int RunFloodCapacity(const FloodCapArguments& arguments) {
         return status;
     }
     FloodCapacityPanel panel;
+    StandardsSource standards(project);
+    panel.SetStandards(standards.Get());
     panel.SetMinimumIlluminance(arguments.eMin);
     panel.Open(project);
     const std::vector<EntryCell> cells = {{"share", FloodCapacityPanel::kShare, false},
@@ -388,6 +391,8 @@ int RunRoadLighting(const RoadArguments& arguments) {
         return status;
     }
     RoadLightingPanel panel;
+    StandardsSource standards(project);
+    panel.SetStandards(standards.Get());
     panel.Open(project);
     const std::vector<EntryCell> cells = {{"arrangement", RoadLightingPanel::kArrangement, false},
                                           {"spacing", RoadLightingPanel::kSpacing, true},

@@ -310,6 +310,43 @@ void ReadInfo(ProjectDocument& document, ProjectInfo& info) {
     }
 }
 
+// The places of the standards table the standard illuminances came from, after every
+// other element: "照度标准场所" with the room's (or site's) category and place and, for an
+// outdoor project, the road's. Written once a place was chosen (and then kept, emptied,
+// so that a save over the file leaves no old place behind); a file without them loads
+// with no place.
+const char* const kPlaceSection = "照度标准场所";
+
+void WriteStandardPlaces(ProjectDocument& document, const Project& project) {
+    const bool chosen = !project.room.standardPlace.Empty() ||
+                        (project.kind == kOutdoorProject && !project.road.m_standardPlace.Empty());
+    const bool stored = !document.ReadText(kPlaceSection, "类别", std::string()).empty() ||
+                        !document.ReadText(kPlaceSection, "道路类别", std::string()).empty();
+    if (!chosen && !stored) {
+        return;
+    }
+    document.WriteText(kPlaceSection, "类别", project.room.standardPlace.category);
+    document.WriteText(kPlaceSection, "场所", project.room.standardPlace.place);
+    if (project.kind == kOutdoorProject) {
+        document.WriteText(kPlaceSection, "道路类别", project.road.m_standardPlace.category);
+        document.WriteText(kPlaceSection, "道路场所", project.road.m_standardPlace.place);
+    }
+}
+
+StandardPlace ReadStandardPlace(ProjectDocument& document, const char* categoryKey,
+                                const char* placeKey) {
+    StandardPlace place{document.ReadText(kPlaceSection, categoryKey, std::string()),
+                        document.ReadText(kPlaceSection, placeKey, std::string())};
+    return place.Empty() ? StandardPlace() : place;
+}
+
+void ReadStandardPlaces(ProjectDocument& document, Project& project) {
+    project.room.standardPlace = ReadStandardPlace(document, "类别", "场所");
+    project.road.m_standardPlace = project.kind == kOutdoorProject
+                                       ? ReadStandardPlace(document, "道路类别", "道路场所")
+                                       : StandardPlace();
+}
+
 void WriteProject(ProjectDocument& document, const Project& project) {
     FieldWriter io(document);
     io.Int(kKindSection, kKindKey, project.kind);
@@ -339,13 +376,14 @@ void WriteProject(ProjectDocument& document, const Project& project) {
     }
     io.Int(kLuminaireSection, kLuminaireCountKey, count);
     WriteInfo(document, project.info);
+    WriteStandardPlaces(document, project);
     KvProgressSink::Close();
 }
 
 void ReadProject(ProjectDocument& document, Project& project) {
     document.PrepareSections({kKindSection, RoomSection(kIndoorProject),
                               RoomSection(kOutdoorProject), kRoadSection, kLuminaireSection,
-                              kInfoSection});
+                              kInfoSection, kPlaceSection});
     FieldReader io(document);
     io.Int(kKindSection, kKindKey, project.kind);
 
@@ -382,6 +420,7 @@ void ReadProject(ProjectDocument& document, Project& project) {
         KvProgressSink::Report("读取工程", i + 1, count);
     }
     ReadInfo(document, project.info);
+    ReadStandardPlaces(document, project);
     KvProgressSink::Close();
 }
 

@@ -65,7 +65,7 @@ bool operator==(const Road& a, const Road& b) {
            NearlyEqual(a.m_dLxStandard, b.m_dLxStandard) &&
            NearlyEqual(a.m_dLampDis, b.m_dLampDis) && a.m_nLampType == b.m_nLampType &&
            a.m_nStartNum == b.m_nStartNum && a.m_nEndNum == b.m_nEndNum &&
-           a.components == b.components;
+           a.components == b.components && a.m_standardPlace == b.m_standardPlace;
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #pragma once
 // The road scheme of an outdoor project: its cross-section of carriageways, medians and
 // footways, the light arrangement and the luminaire number range of its lights.
+#include "model/StandardPlace.h"
 #include "model/Vector.h"
 
 #include <array>
@@ -42,6 +43,7 @@ struct Road {
     int m_nStartNum = 1;                   // first luminaire number (from 1) of the road's lights
     int m_nEndNum = 1;                     // last one, inclusive
     std::vector<RoadComponent> components; // from one edge of the road to the other
+    StandardPlace m_standardPlace;         // where m_dLxStandard came from; empty when typed
 
     void Reset() { *this = Road(); }
 
@@ -55,7 +57,8 @@ struct Road {
     void ClearComponents() { components.clear(); }
 };
 
-// Every field: doubles within 1e-6, integers identical, components pairwise equal.
+// Every field: doubles within 1e-6, integers and the standard place identical, components
+// pairwise equal.
 bool operator==(const Road& a, const Road& b);
 
 } // namespace qv

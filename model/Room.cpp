@@ -11,7 +11,7 @@ bool operator==(const Room& a, const Room& b) {
            NearlyEqual(a.dLxStandard, b.dLxStandard) &&
            NearlyEqual(a.dReflectWall, b.dReflectWall) && NearlyEqual(a.dWinInWall, b.dWinInWall) &&
            NearlyEqual(a.dReflectFloor, b.dReflectFloor) && a.nStartNum == b.nStartNum &&
-           a.nEndNum == b.nEndNum;
+           a.nEndNum == b.nEndNum && a.standardPlace == b.standardPlace;
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #pragma once
 // The room of an indoor project; the same record describes the floodlit site of an
 // outdoor project.
+#include "model/StandardPlace.h"
 #include "model/Vector.h"
 
 #include <vector>
@@ -20,12 +21,13 @@ struct Room {
     double dLxStandard = 0.0;    // standard illuminance, lx ("照度标准lx")
     int nStartNum = 1;           // first luminaire number (from 1) of the site's floodlights
     int nEndNum = 1;             // last one, inclusive; stored as "m_nEndNum"
+    StandardPlace standardPlace; // where dLxStandard came from; empty when typed
 
     void Reset() { *this = Room(); }
 };
 
 // ptLeftBot, the outline (same length, corners pairwise equal), the eight doubles within
-// 1e-6 and the two numbers identical.
+// 1e-6, the two numbers and the standard place identical.
 bool operator==(const Room& a, const Room& b);
 
 } // namespace qv

@@ -51,6 +51,10 @@ void FloodCapacityPanel::Calculate(const Project& project) {
     }
     m_result = CalculateFloodCapacity(m_eMin, site, m_entries);
     const bool eMinGiven = std::isfinite(m_eMin) && m_eMin > 0.0;
+    m_basis =
+        std::fabs(m_eMin - site.dLxStandard) < 1e-6
+            ? LookUpStandardBasis(m_standards, site.standardPlace, m_eMin, StandardScope::kBuilding)
+            : DesignRequirement(m_eMin);
     std::vector<std::string> uncounted;
     for (size_t i = 0; i < m_entries.size(); ++i) {
         if (!m_entries[i].counted) {
@@ -70,8 +74,7 @@ void FloodCapacityPanel::Calculate(const Project& project) {
     } else if (!eMinGiven) {
         m_message = "请输入平面上最低照度";
     } else {
-        m_message = m_result.e - m_eMin >= 0.0 ? "照度满足场地最低照度,不需增加灯具"
-                                               : "照度不满足场地最低照度，需增加灯具";
+        m_message = IlluminanceMessage(VerdictSubject::kSite, IlluminanceMet(m_basis, m_result.e));
     }
     if (m_calculated && !uncounted.empty()) {
         std::string names;
@@ -166,7 +169,7 @@ std::string FloodCapacityPanel::CellText(int row, int column) const {
 }
 
 FloodCapacityRecord FloodCapacityPanel::BookRecord() const {
-    return {m_eMin, m_entries, m_result, m_eText, m_densities, m_inputs};
+    return {m_eMin, m_entries, m_result, m_eText, m_densities, m_inputs, m_basis};
 }
 
 std::vector<std::string> FloodCapacityPanel::ChoicesOf(int column) {

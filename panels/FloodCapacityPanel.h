@@ -5,6 +5,7 @@
 // project ("确定调整场内灯具数量").
 #include "calc/common/PowerDensity.h"
 #include "calc/outdoor/FloodCapacity.h"
+#include "catalogue/CatalogueDatabase.h"
 #include "model/Project.h"
 
 #include <array>
@@ -81,6 +82,13 @@ public:
     const std::string& Caption() const { return m_caption; }
     void BookWritten() { m_caption = "投光灯单位容量法照度计算"; }
 
+    // The catalogue whose standards table gives the limits of the site's standard place.
+    void SetStandards(CatalogueDatabase* catalogue) { m_standards = catalogue; }
+    // What the last calculation was judged against: the site's place while the minimum
+    // illuminance is the site's standard illuminance, else the typed minimum as a design
+    // requirement.
+    const StandardBasis& Basis() const { return m_basis; }
+
 private:
     std::string m_caption = "投光灯单位面积容量计算";
     double m_eMin = 0.0;
@@ -91,6 +99,8 @@ private:
     PowerDensityDisplay m_densities;
     BookInputs m_inputs; // the site and floodlights of the last calculation
     bool m_calculated = false;
+    CatalogueDatabase* m_standards = nullptr;
+    StandardBasis m_basis;
 };
 
 // The project's luminaires with those numbered first to last (from 1, inclusive; the ones

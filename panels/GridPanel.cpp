@@ -185,6 +185,8 @@ bool GridPanel::CalculateHorizontal(const Room& room, const LuminaireList& lumin
     u0 = UniformityU0(KvStr::Atof(Shown(s.min)), KvStr::Atof(shownAverage));
     m_record.inputs = {room, luminaires, std::nullopt};
     StoreRecord(kGridHorizontal);
+    m_record.basis = LookUpStandardBasis(m_standards, room.standardPlace, room.dLxStandard,
+                                         StandardScope::kBuilding);
     return true;
 }
 
@@ -210,6 +212,7 @@ bool GridPanel::CalculateVertical(const Room& room, const LuminaireList& luminai
     u0 = 0.0;
     m_record.inputs = {room, luminaires, std::nullopt};
     StoreRecord(kGridVertical);
+    m_record.basis.reset(); // the standards judge the working plane
     return true;
 }
 

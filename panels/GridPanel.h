@@ -111,6 +111,9 @@ public:
     const GridStatistics& Statistics() const { return m_statistics; }
     int LastKind() const { return m_lastKind; }
     const GridBookRecord& Record() const { return m_record; }
+    // The catalogue whose standards table gives the limits of the room's standard place;
+    // a horizontal run's record is judged against the room's standard.
+    void SetStandards(CatalogueDatabase* catalogue) { m_standards = catalogue; }
     // The isolux picture of the last calculation, its levels the legend's.
     const GridPictureData& Picture() const { return m_record.picture; }
     const std::string& Caption() const { return m_caption; }
@@ -134,6 +137,7 @@ private:
     GridStatistics m_statistics;
     int m_lastKind = kGridHorizontal;
     GridBookRecord m_record;
+    CatalogueDatabase* m_standards = nullptr;
     std::string m_caption = "水平、垂直照度计算";
 };
 

@@ -111,13 +111,14 @@ void LumenMethodPanel::Calculate(const Room& room, const LuminaireList& luminair
         return;
     }
     m_eText = FormatTruncated(m_e, 2);
-    m_message = m_e - room.dLxStandard < 0.0 ? "照度不满足房间照度标准，需增加灯具"
-                                             : "照度满足房间照度标准,不需增加灯具";
+    m_basis = LookUpStandardBasis(m_standards, room.standardPlace, room.dLxStandard,
+                                  StandardScope::kBuilding);
+    m_message = IlluminanceMessage(VerdictSubject::kRoom, IlluminanceMet(m_basis, m_e));
 }
 
 LumenMethodRecord LumenMethodPanel::BookRecord(const Room& room) const {
     return {m_entries,          m_result,          room.dLxStandard, m_densities.lpd,
-            m_densities.second, m_densities.label, m_inputs};
+            m_densities.second, m_densities.label, m_inputs,         m_basis};
 }
 
 CountAdjustment LumenMethodPanel::ApplyCounts(const Room& room, LuminaireList& roomLuminaires) {

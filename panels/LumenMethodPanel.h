@@ -6,6 +6,7 @@
 #include "calc/common/PowerDensity.h"
 #include "calc/indoor/LumenMethod.h"
 #include "calc/indoor/LumenMethodRecord.h"
+#include "catalogue/CatalogueDatabase.h"
 #include "model/Luminaire.h"
 #include "model/Room.h"
 #include "panels/PanelCells.h"
@@ -60,6 +61,12 @@ public:
     const std::string& Caption() const { return m_caption; }
     void BookWritten() { m_caption = "利用系数法照度计算书"; }
 
+    // The catalogue whose standards table gives the limits of the room's standard place;
+    // without one the place is judged by its illuminance alone.
+    void SetStandards(CatalogueDatabase* catalogue) { m_standards = catalogue; }
+    // What the last calculation was judged against (the message and the book's "结论").
+    const StandardBasis& Basis() const { return m_basis; }
+
 private:
     void ReadBack();
 
@@ -72,6 +79,8 @@ private:
     std::string m_message;
     PowerDensityDisplay m_densities;
     BookInputs m_inputs; // the room and luminaires of the last calculation
+    CatalogueDatabase* m_standards = nullptr;
+    StandardBasis m_basis;
 };
 
 } // namespace qv

@@ -14,7 +14,13 @@ void OutlinePanelModel::SetWorking(const Room& room) {
 const Room& OutlinePanelModel::TakeValues() {
     ReadFields();
     ReadCorners();
+    m_room.standardPlace = KeptStandardPlace(m_room.standardPlace, m_placeLux, m_room.dLxStandard);
     return m_room;
+}
+
+void OutlinePanelModel::ChooseStandardPlace(const StandardPlace& place, double lux) {
+    m_room.standardPlace = place;
+    m_placeLux = lux;
 }
 
 bool OutlinePanelModel::EditCorner(int row, int column, const std::string& text) {
@@ -94,6 +100,7 @@ void OutlinePanelModel::ResetOutline() {
 }
 
 void OutlinePanelModel::Show() {
+    m_placeLux = m_room.dLxStandard;
     ShowFields();
     ShowCorners();
 }

@@ -31,6 +31,11 @@ public:
     const Room& TakeValues();
     const Room& Working() const { return m_room; }
 
+    // "查照度标准" chose a place whose standard illuminance is lux: the room keeps the
+    // place while its standard illuminance stays lux; a value typed by hand clears it
+    // when the values are next taken. Call before the field shows the new value.
+    void ChooseStandardPlace(const StandardPlace& place, double lux);
+
     // Why a text typed into one of the panel's fields (a member of its Fields) is refused,
     // naming the field ("总长应为不大于100000的正数,请重新输入!"); empty when the field
     // takes it (see NumberRefusal).
@@ -86,6 +91,7 @@ private:
 
     std::vector<CornerRow> m_rows;
     int m_selected = -1;
+    double m_placeLux = 0.0; // the standard illuminance the room's place gave
 };
 
 } // namespace qv

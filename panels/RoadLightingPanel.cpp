@@ -128,10 +128,11 @@ void RoadLightingPanel::Calculate(const Project& project) {
     // Until some entry gives light there is no illuminance to judge: "—", and the
     // message says what is missing.
     m_eText = lit ? FormatTruncated(m_result.e, kShownDecimals) : kNotCalculated;
+    m_basis = LookUpStandardBasis(m_standards, road.m_standardPlace, m_result.standard,
+                                  StandardScope::kRoad);
     if (lit) {
-        parts.push_back(m_result.e - m_result.standard >= 0.0
-                            ? "照度满足道路照度标准,不需增加灯具"
-                            : "照度不满足道路照度标准，需增加灯具");
+        parts.push_back(
+            IlluminanceMessage(VerdictSubject::kRoad, IlluminanceMet(m_basis, m_result.e)));
     }
     if (const std::string repeated = RepeatedKinds(m_entries); !repeated.empty()) {
         parts.push_back(repeated);

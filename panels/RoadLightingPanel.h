@@ -3,6 +3,7 @@
 // their arrangement, spacing, pole height, elevation and utilization factor, the average
 // illuminance against the road's standard, and each entry's spacing that would reach it.
 #include "calc/outdoor/RoadLighting.h"
+#include "catalogue/CatalogueDatabase.h"
 #include "model/Project.h"
 
 #include <array>
@@ -70,10 +71,15 @@ public:
     // The entries with their arrangements as typed and the result of the last
     // calculation: what the calculation book states.
     RoadLightingRecord BookRecord() const {
-        return {m_entries, m_arrangementTexts, m_result, m_inputs};
+        return {m_entries, m_arrangementTexts, m_result, m_inputs, m_basis};
     }
     const std::string& Caption() const { return m_caption; }
     void BookWritten() { m_caption = "利用系数法照度计算书"; }
+
+    // The catalogue whose standards table gives the road's standard place.
+    void SetStandards(CatalogueDatabase* catalogue) { m_standards = catalogue; }
+    // What the last calculation was judged against (the message and the book's "结论").
+    const StandardBasis& Basis() const { return m_basis; }
 
 private:
     std::string m_caption = "道路照明计算";
@@ -83,6 +89,8 @@ private:
     BookInputs m_inputs; // the road and its lights of the last calculation
     std::string m_eText;
     std::string m_message = "照度不足，需增加灯具数量";
+    CatalogueDatabase* m_standards = nullptr;
+    StandardBasis m_basis;
 };
 
 } // namespace qv

@@ -52,8 +52,15 @@ bool RoadPanelModel::EditCell(int row, int column, const std::string& text) {
     }
 }
 
+void RoadPanelModel::ChooseStandardPlace(const StandardPlace& place, double lux) {
+    m_road.m_standardPlace = place;
+    m_placeLux = lux;
+}
+
 const Road& RoadPanelModel::TakeValues() {
     ReadNumbers(m_fields, m_road, kNumbers);
+    m_road.m_standardPlace =
+        KeptStandardPlace(m_road.m_standardPlace, m_placeLux, m_road.m_dLxStandard);
     // A field or cell without a number of its kind (refused when typed) keeps its value.
     m_road.ptCenter.x =
         ReadNumber(m_fields.centerX, NumberKind::kCoordinate).value_or(m_road.ptCenter.x);
@@ -131,6 +138,7 @@ void RoadPanelModel::SetComponentCount(int count) {
 }
 
 void RoadPanelModel::Show() {
+    m_placeLux = m_road.m_dLxStandard;
     ShowNumbers(m_road, m_fields, kNumbers);
     m_fields.centerX = NumberText(m_road.ptCenter.x);
     m_fields.centerY = NumberText(m_road.ptCenter.y);

@@ -43,6 +43,9 @@ public:
     void SetWorking(const Road& road);
     const Road& TakeValues();
     const Road& Working() const { return m_road; }
+    // "查照度标准" chose a place whose standard illuminance is lux: the road keeps the
+    // place while its standard illuminance stays lux. Call before the field shows it.
+    void ChooseStandardPlace(const StandardPlace& place, double lux);
 
     // Why a text typed into one of the fields (a member of Fields()) is refused; empty
     // when it is taken. A text typed into a field or a number cell of the component grid
@@ -78,6 +81,7 @@ private:
     void Show();
 
     Road m_road;
+    double m_placeLux = 0.0; // the standard illuminance the road's place gave
     RoadFields m_fields;
     std::vector<ComponentRow> m_rows;
     int m_selected = -1;

@@ -205,6 +205,14 @@ int StandardsDialogModel::Confirm() {
     return m_values.m_nStandLx;
 }
 
+StandardPlace StandardsDialogModel::ChosenPlace() const {
+    if (!Valid(m_selection) || m_selection.place < 0) {
+        return {};
+    }
+    const Category& category = m_tree[static_cast<size_t>(m_selection.category)];
+    return {category.name, category.places[static_cast<size_t>(m_selection.place)]};
+}
+
 std::vector<std::string> StandardsDialogModel::MenuItems(Item item) const {
     if (!Valid(item)) {
         return {};

@@ -5,6 +5,7 @@
 // kept in the settings file, and adding and deleting categories and places. Messages go
 // through the message sink with the caption "系统提示".
 #include "catalogue/CatalogueDatabase.h"
+#include "model/StandardPlace.h"
 
 #include <string>
 #include <vector>
@@ -81,6 +82,9 @@ public:
     int Confirm();
     // What the caller takes however the dialog closes.
     int StandardIlluminance() const { return m_values.m_nStandLx; }
+    // The selected place ("类别/场所") the illuminance comes from; none while a category
+    // or nothing is selected.
+    StandardPlace ChosenPlace() const;
 
     // The context menu of an item: a category "新建大类", "新建小类", "删除"; a place
     // "新建", "删除".

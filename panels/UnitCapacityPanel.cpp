@@ -139,8 +139,9 @@ void UnitCapacityPanel::Calculate(const Room& room, const LuminaireList& luminai
         return;
     }
     m_eText = FormatTruncated(m_result.e, kShownDecimals);
-    m_message = m_result.e - room.dLxStandard < 0.0 ? "照度不满足房间照度标准，需增加灯具"
-                                                    : "照度满足房间照度标准,不需增加灯具";
+    m_basis = LookUpStandardBasis(m_catalogue, room.standardPlace, room.dLxStandard,
+                                  StandardScope::kBuilding);
+    m_message = IlluminanceMessage(VerdictSubject::kRoom, IlluminanceMet(m_basis, m_result.e));
 }
 
 CountAdjustment UnitCapacityPanel::ApplyCounts(const Room& room, LuminaireList& roomLuminaires) {

@@ -82,16 +82,20 @@ public:
     const UnitCapacityResult& Result() const { return m_result; }
     // What the calculation book of the last calculation states.
     UnitCapacityBookRecord BookRecord() const {
-        return {m_entries, m_result, m_eText, m_efficiencyText, m_densities, m_inputs};
+        return {m_entries, m_result, m_eText, m_efficiencyText, m_densities, m_inputs, m_basis};
     }
 
     const std::string& Caption() const { return m_caption; }
     void BookWritten() { m_caption = "单位容量计算书"; }
+    // What the last calculation was judged against (the message and the book's "结论"):
+    // the room's standard place with its limits from the panel's catalogue.
+    const StandardBasis& Basis() const { return m_basis; }
 
 private:
     void ReadBack();
 
     CatalogueDatabase* m_catalogue;
+    StandardBasis m_basis;
     std::string m_caption = "单位容量计算";
     std::string m_efficiencyText = kEfficiencies[0];
     LuminaireList m_entries;

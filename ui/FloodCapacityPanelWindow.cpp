@@ -28,6 +28,7 @@ constexpr const char* kMinimumLabel = "平面上最低照度lx";
 FloodCapacityPanelWindow::FloodCapacityPanelWindow(CalcPanelContext context, QWidget* parent)
     : CalcPanelWindow(std::move(context), "投光灯单位面积容量计算", parent) {
     setObjectName(QStringLiteral("floodCapacityPanel"));
+    m_panel.SetStandards(m_context.catalogue);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     m_minimum = new QLineEdit(ToQt(KvStr::FormatDouble(m_panel.MinimumIlluminance())), this);

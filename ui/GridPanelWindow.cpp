@@ -58,6 +58,7 @@ private:
 GridPanelWindow::GridPanelWindow(CalcPanelContext context, QWidget* parent)
     : CalcPanelWindow(std::move(context), "水平、垂直照度计算", parent) {
     setObjectName(QStringLiteral("gridPanel"));
+    m_panel.SetStandards(m_context.catalogue);
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     layout->addLayout(left);

@@ -17,6 +17,7 @@ namespace qv {
 LumenMethodPanelWindow::LumenMethodPanelWindow(CalcPanelContext context, QWidget* parent)
     : CalcPanelWindow(std::move(context), "利用系数法照度计算", parent) {
     setObjectName(QStringLiteral("lumenMethodPanel"));
+    m_panel.SetStandards(m_context.catalogue);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     m_illuminance = AddOutput(*form, QStringLiteral("实际照度lx"));

@@ -43,10 +43,13 @@ void OutlinePanelView::SetField(std::string& field, double value) {
     emit Edited();
 }
 
-std::function<void()> OutlinePanelView::StandardLookup(std::string& field) {
-    return [this, &field] {
-        if (const std::optional<int> value = m_dialogs.ChooseStandardIlluminance(this)) {
-            SetField(field, static_cast<double>(*value));
+std::function<void()> OutlinePanelView::StandardLookup(OutlinePanelModel& model,
+                                                       std::string& field) {
+    return [this, &model, &field] {
+        if (const std::optional<StandardChoice> choice =
+                m_dialogs.ChooseStandardIlluminance(this)) {
+            model.ChooseStandardPlace(choice->place, static_cast<double>(choice->lux));
+            SetField(field, static_cast<double>(choice->lux));
         }
     };
 }
@@ -110,7 +113,7 @@ RoomPanelView::RoomPanelView(RoomPanelModel& model, ShellDialogs& dialogs, QWidg
     QFormLayout* standard = Group(*page, QStringLiteral("照度标准"), this);
     AddLabelledRow(*standard, QStringLiteral("照度标准lx"),
                    WithLookup(m_fields.Number(&f.lxStandard, this), QStringLiteral("查照度标准"),
-                              StandardLookup(f.lxStandard)));
+                              StandardLookup(model, f.lxStandard)));
     page->addStretch(1);
     Refresh();
 }
@@ -126,7 +129,7 @@ SitePanelView::SitePanelView(SitePanelModel& model, ShellDialogs& dialogs, QWidg
     QFormLayout* standard = Group(*page, QStringLiteral("照度标准"), this);
     AddLabelledRow(*standard, QStringLiteral("照度标准lx"),
                    WithLookup(m_fields.Number(&f.lxStandard, this), QStringLiteral("查照度标准"),
-                              StandardLookup(f.lxStandard)));
+                              StandardLookup(model, f.lxStandard)));
     QFormLayout* numbers = Group(*page, QStringLiteral("投光灯的灯具编号"), this);
     AddLabelledRow(*numbers, QStringLiteral("起始编号"), m_fields.Spin(&f.startNum, this));
     AddLabelledRow(*numbers, QStringLiteral("终止编号"), m_fields.Spin(&f.endNum, this));

@@ -38,8 +38,9 @@ protected:
                   OutlinePanelModel& model, const CornerGridTexts& texts);
     // A field with a look-up button beside it.
     QWidget* WithLookup(QWidget* field, const QString& text, std::function<void()> lookup);
-    // The look-ups that put their value into a field of the model.
-    std::function<void()> StandardLookup(std::string& field);
+    // The look-ups that put their value into a field of the model; the standard's place
+    // goes into the model's working room with it.
+    std::function<void()> StandardLookup(OutlinePanelModel& model, std::string& field);
     std::function<void()> ReflectanceLookup(std::string& field);
 
     FieldBindings m_fields;

@@ -15,6 +15,7 @@ namespace qv {
 RoadLightingPanelWindow::RoadLightingPanelWindow(CalcPanelContext context, QWidget* parent)
     : CalcPanelWindow(std::move(context), "道路照明计算", parent) {
     setObjectName(QStringLiteral("roadLightingPanel"));
+    m_panel.SetStandards(m_context.catalogue);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     m_illuminance = AddOutput(*form, QStringLiteral("实际照度lx"));

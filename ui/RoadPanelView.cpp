@@ -89,11 +89,12 @@ RoadPanelView::RoadPanelView(RoadPanelModel& model, ShellDialogs& dialogs, QWidg
     standardLayout->addWidget(m_fields.Number(&f.lxStandard, standard), 1);
     auto* lookup = new QPushButton(QStringLiteral("查照度标准"), standard);
     connect(lookup, &QPushButton::clicked, this, [this] {
-        const std::optional<int> value = m_dialogs.ChooseStandardIlluminance(this);
-        if (!value) {
+        const std::optional<StandardChoice> choice = m_dialogs.ChooseStandardIlluminance(this);
+        if (!choice) {
             return; // closed without "确定": the typed standard stays
         }
-        m_model.Fields().lxStandard = NumberText(static_cast<double>(*value));
+        m_model.ChooseStandardPlace(choice->place, static_cast<double>(choice->lux));
+        m_model.Fields().lxStandard = NumberText(static_cast<double>(choice->lux));
         m_fields.Refresh();
         emit Edited();
     });

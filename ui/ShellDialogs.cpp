@@ -55,13 +55,13 @@ std::optional<Luminaire> QtShellDialogs::EditLuminaire(QWidget* parent,
     return model.Accept();
 }
 
-std::optional<int> QtShellDialogs::ChooseStandardIlluminance(QWidget* parent) {
+std::optional<StandardChoice> QtShellDialogs::ChooseStandardIlluminance(QWidget* parent) {
     StandardsDialogModel model(m_catalogue, m_settings);
     StandardsDialog dialog(model, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return model.StandardIlluminance();
+    return StandardChoice{model.StandardIlluminance(), model.ChosenPlace()};
 }
 
 std::optional<double> QtShellDialogs::ChooseReflectance(QWidget* parent, double reflectance) {

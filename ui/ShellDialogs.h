@@ -4,6 +4,7 @@
 // standards, reflectance). Behind this interface so that tests answer them.
 #include "catalogue/CatalogueDatabase.h"
 #include "model/Luminaire.h"
+#include "model/StandardPlace.h"
 #include "panels/FileDialogSpec.h"
 #include "panels/ProjectCommands.h"
 #include "ui/AppPaths.h"
@@ -16,6 +17,13 @@
 class QWidget;
 
 namespace qv {
+
+// "照度标准" closed with "确定": the standard illuminance and the place it belongs to
+// (none when a category was selected).
+struct StandardChoice {
+    int lux = 0;
+    StandardPlace place;
+};
 
 // What the user does with a calculation book just saved.
 enum class BookSavedChoice { kOpen, kOpenFolder, kClose };
@@ -31,7 +39,7 @@ public:
     virtual std::optional<Luminaire> EditLuminaire(QWidget* parent, const Luminaire& luminaire) = 0;
     // "照度标准": the standard illuminance chosen with "确定"; nothing when the dialog is
     // closed otherwise (its window's X, Esc), so the typed standard stays.
-    virtual std::optional<int> ChooseStandardIlluminance(QWidget* parent) = 0;
+    virtual std::optional<StandardChoice> ChooseStandardIlluminance(QWidget* parent) = 0;
     // "反射比" starting from a reflectance: the reflectance on "确   认", nothing otherwise.
     virtual std::optional<double> ChooseReflectance(QWidget* parent, double reflectance) = 0;
     // Tells where a calculation book was saved (its full path) and offers "打开",
@@ -55,7 +63,7 @@ public:
     StartChoice ChooseStart(QWidget* parent) override;
     void ShowAbout(QWidget* parent) override;
     std::optional<Luminaire> EditLuminaire(QWidget* parent, const Luminaire& luminaire) override;
-    std::optional<int> ChooseStandardIlluminance(QWidget* parent) override;
+    std::optional<StandardChoice> ChooseStandardIlluminance(QWidget* parent) override;
     std::optional<double> ChooseReflectance(QWidget* parent, double reflectance) override;
     BookSavedChoice NoticeBookSaved(QWidget* parent, const std::string& path,
                                     bool canOpen) override;

@@ -3,10 +3,12 @@
 // the maximum, minimum and average as shown, the uniformity, the two power densities and,
 // for a vertical run, the plane's ends and side; and what its isolux picture shows.
 #include "calc/common/BookInputs.h"
+#include "calc/common/Verdict.h"
 #include "calc/indoor/GridPicture.h"
 #include "calc/indoor/RoomGrid.h"
 #include "model/Vector.h"
 
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -30,6 +32,8 @@ struct GridBookRecord {
     int side = kSideUpperLeft;
     GridPictureData picture; // empty: the book shows no picture
     BookInputs inputs;       // the room and luminaires of the run
+    // What the average is judged against in the book's "结论"; no "结论" without it.
+    std::optional<StandardBasis> basis;
 };
 
 } // namespace qv

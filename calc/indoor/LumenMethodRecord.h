@@ -3,9 +3,11 @@
 // luminaire entries with their counts, the cavity ratio and the average illuminance
 // against the standard, and the two power densities.
 #include "calc/common/BookInputs.h"
+#include "calc/common/Verdict.h"
 #include "calc/indoor/LumenMethod.h"
 #include "model/Luminaire.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,9 @@ struct LumenMethodRecord {
     double lpd2 = 0.0;
     std::string lpd2Label;
     BookInputs inputs; // the room and its placed luminaires
+    // What the average is judged against in the book's "结论"; the standard above as a
+    // design requirement when not given.
+    std::optional<StandardBasis> basis;
     bool operator==(const LumenMethodRecord&) const = default;
 };
 

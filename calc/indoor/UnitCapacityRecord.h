@@ -4,9 +4,11 @@
 // texts shown beside it (actual illuminance, the efficiency chosen, the power densities).
 #include "calc/common/BookInputs.h"
 #include "calc/common/PowerDensity.h"
+#include "calc/common/Verdict.h"
 #include "calc/indoor/UnitCapacity.h"
 #include "model/Luminaire.h"
 
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -18,6 +20,9 @@ struct UnitCapacityBookRecord {
     std::string efficiencyText;  // the efficiency combo's text ("灯具效率%")
     PowerDensityDisplay densities;
     BookInputs inputs; // the room and its placed luminaires
+    // What the average is judged against in the book's "结论"; the result's standard as a
+    // design requirement when not given.
+    std::optional<StandardBasis> basis;
 };
 
 } // namespace qv

@@ -4,10 +4,12 @@
 // floodlights of each entry would be needed.
 #include "calc/common/BookInputs.h"
 #include "calc/common/PowerDensity.h"
+#include "calc/common/Verdict.h"
 #include "model/Luminaire.h"
 #include "model/Room.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,9 @@ struct FloodCapacityRecord {
     std::string eText;
     PowerDensityDisplay densities;
     BookInputs inputs; // the site and the floodlights
+    // What E is judged against in the book's "结论"; eMin as a design requirement when
+    // not given.
+    std::optional<StandardBasis> basis;
     bool operator==(const FloodCapacityRecord&) const = default;
 };
 

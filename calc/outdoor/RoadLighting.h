@@ -3,9 +3,11 @@
 // for one or several kinds of road light at once, and for each kind the spacing at which
 // it alone would reach the road's standard illuminance.
 #include "calc/common/BookInputs.h"
+#include "calc/common/Verdict.h"
 #include "model/Luminaire.h"
 #include "model/Road.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,9 @@ struct RoadLightingRecord {
     std::vector<std::string> arrangementTexts; // one per entry
     RoadLightingResult result;
     BookInputs inputs; // the road and its lights
+    // What E is judged against in the book's "结论"; the result's standard as a design
+    // requirement when not given.
+    std::optional<StandardBasis> basis;
     bool operator==(const RoadLightingRecord&) const = default;
 };
 

@@ -2,6 +2,7 @@
 #include "report/books/InputTables.h"
 
 #include "report/books/LumenMethodBook.h"
+#include "report/books/VerdictSection.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -98,6 +99,8 @@ BookName WriteFloodCapacityBook(CalcBookWriter& writer, const FloodCapacityRecor
         book.Append(
             KvStr::Format("              实际总共需要瓦数为%sW", Text(result.pReq).c_str()));
     }
+    WriteVerdict(book, record.basis.value_or(DesignRequirement(record.eMin)),
+                 {result.e, std::nullopt, record.densities.lpd}, VerdictSubject::kSite);
     return name;
 }
 

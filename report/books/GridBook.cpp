@@ -1,6 +1,7 @@
 #include "report/books/GridBook.h"
 #include "report/books/InputTables.h"
 
+#include "report/books/VerdictSection.h"
 #include "report/picture/IsoluxPicture.h"
 #include "report/picture/PngPicture.h"
 
@@ -72,6 +73,11 @@ BookName WriteGridBook(CalcBookWriter& writer, const GridBookRecord& record) {
     }
     book.Blank();
     AddIsoluxPicture(writer, record);
+    // The standards judge the horizontal working plane.
+    if (horizontal && record.basis) {
+        WriteVerdict(book, *record.basis, {KvStr::Atof(record.avgText), record.u0, record.lpd},
+                     VerdictSubject::kRoom);
+    }
     return name;
 }
 

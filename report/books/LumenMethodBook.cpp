@@ -1,6 +1,8 @@
 #include "report/books/LumenMethodBook.h"
 #include "report/books/InputTables.h"
 
+#include "report/books/VerdictSection.h"
+
 #include <kelvorin/KvStr.h>
 
 namespace qv {
@@ -97,6 +99,8 @@ BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodRecord& r
         WriteDensities(book, Fixed(record.lpd, 2), record.lpd2Label, Fixed(record.lpd2, 2),
                        "                ");
     }
+    WriteVerdict(book, record.basis.value_or(DesignRequirement(record.standard)),
+                 {result.e, std::nullopt, record.lpd}, VerdictSubject::kRoom);
     return name;
 }
 

@@ -1,6 +1,8 @@
 #include "report/books/UnitCapacityBook.h"
 #include "report/books/InputTables.h"
 
+#include "report/books/VerdictSection.h"
+
 #include <kelvorin/KvStr.h>
 
 namespace qv {
@@ -108,6 +110,8 @@ BookName WriteUnitCapacityBook(CalcBookWriter& writer, const UnitCapacityBookRec
         book.Line(KvStr::Format("当前功率数为%0.2fW", result.installed));
         book.Append(KvStr::Format("              实际需要瓦数为%0.2fW", result.required));
     }
+    WriteVerdict(book, record.basis.value_or(DesignRequirement(result.standard)),
+                 {result.e, std::nullopt, record.densities.lpd}, VerdictSubject::kRoom);
     return name;
 }
 

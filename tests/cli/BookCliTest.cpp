@@ -43,13 +43,14 @@ TEST(BookCli, IndoorPointAndLumenMethod) {
 
     const auto [cu, cuBook] = RunWithBook(folder, "cu " + kExamples + "office.cil");
     EXPECT_GE(cuBook.Find(KvStr::Format("当前实际照度为%0.2flx", cu["e"].get<double>())), 0);
-    ASSERT_EQ(cuBook.tables.size(), 4u); // the entries, then the room, luminaires, positions
+    ASSERT_EQ(cuBook.tables.size(),
+              5u); // the entries, the room, luminaires, positions, the 结论
     EXPECT_EQ(cuBook.tables[0].cells.size(), cu["entries"].size() + 1);
 
     const auto [unitcap, unitcapBook] = RunWithBook(folder, "unitcap " + kExamples + "office.cil");
     EXPECT_EQ(unitcapBook.paragraphs.at(0).text, "单位容量计算书");
     EXPECT_GE(unitcapBook.Find("实际照度为" + unitcap["e_shown"].get<std::string>() + "lx"), 0);
-    ASSERT_EQ(unitcapBook.tables.size(), 4u);
+    ASSERT_EQ(unitcapBook.tables.size(), 5u); // …, then the 结论
     EXPECT_EQ(unitcapBook.tables[0].cells.size(), unitcap["entries"].size() + 1);
 }
 

@@ -170,7 +170,7 @@ TEST_F(LumenBookTest, TableOfEntriesAndNeededCounts) {
     for (const char* label : {"日期:", "客户:", "设计者:", "描述:"}) {
         EXPECT_EQ(book.paragraphs[static_cast<size_t>(book.Find(label))].text, label);
     }
-    ASSERT_EQ(book.tables.size(), 1u);
+    ASSERT_EQ(book.tables.size(), 2u); // the entries, then the 结论
     const auto& cells = book.tables[0].cells;
     ASSERT_EQ(cells.size(), 4u);
     EXPECT_EQ(book.tables[0].Columns(), 6u);

@@ -154,7 +154,7 @@ TEST_F(FloodCapacityBookTest, TableAndNeededFloodlights) {
     const int result = book.Find("计算结果");
     EXPECT_EQ(book.paragraphs[static_cast<size_t>(result)].size, 14);
     // The result table, then the site's and the floodlights' inputs and positions.
-    ASSERT_EQ(book.tables.size(), 4u);
+    ASSERT_EQ(book.tables.size(), 5u); // …, then the 结论
     EXPECT_EQ(book.tables[0].cells.size(), 3u);
     EXPECT_EQ(book.tables[0].Columns(), 9u);
     EXPECT_EQ(book.tables[0].cells[1][3], "40%及其以上");
@@ -192,7 +192,7 @@ TEST(RoadBook, EntriesWithArrangementAndSpacing) {
         WriteAndReadBook([&](CalcBookWriter& w) { WriteRoadBook(w, panel.BookRecord()); });
     EXPECT_EQ(book.paragraphs[0].text, "利用系数法道路照度计算书");
     // The result table, then the road, its cross-section, its lights and their positions.
-    ASSERT_EQ(book.tables.size(), 5u);
+    ASSERT_EQ(book.tables.size(), 6u); // …, then the 结论
     EXPECT_EQ(book.tables[0].Columns(), 9u);
     EXPECT_EQ(book.tables[0].cells[1][3], "双侧对称排列");
     EXPECT_EQ(book.tables[0].cells[2][3], "其他");
@@ -222,7 +222,7 @@ TEST(RoadBook, ArrangementNamesFromTheRecord) {
     record.arrangementTexts = {"单侧", "中央"};
     const BookDocument book =
         WriteAndReadBook([&](CalcBookWriter& w) { WriteRoadBook(w, record); });
-    ASSERT_EQ(book.tables.size(), 1u);
+    ASSERT_EQ(book.tables.size(), 2u); // the entries, then the 结论
     ASSERT_EQ(book.tables[0].cells.size(), 4u);
     EXPECT_EQ(book.tables[0].cells[1][3], "双侧交错排列");
     EXPECT_EQ(book.tables[0].cells[2][3], "中央");

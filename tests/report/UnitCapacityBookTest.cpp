@@ -65,7 +65,7 @@ TEST_F(UnitCapacityBookTest, TableFormulaAndNeededCounts) {
     EXPECT_EQ(book.paragraphs[0].text, "单位容量计算书");
     EXPECT_EQ(name.saveName, "单位容量计算书");
     // The result table, then the room's and the luminaires' inputs and positions.
-    ASSERT_EQ(book.tables.size(), 4u);
+    ASSERT_EQ(book.tables.size(), 5u); // …, then the 结论
     const auto& cells = book.tables[0].cells;
     ASSERT_EQ(cells.size(), 3u);
     EXPECT_EQ(cells[0],

@@ -415,6 +415,31 @@ TEST_F(ReferenceDialogsUi, LookUpButtonsFillTheRoomSiteAndRoadFields) {
               QStringLiteral("30"));
 }
 
+TEST_F(ReferenceDialogsUi, LookUpKeepsThePlaceUntilAValueIsTypedAndUndoBringsItBack) {
+    MainWindow& w = Start({StartChoice::kNewIndoor});
+    RoomPanelView& room = *w.RoomView();
+    // What the room panel hands to the project.
+    const auto taken = [&w]() -> const Room& { return w.Registry().editing.room->TakeValues(); };
+    dialogs.standards = {300};
+    dialogs.standardPlaces = {{"办公建筑", "普通办公室"}};
+    Button(room, QStringLiteral("查照度标准")).click();
+    EXPECT_EQ(taken().standardPlace, (StandardPlace{"办公建筑", "普通办公室"}));
+    EXPECT_EQ(taken().dLxStandard, 300.0);
+
+    QLineEdit& field = Field(room, QStringLiteral("照度标准lx"));
+    field.setFocus();
+    field.selectAll();
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    QTest::keyClicks(&field, QStringLiteral("320"));
+    QTest::keyClick(&field, Qt::Key_Return);
+    EXPECT_EQ(taken().dLxStandard, 320.0);
+    EXPECT_TRUE(taken().standardPlace.Empty());
+
+    Trigger(kCmdUndo);
+    EXPECT_EQ(taken().dLxStandard, 300.0);
+    EXPECT_EQ(taken().standardPlace.place, "普通办公室");
+}
+
 TEST_F(ReferenceDialogsUi, Screenshots) {
     LuminaireDialogModel luminaire(*catalogue, Luminaire());
     LuminaireDialog luminaireDialog(luminaire);

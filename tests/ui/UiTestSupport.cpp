@@ -60,13 +60,21 @@ std::optional<Luminaire> ScriptedDialogs::EditLuminaire(QWidget*, const Luminair
     return answer;
 }
 
-std::optional<int> ScriptedDialogs::ChooseStandardIlluminance(QWidget*) {
+std::optional<StandardChoice> ScriptedDialogs::ChooseStandardIlluminance(QWidget*) {
     if (standards.empty()) {
         return std::nullopt;
     }
     const std::optional<int> answer = standards.front();
     standards.pop_front();
-    return answer;
+    StandardPlace place;
+    if (!standardPlaces.empty()) {
+        place = standardPlaces.front();
+        standardPlaces.pop_front();
+    }
+    if (!answer) {
+        return std::nullopt;
+    }
+    return StandardChoice{*answer, place};
 }
 
 std::optional<double> ScriptedDialogs::ChooseReflectance(QWidget*, double reflectance) {

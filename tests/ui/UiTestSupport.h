@@ -32,6 +32,7 @@ public:
     std::deque<std::optional<Luminaire>> luminaires; // nothing = Cancel
     std::vector<Luminaire> luminaireStarts;          // what each luminaire dialog got
     std::deque<std::optional<int>> standards;        // nothing = closed without 确定
+    std::deque<StandardPlace> standardPlaces;        // the places of the answers, if given
     std::deque<std::optional<double>> reflectances;  // nothing = closed
     std::vector<double> reflectanceStarts;
 
@@ -53,7 +54,7 @@ public:
     StartChoice ChooseStart(QWidget*) override;
     void ShowAbout(QWidget*) override { ++aboutShown; }
     std::optional<Luminaire> EditLuminaire(QWidget*, const Luminaire& luminaire) override;
-    std::optional<int> ChooseStandardIlluminance(QWidget*) override;
+    std::optional<StandardChoice> ChooseStandardIlluminance(QWidget*) override;
     std::optional<double> ChooseReflectance(QWidget*, double reflectance) override;
     BookSavedChoice NoticeBookSaved(QWidget*, const std::string& path, bool canOpen) override;
 };

@@ -1,0 +1,20 @@
+#include "report/books/VerdictSection.h"
+
+#include <vector>
+
+namespace qv {
+
+void WriteVerdict(BookComposer& book, const StandardBasis& basis, const VerdictValues& values,
+                  VerdictSubject subject) {
+    std::vector<std::vector<std::string>> cells;
+    for (const VerdictRow& row : VerdictRows(basis, values)) {
+        cells.push_back({row.item, row.computed, row.standard, row.verdict});
+    }
+    book.Blank();
+    book.Heading("结论");
+    book.Table({"项目", "计算值", "标准值", "结论"}, cells);
+    book.Line(VerdictBasisText(basis));
+    book.Line("结论:" + IlluminanceMessage(subject, IlluminanceMet(basis, values.e)));
+}
+
+} // namespace qv

@@ -1,0 +1,15 @@
+#pragma once
+// The closing "结论" of the books whose calculation can be checked: the table 项目 /
+// 计算值 / 标准值 / 结论 (VerdictRows), the standard it answers to, and the same message
+// the panel shows.
+#include "calc/common/Verdict.h"
+#include "report/books/BookComposer.h"
+
+#include <string>
+
+namespace qv {
+
+void WriteVerdict(BookComposer& book, const StandardBasis& basis, const VerdictValues& values,
+                  VerdictSubject subject);
+
+} // namespace qv
