@@ -37,7 +37,7 @@ void BookComposer::LineSquared(const std::string& text) {
 
 void BookComposer::Equation(const std::string& formula) {
     Blank();
-    m_writer.InsertEquation(formula);
+    m_writer.InsertEquation(formula, kBodySize); // in the body's size, not the blank line's
     Blank();
 }
 
