@@ -72,9 +72,9 @@ void OpenTableBook(BookComposer& book, const std::string& title, float resultSiz
 
 void WriteDensities(BookComposer& book, const std::string& lpd, const std::string& label,
                     const std::string& second, const std::string& gap) {
-    book.LineSquared("功率密度为" + lpd + "w/m");
+    book.LineSquared("功率密度为" + lpd + "W/m");
     const char* name = label.rfind("标准", 0) == 0 ? "标准功率密度" : "折算功率密度";
-    book.AppendSquared(gap + name + "为" + second + "w/m");
+    book.AppendSquared(gap + name + "为" + second + "W/m");
 }
 
 std::string Fixed(double value, int decimals) {

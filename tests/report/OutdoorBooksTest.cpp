@@ -58,7 +58,7 @@ TEST(FloodPointBook, RowsOfEveryPointWithTotals) {
         WriteAndReadBook([&](CalcBookWriter& w) { WriteFloodPointBook(w, record); });
     EXPECT_EQ(book.paragraphs[0].text, "投光灯单点照度计算计算书");
     EXPECT_GE(book.Find("注意：在计算之前首先把坐标系平移，平移成以灯为圆心的坐标系。"), 0);
-    EXPECT_TRUE(book.MathHas("θ'=srctg"));
+    EXPECT_TRUE(book.MathHas("θ'=arctg"));
     for (int p = 1; p <= 3; ++p) {
         EXPECT_EQ(book.Count(KvStr::Format("P%d点投光灯的点照度计算:", p)), 1);
         for (int f = 1; f <= 2; ++f) {
@@ -66,12 +66,12 @@ TEST(FloodPointBook, RowsOfEveryPointWithTotals) {
         }
     }
     EXPECT_EQ(book.Count("计算点不在场地内，照度为0。"), 2);
-    EXPECT_EQ(book.Count("所有灯具对p"), 4 * 3);
+    EXPECT_EQ(book.Count("所有灯具对P"), 4 * 3);
     const FloodlightResultRow& total = record.rows[2];
     ASSERT_TRUE(total.IsTotal());
-    EXPECT_GE(book.Find(KvStr::Format("所有灯具对p1点水平照度为：%0.3f lx ", total.eh)), 0);
+    EXPECT_GE(book.Find(KvStr::Format("所有灯具对P1点水平照度为：%0.3f lx ", total.eh)), 0);
     EXPECT_GE(
-        book.Find(KvStr::Format("所有灯具对p1点纵向垂直照度为：%0.3f lx ", total.longitudinal)), 0);
+        book.Find(KvStr::Format("所有灯具对P1点纵向垂直照度为：%0.3f lx ", total.longitudinal)), 0);
 }
 
 // Rows added after the computation have no step, and a row may name a floodlight the
@@ -93,7 +93,7 @@ TEST(FloodPointBook, RowsWithoutStepOrFloodlightHaveNoFloodlight) {
     EXPECT_EQ(book.Count("没有这个投光灯，照度为0。"), 2);
     EXPECT_EQ(book.Count("投光灯1对P1点照度计算:"), 1);
     EXPECT_EQ(book.Count("投光灯1对P2点照度计算:"), 1);
-    EXPECT_GE(book.Find(KvStr::Format("所有灯具对p1点水平照度为：%0.3f lx ", record.rows[2].eh)),
+    EXPECT_GE(book.Find(KvStr::Format("所有灯具对P1点水平照度为：%0.3f lx ", record.rows[2].eh)),
               0);
 }
 

@@ -78,8 +78,14 @@ TEST_F(UnitCapacityBookTest, TableFormulaAndNeededCounts) {
     for (const UnitCapacityEntryTrace& trace : result.entries) {
         ASSERT_GT(trace.needed, 0);
         EXPECT_GE(book.Find(KvStr::Format("= %0.2fW", trace.required)), 0);
-        EXPECT_GE(book.Find(KvStr::Format("= %d盏", trace.needed)), 0);
+        // N = ΔP/P_L worked out and rounded up to the count.
+        EXPECT_TRUE(
+            book.MathHas(KvStr::Format("N=ΔPPL=%0.2f%0.2fW=%0.2f，向上取整得N=%d盏", result.deficit,
+                                       trace.power, result.deficit / trace.power, trace.needed)));
     }
+    // The power still missing, from the two totals.
+    EXPECT_TRUE(book.MathHas(KvStr::Format("ΔP=Preq−Pinst=%0.2f−%0.2f=%0.2fW", result.required,
+                                           result.installed, result.deficit)));
     ASSERT_FALSE(result.entries[0].c2Type.empty());
     // Both lamps follow the 40 W fluorescent reference lamp; the T8 lamp's C2 is the
     // rated 36 W lamp's, relative to that lamp; each luminaire draws 36 W + 4 W.
