@@ -443,9 +443,11 @@ std::vector<EqSequence> BreakLongFormula(const EqSequence& formula, double width
     }
     std::vector<EqSequence> lines;
     double lineWidth = 0.0;
-    for (EqSequence& piece : pieces) {
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        EqSequence& piece = pieces[i];
         const double width = EqWidthEm(piece);
-        if (lines.empty() || lineWidth + width > widthEm) {
+        // The left side always keeps the first right side with it.
+        if (lines.empty() || (i > 1 && lineWidth + width > widthEm)) {
             lines.push_back(std::move(piece));
             lineWidth = width;
         } else {

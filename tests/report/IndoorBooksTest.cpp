@@ -88,6 +88,12 @@ TEST_F(PointBookTest, HorizontalPartPerPointAndLuminaire) {
     // θ, I', α, two terms and their sum.
     EXPECT_EQ(book.Equations(), 7 + 2 * 3 + 2 * 6);
     EXPECT_TRUE(book.MathHas("AF="));
+    // The intensity is that of the lamp at 1000 lm, in cd, in the symbol and the values;
+    // cos³ is one function with its power.
+    EXPECT_GE(book.Find("Iθ——光源光通量为1000lm时照射方向的光强，cd/1000lm"), 0);
+    EXPECT_EQ(book.Find("照射方向光强，lx"), -1);
+    EXPECT_TRUE(book.MathHas("cd/1000lm"));
+    EXPECT_TRUE(book.MathHas("cos3"));
 }
 
 TEST_F(PointBookTest, InclinedAndVerticalPartsWhenAskedFor) {
@@ -111,6 +117,8 @@ TEST_F(PointBookTest, InclinedAndVerticalPartsWhenAskedFor) {
     EXPECT_EQ(book.Find("位于倾斜面背面，对P2"), -1);
     EXPECT_GE(book.Find(KvStr::Format("点P1在所有灯具下的垂直照度为%0.2flx", points[0].dEv)), 0);
     EXPECT_TRUE(book.MathHas("af="));
+    // Only the symbols the inclined formula uses are explained.
+    EXPECT_EQ(book.Find("vq——"), -1);
 }
 
 TEST(GridBook, HorizontalStatesUniformityAndDensities) {
@@ -188,6 +196,10 @@ TEST_F(LumenBookTest, TableOfEntriesAndNeededCounts) {
     }
     EXPECT_EQ(book.Find("还需要这种灯数量是0盏"), -1);
     EXPECT_EQ(book.Count("还需要这种灯数量是"), 3);
+    // The illuminance still missing, from the standard and the present one.
+    EXPECT_TRUE(book.MathHas(KvStr::Format("ΔE=Estd−E=%0.2f−%0.2f=%0.2flx", record.standard,
+                                           record.result.e, record.result.deficit)));
+    EXPECT_GE(book.Find("A--工作面面积，m"), 0);
     EXPECT_GE(book.Find(KvStr::Format("当前实际照度为%0.2flx", record.result.e)), 0);
     // Every entry states the standard and the densities of the record.
     EXPECT_EQ(book.Count("要达到的标准照度为1000.00lx"), 3);

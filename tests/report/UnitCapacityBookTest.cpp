@@ -73,6 +73,9 @@ TEST_F(UnitCapacityBookTest, TableFormulaAndNeededCounts) {
     ASSERT_EQ(result.entries.size(), 2u);
     EXPECT_EQ(cells[1][3], KvStr::Format("%0.4f", result.entries[0].p0));
     EXPECT_GE(book.Find("实际照度为" + panel.IlluminanceText() + "lx"), 0);
+    EXPECT_GE(book.Find("灯具效率为" + panel.EfficiencyText() + "%"), 0);
+    EXPECT_GE(book.Find("P0——照度为1lx时的单位容量, W/m"), 0);
+    EXPECT_GE(book.Find("E——设计照度，lx"), 0);
     EXPECT_EQ(book.paragraphs[static_cast<size_t>(book.Find("单位容量计算基本公式:"))].size, 14);
     EXPECT_EQ(book.Count("P = "), 2);
     for (const UnitCapacityEntryTrace& trace : result.entries) {
