@@ -144,7 +144,12 @@ int CalcBookWriter::InsertEquation(const std::string& formula, float size) {
         // A formula wider than the text is continued on further lines, so that no reader
         // cuts it at the right margin.
         const double widthEm = docx.TextWidth() / 20.0 / format.size;
-        const std::vector<EqSequence> lines = BreakLongFormula(*tree, widthEm);
+        std::vector<EqSequence> lines = BreakLongFormula(*tree, widthEm);
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            // A line may not begin with its equals sign in every reader: an em space
+            // stands before it and sets the continuation in.
+            lines[i].insert(lines[i].begin(), EqNode{EqNode::Kind::Text, "\xE2\x80\x83", {}, 0});
+        }
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (i > 0) {
                 last = KvDocxText::InsertParagraph(docx.Body(), last, alignment.c_str(), format);

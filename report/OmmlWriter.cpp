@@ -279,7 +279,8 @@ private:
         CharacterClass pendingClass = CharacterClass::Math;
         auto flush = [&] {
             if (pendingClass == CharacterClass::Variable && m_unitMayFollow && IsUnit(pending)) {
-                AppendRun(parent, pending, CharacterClass::Math);
+                // As normal text: readers that convert the equation keep it upright only so.
+                AppendRun(parent, pending, CharacterClass::Text);
                 m_unitBefore = true;
                 m_unitMayFollow = false;
                 pending.clear();

@@ -32,8 +32,8 @@ TEST(EquationLayout, LongFormulaIsContinuedBeforeItsEqualsSigns) {
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "E=1lx");
     EXPECT_EQ(lines[1].rfind("E=0.125+", 0), 0u);
-    EXPECT_EQ(lines[2].rfind("=0.125+", 0), 0u);
-    EXPECT_EQ(lines[3], "=1234.56lx");
+    EXPECT_EQ(lines[2].rfind("\u2003=0.125+", 0), 0u);
+    EXPECT_EQ(lines[3], "\u2003=1234.56lx");
     // The negative arguments of the cosines are bracketed on every line.
     EXPECT_NE(lines[2].find("cos(−45.82°)"), std::string::npos);
 }

@@ -63,11 +63,11 @@ namespace {
 
 TEST(OmmlWriter, UnitsAfterNumbersAreUprightAndVariablesStayItalic) {
     pugi::xml_document document;
-    EXPECT_EQ(Runs("E = 300lx", document), "E:v =300:m lx:m ");
-    EXPECT_EQ(Runs("I = 215.30 cd", document), "I:v =215.30:m cd:m ");
+    EXPECT_EQ(Runs("E = 300lx", document), "E:v =300:m lx:t ");
+    EXPECT_EQ(Runs("I = 215.30 cd", document), "I:v =215.30:m cd:t ");
     // A compound unit: the letters after the slash and the squared metre too.
-    EXPECT_EQ(Runs("P = 12.5W/m \\s\\up2(2)", document), "P:v =12.5:m W:m /:m m:m 2:m ");
-    EXPECT_EQ(Runs("L = 3cd/m", document), "L:v =3:m cd:m /:m m:m ");
+    EXPECT_EQ(Runs("P = 12.5W/m \\s\\up2(2)", document), "P:v =12.5:m W:t /:m m:t 2:m ");
+    EXPECT_EQ(Runs("L = 3cd/m", document), "L:v =3:m cd:t /:m m:t ");
     // Letters after an operator, or not a unit, are variables.
     EXPECT_EQ(Runs("2 × m + 3H", document), "2×:m m:v +3:m H:v ");
     EXPECT_EQ(Runs("a/m", document), "a:v /:m m:v ");
