@@ -137,8 +137,8 @@ void WriteStep(BookComposer& book, const FloodlightStep& step, const Luminaire& 
 
 // A step that adds nothing: no intensity and no illuminance.
 bool IsAllZero(const FloodlightStep& step) {
-    return step.outcome == FloodStepOutcome::Contributes && step.intensity == 0.0 && step.eh == 0.0 && step.ev == 0.0 && step.transverse == 0.0 &&
-           step.longitudinal == 0.0;
+    return step.outcome == FloodStepOutcome::Contributes && step.intensity == 0.0 &&
+           step.eh == 0.0 && step.ev == 0.0 && step.transverse == 0.0 && step.longitudinal == 0.0;
 }
 
 void WriteTotals(BookComposer& book, const FloodlightResultRow& total, int point) {
