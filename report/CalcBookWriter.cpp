@@ -162,7 +162,7 @@ int CalcBookWriter::AddPicture(const std::string& path, float width) {
     return kErrors.Shown(m_document->docx.AddPicture(path, 1, width, error), error);
 }
 
-int CalcBookWriter::InsertEquation(const std::string& formula) {
+int CalcBookWriter::InsertEquation(const std::string& formula, float size) {
     const std::string trimmed = KvStr::Trim(formula);
     if (trimmed.empty()) {
         return 0;
@@ -175,13 +175,31 @@ int CalcBookWriter::InsertEquation(const std::string& formula) {
     const std::string clean = KvDocxText::CleanXmlText(trimmed);
     KvRunFormat format = docx.InForce();
     format.script = 0;
+    if (size >= kMinFontSize && size <= kMaxFontSize) {
+        format.size = size;
+    }
     pugi::xml_node last = docx.LastParagraph();
+    const std::string alignment = KvDocxText::AlignmentOf(last);
     if (const std::optional<EqSequence> tree = ParseEqNotation(clean)) {
-        AppendOfficeMath(last, *tree, KvDocxText::HalfPoints(format.size));
+        // A formula wider than the text is continued on further lines, so that no reader
+        // cuts it at the right margin.
+        const double widthEm = docx.TextWidth() / 20.0 / format.size;
+        std::vector<EqSequence> lines = BreakLongFormula(*tree, widthEm);
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            // A line may not begin with its equals sign in every reader: an em space
+            // stands before it and sets the continuation in.
+            lines[i].insert(lines[i].begin(), EqNode{EqNode::Kind::Text, "\xE2\x80\x83", {}, 0});
+        }
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (i > 0) {
+                last = KvDocxText::InsertParagraph(docx.Body(), last, alignment.c_str(), format);
+            }
+            AppendOfficeMath(last, lines[i], KvDocxText::HalfPoints(format.size));
+        }
     } else {
         last = KvDocxText::AppendText(last, clean, format);
     }
-    KvDocxText::InsertParagraph(docx.Body(), last, KvDocxText::AlignmentOf(last).c_str(), format);
+    KvDocxText::InsertParagraph(docx.Body(), last, alignment.c_str(), format);
     return 1;
 }
 

@@ -66,10 +66,12 @@ public:
     // text width equally), centred on the page, filled row by row from cells (missing
     // texts leave cells empty). 0 when rows or columns are below 1 or cells is empty.
     int AddTable(int rows, int columns, float columnWidth, const std::vector<std::string>& cells);
-    // Appends the formula as an equation to the last paragraph, in the size of the text
-    // before it, then starts a new paragraph. Malformed notation is written as plain
-    // text. 0 when the trimmed formula is empty.
-    int InsertEquation(const std::string& formula);
+    // Appends the formula as an equation to the last paragraph, in the given size
+    // (points; 0: the size of the text before it), then starts a new paragraph. A formula
+    // wider than the text goes on over further paragraphs, broken before its equals
+    // signs. Malformed notation is written as plain text. 0 when the trimmed formula is
+    // empty.
+    int InsertEquation(const std::string& formula, float size = 0.0f);
     // A picture file (PNG, JPEG, GIF or BMP) centred in a paragraph of its own, width
     // points wide (0: its own size at 96 dpi), never wider than the text. The file is
     // read at once and may be removed after. A file that cannot be read or is no picture

@@ -24,6 +24,12 @@ std::string EqLine(const std::string& text, int bottom) {
 
 namespace {
 
+// Function and operator names, set upright wherever they stand in a run of letters (the
+// other letters are variables); longer names before the names they begin with.
+constexpr std::string_view kFunctionNames[] = {"arcsin", "arccos", "arctan", "arctg", "sin", "cos",
+                                               "tan",    "ctg",    "cot",    "tg",    "log", "exp",
+                                               "ln",     "lg",     "min",    "max"};
+
 constexpr std::size_t kNoMatch = std::string_view::npos;
 
 bool IsOpening(char c) {
@@ -72,9 +78,28 @@ bool IsPrimeAt(const std::string& text, std::size_t start) {
     return text[start] == '\'' || text.compare(start, 3, "\xE2\x80\xB2") == 0;
 }
 
-// Where the atom that a script attaches to begins at the end of a text: a number, or
-// the last character together with the primes that follow it.
+// Where the function name that ends the text begins, when a function name stands at its
+// end as a word of its own; else kNoMatch.
+std::size_t TrailingFunctionStart(const std::string& text) {
+    std::size_t start = text.size();
+    while (start > 0 && IsLetter(text[start - 1])) {
+        --start;
+    }
+    // The longest name first: the word may be a variable followed by the name ("Icos").
+    for (std::size_t i = start; i < text.size(); ++i) {
+        if (EqFunctionNameLength(std::string_view(text).substr(i)) == text.size() - i) {
+            return i;
+        }
+    }
+    return kNoMatch;
+}
+
+// Where the atom that a script attaches to begins at the end of a text: a function name,
+// a number, or the last character together with the primes that follow it.
 std::size_t TrailingAtomStart(const std::string& text) {
+    if (const std::size_t function = TrailingFunctionStart(text); function != kNoMatch) {
+        return function;
+    }
     std::size_t start = text.size();
     do {
         start = PreviousCharacter(text, start);
@@ -315,6 +340,15 @@ private:
 };
 
 } // namespace
+
+std::size_t EqFunctionNameLength(std::string_view text) {
+    for (const std::string_view name : kFunctionNames) {
+        if (text.substr(0, name.size()) == name) {
+            return name.size();
+        }
+    }
+    return 0;
+}
 
 std::optional<EqSequence> ParseEqNotation(std::string_view formula) {
     return EqParser(formula).Parse();

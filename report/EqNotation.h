@@ -52,4 +52,8 @@ struct EqNode {
 inline constexpr int kMaxEqNesting = 40;
 std::optional<EqSequence> ParseEqNotation(std::string_view formula);
 
+// Length of the function name (sin, cos, arctg, …) at the start of the text, or 0. A
+// script after a function name belongs to the whole name: "cos \s\up2(3)" is cos³.
+std::size_t EqFunctionNameLength(std::string_view text);
+
 } // namespace qv

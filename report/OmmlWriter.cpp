@@ -13,11 +13,6 @@ namespace {
 
 constexpr const char* kMathFont = "Cambria Math";
 
-// Function and operator names, set upright wherever they stand in a run of letters
-// (the other letters are variables).
-constexpr std::string_view kFunctionNames[] = {"arcsin", "arccos", "arctan", "arctg", "sin", "cos",
-                                               "tan",    "ctg",    "cot",    "tg",    "log", "exp",
-                                               "ln",     "lg",     "min",    "max"};
 // Words that the formula language of some readers takes as commands even in a run of
 // variables; such a run is written letter by letter.
 constexpr std::string_view kCommandWords[] = {
@@ -61,14 +56,76 @@ CharacterClass ClassOf(std::string_view character) {
     return CharacterClass::Text;
 }
 
-// Length of the function name at the start of text, or 0.
 std::size_t FunctionNameLength(std::string_view text) {
-    for (const std::string_view name : kFunctionNames) {
-        if (text.substr(0, name.size()) == name) {
-            return name.size();
-        }
+    return EqFunctionNameLength(text);
+}
+
+// Units written after a number ("300lx", "215.30cd", "12.5W/m²"), set upright.
+constexpr std::string_view kUnits[] = {"lx", "cd", "lm", "W",   "kW",  "m",
+                                       "mm", "cm", "km", "kcd", "klm", "sr"};
+
+bool IsUnit(std::string_view word) {
+    return std::find(std::begin(kUnits), std::end(kUnits), word) != std::end(kUnits);
+}
+
+bool IsDigitCharacter(char c) {
+    return c >= '0' && c <= '9';
+}
+
+constexpr std::string_view kMinusSign = "\xE2\x88\x92"; // −
+
+// Length of the negative number ("-45.82°", "−3") at the start of the text, or 0.
+std::size_t NegativeNumberLength(std::string_view text) {
+    std::size_t sign = 0;
+    if (!text.empty() && text[0] == '-') {
+        sign = 1;
+    } else if (text.substr(0, kMinusSign.size()) == kMinusSign) {
+        sign = kMinusSign.size();
     }
-    return 0;
+    if (sign == 0 || sign >= text.size() || !IsDigitCharacter(text[sign])) {
+        return 0;
+    }
+    std::size_t end = sign;
+    while (end < text.size() && (IsDigitCharacter(text[end]) || text[end] == '.')) {
+        ++end;
+    }
+    constexpr std::string_view kDegree = "°";
+    if (text.substr(end, kDegree.size()) == kDegree) {
+        end += kDegree.size();
+    }
+    return end;
+}
+
+// The text with every negative number that directly follows a function name put in
+// brackets, its sign a minus: "sin-45.82°" reads "sin(−45.82°)". functionBefore: the
+// text continues a function name written before it ("cos²" then "-12.00°").
+std::string BracketNegativeArguments(std::string_view text, bool functionBefore) {
+    std::string out;
+    std::size_t i = 0;
+    bool afterFunction = functionBefore;
+    while (i < text.size()) {
+        if (afterFunction) {
+            if (const std::size_t length = NegativeNumberLength(text.substr(i)); length > 0) {
+                const std::size_t sign = text[i] == '-' ? 1 : kMinusSign.size();
+                out += "(";
+                out += kMinusSign;
+                out += text.substr(i + sign, length - sign);
+                out += ")";
+                i += length;
+                afterFunction = false;
+                continue;
+            }
+        }
+        if (const std::size_t name = FunctionNameLength(text.substr(i)); name > 0) {
+            out += text.substr(i, name);
+            i += name;
+            afterFunction = true;
+            continue;
+        }
+        afterFunction = false;
+        out += text[i++];
+    }
+    return out;
 }
 
 bool IsCommandWord(std::string_view word) {
@@ -88,6 +145,11 @@ public:
 
 private:
     void AppendNode(pugi::xml_node parent, const EqNode& node) {
+        const bool script =
+            node.kind == EqNode::Kind::Subscript || node.kind == EqNode::Kind::Superscript;
+        if (node.kind != EqNode::Kind::Text && !script) {
+            ResetContext();
+        }
         switch (node.kind) {
         case EqNode::Kind::Text:
             AppendText(parent, node.text);
@@ -115,6 +177,23 @@ private:
             AppendBox(parent, node);
             break;
         }
+        if (script) {
+            // A scripted function name ("cos³") still takes the argument that follows.
+            const EqSequence& base = node.parts[0];
+            const bool function = base.size() == 1 && base[0].kind == EqNode::Kind::Text &&
+                                  !base[0].text.empty() &&
+                                  FunctionNameLength(base[0].text) == base[0].text.size();
+            ResetContext();
+            m_functionBefore = function;
+        } else if (node.kind != EqNode::Kind::Text) {
+            ResetContext();
+        }
+    }
+
+    void ResetContext() {
+        m_unitMayFollow = false;
+        m_unitBefore = false;
+        m_functionBefore = false;
     }
 
     // Brackets around a fraction or a root grow with it; around text they are the
@@ -192,10 +271,28 @@ private:
     // Splits the text into runs: letters as italic variables, digits and operators as
     // math without blanks (the equation spaces them), function names and any other
     // text (Chinese, stray brackets) upright as normal text.
-    void AppendText(pugi::xml_node parent, std::string_view text) {
+    void AppendText(pugi::xml_node parent, std::string_view original) {
+        const std::string bracketed = BracketNegativeArguments(original, m_functionBefore);
+        const std::string_view text = bracketed;
+        m_functionBefore = false;
         std::string pending;
         CharacterClass pendingClass = CharacterClass::Math;
         auto flush = [&] {
+            if (pendingClass == CharacterClass::Variable && m_unitMayFollow && IsUnit(pending)) {
+                // As normal text: readers that convert the equation keep it upright only so.
+                AppendRun(parent, pending, CharacterClass::Text);
+                m_unitBefore = true;
+                m_unitMayFollow = false;
+                pending.clear();
+                return;
+            }
+            if (!pending.empty()) {
+                // A number, or the slash of a compound unit, may be followed by a unit.
+                m_unitMayFollow =
+                    pendingClass == CharacterClass::Math &&
+                    (IsDigitCharacter(pending.back()) || (m_unitBefore && pending == "/"));
+                m_unitBefore = false;
+            }
             if (pendingClass == CharacterClass::Variable && IsCommandWord(pending)) {
                 for (const char letter : pending) {
                     AppendRun(parent, std::string(1, letter), pendingClass);
@@ -225,6 +322,9 @@ private:
             i += length;
             if (function) {
                 flush();
+                m_functionBefore = true;
+            } else if (type != CharacterClass::Math || text[i - length] != ' ') {
+                m_functionBefore = false;
             }
         }
         flush();
@@ -247,12 +347,116 @@ private:
     }
 
     int m_halfPoints;
+    bool m_unitMayFollow = false;  // the last run was a number or a unit and a slash
+    bool m_unitBefore = false;     // the last run was a unit
+    bool m_functionBefore = false; // the last thing written was a function name
 };
 
 } // namespace
 
 void AppendOfficeMath(pugi::xml_node paragraph, const EqSequence& formula, int halfPoints) {
     OmmlBuilder(halfPoints).AppendSequence(paragraph.append_child("m:oMath"), formula);
+}
+
+namespace {
+
+// Width of a text in ems: Chinese characters a full em, operators with the space the
+// equation sets around them, other characters about half an em.
+double TextWidthEm(std::string_view text) {
+    double width = 0.0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t length =
+            std::min(CharacterLength(static_cast<unsigned char>(text[i])), text.size() - i);
+        const std::string_view character = text.substr(i, length);
+        if (character == " ") {
+            // the equation sets its own spacing
+        } else if (character == "=" || character == "+" || character == "×" || character == "≈" ||
+                   character == "≤" || character == "≥" || character == "−" || character == "<" ||
+                   character == ">") {
+            width += 1.2;
+        } else if (length >= 3) {
+            width += 1.0;
+        } else {
+            width += 0.55;
+        }
+        i += length;
+    }
+    return width;
+}
+
+} // namespace
+
+double EqWidthEm(const EqSequence& formula) {
+    double width = 0.0;
+    for (const EqNode& node : formula) {
+        switch (node.kind) {
+        case EqNode::Kind::Text:
+            width += TextWidthEm(node.text);
+            break;
+        case EqNode::Kind::Group:
+            width += EqWidthEm(node.parts[0]) + 0.8;
+            break;
+        case EqNode::Kind::Fraction:
+            width += std::max(EqWidthEm(node.parts[0]), EqWidthEm(node.parts[1])) * 0.9 + 0.4;
+            break;
+        case EqNode::Kind::Root:
+            width += EqWidthEm(node.parts[0]) * 0.7 + EqWidthEm(node.parts[1]) + 1.0;
+            break;
+        case EqNode::Kind::Subscript:
+        case EqNode::Kind::Superscript:
+            width += EqWidthEm(node.parts[0]) + EqWidthEm(node.parts[1]) * 0.7;
+            break;
+        case EqNode::Kind::Box:
+            width += EqWidthEm(node.parts[0]) + 0.4;
+            break;
+        }
+    }
+    return width;
+}
+
+std::vector<EqSequence> BreakLongFormula(const EqSequence& formula, double widthEm) {
+    if (EqWidthEm(formula) <= widthEm) {
+        return {formula};
+    }
+    // The pieces between the top-level equals signs, each but the first beginning with one.
+    std::vector<EqSequence> pieces(1);
+    for (const EqNode& node : formula) {
+        if (node.kind != EqNode::Kind::Text) {
+            pieces.back().push_back(node);
+            continue;
+        }
+        std::size_t start = 0;
+        for (std::size_t at = node.text.find('='); at != std::string::npos;
+             at = node.text.find('=', at + 1)) {
+            if (at > start) {
+                pieces.back().push_back(
+                    EqNode{EqNode::Kind::Text, node.text.substr(start, at - start), {}, 0});
+            }
+            if (!pieces.back().empty()) {
+                pieces.emplace_back();
+            }
+            start = at;
+        }
+        if (start < node.text.size()) {
+            pieces.back().push_back(EqNode{EqNode::Kind::Text, node.text.substr(start), {}, 0});
+        }
+    }
+    std::vector<EqSequence> lines;
+    double lineWidth = 0.0;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        EqSequence& piece = pieces[i];
+        const double width = EqWidthEm(piece);
+        // The left side always keeps the first right side with it.
+        if (lines.empty() || (i > 1 && lineWidth + width > widthEm)) {
+            lines.push_back(std::move(piece));
+            lineWidth = width;
+        } else {
+            lines.back().insert(lines.back().end(), piece.begin(), piece.end());
+            lineWidth += width;
+        }
+    }
+    return lines;
 }
 
 } // namespace qv

@@ -4,8 +4,11 @@
 #include "ui/FieldBindings.h"
 #include "ui/QtText.h"
 
+#include "report/PdfConverter.h"
+
 #include <kelvorin/KvStr.h>
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -24,8 +27,18 @@ QPushButton* CalcPanelWindow::AddButton(QBoxLayout& row, const char* text,
                                         std::function<void()> action) {
     auto* button = new QPushButton(QString::fromUtf8(text), this);
     button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, std::move(action));
+    connect(button, &QPushButton::clicked, this, action);
     row.addWidget(button);
+    if (std::string_view(text) == "写计算书") {
+        auto* pdf = new QPushButton(QStringLiteral("另存为PDF"), this);
+        pdf->setAutoDefault(false);
+        connect(pdf, &QPushButton::clicked, this, [this, action] {
+            m_bookAsPdf = true;
+            action();
+            m_bookAsPdf = false;
+        });
+        row.addWidget(pdf);
+    }
     return button;
 }
 
@@ -38,11 +51,25 @@ QLineEdit* CalcPanelWindow::AddOutput(QFormLayout& form, const QString& label) {
 
 bool CalcPanelWindow::WriteBook(const std::function<BookName(CalcBookWriter&)>& write,
                                 const std::function<std::string()>& captionAfter) {
+    // As PDF the converted file is shown, not the .docx it is made from.
     const BookSaveResult saved =
-        SaveBook(m_context.settings, m_context.opener, write,
+        SaveBook(m_context.settings, m_bookAsPdf ? DocumentOpener() : m_context.opener, write,
                  m_context.projectInfo ? m_context.projectInfo() : ProjectInfo());
     if (!saved.path.empty()) {
         ShowCaption(captionAfter());
+        if (m_bookAsPdf) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const PdfConversion conversion = ConvertBookToPdf(saved.path);
+            QApplication::restoreOverrideCursor();
+            const bool converted = conversion.outcome == PdfConversion::Outcome::Converted;
+            if (converted && m_context.opener) {
+                m_context.opener(conversion.pdfPath);
+            } else {
+                KvMessageSink::Show(PdfConversionText(conversion, saved.path), "系统提示",
+                                    converted ? KvMessageIcon::Information
+                                              : KvMessageIcon::Warning);
+            }
+        }
     }
     return !saved.path.empty();
 }

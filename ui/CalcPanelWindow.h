@@ -51,6 +51,8 @@ public:
     CalcPanelWindow(CalcPanelContext context, const std::string& caption, QWidget* parent);
 
 protected:
+    // A button in the row. "写计算书" is followed by "另存为PDF", which writes the same
+    // book and converts it to PDF (LibreOffice) instead of showing the .docx.
     QPushButton* AddButton(QBoxLayout& row, const char* text, std::function<void()> action);
     // A read-only field under its label; it can be found by the label.
     static QLineEdit* AddOutput(QFormLayout& form, const QString& label);
@@ -112,6 +114,9 @@ protected:
     static KvMessage NothingCalculatedMessage();
 
     CalcPanelContext m_context;
+
+private:
+    bool m_bookAsPdf = false; // the book being written is asked for as PDF
 };
 
 } // namespace qv

@@ -48,7 +48,7 @@ void BookComposer::LineSquared(const std::string& text) {
 
 void BookComposer::Equation(const std::string& formula) {
     Blank();
-    m_writer.InsertEquation(formula);
+    m_writer.InsertEquation(formula, kBodySize); // in the body's size, not the blank line's
     Blank();
 }
 
@@ -82,9 +82,9 @@ void OpenTableBook(BookComposer& book, const std::string& title, float resultSiz
 
 void WriteDensities(BookComposer& book, const std::string& lpd, const std::string& label,
                     const std::string& second, const std::string& gap) {
-    book.LineSquared("功率密度为" + lpd + "w/m");
+    book.LineSquared("功率密度为" + lpd + "W/m");
     const char* name = label.rfind("标准", 0) == 0 ? "标准功率密度" : "折算功率密度";
-    book.AppendSquared(gap + name + "为" + second + "w/m");
+    book.AppendSquared(gap + name + "为" + second + "W/m");
 }
 
 std::string Fixed(double value, int decimals) {

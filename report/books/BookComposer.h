@@ -84,7 +84,7 @@ void OpenTableBook(BookComposer& book, const std::string& title, float resultSiz
                    const std::vector<std::string>& headers,
                    const std::vector<std::vector<std::string>>& rows);
 
-// "功率密度为<lpd>w/m²", then after the gap the second density under its name:
+// "功率密度为<lpd>W/m²", then after the gap the second density under its name:
 // "标准功率密度" when the panel's label says the density is shown again, else
 // "折算功率密度".
 void WriteDensities(BookComposer& book, const std::string& lpd, const std::string& label,

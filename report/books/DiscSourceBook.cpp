@@ -34,10 +34,9 @@ BookName WriteDiscSourceBook(CalcBookWriter& writer, const AreaSourceRecord& rec
     book.Section("参数介绍和计算公式");
     if (horizontal) {
         book.LineSquared("L为面光源的亮度,cd/m");
-        book.Line("γ为被照点对面光源所张开的角度，°");
         book.Line("X为被照点到光轴的水平距离,m");
         book.Line("a圆形光源半径,m");
-        book.Line("h为面光源到水平面面的高度,m");
+        book.Line("h为面光源到水平面的高度,m");
         book.Line("f为平行圆形光源的形状因数");
         book.Equation("E = " + Frac("πL", "2") + "{1 - " +
                       Frac(kH2 + " + " + kX2 + " - " + kA2, Root(kH2, kX2, kA2)) + "} = πLf");

@@ -94,7 +94,8 @@ BookName WriteFloodCapacityBook(CalcBookWriter& writer, const FloodCapacityRecor
         } else {
             book.Line("灯具效率、照度均匀度或光源光效率为0，此灯不参加计算");
         }
-        WriteNeededCount(book, entry.additional, result.deficit, entry.pL, "W");
+        WriteNeededCount(
+            book, {entry.additional, true, result.pReq, result.pInst, result.deficit, entry.pL});
         book.Line(KvStr::Format("当前已有功率数为%sW", Text(result.pInst).c_str()));
         book.Append(
             KvStr::Format("              实际总共需要瓦数为%sW", Text(result.pReq).c_str()));

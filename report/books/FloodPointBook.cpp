@@ -5,6 +5,8 @@
 
 #include <kelvorin/KvStr.h>
 
+#include <cmath>
+
 namespace qv {
 namespace {
 
@@ -31,10 +33,11 @@ void WriteGeneralFormulas(BookComposer& book) {
         {"角γ:\n", "γ = φ' - φ"},
         {"水平角度α:\n", "α = arcsin" + Frac("sinγ" + Sqrt(kX2 + " + " + kY2),
                                              Sqrt(kX2 + " + " + kY2 + " + " + kZ2))},
-        {"角θ':\n", "θ' = srctg" + Frac("cosγ" + Sqrt(kX2 + " + " + kY2), "H")},
+        {"角θ':\n", "θ' = arctg" + Frac("cosγ" + Sqrt(kX2 + " + " + kY2), "H")},
         {"垂直角度β:\n", "β = θ' - θ"},
         {"入射角δ:\n", "δ = arccos" + Frac("H", "R")},
         {"水平面照度E:\n", "E " + Lo("h") + " = " + Frac("Icosδ", "R " + Up("2"))},
+        {"垂直照度:\n", "E " + Lo("v") + " = " + Frac("Isinδ", "R " + Up("2"))},
         {"纵向垂直照度:\n", "E " + Lo("vl") + " = |cosφ'|" + Frac("Isinδ", "R " + Up("2"))},
         {"横向垂直照度:\n", "E " + Lo("vt") + " = |sinφ'|" + Frac("Isinδ", "R " + Up("2"))},
     };
@@ -85,12 +88,40 @@ void WriteStep(BookComposer& book, const FloodlightStep& step, const Luminaire& 
         KvStr::Format("x = %0.3f, y = %0.3f, z = %0.3f, H = %0.3f, ", p.x, p.y, p.z, step.h) +
         "x " + Lo("M") + KvStr::Format(" = %0.3f, ", xm) + "y " + Lo("M") +
         KvStr::Format(" = %0.3f", ym));
-    book.Equation("φ = " + Degrees(step.phi) + ", θ = " + Degrees(step.theta) +
-                  ", φ' = " + Degrees(step.phiP) + ", γ = " + Degrees(step.gamma));
+    // Each angle under its heading, in general form, with the values, and its value.
+    const std::string aimPlan = Sqrt(Fixed(xm, 3) + Up("2") + " + " + Fixed(ym, 3) + Up("2"));
+    const std::string plan = Sqrt(Fixed(p.x, 3) + Up("2") + " + " + Fixed(p.y, 3) + Up("2"));
+    const bool aimAbove = std::fabs(xm) < 1e-6 && std::fabs(ym) < 1e-6;
+    const bool level = std::fabs(step.h) < 1e-6;
+    book.Line("方位角φ:");
+    book.Equation(aimAbove
+                      ? "φ = " + Degrees(step.phi)
+                      : "φ = arcsin" + Frac(Fixed(xm, 3), aimPlan) + " = " + Degrees(step.phi));
+    book.Line("仰角θ:");
+    book.Equation(level ? "θ = " + Degrees(step.theta)
+                        : "θ = arctg" + Frac(aimPlan, Fixed(step.h, 3)) + " = " +
+                              Degrees(step.theta));
+    book.Line("角φ':");
+    book.Equation(std::fabs(p.x) < 1e-6 && std::fabs(p.y) < 1e-6
+                      ? "φ' = " + Degrees(step.phiP)
+                      : "φ' = arcsin" + Frac(Fixed(p.x, 3), plan) + " = " + Degrees(step.phiP));
+    book.Line("角γ:");
+    book.Equation("γ = φ' - φ = " + Degrees(step.phiP) + " - " + Degrees(step.phi) + " = " +
+                  Degrees(step.gamma));
+    book.Line("水平角度α:");
     book.Equation("α = arcsin" +
                   Frac("sin" + Degrees(step.gamma) + " × " + Fixed(step.rho, 3), Fixed(step.r, 3)) +
                   " = " + Degrees(step.alpha));
-    book.Equation("θ' = " + Degrees(step.thetaP) + ", β = θ' - θ = " + Degrees(step.beta));
+    book.Line("角θ':");
+    book.Equation(level ? "θ' = " + Degrees(step.thetaP)
+                        : "θ' = arctg" +
+                              Frac("cos" + Degrees(step.gamma) + " × " + Fixed(step.rho, 3),
+                                   Fixed(step.h, 3)) +
+                              " = " + Degrees(step.thetaP));
+    book.Line("垂直角度β:");
+    book.Equation("β = θ' - θ = " + Degrees(step.thetaP) + " - " + Degrees(step.theta) + " = " +
+                  Degrees(step.beta));
+    book.Line("入射角δ:");
     book.Equation("δ = arccos" + Frac(Fixed(step.h, 3), Fixed(step.r, 3)) + " = " +
                   Degrees(step.delta));
     const std::string r2 = Fixed(step.r, 3) + Up("2");
@@ -105,13 +136,19 @@ void WriteStep(BookComposer& book, const FloodlightStep& step, const Luminaire& 
                   " = " + Fixed(step.transverse, 3) + "lx");
 }
 
+// A step that adds nothing: no intensity and no illuminance.
+bool IsAllZero(const FloodlightStep& step) {
+    return step.outcome == FloodStepOutcome::Contributes && step.intensity == 0.0 &&
+           step.eh == 0.0 && step.ev == 0.0 && step.transverse == 0.0 && step.longitudinal == 0.0;
+}
+
 void WriteTotals(BookComposer& book, const FloodlightResultRow& total, int point) {
     const std::pair<const char*, double> lines[] = {{"点水平照度为：", total.eh},
                                                     {"点垂直照度为：", total.ev},
                                                     {"点横向垂直照度为：", total.transverse},
                                                     {"点纵向垂直照度为：", total.longitudinal}};
     for (const auto& [text, value] : lines) {
-        book.Line("所有灯具对p");
+        book.Line("所有灯具对P");
         book.Append(Whole(point) + text + Fixed(value, 3) + " lx ");
     }
 }
@@ -132,6 +169,7 @@ BookName WriteFloodPointBook(CalcBookWriter& writer, const FloodPointRecord& rec
     WriteGridChecks(book, record);
     int point = 0;
     bool pointOpen = false;
+    std::string withoutGrid; // the luminaires of this point left out: no intensity grid
     for (size_t i = 0; i < rows.size(); ++i) {
         const FloodlightResultRow& row = rows[i];
         if (!pointOpen) {
@@ -140,11 +178,22 @@ BookName WriteFloodPointBook(CalcBookWriter& writer, const FloodPointRecord& rec
             pointOpen = true;
         }
         if (row.IsTotal()) {
+            if (!withoutGrid.empty()) {
+                book.Line("灯" + withoutGrid + "没有投光灯等光强表(不是投光灯)，对P" +
+                          Whole(point) + "点的照度为0，不列出计算过程。");
+                withoutGrid.clear();
+            }
             WriteTotals(book, row, point);
             pointOpen = false;
             continue;
         }
         const int index = FloodlightIndexOf(row);
+        if (index >= 0 && index < floodlights.Count() &&
+            floodlights.At(index).floodTable.Count() == 0 && i < steps.size() &&
+            IsAllZero(steps[i])) {
+            withoutGrid += (withoutGrid.empty() ? "" : "、") + Whole(index + 1);
+            continue;
+        }
         book.Section(KvStr::Format("投光灯%d对P%d点照度计算:", index + 1, point));
         if (i < steps.size() && index >= 0 && index < floodlights.Count()) {
             WriteStep(book, steps[i], floodlights.At(index));

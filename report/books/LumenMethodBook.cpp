@@ -7,22 +7,52 @@
 
 namespace qv {
 
-void WriteNeededCount(BookComposer& book, int needed, double deficit, double share,
-                      const char* unit) {
-    if (needed <= 0) {
+void WriteNeededCount(BookComposer& book, const NeededCount& count) {
+    if (count.needed <= 0) {
         book.Line("还需要这种灯数量是0盏");
         return;
     }
+    const char* unit = count.power ? "W" : "lx";
+    const std::string difference = count.power ? "ΔP" : "ΔE";
+    const std::string share = count.power ? "P " + Lo("L") : "e";
+    book.Equation(
+        difference + " = " +
+        (count.power ? "P " + Lo("req") + " − P " + Lo("inst") : "E " + Lo("std") + " − E") +
+        " = " + Fixed(count.target, 2) + " − " + Fixed(count.present, 2) + " = " +
+        Fixed(count.deficit, 2) + unit);
+    if (count.power) {
+        book.Symbol("式中 P", "req", "——需要的总功率，W；P");
+        book.Subscript("inst");
+        book.Append("——已有的总功率，W；P");
+        book.Subscript("L");
+        book.Append("——每盏这种灯的功率，W");
+    } else {
+        book.Symbol("式中 E", "std",
+                    "——要达到的标准照度，lx；E——当前实际照度，lx；e——每盏这种灯产生的照度，lx");
+    }
     book.Line("还需要这种灯数量是");
-    book.InlineEquation("N = " + Frac(Fixed(deficit, 2), Fixed(share, 2) + unit) + " = " +
-                        Whole(needed) + "盏");
+    const double quotient = count.share > 0.0 ? count.deficit / count.share : 0.0;
+    book.InlineEquation("N = " + Frac(difference, share) + " = " +
+                        Frac(Fixed(count.deficit, 2), Fixed(count.share, 2) + unit) + " = " +
+                        Fixed(quotient, 2) + "，向上取整得N = " + Whole(count.needed) + "盏");
 }
 
 namespace {
 
+// The coefficient of utilization with at most 4 decimals, trailing zeros dropped
+// (0.562500 reads 0.5625, 0.500000 reads 0.5).
+std::string CuNumber(double u) {
+    std::string text = KvStr::Format("%0.4f", u);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (!text.empty() && text.back() == '.') {
+        text.pop_back();
+    }
+    return text == "-0" ? "0" : text;
+}
+
 // The coefficient of utilization as the book states it; "无" for an entry without one.
 std::string CuText(double u) {
-    return u == kNoCu ? "无" : KvStr::Format("%f", u);
+    return u == kNoCu ? "无" : CuNumber(u);
 }
 
 void WriteGeneralFormulas(BookComposer& book) {
@@ -41,7 +71,7 @@ void WriteGeneralFormulas(BookComposer& book) {
     book.Line("φ--光源光通量，lm");
     book.Line("N--光源数量");
     book.Line("U--利用系数");
-    book.Line("A--工作面面积");
+    book.LineSquared("A--工作面面积，m");
     book.Line("K--灯具的维护系数");
 }
 
@@ -71,8 +101,7 @@ BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodRecord& r
         const double share = i < result.entries.size() ? result.entries[i].share : 0.0;
         book.Line(KvStr::Format("当选择%s,", luminaire.sName.c_str()));
         book.Append(KvStr::Format("类型为%s,", luminaire.sModel.c_str()));
-        book.Append(KvStr::Format("利用系数为%s,", CuText(entry.u).c_str()));
-        book.Append("时");
+        book.Append(KvStr::Format("利用系数为%s时,", CuText(entry.u).c_str()));
         book.Blank();
         book.Line(KvStr::Format("灯的名称为%s", luminaire.sName.c_str()));
         book.Append(KvStr::Format("        型号为%s", luminaire.sModel.c_str()));
@@ -88,12 +117,12 @@ BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodRecord& r
         } else {
             book.Equation("E " + Lo("av") + " = " +
                           Frac(Whole(entry.count) + " × " + Whole(luminaire.nLuminousFlux) + " × " +
-                                   KvStr::Format("%f", entry.u) + " × " +
-                                   Fixed(luminaire.dVindicate, 2),
+                                   CuNumber(entry.u) + " × " + Fixed(luminaire.dVindicate, 2),
                                Fixed(result.area, 2)) +
                           " = " + Fixed(entry.count * share, 2) + "lx");
         }
-        WriteNeededCount(book, entry.needed, result.deficit, share, "");
+        WriteNeededCount(book,
+                         {entry.needed, false, record.standard, result.e, result.deficit, share});
         book.Line(KvStr::Format("当前实际照度为%0.2flx", result.e));
         book.Append(KvStr::Format("              要达到的标准照度为%0.2flx", record.standard));
         WriteDensities(book, Fixed(record.lpd, 2), record.lpd2Label, Fixed(record.lpd2, 2),

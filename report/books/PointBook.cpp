@@ -98,7 +98,7 @@ private:
         m_book.Equation(
             std::string("ξ = ") +
             Frac(std::string("φI ") + Lo("θ") + texts.pointPower + "K", "1000h" + Up("2")));
-        m_book.Symbol("I", "θ", "——照射方向光强，lx");
+        m_book.Symbol("I", "θ", "——光源光通量为1000lm时照射方向的光强，cd/1000lm");
         m_book.Line("h——灯具到被照面的垂直距离，m\n");
         m_book.Line("cosθ——被照面的法线与入射光线的夹角的余弦。\n");
         if (Vertical(texts)) {
@@ -183,7 +183,7 @@ private:
         m_book.Equation("I " + Lo("θ") + " = " +
                         Frac(Fixed(step.intensityA, 2) + " × " + Fixed(step.intensityB, 2),
                              Fixed(step.intensityB0, 2)) +
-                        " = " + Fixed(step.intensity, 2) + "cd");
+                        " = " + Fixed(step.intensity, 2) + "cd/1000lm");
         const std::string cosine = Vertical(texts) ? "cos " + Up("2") + Degrees(step.theta) +
                                                          " × sin" + Degrees(step.theta)
                                                    : "cos " + Up("3") + Degrees(step.theta);
@@ -257,7 +257,6 @@ private:
                         "sinεcosψ)");
         m_book.Symbol("E", "φ", "——倾斜面上P点的照度，lx\n");
         m_book.Symbol("E", "δ", "——P点的水平照度（上文算得的灯具对P点的水平照度），lx\n");
-        m_book.Symbol("E", "vq", "——被照面垂直光源的照度，点光源时为水平照度，lx\n");
         m_book.Line("ε——倾斜面与水平面的夹角（倾斜面法线与铅垂线的夹角）\n");
         m_book.Line("ψ——水平面上倾斜面的倾斜方向与P点指向灯具方向的夹角；面向灯具倾斜时ψ = "
                     "0，侧向倾斜时ψ = 90°\n");

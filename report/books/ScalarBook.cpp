@@ -54,7 +54,7 @@ BookName WriteScalarBook(CalcBookWriter& writer, const ScalarIlluminanceRecord& 
                                       : "房间在所有灯具下的柱面照度为%0.2flx",
                             record.result));
     // The two values as the panel shows them (cut to 2 decimals).
-    book.Append(KvStr::Format("\t\t房间真正的照度为%0.2flx\n", record.horizontal));
+    book.Append(KvStr::Format("\t\t房间水平照度为%0.2flx\n", record.horizontal));
     return name;
 }
 

@@ -3,6 +3,8 @@
 
 #include "report/books/VerdictSection.h"
 
+#include "report/books/LumenMethodBook.h"
+
 #include <kelvorin/KvStr.h>
 
 namespace qv {
@@ -12,10 +14,10 @@ void WriteGeneralFormula(BookComposer& book) {
     book.BoldLine("单位容量计算基本公式:", BookComposer::kHeadingSize);
     book.Equation("P = P " + Lo("0") + "AEC " + Lo("1") + "C " + Lo("2") + "C");
     book.Line("式中 P——在设计照度条件下房间需要安装的最低电功率，W");
-    book.Symbol("     P", "0", "——照度位1lx时的单位容量, W/m");
+    book.Symbol("     P", "0", "——照度为1lx时的单位容量, W/m");
     book.Superscript("2");
     book.LineSquared("     A——房间面积，m");
-    book.Line("     E——设计照度(设计照度)，lx");
+    book.Line("     E——设计照度，lx");
     book.Symbol("     C", "1", "——当房间内各部分的反射比不同时的修正系数");
     book.Symbol("     C", "2", "——当光源不是100W白炽灯或40W荧光灯时的调整系数");
     book.Line("     C——当灯具效率不是70%时的校正系数，η=60%时C");
@@ -81,7 +83,7 @@ BookName WriteUnitCapacityBook(CalcBookWriter& writer, const UnitCapacityBookRec
     WriteLuminaireInputs(book, record.inputs.luminaires);
     const PowerDensityDisplay& densities = record.densities;
     book.Line(KvStr::Format("实际照度为%slx", record.illuminanceText.c_str()));
-    book.Append(KvStr::Format("         灯具效率为%s", record.efficiencyText.c_str()));
+    book.Append(KvStr::Format("         灯具效率为%s%%", record.efficiencyText.c_str()));
     WriteDensities(book, densities.lpdText, densities.label, densities.secondText, "        ");
     WriteGeneralFormula(book);
 
@@ -100,13 +102,8 @@ BookName WriteUnitCapacityBook(CalcBookWriter& writer, const UnitCapacityBookRec
                                 Fixed(trace.area, 2).c_str(), Fixed(result.standard, 2).c_str(),
                                 Fixed(trace.c1, 3).c_str(), Fixed(trace.c2, 3).c_str(),
                                 Fixed(trace.c, 3).c_str(), Fixed(trace.required, 2).c_str()));
-        if (trace.needed > 0) {
-            book.Line(KvStr::Format("还需要这种灯数量是N = %s / %s = %s盏",
-                                    Fixed(result.deficit, 2).c_str(), Fixed(trace.power, 2).c_str(),
-                                    Whole(trace.needed).c_str()));
-        } else {
-            book.Line("还需要这种灯数量是0盏");
-        }
+        WriteNeededCount(book, {trace.needed, true, result.required, result.installed,
+                                result.deficit, trace.power});
         book.Line(KvStr::Format("当前功率数为%0.2fW", result.installed));
         book.Append(KvStr::Format("              实际需要瓦数为%0.2fW", result.required));
     }

@@ -4,6 +4,7 @@
 #include "cli/CalcRunner.h"
 #include "model/ProjectTestSupport.h"
 #include "report/BookReader.h"
+#include "report/PdfConverter.h"
 
 #include <kelvorin/KvStr.h>
 
@@ -54,6 +55,28 @@ TEST(BookCli, IndoorPointAndLumenMethod) {
     EXPECT_EQ(unitcapBook.tables[0].cells.size(), unitcap["entries"].size() + 1);
 }
 
+// "--pdf": a PDF beside the book when LibreOffice is installed; without it the book is
+// kept, the run says why and fails; "--pdf" alone is a usage error.
+TEST(BookCli, PdfBesideTheBookOrAClearRefusal) {
+    const TempDir folder;
+    const std::string book = folder.File("cu.docx");
+    const auto [usage, usageText] = RunCalc("cu " + kExamples + "office.cil --pdf");
+    EXPECT_EQ(usage, 2);
+    const auto [missing, missingText] =
+        test::RunShell("PATH=" + folder.File("none") + " " + std::string(QV_CALC_PATH) + " cu " +
+                       kExamples + "office.cil --book " + book + " --pdf 2>&1 >/dev/null");
+    EXPECT_EQ(missing, 1);
+    EXPECT_NE(missingText.find("not installed"), std::string::npos) << missingText;
+    EXPECT_TRUE(std::filesystem::exists(book));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("cu.pdf")));
+    if (FindPdfConverter().empty()) {
+        GTEST_SKIP() << "LibreOffice is not installed";
+    }
+    const auto [status, text] = RunCalc("cu " + kExamples + "office.cil --book " + book + " --pdf");
+    EXPECT_EQ(status, 0) << text;
+    EXPECT_GT(std::filesystem::file_size(folder.File("cu.pdf")), 0u);
+}
+
 TEST(BookCli, GridAndScalar) {
     const TempDir folder;
     const auto [json, book] = RunWithBook(folder, "grid " + kExamples + "office.cil --density 20");
@@ -81,7 +104,7 @@ TEST(BookCli, OutdoorCommands) {
         folder, "flood " + kExamples + "site_and_road.col --points " + folder.File("points.csv"));
     const nlohmann::json& total = flood["rows"].back();
     EXPECT_GE(floodBook.Find(
-                  KvStr::Format("所有灯具对p1点水平照度为：%0.3f lx ", total["eh"].get<double>())),
+                  KvStr::Format("所有灯具对P1点水平照度为：%0.3f lx ", total["eh"].get<double>())),
               0);
 
     const auto [cap, capBook] =

@@ -69,6 +69,10 @@ TEST(EqNotation, ScriptsAttachToWhatPrecedesThem) {
     EXPECT_EQ(Parsed("W/m" + EqScript("2", 1, 2)), "W/sup{m|2}");
     EXPECT_EQ(Parsed("(a + b)" + EqScript("2", 1, 2)), "sup{(a + b)|2}");
     EXPECT_EQ(Parsed("φ'" + EqScript("1", 0, 2)), "sub{φ'|1}");
+    // A function name takes its script as a whole: cos³, not co and s³.
+    EXPECT_EQ(Parsed("Icos " + EqScript("3", 1, 2) + "θ"), "Isup{cos|3}θ");
+    EXPECT_EQ(Parsed("arctg" + EqScript("2", 1, 2)), "sup{arctg|2}");
+    EXPECT_EQ(Parsed("costs" + EqScript("2", 1, 2)), "costsup{s|2}");
     EXPECT_EQ(Parsed("E" + EqScript("h", 0, 2) + EqScript("2", 1, 2)), "sup{sub{E|h}|2}");
     EXPECT_EQ(Parsed("x  " + EqScript("2", 1, 2) + "y"), "sup{x|2}y");
     EXPECT_EQ(Parsed(EqScript("2", 1, 2) + "y"), "sup{|2}y"); // nothing before it

@@ -88,6 +88,12 @@ TEST_F(PointBookTest, HorizontalPartPerPointAndLuminaire) {
     // θ, I', α, two terms and their sum.
     EXPECT_EQ(book.Equations(), 7 + 2 * 3 + 2 * 6);
     EXPECT_TRUE(book.MathHas("AF="));
+    // The intensity is that of the lamp at 1000 lm, in cd, in the symbol and the values;
+    // cos³ is one function with its power.
+    EXPECT_GE(book.Find("Iθ——光源光通量为1000lm时照射方向的光强，cd/1000lm"), 0);
+    EXPECT_EQ(book.Find("照射方向光强，lx"), -1);
+    EXPECT_TRUE(book.MathHas("cd/1000lm"));
+    EXPECT_TRUE(book.MathHas("cos3"));
 }
 
 TEST_F(PointBookTest, InclinedAndVerticalPartsWhenAskedFor) {
@@ -111,6 +117,8 @@ TEST_F(PointBookTest, InclinedAndVerticalPartsWhenAskedFor) {
     EXPECT_EQ(book.Find("位于倾斜面背面，对P2"), -1);
     EXPECT_GE(book.Find(KvStr::Format("点P1在所有灯具下的垂直照度为%0.2flx", points[0].dEv)), 0);
     EXPECT_TRUE(book.MathHas("af="));
+    // Only the symbols the inclined formula uses are explained.
+    EXPECT_EQ(book.Find("vq——"), -1);
 }
 
 TEST(GridBook, HorizontalStatesUniformityAndDensities) {
@@ -179,7 +187,8 @@ TEST_F(LumenBookTest, TableOfEntriesAndNeededCounts) {
     for (int i = 1; i <= 3; ++i) {
         const LumenEntry& entry = record.entries[static_cast<size_t>(i - 1)];
         EXPECT_EQ(cells[static_cast<size_t>(i)][0], std::to_string(i));
-        EXPECT_EQ(cells[static_cast<size_t>(i)][3], KvStr::Format("%f", entry.u));
+        // At most 4 decimals: 0.465625 reads 0.4656.
+        EXPECT_EQ(cells[static_cast<size_t>(i)][3], KvStr::Format("%0.4f", entry.u));
         EXPECT_GT(entry.u, 0.0);
         EXPECT_EQ(cells[static_cast<size_t>(i)][5], std::to_string(entry.needed));
         ASSERT_GT(entry.needed, 0);
@@ -187,13 +196,18 @@ TEST_F(LumenBookTest, TableOfEntriesAndNeededCounts) {
     }
     EXPECT_EQ(book.Find("还需要这种灯数量是0盏"), -1);
     EXPECT_EQ(book.Count("还需要这种灯数量是"), 3);
+    // The illuminance still missing, from the standard and the present one.
+    EXPECT_TRUE(book.MathHas(KvStr::Format("ΔE=Estd−E=%0.2f−%0.2f=%0.2flx", record.standard,
+                                           record.result.e, record.result.deficit)));
+    EXPECT_GE(book.Find("A--工作面面积，m"), 0);
     EXPECT_GE(book.Find(KvStr::Format("当前实际照度为%0.2flx", record.result.e)), 0);
     // Every entry states the standard and the densities of the record.
     EXPECT_EQ(book.Count("要达到的标准照度为1000.00lx"), 3);
     EXPECT_EQ(record.lpd2Label, "折算功率密度w/m2");
-    EXPECT_EQ(book.Count(KvStr::Format("折算功率密度为%0.2fw/m", record.lpd2)), 3);
-    // Cavity ratio (2) and average (1) in general form, per entry its ratio and average.
-    EXPECT_EQ(book.Equations(), 3 + 3 * 3);
+    EXPECT_EQ(book.Count(KvStr::Format("折算功率密度为%0.2fW/m", record.lpd2)), 3);
+    // Cavity ratio (2) and average (1) in general form, per entry its ratio, average,
+    // the illuminance still missing and the count.
+    EXPECT_EQ(book.Equations(), 3 + 3 * 4);
 }
 
 TEST(LumenBook, AnEntryWithoutACuTableStatesNone) {
@@ -210,7 +224,7 @@ TEST(LumenBook, AnEntryWithoutACuTableStatesNone) {
     const BookDocument book =
         WriteAndReadBook([&](CalcBookWriter& w) { WriteLumenMethodBook(w, record); });
     EXPECT_EQ(book.tables[0].cells[2][3], "无");
-    EXPECT_GE(book.Find("利用系数为无,"), 0);
+    EXPECT_GE(book.Find("利用系数为无时,"), 0);
     EXPECT_GE(book.Find("该灯具没有利用系数，不计入平均照度"), 0);
     EXPECT_FALSE(book.MathHas("-1.000000"));
 }
@@ -220,7 +234,7 @@ TEST_F(LumenBookTest, NothingMissingGivesZero) {
     EXPECT_EQ(book.Count("还需要这种灯数量是0盏"), 3);
     EXPECT_FALSE(book.MathHas("盏"));
     // Above the standard the second density is the standard one.
-    EXPECT_EQ(book.Count(KvStr::Format("标准功率密度为%0.2fw/m", record.lpd2)), 3);
+    EXPECT_EQ(book.Count(KvStr::Format("标准功率密度为%0.2fW/m", record.lpd2)), 3);
 }
 
 TEST(PointBook, ALuminaireBehindTheTiltedPlaneAddsNothingAndTheBookSaysSo) {
@@ -287,7 +301,7 @@ TEST(ScalarBook, SphericalAndCylindricalTotals) {
                                                     : "房间在所有灯具下的柱面照度为%0.2flx",
                                           record.result)),
                   0);
-        EXPECT_GE(book.Find(KvStr::Format("房间真正的照度为%0.2flx", record.horizontal)), 0);
+        EXPECT_GE(book.Find(KvStr::Format("房间水平照度为%0.2flx", record.horizontal)), 0);
         EXPECT_EQ(book.MathHas("=1.5×0.800-0.25=0.950"), !spherical);
     }
 }

@@ -3,6 +3,7 @@
 #include "report/BookReader.h"
 
 #include "calc/outdoor/FloodPoint.h"
+#include "model/Constants.h"
 #include "panels/FloodCapacityPanel.h"
 #include "panels/RoadLightingPanel.h"
 #include "report/books/FloodCapacityBook.h"
@@ -58,7 +59,7 @@ TEST(FloodPointBook, RowsOfEveryPointWithTotals) {
         WriteAndReadBook([&](CalcBookWriter& w) { WriteFloodPointBook(w, record); });
     EXPECT_EQ(book.paragraphs[0].text, "投光灯单点照度计算计算书");
     EXPECT_GE(book.Find("注意：在计算之前首先把坐标系平移，平移成以灯为圆心的坐标系。"), 0);
-    EXPECT_TRUE(book.MathHas("θ'=srctg"));
+    EXPECT_TRUE(book.MathHas("θ'=arctg"));
     for (int p = 1; p <= 3; ++p) {
         EXPECT_EQ(book.Count(KvStr::Format("P%d点投光灯的点照度计算:", p)), 1);
         for (int f = 1; f <= 2; ++f) {
@@ -66,12 +67,55 @@ TEST(FloodPointBook, RowsOfEveryPointWithTotals) {
         }
     }
     EXPECT_EQ(book.Count("计算点不在场地内，照度为0。"), 2);
-    EXPECT_EQ(book.Count("所有灯具对p"), 4 * 3);
+    EXPECT_EQ(book.Count("所有灯具对P"), 4 * 3);
+    // Every computed step has its angles under their headings, in the order of the steps.
+    int computed = 0;
+    for (const FloodlightStep& step : record.steps) {
+        computed += step.outcome == FloodStepOutcome::Contributes ? 1 : 0;
+    }
+    ASSERT_GT(computed, 0);
+    const char* headings[] = {
+        "方位角φ:", "仰角θ:", "角φ':", "角γ:", "水平角度α:", "角θ':", "垂直角度β:", "入射角δ:"};
+    int at = book.Find("投光灯1对P1点照度计算:");
+    for (const char* heading : headings) {
+        EXPECT_EQ(book.Count(heading), 1 + computed) << heading;
+        at = book.Find(heading, at + 1);
+        EXPECT_GT(at, 0) << heading;
+    }
+    const FloodlightStep& first = record.steps[0];
+    ASSERT_EQ(first.outcome, FloodStepOutcome::Contributes);
+    EXPECT_TRUE(book.MathHas("γ=φ'-φ=" + Fixed(first.phiP * kRadToDeg, 2) + "°"));
+    EXPECT_TRUE(book.MathHas("θ'=arctg"));
+    EXPECT_FALSE(book.MathHas("srctg"));
+    EXPECT_GE(book.Find("垂直照度:"), 0); // E_v is defined before it is used
     const FloodlightResultRow& total = record.rows[2];
     ASSERT_TRUE(total.IsTotal());
-    EXPECT_GE(book.Find(KvStr::Format("所有灯具对p1点水平照度为：%0.3f lx ", total.eh)), 0);
+    EXPECT_GE(book.Find(KvStr::Format("所有灯具对P1点水平照度为：%0.3f lx ", total.eh)), 0);
     EXPECT_GE(
-        book.Find(KvStr::Format("所有灯具对p1点纵向垂直照度为：%0.3f lx ", total.longitudinal)), 0);
+        book.Find(KvStr::Format("所有灯具对P1点纵向垂直照度为：%0.3f lx ", total.longitudinal)), 0);
+}
+
+// A luminaire without an intensity grid (a road light in the list) gives nothing; its
+// sections are left out and named in one line per point.
+TEST(FloodPointBook, LuminairesWithoutAGridAreNamedOnce) {
+    FloodPointRecord record;
+    record.floodlights = Site().luminaires;
+    AssignAimingPoints(record.floodlights, {{10, 5, 0}, {-10, -5, 0}});
+    std::vector<CalcPoint> points(2);
+    points[0].position = {10, 5, 0};
+    points[1].position = {30, 15, 0};
+    record.rows = BuildFloodlightRows(points, record.floodlights);
+    ComputeFloodPointRecord(record, Site().room.outline, FloodMode::kLookUp);
+    const BookDocument book =
+        WriteAndReadBook([&](CalcBookWriter& w) { WriteFloodPointBook(w, record); });
+    EXPECT_EQ(book.Find("投光灯1对P1点照度计算:"), -1);
+    EXPECT_EQ(book.Find("投光灯2对P2点照度计算:"), -1);
+    EXPECT_GE(book.Find("灯1、2没有投光灯等光强表(不是投光灯)，对P1点的照度为0，不列出计算过程。"),
+              0);
+    EXPECT_GE(book.Find("灯1、2没有投光灯等光强表(不是投光灯)，对P2点的照度为0，不列出计算过程。"),
+              0);
+    EXPECT_EQ(book.Count("方位角φ:"), 1); // the general formula only
+    EXPECT_EQ(book.Count("P2点投光灯的点照度计算:"), 1);
 }
 
 // Rows added after the computation have no step, and a row may name a floodlight the
@@ -93,7 +137,7 @@ TEST(FloodPointBook, RowsWithoutStepOrFloodlightHaveNoFloodlight) {
     EXPECT_EQ(book.Count("没有这个投光灯，照度为0。"), 2);
     EXPECT_EQ(book.Count("投光灯1对P1点照度计算:"), 1);
     EXPECT_EQ(book.Count("投光灯1对P2点照度计算:"), 1);
-    EXPECT_GE(book.Find(KvStr::Format("所有灯具对p1点水平照度为：%0.3f lx ", record.rows[2].eh)),
+    EXPECT_GE(book.Find(KvStr::Format("所有灯具对P1点水平照度为：%0.3f lx ", record.rows[2].eh)),
               0);
 }
 

@@ -74,13 +74,22 @@ TEST_F(UnitCapacityBookTest, TableFormulaAndNeededCounts) {
     ASSERT_EQ(result.entries.size(), 2u);
     EXPECT_EQ(cells[1][3], KvStr::Format("%0.4f", result.entries[0].p0));
     EXPECT_GE(book.Find("实际照度为" + panel.IlluminanceText() + "lx"), 0);
+    EXPECT_GE(book.Find("灯具效率为" + panel.EfficiencyText() + "%"), 0);
+    EXPECT_GE(book.Find("P0——照度为1lx时的单位容量, W/m"), 0);
+    EXPECT_GE(book.Find("E——设计照度，lx"), 0);
     EXPECT_EQ(book.paragraphs[static_cast<size_t>(book.Find("单位容量计算基本公式:"))].size, 14);
     EXPECT_EQ(book.Count("P = "), 2);
     for (const UnitCapacityEntryTrace& trace : result.entries) {
         ASSERT_GT(trace.needed, 0);
         EXPECT_GE(book.Find(KvStr::Format("= %0.2fW", trace.required)), 0);
-        EXPECT_GE(book.Find(KvStr::Format("= %d盏", trace.needed)), 0);
+        // N = ΔP/P_L worked out and rounded up to the count.
+        EXPECT_TRUE(
+            book.MathHas(KvStr::Format("N=ΔPPL=%0.2f%0.2fW=%0.2f，向上取整得N=%d盏", result.deficit,
+                                       trace.power, result.deficit / trace.power, trace.needed)));
     }
+    // The power still missing, from the two totals.
+    EXPECT_TRUE(book.MathHas(KvStr::Format("ΔP=Preq−Pinst=%0.2f−%0.2f=%0.2fW", result.required,
+                                           result.installed, result.deficit)));
     ASSERT_FALSE(result.entries[0].c2Type.empty());
     // Both lamps follow the 40 W fluorescent reference lamp; the T8 lamp's C2 is the
     // rated 36 W lamp's, relative to that lamp; each luminaire draws 36 W + 4 W.

@@ -208,7 +208,7 @@ TEST_F(AreaSourceUi, GroupsLabelsAndUnitsAreThePanels) {
     for (const QPushButton* button : nonUniform.findChildren<QPushButton*>()) {
         buttons << button->text();
     }
-    EXPECT_EQ(buttons, QStringList({"水平照度计算", "写计算书"}));
+    EXPECT_EQ(buttons, QStringList({"水平照度计算", "写计算书", "另存为PDF"}));
 }
 
 TEST(AreaSourceNumbers, FieldsReadPlainNumbersAndShowDoublesExactly) {

@@ -6,6 +6,7 @@
 #include "cli/CalcRunner.h"
 #include "panels/CommandTable.h"
 #include "report/BookReader.h"
+#include "report/PdfConverter.h"
 #include "report/books/BookFolder.h"
 #include "ui/AreaSourcePanelWindows.h"
 #include "ui/FloodCapacityPanelWindow.h"
@@ -325,6 +326,34 @@ TEST_F(CalcPanelsUi, GridPanelHorizontalAndVerticalMatchTheCalculatorAndDrawThei
     EXPECT_EQ(panel.windowTitle(), QStringLiteral("垂直面照度计算书"));
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(std::filesystem::path(opened[0]).filename(), "垂直照度计算计算书.docx");
+}
+
+// "另存为PDF" beside "写计算书": without LibreOffice the .docx is kept and the user is
+// told; with it the PDF beside the book is what is shown.
+TEST_F(CalcPanelsUi, BookSavedAsPdfOrTheUserIsToldWhyNot) {
+    StartOffice();
+    auto& panel = Open<GridPanelWindow>(kCmdGridIlluminance);
+    Button(panel, QStringLiteral("水平照度")).click();
+    panel.WaitForCalculation();
+    const std::string searchPath = qEnvironmentVariable("PATH").toStdString();
+    setenv("PATH", dir.File("no-programs").c_str(), 1);
+    const size_t shown = messages.shown.size();
+    Button(panel, QStringLiteral("另存为PDF")).click();
+    setenv("PATH", searchPath.c_str(), 1);
+    ASSERT_EQ(messages.shown.size(), shown + 1);
+    const std::string& text = messages.shown.back().text;
+    EXPECT_EQ(text.rfind("没有安装LibreOffice(soffice)，无法另存为PDF；计算书已保存为：", 0), 0u);
+    EXPECT_TRUE(std::filesystem::exists(text.substr(text.rfind("：") + std::string("：").size())));
+    EXPECT_TRUE(opened.empty()); // the .docx is not shown in place of the PDF
+
+    if (FindPdfConverter().empty()) {
+        GTEST_SKIP() << "LibreOffice is not installed";
+    }
+    Button(panel, QStringLiteral("另存为PDF")).click();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(opened[0]).extension(), ".pdf");
+    EXPECT_GT(std::filesystem::file_size(opened[0]), 0u);
+    EXPECT_EQ(messages.shown.size(), shown + 1);
 }
 
 // Records the texts of the progress reports as the calculation sends them (the window

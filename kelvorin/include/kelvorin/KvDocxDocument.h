@@ -98,10 +98,11 @@ public:
     pugi::xml_node Body() const { return m_body; }
     pugi::xml_node LastParagraph() const;
     const KvRunFormat& InForce() const { return m_inForce; }
+    // The width between the page margins, in twips.
+    int TextWidth() const;
 
 private:
     bool Adopt(std::string& error);
-    int TextWidth() const;
     std::string PagePart(const char* kind, const char* reference, const std::string& xml);
     void ApplyParagraphFormat(pugi::xml_node paragraph) const;
 
