@@ -73,8 +73,9 @@ void SetAlignment(pugi::xml_node paragraph, const char* value) {
     jc.append_attribute("w:val") = value;
 }
 
-// A number as a table shows it: an optional sign, digits with at most one point and an
-// optional trailing percent sign, blanks around.
+// A number as a table shows it: an optional sign, digits with at most one point, and an
+// optional unit after it ("%", "m", "lx", "W/m²", "°", a blank between allowed), blanks
+// around.
 bool IsNumberText(std::string_view text) {
     while (!text.empty() && text.front() == ' ') {
         text.remove_prefix(1);
@@ -82,7 +83,23 @@ bool IsNumberText(std::string_view text) {
     while (!text.empty() && text.back() == ' ') {
         text.remove_suffix(1);
     }
-    if (!text.empty() && text.back() == '%') {
+    const auto strip = [&text](std::string_view end) {
+        const bool ends = text.size() > end.size() && text.ends_with(end);
+        if (ends) {
+            text.remove_suffix(end.size());
+        }
+        return ends;
+    };
+    for (bool unit = true; unit;) {
+        const char last = text.empty() ? '0' : text.back();
+        unit = strip("\xC2\xB2") || strip("\xC2\xB3") || strip("\xC2\xB0");
+        if (!unit && ((last >= 'A' && last <= 'Z') || (last >= 'a' && last <= 'z') || last == '/' ||
+                      last == '%')) {
+            text.remove_suffix(1);
+            unit = true;
+        }
+    }
+    if (!text.empty() && text.back() == ' ') {
         text.remove_suffix(1);
     }
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {

@@ -94,4 +94,25 @@ TEST(KvDocxPageTest, TableLookAndKeepWithNext) {
     EXPECT_NEAR(total, table.child("w:tblPr").child("w:tblW").attribute("w:w").as_int(), 2);
 }
 
+// A number with its unit is a number too ("12.00m", "500lx", "8.47 W/m²", "30°"); texts that
+// only hold numbers among other words stay on the left.
+TEST(KvDocxPageTest, NumbersWithUnitsAreRightAligned) {
+    std::string error;
+    KvDocxDocument document;
+    const std::vector<std::string> cells = {"12.00m",       "500lx", "8.47 W/m²", "30°", "-2.5%",
+                                            "(1.50, 1.80)", "3×28W", "m",         "lx5"};
+    std::vector<std::string> table(cells.size(), "项");
+    table.insert(table.end(), cells.begin(), cells.end());
+    ASSERT_EQ(document.AddTable(2, static_cast<int>(cells.size()), 0, table, error), 1);
+    ASSERT_EQ(document.FormatLastTable(true, true), 1);
+    const pugi::xml_node row = document.Body().child("w:tbl").child("w:tr").next_sibling("w:tr");
+    size_t i = 0;
+    for (pugi::xml_node cell = row.child("w:tc"); cell; cell = cell.next_sibling("w:tc"), ++i) {
+        const std::string jc =
+            cell.child("w:p").child("w:pPr").child("w:jc").attribute("w:val").value();
+        EXPECT_EQ(jc == "right", i < 5) << cells[i];
+    }
+    EXPECT_EQ(i, cells.size());
+}
+
 } // namespace
