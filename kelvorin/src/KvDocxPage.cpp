@@ -22,11 +22,16 @@ constexpr const char* kCoreType = "application/vnd.openxmlformats-package.core-p
 constexpr const char* kCorePart = "docProps/core.xml";
 constexpr int kFurnitureHalfPoints = 18; // 9 points
 
-pugi::xml_node Root(pugi::xml_document& xml, const char* name) {
+// The declaration every part of the package starts with.
+void Declare(pugi::xml_document& xml) {
     pugi::xml_node declaration = xml.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";
     declaration.append_attribute("encoding") = "UTF-8";
     declaration.append_attribute("standalone") = "yes";
+}
+
+pugi::xml_node Root(pugi::xml_document& xml, const char* name) {
+    Declare(xml);
     pugi::xml_node root = xml.append_child(name);
     root.append_attribute("xmlns:w") = kMainNamespace;
     root.append_attribute("xmlns:r") = kRelationshipNamespace;
@@ -219,10 +224,7 @@ int KvDocxDocument::SetCoreProperties(const std::string& title, const std::strin
                                       const std::string& created, std::string& error) {
     (void)error;
     pugi::xml_document xml;
-    pugi::xml_node declaration = xml.append_child(pugi::node_declaration);
-    declaration.append_attribute("version") = "1.0";
-    declaration.append_attribute("encoding") = "UTF-8";
-    declaration.append_attribute("standalone") = "yes";
+    Declare(xml);
     pugi::xml_node root = xml.append_child("cp:coreProperties");
     root.append_attribute("xmlns:cp") =
         "http://schemas.openxmlformats.org/package/2006/metadata/core-properties";

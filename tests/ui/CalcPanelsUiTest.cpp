@@ -61,15 +61,6 @@ protected:
         w.SetBookOpener([this](const std::string& path) { opened.push_back(path); });
         return w;
     }
-    template <typename Window> Window& Open(int command) {
-        Trigger(command);
-        auto* panel = window->CalcPanels().PanelAs<Window>(command);
-        if (!panel) {
-            ADD_FAILURE() << "no panel of " << command;
-            throw std::runtime_error("no panel");
-        }
-        return *panel;
-    }
     static QString Shown(QWidget& panel, const QString& label) {
         return Field(panel, label).text();
     }

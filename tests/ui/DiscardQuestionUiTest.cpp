@@ -124,9 +124,7 @@ TEST_F(DiscardQuestionUi, TheRoadsComponentCountActsOnTheWholeNumberAndAsksBefor
 
 TEST_F(DiscardQuestionUi, APanelsPointsAreClearedOrDeletedOnlyAfterYes) {
     Start({}, {QString::fromStdString(Example("office.cil"))});
-    Trigger(kCmdPointIlluminance);
-    auto* panel = window->CalcPanels().PanelAs<SinglePointPanelWindow>(kCmdPointIlluminance);
-    ASSERT_NE(panel, nullptr);
+    auto* panel = &Open<SinglePointPanelWindow>(kCmdPointIlluminance);
     Button(*panel, QStringLiteral("新  增")).click();
     Button(*panel, QStringLiteral("新  增")).click();
     ASSERT_EQ(panel->Grid()->rowCount(), 2);

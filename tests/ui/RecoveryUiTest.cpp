@@ -99,9 +99,7 @@ TEST_F(RecoveryUi, DecliningRemovesTheCopyAndOpensTheFileNamed) {
 TEST_F(RecoveryUi, ACalculationCopiesTheEditsAndASaveRemovesTheCopy) {
     Start({}, {QString::fromStdString(Example("office.cil"))});
     RemoveFirstLuminaire();
-    Trigger(kCmdPointIlluminance);
-    auto* panel = window->CalcPanels().PanelAs<SinglePointPanelWindow>(kCmdPointIlluminance);
-    ASSERT_NE(panel, nullptr);
+    auto* panel = &Open<SinglePointPanelWindow>(kCmdPointIlluminance);
     Button(*panel, QStringLiteral("新  增")).click();
     Button(*panel, QStringLiteral("计  算")).click();
     EXPECT_TRUE(std::filesystem::exists(CopyFile()));

@@ -22,15 +22,6 @@ namespace {
 
 class ResultsShownUi : public UiTest {
 protected:
-    template <typename Window> Window& Open(int command) {
-        Trigger(command);
-        auto* panel = window->CalcPanels().PanelAs<Window>(command);
-        if (!panel) {
-            ADD_FAILURE() << "no panel of " << command;
-            throw std::runtime_error("no panel");
-        }
-        return *panel;
-    }
     static std::string Shown(QWidget& panel, const char* label) {
         return FromQt(Field(panel, QString::fromUtf8(label)).text());
     }

@@ -20,6 +20,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,17 @@ protected:
     // A copy of an example project in the scratch folder (opening writes the file back).
     std::string Example(const std::string& name) const;
     void Trigger(int command) const;
+    // Triggers the command and returns the calculation panel it opened, failing the test
+    // when it opened none of that kind.
+    template <typename Window> Window& Open(int command) {
+        Trigger(command);
+        auto* panel = window->CalcPanels().PanelAs<Window>(command);
+        if (!panel) {
+            ADD_FAILURE() << "no panel of " << command;
+            throw std::runtime_error("no panel");
+        }
+        return *panel;
+    }
     // The button of a page with the text, failing the test when there is none.
     static QAbstractButton& Button(QWidget& page, const QString& text);
     static QLineEdit& Field(QWidget& page, const QString& label);
