@@ -20,7 +20,11 @@ using test::TempDir;
 const std::string kExamples = QV_SOURCE_DIR "/data/examples/";
 
 int Calc(const std::string& arguments, std::string* out = nullptr) {
-    const std::string log = std::filesystem::path(::testing::TempDir()) / "qv_place_cli.txt";
+    // One log per test: ctest runs the tests of this suite side by side.
+    const std::string log =
+        std::filesystem::path(::testing::TempDir()) /
+        (std::string("qv_place_cli_") +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
     const int status =
         std::system((std::string(QV_CALC_PATH) + " " + arguments + " >" + log + " 2>&1").c_str());
     if (out != nullptr) {
