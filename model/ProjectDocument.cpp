@@ -4,7 +4,6 @@
 #include "model/XmlOutput.h"
 #include "model/XmlPath.h"
 #include "model/XmlPendingTree.h"
-#include "model/XmlQuery.h"
 
 #include <kelvorin/KvFile.h>
 #include <kelvorin/KvStr.h>
@@ -154,13 +153,9 @@ public:
     bool Save(const std::string& path, bool onlyWhenChanged);
     void Close();
     int Write(const std::string& section, const std::string& key, const char* text, size_t length);
-    // The text of the first matching element; nullptr when none matches.
+    // The text of the element at section/key; nullptr when there is none.
     const char* Read(const std::string& section, const std::string& key);
     std::vector<int> EntryIndexes(const std::string& section, const std::string& prefix, int count);
-    void Prefetch(const std::vector<std::string>& names) {
-        JoinPending();
-        m_query.Prefetch(names);
-    }
 
     std::string path;
     std::string error;
@@ -169,8 +164,11 @@ private:
     int Fail(int status, const std::string& reason);
     bool CheckParsedDocument(const std::string& rootName);
     bool SetText(pugi::xml_node element, const char* text, size_t length);
-    // Moves the pending elements into the tree, so that queries see them.
+    // Moves the pending elements into the tree, so that reads see them.
     void JoinPending();
+    // The element a write of these names addresses: from the root, the first child of
+    // each name; an empty node when a level is missing.
+    pugi::xml_node ElementAt(const std::vector<std::string_view>& names);
 
     // An element on the path of the last write: in the tree, or pending.
     struct WrittenLevel {
@@ -179,10 +177,16 @@ private:
         XmlPendingTree::Id pending = XmlPendingTree::kNone;
     };
 
+    // An element on the path of the last read, from the root.
+    struct ReadLevel {
+        std::string name;
+        pugi::xml_node element;
+    };
+
     pugi::xml_document m_document;
     bool m_hasDocument = false;
     XmlChildIndex m_children;
-    XmlQuery m_query{m_children};
+    std::vector<ReadLevel> m_read;       // the levels of the last read path that exist
     XmlPendingTree m_pending;            // elements written but not yet in the tree
     std::vector<WrittenLevel> m_written; // elements of the last write path, from the root
     ElementPath m_path;
@@ -200,7 +204,7 @@ void ProjectDocument::Impl::Close() {
     m_children.Clear();
     m_written.clear();
     m_pending.Clear();
-    m_query.Reset(nullptr);
+    m_read.clear();
 }
 
 void ProjectDocument::Impl::JoinPending() {
@@ -227,7 +231,7 @@ void ProjectDocument::Impl::JoinPending() {
     }
     m_pending.Clear();
     m_written.clear();
-    m_query.Invalidate();
+    m_read.clear();
 }
 
 bool ProjectDocument::Impl::CheckParsedDocument(const std::string& rootName) {
@@ -302,7 +306,6 @@ int ProjectDocument::Impl::Open(const std::string& filePath, const std::string& 
         }
     }
     m_hasDocument = true;
-    m_query.Reset(&m_document);
     return kOpened;
 }
 
@@ -343,7 +346,7 @@ bool ProjectDocument::Impl::SetText(pugi::xml_node element, const char* text, si
         RemoveChildren(element, m_pending);
         m_children.Clear();
         m_written.clear();
-        m_query.Invalidate();
+        m_read.clear();
     }
     m_pending.ForgetAnchor(element);
     return element.text().set(text, length);
@@ -381,13 +384,25 @@ int ProjectDocument::Impl::Write(const std::string& section, const std::string& 
     return SetText(element, text, length) ? kWritten : kTextFailed;
 }
 
+pugi::xml_node ProjectDocument::Impl::ElementAt(const std::vector<std::string_view>& names) {
+    const size_t shared = SharedLevels(m_read, m_read.size(), names);
+    m_read.resize(shared);
+    pugi::xml_node element = shared > 0 ? m_read.back().element : m_document.document_element();
+    for (size_t depth = shared; depth < names.size() && element; ++depth) {
+        element = m_children.First(element, names[depth]);
+        if (element) {
+            m_read.push_back({std::string(names[depth]), element});
+        }
+    }
+    return element;
+}
+
 const char* ProjectDocument::Impl::Read(const std::string& section, const std::string& key) {
     if (!m_hasDocument) {
         return nullptr;
     }
     JoinPending();
-    const std::vector<std::string_view>& names = m_path.Split(section, key);
-    const pugi::xml_node element = m_query.FirstMatch(names);
+    const pugi::xml_node element = ElementAt(m_path.Split(section, key));
     return element ? element.text().get() : nullptr;
 }
 
@@ -398,17 +413,14 @@ std::vector<int> ProjectDocument::Impl::EntryIndexes(const std::string& section,
         return indexes;
     }
     JoinPending();
-    const std::vector<std::string_view>& names = m_path.Split(section, std::string());
-    for (pugi::xml_node_struct* match : m_query.Matches(names)) {
-        for (pugi::xml_node child = pugi::xml_node(match).first_child(); child;
-             child = child.next_sibling()) {
-            if (child.type() != pugi::node_element) {
-                continue;
-            }
-            const int index = EntryIndexOfName(child.name(), prefix, count);
-            if (index >= 0) {
-                indexes.push_back(index);
-            }
+    const pugi::xml_node list = ElementAt(m_path.Split(section, std::string()));
+    for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element) {
+            continue;
+        }
+        const int index = EntryIndexOfName(child.name(), prefix, count);
+        if (index >= 0) {
+            indexes.push_back(index);
         }
     }
     std::sort(indexes.begin(), indexes.end());
@@ -473,10 +485,6 @@ std::string ProjectDocument::ReadText(const std::string& section, const std::str
 std::vector<int> ProjectDocument::EntryIndexes(const std::string& section,
                                                const std::string& prefix, int count) {
     return m_impl->EntryIndexes(section, prefix, count);
-}
-
-void ProjectDocument::PrepareSections(const std::vector<std::string>& firstNames) {
-    m_impl->Prefetch(firstNames);
 }
 
 const std::string& ProjectDocument::Path() const {

@@ -46,22 +46,18 @@ public:
     int WriteDouble(const std::string& section, const std::string& key, double value);
     int WriteText(const std::string& section, const std::string& key, const std::string& value);
 
-    // The text of the first element in document order that "//section/key" selects,
-    // converted (an int: its leading decimal number, 0 if none; a double: its leading
-    // floating number); the default when no element matches. A double default is
-    // passed through "%.6f" first.
+    // The text of the element a write of section/key addresses (from the root, the
+    // first child of each name), converted (an int: its leading decimal number, 0 if none; a
+    // double: its leading floating number); the default when no element matches. A double default
+    // is passed through "%.6f" first.
     int ReadInt(const std::string& section, const std::string& key, int defaultValue);
     double ReadDouble(const std::string& section, const std::string& key, double defaultValue);
     std::string ReadText(const std::string& section, const std::string& key,
                          const std::string& defaultValue);
-    // The entries of a list present below "//section": every i in [0, count) for which
-    // an element named prefix + "%d" of i exists, ascending. A list read through this
-    // never goes beyond what the file holds, whatever its stored count says.
+    // The entries of a list present below section (the element a write addresses): every i in [0,
+    // count) for which an element named prefix + "%d" of i exists, ascending. A list read through
+    // this never goes beyond what the file holds, whatever its stored count says.
     std::vector<int> EntryIndexes(const std::string& section, const std::string& prefix, int count);
-
-    // Readers that know the first section names of their queries name them here, so
-    // that one pass over the document finds them all ("//" finds a section anywhere).
-    void PrepareSections(const std::vector<std::string>& firstNames);
 
     const std::string& Path() const;
     const std::string& ErrorText() const;

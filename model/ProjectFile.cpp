@@ -381,9 +381,6 @@ void WriteProject(ProjectDocument& document, const Project& project) {
 }
 
 void ReadProject(ProjectDocument& document, Project& project) {
-    document.PrepareSections({kKindSection, RoomSection(kIndoorProject),
-                              RoomSection(kOutdoorProject), kRoadSection, kLuminaireSection,
-                              kInfoSection, kPlaceSection});
     FieldReader io(document);
     io.Int(kKindSection, kKindKey, project.kind);
 

@@ -161,7 +161,7 @@ TEST(ProjectDocument, TextOnAnElementDropsItsNewChildrenToo) {
 
 TEST(ProjectDocument, TextsAndForeignContentSurviveASave) {
     TempDir dir;
-    WriteFileText(dir.File("a.xml"), "<Main a=\"1&amp;&quot;\"><x><![CDATA[<raw>]]></x>"
+    WriteFileText(dir.File("a.xml"), "<Main a=\"1&amp;&quot;\"><s><x><![CDATA[<raw>]]></x></s>"
                                      "<m>t<i/>u</m></Main>");
     const std::string texts[] = {"<&>\"' \t", "a\r\nb", "  padded  ", "\x01\x1f", "灯具 ü"};
     ProjectDocument document;
@@ -177,24 +177,32 @@ TEST(ProjectDocument, TextsAndForeignContentSurviveASave) {
                   i == 3 ? std::string() : texts[i])
             << i;
     }
-    EXPECT_EQ(document.ReadText("Main", "x", "?"), "<raw>");
+    EXPECT_EQ(document.ReadText("s", "x", "?"), "<raw>");
     const std::string text = ReadFileText(dir.File("a.xml"));
     EXPECT_NE(text.find("<Main a=\"1&amp;&quot;\">"), std::string::npos);
     EXPECT_NE(text.find("<m>t<i />u</m>"), std::string::npos);
 }
 
-TEST(ProjectDocument, ReadingFindsTheFirstMatchInDocumentOrder) {
+// A read takes the element a write of the same path takes: from the root, the first
+// child of each name. A stray element of that name elsewhere never answers.
+TEST(ProjectDocument, ReadingFollowsThePathAWriteTakes) {
     TempDir dir;
-    WriteFileText(dir.File("a.xml"), "<Main><a><b><k>1</k></b></a><b><k>2</k></b>"
-                                     "<x><y><x><k>5</k></x></y><k>2</k></x>"
+    WriteFileText(dir.File("a.xml"), "<Main><a><b><k>1</k></b></a><b><k>2</k></b><b><k>3</k></b>"
+                                     "<x><y><x><k>5</k></x></y><k>4</k></x>"
                                      "<e><i></i><d></d><t></t><blank> </blank></e></Main>");
     ProjectDocument document;
     ASSERT_EQ(document.Open(dir.File("a.xml"), "Main"), ProjectDocument::kOpened);
-    EXPECT_EQ(document.ReadInt("b", "k", 9), 1); // the section may be anywhere
+    EXPECT_EQ(document.ReadInt("b", "k", 9), 2); // not the one inside a, not the second b
     EXPECT_EQ(document.ReadInt("a/b/", "k", 9), 1);
-    EXPECT_EQ(document.ReadInt("x", "k", 9), 5); // the inner x/k comes first
-    EXPECT_EQ(document.ReadInt("Main/x", "k", 9), 2);
-    EXPECT_EQ(document.ReadInt("a", "k", 9), 9); // not a child of a
+    EXPECT_EQ(document.ReadInt("x", "k", 9), 4); // not the nested x
+    EXPECT_EQ(document.ReadInt("Main/x", "k", 9), 9);
+    EXPECT_EQ(document.ReadInt("a", "k", 9), 9);
+    EXPECT_EQ(document.ReadInt("y/x", "k", 9), 9);
+    EXPECT_EQ(document.EntryIndexes("x", "k", 1), std::vector<int>{});
+    // What a write changes is what the next read sees.
+    document.WriteInt("b", "k", 7);
+    EXPECT_EQ(document.ReadInt("b", "k", 9), 7);
+    EXPECT_EQ(document.ReadInt("a/b", "k", 9), 1);
     // Present but empty: 0 and the empty text; the default only for a missing element.
     EXPECT_EQ(document.ReadInt("e", "i", 9), 0);
     EXPECT_EQ(document.ReadDouble("e", "d", 9.5), 0.0);
@@ -244,9 +252,10 @@ TEST(ProjectDocument, EntryIndexesListOnlyWhatIsPresent) {
                                      "<数据-1/><数据99999999999/></t><t><数据3/></t></Main>");
     ProjectDocument document;
     ASSERT_EQ(document.Open(dir.File("a.xml"), "Main"), ProjectDocument::kOpened);
-    EXPECT_EQ(document.EntryIndexes("t", "数据", 9), (std::vector<int>{0, 2, 3}));
-    EXPECT_EQ(document.EntryIndexes("t", "数据", 3), (std::vector<int>{0, 2}));
-    EXPECT_EQ(document.EntryIndexes("t", "数据", INT_MAX), (std::vector<int>{0, 2, 3}));
+    // Only the first t is the list (a write of t/数据3 would go there too).
+    EXPECT_EQ(document.EntryIndexes("t", "数据", 9), (std::vector<int>{0, 2}));
+    EXPECT_EQ(document.EntryIndexes("t", "数据", 2), (std::vector<int>{0}));
+    EXPECT_EQ(document.EntryIndexes("t", "数据", INT_MAX), (std::vector<int>{0, 2}));
     EXPECT_TRUE(document.EntryIndexes("t", "数据", -5).empty());
     EXPECT_TRUE(document.EntryIndexes("none", "数据", 9).empty());
 }
@@ -281,9 +290,12 @@ TEST(ProjectDocument, ManyElementsOfTheSameNameResolveThroughTheNameIndex) {
     WriteFileText(dir.File("a.xml"), text);
     ProjectDocument document;
     ASSERT_EQ(document.Open(dir.File("a.xml"), "Main"), ProjectDocument::kOpened);
-    EXPECT_EQ(document.ReadInt("s", "e", 0), 1);
+    // The first s is the one a write fills, so the read finds no e in it.
+    EXPECT_EQ(document.ReadInt("s", "e", 0), 0);
     EXPECT_EQ(document.ReadInt("w/s", "e", 0), 2);
     EXPECT_EQ(document.ReadInt("s", "none", 7), 7);
+    document.WriteInt("s", "e", 3);
+    EXPECT_EQ(document.ReadInt("s", "e", 0), 3);
 }
 
 TEST(ProjectDocument, SaveReplacesTheFileWholeOrNotAtAll) {
