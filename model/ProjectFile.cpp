@@ -5,7 +5,10 @@
 #include <kelvorin/KvMessage.h>
 #include <kelvorin/KvStr.h>
 
+#include <cerrno>
+#include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -27,6 +30,17 @@ const char* const kRoadValuesSection = "路灯参数";
 const char* const kRoadStoredKey = "nStored";
 const char* const kInfoSection = "项目信息";
 const char* const kAbsent = "\x01"; // no stored text holds a control character
+
+// Numbers a project file may hold are finite and no larger in size than this: far beyond
+// any length, flux or intensity the program works with, and small enough that their
+// squares and sums stay finite.
+constexpr double kMaxStoredNumber = 1e12;
+// Lists a project file may hold, at most: luminaires and corners as the program lets them
+// be counted; rows of a table (a luminaire's tables, the road's components) as a
+// photometric file may give them. A larger stored count is refused before anything is
+// allocated for it.
+constexpr int kMaxEntries = 100000;
+constexpr int kMaxTableRows = 400000;
 
 std::string RoomSection(int kind) {
     return kind == kIndoorProject ? "房间" : "场地";
@@ -70,16 +84,25 @@ private:
     ProjectDocument& m_document;
 };
 
-// Reads the fields it is shown; a missing element leaves the field as it is.
+// Reads the fields it is shown; a missing element leaves the field as it is. A number
+// that is not finite or lies beyond ±kMaxStoredNumber, or a count beyond its list's
+// bound, is a fault: the field keeps its value and the first fault is kept, naming the
+// element and its text, so the load can be refused.
 class FieldReader {
 public:
     explicit FieldReader(ProjectDocument& document) : m_document(document) {}
 
     void Int(const std::string& section, const char* key, int& value) {
-        value = m_document.ReadInt(section, key, value);
+        const std::string text = m_document.ReadText(section, key, kAbsent);
+        if (text != kAbsent && CheckInt(section, key, text)) {
+            value = m_document.ReadInt(section, key, value);
+        }
     }
     void Double(const std::string& section, const char* key, double& value) {
-        value = m_document.ReadDouble(section, key, value);
+        const std::string text = m_document.ReadText(section, key, kAbsent);
+        if (text == kAbsent || CheckNumber(section, key, text)) {
+            value = m_document.ReadDouble(section, key, value);
+        }
     }
     void Text(const std::string& section, const char* key, std::string& value) {
         value = m_document.ReadText(section, key, value);
@@ -87,23 +110,97 @@ public:
     // A missing or malformed text leaves the value unchanged.
     template <typename Triple>
     void Geometry(const std::string& section, const char* key, Triple& value) {
-        value.FromText(m_document.ReadText(section, key, std::string()));
+        const std::string text = m_document.ReadText(section, key, std::string());
+        if (CheckTriple(section, key, text)) {
+            value.FromText(text);
+        }
+    }
+    // A count of list entries: 0 when missing, a fault beyond limit.
+    int Count(const std::string& section, const char* key, int limit) {
+        int count = 0;
+        Int(section, key, count);
+        if (count > limit) {
+            Fault(section, key, std::to_string(count),
+                  KvStr::Format("超出范围（最多%d）", limit).c_str());
+            return 0;
+        }
+        return count;
     }
     // The rows present among the stored count, each read into a fresh row.
     template <typename RowList, typename VisitRow>
     void Rows(const std::string& section, RowList& rows, VisitRow visitRow) {
         rows.clear();
-        const int count = m_document.ReadInt(section, kTableCountKey, 0);
+        const int count = Count(section, kTableCountKey, kMaxTableRows);
         for (int index : m_document.EntryIndexes(section, kRowPrefix, count)) {
             typename RowList::value_type row{};
             visitRow(*this, EntrySection(section, kRowPrefix, index), row);
             rows.push_back(row);
         }
     }
+
+    // Whether a text that holds a number holds a finite one within the bounds; a fault
+    // otherwise. A text without a leading number is not checked: it reads as 0.
+    bool CheckNumber(const std::string& section, const char* key, const std::string& text) {
+        return Check(section, key, text, NumberProblem(text));
+    }
+    bool CheckInt(const std::string& section, const char* key, const std::string& text) {
+        errno = 0;
+        const long long value = std::strtoll(text.c_str(), nullptr, 10);
+        const bool fits = errno != ERANGE && value >= INT_MIN && value <= INT_MAX;
+        return Check(section, key, text, fits ? nullptr : "超出范围");
+    }
+    // Each of the numbers of a point or rotation "x,y,z".
+    bool CheckTriple(const std::string& section, const char* key, const std::string& text) {
+        std::vector<std::string> pieces;
+        KvStr::SplitStrBySymbol(pieces, text, ",");
+        const char* problem = nullptr;
+        for (size_t i = 0; i < pieces.size() && problem == nullptr; ++i) {
+            problem = NumberProblem(pieces[i]);
+        }
+        return Check(section, key, text, problem);
+    }
+
     ProjectDocument& Document() { return m_document; }
+    // "元素“Main/灯具/灯具0/dX”的值“nan”不是有限的数值" for the first fault; empty when none.
+    const std::string& FirstFault() const { return m_fault; }
 
 private:
+    // What is wrong with the leading number of the text; nullptr when nothing is.
+    static const char* NumberProblem(const std::string& text) {
+        const double value = KvStr::Atof(text);
+        if (!std::isfinite(value)) {
+            return "不是有限的数值";
+        }
+        return std::fabs(value) <= kMaxStoredNumber ? nullptr : "超出范围";
+    }
+    bool Check(const std::string& section, const char* key, const std::string& text,
+               const char* problem) {
+        if (problem != nullptr) {
+            Fault(section, key, text, problem);
+        }
+        return problem == nullptr;
+    }
+    void Fault(const std::string& section, const char* key, const std::string& text,
+               const char* problem) {
+        if (!m_fault.empty()) {
+            return;
+        }
+        // A text of any length is named by its beginning.
+        std::string shown = text.size() > 40 ? CleanTextStart(text, 40) + "…" : text;
+        m_fault = KvStr::Format("元素“%s/%s/%s”的值“%s”%s", kRootName, section.c_str(), key,
+                                shown.c_str(), problem);
+    }
+    // At most `bytes` bytes of the text, not cut inside a UTF-8 character.
+    static std::string CleanTextStart(const std::string& text, size_t bytes) {
+        size_t end = bytes;
+        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+            --end;
+        }
+        return text.substr(0, end);
+    }
+
     ProjectDocument& m_document;
+    std::string m_fault;
 };
 
 // The record layouts, shared by writing and reading. Io is FieldWriter or FieldReader;
@@ -248,43 +345,46 @@ void WriteOutdoorValues(FieldWriter& io, const std::string& s, const Luminaire& 
     io.Double(section, "dUsing", values.dUsing);
 }
 
-// A stored number: the text is a number and a finite one.
-bool ReadFiniteNumber(ProjectDocument& document, const std::string& section, const char* key,
-                      double& value) {
-    const std::string text = document.ReadText(section, key, std::string());
+// A stored number: the text is a number (a fault when not a finite one in bounds).
+bool ReadNumber(FieldReader& io, const std::string& section, const char* key, double& value) {
+    const std::string text = io.Document().ReadText(section, key, std::string());
     double read = 0.0;
-    if (KvStr::IsDigitFactor(&read, text) == 0 || !std::isfinite(read)) {
+    if (!io.CheckNumber(section, key, text) || KvStr::IsDigitFactor(&read, text) == 0) {
         return false;
     }
     value = read;
     return true;
 }
 
-// An aiming point that is not three finite numbers leaves (0, 0, 0); road values of
-// which one is not a finite number are dropped as a whole, so the road panel starts
-// from the road's values as for a light it never edited.
-void ReadOutdoorValues(ProjectDocument& document, const std::string& s, Luminaire& luminaire) {
+// An aiming point that is not three numbers leaves (0, 0, 0); road values of which one
+// is not a number are dropped as a whole, so the road panel starts from the road's
+// values as for a light it never edited. Numbers that are not finite (nan, inf, 1e999)
+// or too large are faults, as everywhere in the file.
+void ReadOutdoorValues(FieldReader& io, const std::string& s, Luminaire& luminaire) {
+    ProjectDocument& document = io.Document();
     std::vector<std::string> pieces;
     double x = 0.0;
     double y = 0.0;
     double z = 0.0;
-    if (KvStr::SplitStrBySymbol(pieces, document.ReadText(s, kAimKey, std::string()), ",") == 3 &&
+    const std::string aim = document.ReadText(s, kAimKey, std::string());
+    if (io.CheckTriple(s, kAimKey, aim) && KvStr::SplitStrBySymbol(pieces, aim, ",") == 3 &&
         KvStr::IsDigitFactor(&x, pieces[0]) != 0 && KvStr::IsDigitFactor(&y, pieces[1]) != 0 &&
-        KvStr::IsDigitFactor(&z, pieces[2]) != 0 && std::isfinite(x) && std::isfinite(y) &&
-        std::isfinite(z)) {
+        KvStr::IsDigitFactor(&z, pieces[2]) != 0) {
         luminaire.ptAim = {x, y, z};
     }
     const std::string section = s + "/" + kRoadValuesSection;
     luminaire.road.reset();
-    if (document.ReadInt(section, kRoadStoredKey, 0) != 1) {
+    int stored = 0;
+    io.Int(section, kRoadStoredKey, stored);
+    if (stored != 1) {
         return;
     }
     RoadLightValues values;
     values.sArrangement = document.ReadText(section, "sArrangement", std::string());
-    if (ReadFiniteNumber(document, section, "dSpacing", values.dSpacing) &&
-        ReadFiniteNumber(document, section, "dPoleHeight", values.dPoleHeight) &&
-        ReadFiniteNumber(document, section, "dElevation", values.dElevation) &&
-        ReadFiniteNumber(document, section, "dUsing", values.dUsing)) {
+    if (ReadNumber(io, section, "dSpacing", values.dSpacing) &&
+        ReadNumber(io, section, "dPoleHeight", values.dPoleHeight) &&
+        ReadNumber(io, section, "dElevation", values.dElevation) &&
+        ReadNumber(io, section, "dUsing", values.dUsing)) {
         luminaire.road = values;
     }
 }
@@ -380,17 +480,21 @@ void WriteProject(ProjectDocument& document, const Project& project) {
     KvProgressSink::Close();
 }
 
-void ReadProject(ProjectDocument& document, Project& project) {
+// Reads the project; the first fault of a number (see FieldReader), or empty. Lists are
+// counted before anything is allocated for them, so a refused count costs nothing.
+std::string ReadProject(ProjectDocument& document, Project& project) {
     FieldReader io(document);
     io.Int(kKindSection, kKindKey, project.kind);
 
     const std::string room = RoomSection(project.kind);
     const std::string outline = room + "/点";
     project.room.outline.clear();
-    const int corners = document.ReadInt(outline, "点数量", 0);
+    const int corners = io.Count(outline, "点数量", kMaxEntries);
     for (int index : document.EntryIndexes(outline, "点", corners)) {
+        const std::string key = KvStr::Format("点%d", index);
+        const std::string text = document.ReadText(outline, key, "");
         Vector point;
-        if (point.FromText(document.ReadText(outline, KvStr::Format("点%d", index), ""))) {
+        if (io.CheckTriple(outline, key.c_str(), text) && point.FromText(text)) {
             project.room.outline.push_back(point);
         }
     }
@@ -401,7 +505,10 @@ void ReadProject(ProjectDocument& document, Project& project) {
     }
 
     project.luminaires.Clear();
-    const int stored = document.ReadInt(kLuminaireSection, kLuminaireCountKey, 0);
+    const int stored = io.Count(kLuminaireSection, kLuminaireCountKey, kMaxEntries);
+    if (!io.FirstFault().empty()) {
+        return io.FirstFault();
+    }
     const std::vector<int> present =
         document.EntryIndexes(kLuminaireSection, kLuminaireSection, stored);
     const int count = static_cast<int>(present.size());
@@ -411,7 +518,7 @@ void ReadProject(ProjectDocument& document, Project& project) {
         const std::string section = EntrySection(kLuminaireSection, kLuminaireSection, present[i]);
         VisitLuminaire(io, section, luminaire);
         if (project.kind == kOutdoorProject) {
-            ReadOutdoorValues(document, section, luminaire);
+            ReadOutdoorValues(io, section, luminaire);
         }
         project.luminaires.Add(std::move(luminaire));
         KvProgressSink::Report("读取工程", i + 1, count);
@@ -419,6 +526,7 @@ void ReadProject(ProjectDocument& document, Project& project) {
     ReadInfo(document, project.info);
     ReadStandardPlaces(document, project);
     KvProgressSink::Close();
+    return io.FirstFault();
 }
 
 void ShowFailure(const char* what, const std::string& path, const std::string& reason) {
@@ -449,7 +557,11 @@ bool LoadProject(const std::string& path, Project& project, const LoadOptions& o
         return false;
     }
     Project loaded = project;
-    ReadProject(document, loaded);
+    const std::string fault = ReadProject(document, loaded);
+    if (!fault.empty()) {
+        ShowFailure("无法读取工程文件", path, fault);
+        return false;
+    }
     loaded.path = path;
     project = std::move(loaded);
     if (options.writeBack) {

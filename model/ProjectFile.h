@@ -20,9 +20,10 @@ struct LoadOptions {
 
 // Reads path into project, using the project's current values as the defaults of
 // missing elements (pass a fresh Project). A missing file gives an empty project. On
-// failure (not XML, not a project file) project is left as it was and the reason goes
-// to the message sink. Feeds "读取工程" to the progress sink. Lists follow their stored
-// counts but never go beyond the entries present: a missing entry is skipped.
+// failure (not XML, not a project file, a number that is not finite or is beyond
+// ±1e12, a list count beyond its bound) project is left as it was and the reason, naming
+// the element and its text, goes to the message sink. Feeds "读取工程" to the progress sink. Lists
+// follow their stored counts but never go beyond the entries present: a missing entry is skipped.
 bool LoadProject(const std::string& path, Project& project, const LoadOptions& options = {});
 
 } // namespace qv

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -202,14 +204,16 @@ TEST_F(UnitCapacityCliTest, OfficeEstimateAgreesWithTheLumenMethod) {
 }
 
 // A project whose first luminaire's power is no number of watts: the power density and
-// the unit-capacity method name the luminaire instead of counting it as 0 W.
+// the unit-capacity method name the luminaire (or, for a number that is not finite, the
+// load names the element) instead of counting it as 0 W.
 TEST_F(UnitCapacityCliTest, RefusesPowerThatIsNoNumberOfWatts) {
     std::ifstream in(kExamples + "office.cil");
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (const auto& [from, to] :
-         {std::pair<std::string, std::string>{"<dPower>28.000000<", "<dPower>nan<"},
-          {"<nCount>3<", "<nCount>-3<"},
-          {"<dBallastPower>2.500000<", "<dBallastPower>-inf<"}}) {
+    for (const auto& [from, to, named] :
+         {std::tuple<std::string, std::string, std::string>{"<dPower>28.000000<", "<dPower>nan<",
+                                                            "灯具0/光源1/dPower"},
+          {"<nCount>3<", "<nCount>-3<", "luminaire 1"},
+          {"<dBallastPower>2.500000<", "<dBallastPower>-inf<", "灯具0/光源1/dBallastPower"}}) {
         std::string broken = text;
         const size_t at = broken.find(from);
         ASSERT_NE(at, std::string::npos) << from;
@@ -218,7 +222,7 @@ TEST_F(UnitCapacityCliTest, RefusesPowerThatIsNoNumberOfWatts) {
         for (const char* command : {"lpd ", "unitcap "}) {
             const auto [status, out] = RunCalc(command + path);
             EXPECT_EQ(status, 1) << command << to;
-            EXPECT_NE(out.find("luminaire 1"), std::string::npos) << out;
+            EXPECT_NE(out.find(named), std::string::npos) << out;
         }
     }
 }

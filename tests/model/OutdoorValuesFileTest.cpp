@@ -1,6 +1,6 @@
 // The aiming points and road values an outdoor project keeps with its luminaires: written
 // after every other field, read back equal, absent in older files and indoor projects,
-// and hostile texts in them read as the defaults.
+// texts that are not numbers read as the defaults, numbers that overflow refused.
 #include "model/ProjectFile.h"
 
 #include "model/ProjectTestSupport.h"
@@ -107,8 +107,7 @@ TEST(OutdoorValuesFile, OlderFilesAndIndoorProjectsHaveNone) {
 
 TEST(OutdoorValuesFile, HostileTextsReadAsTheDefaults) {
     TempDir dir;
-    const char* const aims[] = {"inf,0,0", "nan,1,2", "abc,1,2",   "1,2",
-                                "1,2,3,4", "",        "1e999,0,0", "0x10,0,0"};
+    const char* const aims[] = {"abc,1,2", "1,2", "1,2,3,4", "", "0x10,0,0"};
     for (const char* aim : aims) {
         WriteFileText(dir.File("a.col"),
                       FileWithLuminaire(std::string("<ptAim>") + aim + "</ptAim>"));
@@ -120,7 +119,7 @@ TEST(OutdoorValuesFile, HostileTextsReadAsTheDefaults) {
     // Road values with one number that is none are dropped as a whole.
     const std::string good = "<sArrangement>单侧</sArrangement><dSpacing>30</dSpacing>"
                              "<dPoleHeight>10</dPoleHeight><dElevation>5</dElevation>";
-    for (const char* u : {"inf", "nan", "x", "", "-1e+999"}) {
+    for (const char* u : {"x", "", "1,5"}) {
         WriteFileText(dir.File("c.col"),
                       FileWithLuminaire("<路灯参数><nStored>1</nStored>" + good + "<dUsing>" + u +
                                         "</dUsing></路灯参数>"));
@@ -135,6 +134,17 @@ TEST(OutdoorValuesFile, HostileTextsReadAsTheDefaults) {
     WriteFileText(dir.File("e.col"), FileWithLuminaire("<路灯参数><nStored>2</nStored>" + good +
                                                        "<dUsing>0.4</dUsing></路灯参数>"));
     EXPECT_FALSE(Loaded(dir.File("e.col")).luminaires.At(0).road.has_value());
+
+    // A number that overflows is no default: the file is refused.
+    for (const std::string& file : {FileWithLuminaire("<路灯参数><nStored>1</nStored>" + good +
+                                                      "<dUsing>-1e+999</dUsing></路灯参数>"),
+                                    FileWithLuminaire("<ptAim>1,2e400,3</ptAim>")}) {
+        WriteFileText(dir.File("f.col"), file);
+        test::MessageRecorder messages;
+        Project project;
+        EXPECT_FALSE(LoadProject(dir.File("f.col"), project, LoadOptions{false}));
+        EXPECT_EQ(messages.messages.size(), 1u);
+    }
 }
 
 } // namespace

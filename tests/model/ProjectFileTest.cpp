@@ -5,8 +5,11 @@
 
 #include "model/ProjectTestSupport.h"
 
+#include <kelvorin/KvStr.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -411,12 +414,12 @@ TEST(ProjectFile, StoredCountsNeverReachBeyondTheEntriesPresent) {
     TempDir dir;
     WriteFileText(dir.File("a.col"),
                   "<Main><Main><计算类型>1</计算类型></Main>"
-                  "<场地><点><点0>1,1,0</点0><点数量>2147483647</点数量></点></场地>"
+                  "<场地><点><点0>1,1,0</点0><点数量>100000</点数量></点></场地>"
                   "<道路><组件><数据0><m_dWidth>3</m_dWidth></数据0><数量>-4</数量></组件></道路>"
                   "<灯具><灯具0><配光曲线1><数据0/><数据5><dAngle>5</dAngle></数据5>"
-                  "<数量>2147483647</数量></配光曲线1><利用系数表><数据0/><数量>1</数量>"
+                  "<数量>400000</数量></配光曲线1><利用系数表><数据0/><数量>1</数量>"
                   "</利用系数表></灯具0><灯具2><sName>third</sName></灯具2>"
-                  "<灯具数量>2147483647</灯具数量></灯具></Main>");
+                  "<灯具数量>100000</灯具数量></灯具></Main>");
     const Project project = Loaded(dir.File("a.col"));
     EXPECT_EQ(project.room.outline.size(), 1u);
     EXPECT_TRUE(project.road.components.empty()); // a negative count reads nothing
@@ -427,6 +430,98 @@ TEST(ProjectFile, StoredCountsNeverReachBeyondTheEntriesPresent) {
     EXPECT_EQ(curve.At(0), IntensityRow{}); // present but empty: a default row
     EXPECT_EQ(curve.At(1).dAngle, 5);
     EXPECT_EQ(project.luminaires.At(0).cuTable.Count(), 1);
+}
+
+// Every number of a saved project in turn made not finite, too large, or (for whole
+// numbers) beyond the int range: the load is refused naming the element and its text,
+// and the open project stays as it was.
+TEST(ProjectFile, NumbersThatAreNotFiniteOrTooLargeRefuseTheFile) {
+    TempDir dir;
+    Project open = SampleOutdoorProject();
+    for (int i = 0; i < open.luminaires.Count(); ++i) {
+        Luminaire aimed = open.luminaires.At(i);
+        aimed.ptAim = {30, 20.0 + i, 0};
+        aimed.road = RoadLightValues{"单侧", 30, 10, 5, 0.4};
+        open.luminaires.Replace(i, aimed);
+    }
+    const std::string path = dir.File("a.col");
+    ASSERT_TRUE(SaveProject(open, path));
+    pugi::xml_document saved;
+    ASSERT_TRUE(saved.load_file(path.c_str()));
+    std::vector<pugi::xml_node> leaves;
+    for (const pugi::xpath_node& node : saved.select_nodes("//*[not(*)]")) {
+        leaves.push_back(node.node());
+    }
+    int refusals = 0;
+    for (pugi::xml_node leaf : leaves) {
+        const std::string text = leaf.text().get();
+        double number = 0;
+        std::vector<std::string> hostile;
+        if (std::count(text.begin(), text.end(), ',') == 2) {
+            hostile = {"1,nan,3", "inf,0,0", "0,0,-1e309"};
+        } else if (KvStr::IsDigitFactor(&number, text) == 0) {
+            continue; // a text field
+        } else if (text.find('.') != std::string::npos) {
+            hostile = {"nan", "-inf", "1e309", "2e12", "-1e13abc"};
+        } else {
+            hostile = {"99999999999", "-3000000000"};
+        }
+        std::string element = leaf.name();
+        for (pugi::xml_node up = leaf.parent(); up.type() == pugi::node_element; up = up.parent()) {
+            element = std::string(up.name()) + "/" + element;
+        }
+        for (const std::string& bad : hostile) {
+            leaf.text().set(bad.c_str());
+            ASSERT_TRUE(saved.save_file(path.c_str()));
+            const std::string file = ReadFileText(path);
+            MessageRecorder messages;
+            Project project = open;
+            EXPECT_FALSE(LoadProject(path, project)) << element << " " << bad;
+            EXPECT_EQ(project, open);
+            ASSERT_EQ(messages.messages.size(), 1u) << element << " " << bad;
+            EXPECT_NE(messages.messages[0].text.find("元素“" + element + "”的值“" + bad + "”"),
+                      std::string::npos)
+                << messages.messages[0].text;
+            EXPECT_EQ(ReadFileText(path), file); // not written back
+            ++refusals;
+        }
+        leaf.text().set(text.c_str());
+    }
+    EXPECT_GT(refusals, 100);
+}
+
+// A stored count beyond what the program lets a list hold is refused before anything is
+// allocated for it, however many entries the file holds.
+TEST(ProjectFile, CountsBeyondTheirBoundsRefuseTheFile) {
+    TempDir dir;
+    const std::string head = "<Main><Main><计算类型>1</计算类型></Main>";
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {head + "<灯具><灯具数量>100001</灯具数量></灯具></Main>", "Main/灯具/灯具数量"},
+        {head + "<场地><点><点数量>100001</点数量></点></场地></Main>", "Main/场地/点/点数量"},
+        {head + "<道路><组件><数量>400001</数量></组件></道路></Main>", "Main/道路/组件/数量"},
+        {head + "<灯具><灯具0><等光强表><数量>2147483647</数量></等光强表></灯具0>"
+                "<灯具数量>1</灯具数量></灯具></Main>",
+         "Main/灯具/灯具0/等光强表/数量"}};
+    for (const auto& [text, element] : files) {
+        WriteFileText(dir.File("a.col"), text);
+        MessageRecorder messages;
+        Project project;
+        EXPECT_FALSE(LoadProject(dir.File("a.col"), project)) << element;
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_NE(messages.messages[0].text.find("元素“" + element + "”"), std::string::npos)
+            << messages.messages[0].text;
+        EXPECT_NE(messages.messages[0].text.find("超出范围"), std::string::npos);
+    }
+    // Two hundred thousand empty luminaires under a count that claims them all.
+    std::string many = head + "<灯具>";
+    for (int i = 0; i < 200000; ++i) {
+        many += "<灯具" + std::to_string(i) + "/>";
+    }
+    WriteFileText(dir.File("many.col"), many + "<灯具数量>200000</灯具数量></灯具></Main>");
+    MessageRecorder messages;
+    Project project;
+    EXPECT_FALSE(LoadProject(dir.File("many.col"), project));
+    EXPECT_EQ(project.luminaires.Count(), 0);
 }
 
 TEST(ProjectFile, FilesThatAreNotProjectsFailAndLeaveTheProject) {
