@@ -5,6 +5,7 @@
 #include <kelvorin/KvMessage.h>
 #include <kelvorin/KvStr.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -376,15 +377,15 @@ void ReadOutdoorValues(FieldReader& io, const std::string& s, Luminaire& luminai
     luminaire.road.reset();
     int stored = 0;
     io.Int(section, kRoadStoredKey, stored);
-    if (stored != 1) {
-        return;
-    }
     RoadLightValues values;
     values.sArrangement = document.ReadText(section, "sArrangement", std::string());
-    if (ReadNumber(io, section, "dSpacing", values.dSpacing) &&
-        ReadNumber(io, section, "dPoleHeight", values.dPoleHeight) &&
-        ReadNumber(io, section, "dElevation", values.dElevation) &&
-        ReadNumber(io, section, "dUsing", values.dUsing)) {
+    // Every number is checked, also where the values are not marked as stored.
+    const bool numbers[] = {ReadNumber(io, section, "dSpacing", values.dSpacing),
+                            ReadNumber(io, section, "dPoleHeight", values.dPoleHeight),
+                            ReadNumber(io, section, "dElevation", values.dElevation),
+                            ReadNumber(io, section, "dUsing", values.dUsing)};
+    if (stored == 1 &&
+        std::all_of(std::begin(numbers), std::end(numbers), [](bool number) { return number; })) {
         luminaire.road = values;
     }
 }
