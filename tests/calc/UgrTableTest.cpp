@@ -30,7 +30,7 @@ double Wide(double c, double gamma) {
     return gamma <= 90.0 ? 300.0 * cosG * (1.0 + 0.5 * cosC * cosC) : -20.0 * cosG;
 }
 
-struct LdtSpec {
+struct LdtOptions {
     int symmetry = 4; // 0 full, 1 rotational, 4 quadrant
     std::function<double(double, double)> intensity = Wide;
     double lamp = 1000.0;
@@ -39,14 +39,14 @@ struct LdtSpec {
 };
 
 // An EULUMDAT file with 24 C planes and γ every 5°.
-std::string Ldt(const LdtSpec& spec) {
+std::string Ldt(const LdtOptions& options) {
     std::ostringstream out;
     out << "test\n1\n"
-        << spec.symmetry << "\n24\n15\n37\n5\nreport\nUGR test\nU-1\nu.ldt\ndate\n"
+        << options.symmetry << "\n24\n15\n37\n5\nreport\nUGR test\nU-1\nu.ldt\ndate\n"
         << "1100\n350\n60\n"
-        << spec.luminous << "95\n"
-        << spec.lor << "\n1\n0\n1\n1\nLED\n"
-        << spec.lamp << "\n3000K\n80\n30\n";
+        << options.luminous << "95\n"
+        << options.lor << "\n1\n0\n1\n1\nLED\n"
+        << options.lamp << "\n3000K\n80\n30\n";
     for (int i = 0; i < 10; ++i) {
         out << "0.5\n";
     }
@@ -56,10 +56,10 @@ std::string Ldt(const LdtSpec& spec) {
     for (int g = 0; g < 37; ++g) {
         out << g * 5 << "\n";
     }
-    const int stored = spec.symmetry == 0 ? 24 : (spec.symmetry == 1 ? 1 : 7);
+    const int stored = options.symmetry == 0 ? 24 : (options.symmetry == 1 ? 1 : 7);
     for (int p = 0; p < stored; ++p) {
         for (int g = 0; g < 37; ++g) {
-            out << spec.intensity(p * 15.0, g * 5.0) << "\n";
+            out << options.intensity(p * 15.0, g * 5.0) << "\n";
         }
     }
     return out.str();
@@ -207,9 +207,9 @@ TEST(UgrBackgroundTest, RoomIndexKeysAndZoneFluxes) {
     EXPECT_NEAR(DirectFloorFactors(1.1)[0], (0.690 + 0.578) / 2, 1e-12);
     // The zones add up to the declared LOR, downward to the walls and floor, upward to
     // the ceiling.
-    LdtSpec spec;
-    spec.lor = 80.0;
-    const ZoneFluxes zones = ZoneFluxesPerLampLumen(Read(Ldt(spec)));
+    LdtOptions options;
+    options.lor = 80.0;
+    const ZoneFluxes zones = ZoneFluxesPerLampLumen(Read(Ldt(options)));
     double sum = 0.0;
     for (const double z : zones) {
         sum += z;
@@ -248,7 +248,7 @@ TEST(UgrBackgroundTest, WorkedExampleOfTheStandardCondition) {
 }
 
 TEST(UgrTableTest, ScaleFluxTurnAndFormat) {
-    const PhotometricData base = Read(Ldt(LdtSpec()));
+    const PhotometricData base = Read(Ldt(LdtOptions()));
     const UgrTable table = Table(base);
     EXPECT_EQ(table.shr, 0.25);
     EXPECT_EQ(table.flux, 1000.0);
@@ -258,13 +258,13 @@ TEST(UgrTableTest, ScaleFluxTurnAndFormat) {
     ExpectTablesNear(table, Table(base, 0.25, 3.7), 0.0);
     ExpectTablesNear(Table(base, 1.0), Table(base, 1.0, 5.0), 0.0);
     // Ten times the lamp flux (same cd per 1000 lm): 8·log10(10) higher.
-    LdtSpec bright;
+    LdtOptions bright;
     bright.lamp = 10000.0;
     ExpectTablesNear(table, Table(Read(Ldt(bright))), 8.0);
     EXPECT_NEAR(UgrAtFlux(20.0, 1000.0, 10000.0), 28.0, 1e-12);
     // The luminaire turned by 90° in its file (intensity and luminous area): crosswise
     // and endwise change places.
-    LdtSpec turned;
+    LdtOptions turned;
     turned.intensity = [](double c, double g) { return Wide(c - 90.0, g); };
     turned.luminous = "300\n1000\n5\n5\n5\n5\n";
     ExpectTablesNear(table, Table(Read(Ldt(turned))), 0.0, true);
@@ -292,7 +292,7 @@ TEST(UgrTableTest, ScaleFluxTurnAndFormat) {
 TEST(UgrTableTest, TypesWithoutATableSayWhy) {
     std::string reason;
     UgrTable table;
-    LdtSpec dark;
+    LdtOptions dark;
     dark.luminous = "0\n0\n0\n0\n0\n0\n";
     EXPECT_FALSE(ComputeUgrTable(Read(Ldt(dark)), 0.25, table, reason));
     EXPECT_NE(reason.find("发光面"), std::string::npos) << reason;
@@ -301,7 +301,7 @@ TEST(UgrTableTest, TypesWithoutATableSayWhy) {
                               "900 500 100\n800 400 80\n600 300 50\n";
     EXPECT_FALSE(ComputeUgrTable(Read(flood, true), 0.25, table, reason));
     EXPECT_NE(reason.find("C-γ"), std::string::npos) << reason;
-    const PhotometricData good = Read(Ldt(LdtSpec()));
+    const PhotometricData good = Read(Ldt(LdtOptions()));
     for (const double shr : {0.0, -1.0, 5.0, std::nan("")}) {
         EXPECT_FALSE(ComputeUgrTable(good, shr, table, reason)) << shr;
     }
@@ -315,7 +315,7 @@ TEST(UgrTableTest, TypesWithoutATableSayWhy) {
 }
 
 TEST(IntensitySamplerTest, CubicKeepsStoredValuesAndMonotony) {
-    const PhotometricData data = Read(Ldt(LdtSpec()));
+    const PhotometricData data = Read(Ldt(LdtOptions()));
     const IntensitySampler cubic(data, IntensityInterpolation::kMonotoneCubic);
     const IntensitySampler linear(data, IntensityInterpolation::kBilinear);
     for (const double c : {0.0, 15.0, 90.0, 165.0, 270.0, 345.0}) {
