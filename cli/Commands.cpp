@@ -3,6 +3,7 @@
 #include "cli/AreaSourceCommands.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/ExportCommands.h"
+#include "cli/GlareCommands.h"
 #include "cli/GridCommands.h"
 #include "cli/IndoorCommands.h"
 #include "cli/InfoCommands.h"
@@ -41,6 +42,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterUnitCapacityCommands(app, registry);
     RegisterLayoutCommands(app, registry);
     RegisterInfoCommands(app, registry);
+    RegisterGlareCommands(app, registry);
 }
 
 } // namespace qv::cli

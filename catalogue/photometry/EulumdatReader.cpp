@@ -17,6 +17,7 @@
 
 #include <kelvorin/KvStr.h>
 
+#include <array>
 #include <cmath>
 
 namespace qv {
@@ -134,6 +135,24 @@ bool Skip(LdtLines& lines, int count, const std::string& what, std::string& erro
     return true;
 }
 
+// The luminous area from the sizes in mm (negative ones taken as their size, as the body's
+// are): length along C90-C270, width along C0-C180, width 0 for a round one.
+LuminousArea LuminousAreaOf(double length, double width, const std::array<double, 4>& sides) {
+    LuminousArea area;
+    length = std::fabs(length) * kMillimetre;
+    width = std::fabs(width) * kMillimetre;
+    if (length <= 0.0) {
+        return area;
+    }
+    area.shape = width > 0.0 ? LuminousShape::kBox : LuminousShape::kCylinder;
+    area.alongC90 = length;
+    area.alongC0 = width > 0.0 ? width : length;
+    for (size_t i = 0; i < sides.size(); ++i) {
+        area.sides[i] = std::fabs(sides[i]) * kMillimetre;
+    }
+    return area;
+}
+
 } // namespace
 
 bool ReadEulumdat(const std::string& source, PhotometricData& out, std::string& error) {
@@ -191,10 +210,20 @@ bool ReadEulumdat(const std::string& source, PhotometricData& out, std::string& 
         }
         return true;
     };
+    double luminousLength = 0.0;
+    double luminousWidth = 0.0;
+    std::array<double, 4> sides{};
+    double lor = 0.0;
     if (!size(length, "the luminaire length") || !size(width, "the luminaire width") ||
-        !size(data.height, "the luminaire height") || !Skip(lines, 6, "the luminous area", error) ||
+        !size(data.height, "the luminaire height") ||
+        !size(luminousLength, "the luminous length") ||
+        !size(luminousWidth, "the luminous width") ||
+        !size(sides[0], "the luminous height in the C0 plane") ||
+        !size(sides[1], "the luminous height in the C90 plane") ||
+        !size(sides[2], "the luminous height in the C180 plane") ||
+        !size(sides[3], "the luminous height in the C270 plane") ||
         !lines.Number(ignored, "the downward flux fraction", error) ||
-        !lines.Number(ignored, "the light output ratio", error) ||
+        !lines.Number(lor, "the light output ratio", error) ||
         !lines.Number(factor, "the conversion factor", error)) {
         return false;
     }
@@ -210,6 +239,8 @@ bool ReadEulumdat(const std::string& source, PhotometricData& out, std::string& 
     data.length = std::fabs(length) * kMillimetre;
     data.width = std::fabs(width) * kMillimetre;
     data.height = std::fabs(data.height) * kMillimetre;
+    data.luminous = LuminousAreaOf(luminousLength, luminousWidth, sides);
+    data.declaredLor = lor > 0.0 && lor <= 150.0 ? lor / 100.0 : 0.0;
     for (int set = 0; set < sets; ++set) {
         double lamps = 0.0;
         double flux = 0.0;

@@ -178,6 +178,32 @@ std::string Keyword(const std::map<std::string, std::string>& keywords, const ch
     return found == keywords.end() ? std::string() : found->second;
 }
 
+// The luminous area from the signed sizes in metres: width along 90°-270°, length along
+// 0°-180°. Positive sizes are a box (height 0: a flat rectangle); negative width = length
+// a vertical cylinder or disc, and with a negative height as well a sphere. Other
+// shapes (ellipses, horizontal cylinders) and a zero size give no luminous area.
+LuminousArea LuminousAreaOf(double width, double length, double height) {
+    LuminousArea area;
+    if (width > 0.0 && length > 0.0 && height >= 0.0) {
+        area.shape = LuminousShape::kBox;
+        area.alongC0 = length;
+        area.alongC90 = width;
+        area.sides.fill(height);
+    } else if (width < 0.0 && Near(width, length)) {
+        if (height >= 0.0) {
+            area.shape = LuminousShape::kCylinder;
+            area.sides.fill(height);
+        } else if (Near(height, width)) {
+            area.shape = LuminousShape::kSphere;
+        } else {
+            return area;
+        }
+        area.alongC0 = -width;
+        area.alongC90 = -width;
+    }
+    return area;
+}
+
 } // namespace
 
 bool ReadIes(const std::string& source, PhotometricData& out, std::string& error) {
@@ -283,6 +309,7 @@ bool ReadIes(const std::string& source, PhotometricData& out, std::string& error
     data.length = std::fabs(length) * unit;
     data.width = data.round ? 0.0 : std::fabs(width) * unit;
     data.height = std::fabs(height) * unit;
+    data.luminous = LuminousAreaOf(width * unit, length * unit, height * unit);
     data.lamps.count = lampCount;
     data.lamps.lumensPerLamp = lumens > 0.0 ? lumens : 0.0;
     data.lamps.type = Keyword(keywords, "LAMP");

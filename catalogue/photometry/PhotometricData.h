@@ -10,6 +10,7 @@
 // - type B (floodlights): planes through the horizontal axis across the beam; the
 //   horizontal angle is lateral (left/right of the beam axis), the vertical angle up/down.
 // Stored planes cover only what the file's symmetry needs; CandelaAt unfolds them.
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,6 +38,25 @@ struct PhotometricLamps {
     std::string type;           // lamp description of the file
 };
 
+// The luminous opening: the part of the luminaire that emits light, as the file gives it,
+// in the luminaire's own C frame (metres). What the glare calculation divides the
+// intensity by.
+enum class LuminousShape {
+    kNone,     // the file gives no luminous area (all sizes 0) or a shape not modelled
+    kBox,      // a rectangle alongC0 × alongC90 facing down, with luminous side faces
+    kCylinder, // a vertical cylinder (a disc when its sides are 0) of diameter alongC0
+    kSphere    // a sphere of diameter alongC0
+};
+
+struct LuminousArea {
+    LuminousShape shape = LuminousShape::kNone;
+    double alongC0 = 0.0;  // extent along the C0-C180 axis; the diameter of round shapes
+    double alongC90 = 0.0; // extent along the C90-C270 axis; the diameter of round shapes
+    // Heights of the luminous side faces whose outward normals point to C0, C90, C180 and
+    // C270 (a cylinder's side is their mean).
+    std::array<double, 4> sides{};
+};
+
 struct PhotometricData {
     std::string format; // e.g. "IES LM-63-2002", "EULUMDAT"
     std::string name;   // luminaire name (description) of the file
@@ -51,6 +71,14 @@ struct PhotometricData {
     double width = 0.0;
     double height = 0.0;
     bool round = false;
+    // The luminous opening. EULUMDAT: the luminous length lies along C90-C270 and the
+    // width along C0-C180 (width 0: round), with the four side heights as given. LM-63:
+    // the length lies along 0°-180° and the width along 90°-270°, the height is every
+    // side's; negative width = length is round, all three negative a sphere.
+    LuminousArea luminous;
+    // Light output ratio the file declares (EULUMDAT, as a fraction of the lamp flux); 0
+    // when the file gives none or an implausible one (outside 0 to 1.5).
+    double declaredLor = 0.0;
     std::vector<double> planes; // C angles or type B horizontal angles, ascending
     std::vector<double> angles; // γ or type B vertical angles, ascending
     // candela[plane][angle]: intensity in cd (multipliers applied).

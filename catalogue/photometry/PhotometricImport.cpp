@@ -9,8 +9,7 @@
 
 namespace qv {
 
-bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type,
-                         std::string& error) {
+bool ReadPhotometricDataFile(const std::string& file, PhotometricData& data, std::string& error) {
     std::error_code code;
     const std::uintmax_t size = std::filesystem::file_size(file, code);
     if (code || size > kMaxPhotometricFileBytes) {
@@ -18,14 +17,26 @@ bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type,
         return false;
     }
     std::string text;
-    PhotometricData data;
     std::string problem;
     if (KvFile::ReadAll(file, text) != KvFileRead::Ok) {
         error = file + ": cannot be read";
         return false;
     }
-    if (!ReadPhotometricFile(file, text, data, problem) ||
-        !ToCatalogueType(data, std::filesystem::path(file).stem().string(), type, problem)) {
+    if (!ReadPhotometricFile(file, text, data, problem)) {
+        error = file + ":" + problem;
+        return false;
+    }
+    return true;
+}
+
+bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type,
+                         std::string& error) {
+    PhotometricData data;
+    std::string problem;
+    if (!ReadPhotometricDataFile(file, data, error)) {
+        return false;
+    }
+    if (!ToCatalogueType(data, std::filesystem::path(file).stem().string(), type, problem)) {
         error = file + ":" + problem;
         return false;
     }

@@ -17,6 +17,10 @@ namespace qv {
 // Larger photometric files are refused before they are read.
 inline constexpr std::uintmax_t kMaxPhotometricFileBytes = 16u << 20;
 
+// Reads one photometric file (.ies or .ldt, at most kMaxPhotometricFileBytes); the message
+// names the file (and the line).
+bool ReadPhotometricDataFile(const std::string& file, PhotometricData& data, std::string& error);
+
 // Reads one file into a catalogue type; the message names the file (and the line).
 bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type, std::string& error);
 
