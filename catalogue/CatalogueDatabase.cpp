@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iostream>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
 
 namespace qv {
@@ -49,6 +50,16 @@ int CatalogueDatabase::Execute(const std::string& sql) {
 
 bool CatalogueDatabase::HasTable(const std::string& name) {
     return Connect() && m_access->IsTableInDatabase(name, "TABLE") == 1;
+}
+
+std::string CatalogueWriteProblem(const std::string& path) {
+    const std::filesystem::path file(path);
+    const std::filesystem::path folder =
+        file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    if (::access(file.c_str(), W_OK) == 0 && ::access(folder.c_str(), W_OK) == 0) {
+        return std::string();
+    }
+    return "灯具数据库“" + path + "”不能写入（只读或没有写入权限）";
 }
 
 std::string DefaultCataloguePath() {

@@ -47,6 +47,11 @@ private:
 // The catalogue in the text folder of the running program: KvTxt/Lamps.db.
 std::string DefaultCataloguePath();
 
+// Why the catalogue file cannot take new types: "灯具数据库“PATH”不能写入（只读或没有写入权限）"
+// when the file or its folder (where the database keeps its journal) cannot be written; empty when
+// it can.
+std::string CatalogueWriteProblem(const std::string& path);
+
 // The catalogue a user named (empty: the default one) as the full path the database layer
 // takes: a relative name is taken from the working folder.
 std::string CataloguePathFor(const std::string& given);

@@ -251,6 +251,9 @@ int Import(const CatalogueArguments& arguments) {
     if (!Open(connection.db, "catalogue import")) {
         return kBadInput;
     }
+    if (const std::string problem = CatalogueWriteProblem(connection.db.Path()); !problem.empty()) {
+        return ImportBadInput(problem);
+    }
     std::vector<WrittenType> written;
     std::string error;
     if (!AddCatalogueTypes(connection.access, types, written, error)) {

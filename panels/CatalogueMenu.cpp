@@ -18,8 +18,9 @@ int ExtendLuminaireCatalogue(CatalogueDatabase& catalogue, const std::vector<std
     }
     std::vector<CatalogueLuminaireType> types;
     std::vector<WrittenType> written;
-    std::string error;
-    if (!ImportPhotometricFiles(catalogue.Access(), files, types, written, error)) {
+    std::string error = CatalogueWriteProblem(catalogue.Path());
+    if (!error.empty() ||
+        !ImportPhotometricFiles(catalogue.Access(), files, types, written, error)) {
         KvMessageSink::Show("导入配光文件失败,灯具数据库未作改动:\n" + error, "系统提示",
                             KvMessageIcon::Warning);
         return 0;

@@ -80,7 +80,8 @@ bool LuminaireDialogModel::ImportFiles(const std::vector<std::string>& files, st
     }
     std::vector<CatalogueLuminaireType> types;
     std::vector<WrittenType> written;
-    if (!ImportPhotometricFiles(m_db.Access(), files, types, written, error)) {
+    error = CatalogueWriteProblem(m_db.Path());
+    if (!error.empty() || !ImportPhotometricFiles(m_db.Access(), files, types, written, error)) {
         return false;
     }
     const CatalogueLuminaireType& first = types.front();

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
 namespace qv::test {
 namespace {
 
@@ -177,3 +181,33 @@ TEST_F(CatalogueLoadersTest, MissingCatalogueGivesOneMessagePerAttempt) {
 
 } // namespace
 } // namespace qv::test
+
+namespace qv {
+namespace {
+
+// An import names a catalogue it cannot write instead of failing on its first table.
+TEST(CatalogueWriteProblem, NamesACatalogueThatCannotBeWritten) {
+    const std::filesystem::path folder =
+        std::filesystem::path(testing::TempDir()) / "qv_catalogue_write_problem";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::string file = (folder / "Lamps.db").string();
+    std::ofstream(file) << "x";
+    EXPECT_EQ(CatalogueWriteProblem(file), "");
+    const std::string missing = (folder / "none" / "Lamps.db").string();
+    EXPECT_EQ(CatalogueWriteProblem(missing),
+              "灯具数据库“" + missing + "”不能写入（只读或没有写入权限）");
+    if (::geteuid() != 0) { // permissions do not bind the superuser
+        std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+        EXPECT_NE(CatalogueWriteProblem(file), "");
+        std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_exec);
+        EXPECT_NE(CatalogueWriteProblem(file), "");
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+    }
+    std::filesystem::remove_all(folder);
+}
+
+} // namespace
+} // namespace qv
