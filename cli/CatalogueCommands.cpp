@@ -1,5 +1,6 @@
 #include "cli/CatalogueCommands.h"
 
+#include "calc/glare/UgrCatalogue.h"
 #include "catalogue/CatalogueDatabase.h"
 #include "catalogue/CatalogueLoaders.h"
 #include "catalogue/CatalogueSourceText.h"
@@ -243,7 +244,7 @@ int Import(const CatalogueArguments& arguments) {
     std::vector<CatalogueLuminaireType> types(arguments.files.size());
     for (size_t i = 0; i < arguments.files.size(); ++i) {
         std::string error;
-        if (!ReadPhotometricType(arguments.files[i], types[i], error)) {
+        if (!ReadPhotometricType(arguments.files[i], types[i], error, AddUgrTables)) {
             return ImportBadInput(error); // before the catalogue is opened
         }
     }

@@ -1,8 +1,10 @@
 #include "cli/GlareCommands.h"
 
+#include "calc/glare/UgrCatalogue.h"
 #include "calc/glare/UgrTable.h"
 #include "catalogue/CatalogueDatabase.h"
 #include "catalogue/CatalogueSourceText.h"
+#include "catalogue/photometry/CatalogueUgrTables.h"
 #include "catalogue/photometry/PhotometricImport.h"
 #include "cli/CommandOutput.h"
 #include "panels/ArrayLayoutDialogModel.h"
@@ -10,6 +12,7 @@
 #include <kelvorin/KvAccess.h>
 #include <kelvorin/KvStr.h>
 
+#include <cmath>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -37,7 +40,7 @@ std::string Cell(double ugr) {
     return shown < 10.0 ? std::string("<10.0") : KvStr::Format("%.1f", shown);
 }
 
-void Print(const PhotometricData& data, const UgrTable& table, bool json) {
+void Print(const std::string& name, const std::string& model, const UgrTable& table, bool json) {
     if (json) {
         Json rows = Json::array();
         for (size_t r = 0; r < kUgrRooms.size(); ++r) {
@@ -46,15 +49,15 @@ void Print(const PhotometricData& data, const UgrTable& table, bool json) {
                             {"crosswise", table.crosswise[r]},
                             {"endwise", table.endwise[r]}});
         }
-        PrintJson({{"name", data.name},
-                   {"model", data.model},
+        PrintJson({{"name", name},
+                   {"model", model},
                    {"shr", table.shr},
                    {"flux", table.flux},
                    {"rows", rows},
                    {"reflectances", kUgrReflectances}});
         return;
     }
-    std::cout << "UGR表  " << data.name << (data.model.empty() ? "" : " " + data.model)
+    std::cout << "UGR表  " << name << (model.empty() ? "" : " " + model)
               << "  S = " << KvStr::FormatDouble(table.shr)
               << "H  光通量 Φ = " << KvStr::Format("%.0f", table.flux) << " lm\n";
     std::vector<std::string> header{"X", "Y"};
@@ -77,8 +80,9 @@ void Print(const PhotometricData& data, const UgrTable& table, bool json) {
     }
 }
 
-// A catalogue type keeps only its curves A and B: it is named, and why it has no table.
-int CatalogueType(const UgrArguments& arguments) {
+// A catalogue type: the table its import stored at this spacing; a handbook type keeps
+// only its curves A and B and is named with why it has no table.
+int CatalogueType(const UgrArguments& arguments, double shr) {
     KvAccess access;
     CatalogueDatabase catalogue(access, CataloguePathFor(arguments.catalogue), std::cerr);
     if (!catalogue.Connect()) {
@@ -89,9 +93,25 @@ int CatalogueType(const UgrArguments& arguments) {
     if (!LoadCatalogueType(catalogue, arguments.type, arguments.model, luminaire, reason)) {
         return BadInput("--type/--model: " + reason);
     }
-    return BadInput("灯具类型 " + arguments.type + " " + arguments.model +
-                    " 在数据库中只有A、B两条配光曲线,没有完整的C-γ配光和发光面尺寸,无法计算"
-                    "UGR表;请用它的配光文件(.ldt/.ies)计算");
+    std::vector<CatalogueUgrTable> stored;
+    if (!LoadUgrTables(catalogue, arguments.type, arguments.model, stored)) {
+        return BadInput("the table " + std::string(kUgrTableName) + " of " + catalogue.Path() +
+                        " cannot be read");
+    }
+    if (stored.empty()) {
+        return BadInput("灯具类型 " + arguments.type + " " + arguments.model +
+                        " 在数据库中只有A、B两条配光曲线,没有完整的C-γ配光和发光面尺寸,无法计算"
+                        "UGR表;请用它的配光文件(.ldt/.ies)计算");
+    }
+    for (const CatalogueUgrTable& one : stored) {
+        const std::optional<UgrTable> table = FromCatalogueUgrTable(one);
+        if (table && std::fabs(table->shr - shr) < 1e-9) {
+            Print(arguments.type, arguments.model, *table, arguments.json);
+            return kSuccess;
+        }
+    }
+    return BadInput(
+        "option --shr: 数据库中只存有 S = 0.25H 和 S = 1H 的UGR表;其他间距请用配光文件计算");
 }
 
 int UgrTableCommand(const UgrArguments& arguments) {
@@ -100,7 +120,7 @@ int UgrTableCommand(const UgrArguments& arguments) {
         return BadInput("option --shr: \"" + arguments.shr + "\" is not a number");
     }
     if (!arguments.type.empty()) {
-        return CatalogueType(arguments);
+        return CatalogueType(arguments, shr);
     }
     PhotometricData data;
     std::string error;
@@ -111,7 +131,7 @@ int UgrTableCommand(const UgrArguments& arguments) {
     if (!ComputeUgrTable(data, shr, table, error)) {
         return BadInput(arguments.file + ": " + error);
     }
-    Print(data, table, arguments.json);
+    Print(data.name, data.model, table, arguments.json);
     return kSuccess;
 }
 

@@ -1,5 +1,6 @@
 #include "panels/CatalogueMenu.h"
 
+#include "calc/glare/UgrCatalogue.h"
 #include "catalogue/photometry/PhotometricImport.h"
 
 #include <kelvorin/KvMessage.h>
@@ -20,7 +21,7 @@ int ExtendLuminaireCatalogue(CatalogueDatabase& catalogue, const std::vector<std
     std::vector<WrittenType> written;
     std::string error = CatalogueWriteProblem(catalogue.Path());
     if (!error.empty() ||
-        !ImportPhotometricFiles(catalogue.Access(), files, types, written, error)) {
+        !ImportPhotometricFiles(catalogue.Access(), files, types, written, error, AddUgrTables)) {
         KvMessageSink::Show("导入配光文件失败,灯具数据库未作改动:\n" + error, "系统提示",
                             KvMessageIcon::Warning);
         return 0;

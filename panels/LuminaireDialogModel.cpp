@@ -1,5 +1,6 @@
 #include "panels/LuminaireDialogModel.h"
 
+#include "calc/glare/UgrCatalogue.h"
 #include "catalogue/CatalogueLoaders.h"
 #include "catalogue/photometry/PhotometricImport.h"
 #include "panels/LuminairePlacement.h"
@@ -81,7 +82,8 @@ bool LuminaireDialogModel::ImportFiles(const std::vector<std::string>& files, st
     std::vector<CatalogueLuminaireType> types;
     std::vector<WrittenType> written;
     error = CatalogueWriteProblem(m_db.Path());
-    if (!error.empty() || !ImportPhotometricFiles(m_db.Access(), files, types, written, error)) {
+    if (!error.empty() ||
+        !ImportPhotometricFiles(m_db.Access(), files, types, written, error, AddUgrTables)) {
         return false;
     }
     const CatalogueLuminaireType& first = types.front();

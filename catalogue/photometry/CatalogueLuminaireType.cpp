@@ -246,4 +246,11 @@ CuTable CuTableOfCurves(const IntensityCurve& a, const IntensityCurve& b) {
     }));
 }
 
+const std::vector<std::string>& UgrTableColumns() {
+    static const std::vector<std::string> columns = {
+        "名称",  "型号",  "间距比", "光通量", "X",     "Y",     "横向1", "横向2",
+        "横向3", "横向4", "横向5",  "纵向1",  "纵向2", "纵向3", "纵向4", "纵向5"};
+    return columns;
+}
+
 } // namespace qv

@@ -18,9 +18,32 @@
 #include "catalogue/photometry/PhotometricData.h"
 #include "model/CatalogueRecords.h"
 
+#include <array>
 #include <string>
+#include <vector>
 
 namespace qv {
+
+// A UGR table as the catalogue keeps it: the luminaire spacing over H, the lamp flux the
+// table is for, and per room (x × y in multiples of H) the values of the five reflectance
+// combinations looking crosswise and endwise. The glare calculation fills it on import.
+struct CatalogueUgrRow {
+    int x = 0;
+    int y = 0;
+    std::array<double, 5> crosswise{};
+    std::array<double, 5> endwise{};
+};
+
+struct CatalogueUgrTable {
+    double shr = 0.0;
+    double flux = 0.0;
+    std::vector<CatalogueUgrRow> rows;
+};
+
+// The catalogue table of every type's UGR rows and its columns: 名称, 型号, 间距比 (S/H),
+// 光通量 (lm), X, Y (in H), 横向1…5, 纵向1…5.
+inline constexpr const char* kUgrTableName = "UGR表";
+const std::vector<std::string>& UgrTableColumns();
 
 struct CatalogueLuminaireType {
     std::string name;        // 名称
@@ -46,6 +69,9 @@ struct CatalogueLuminaireType {
     double lampPower = 0.0;
     int lampFlux = 0;
     int lampCount = 1;
+    // The UGR tables of the type (one per spacing), stored in the table "UGR表"; none for a
+    // distribution that cannot have one.
+    std::vector<CatalogueUgrTable> ugrTables;
 };
 
 // The catalogue type of a photometric file, named so that a designer can pick it from a

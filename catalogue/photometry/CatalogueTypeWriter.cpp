@@ -5,6 +5,8 @@
 #include <kelvorin/KvStTable.h>
 #include <kelvorin/KvStr.h>
 
+#include <charconv>
+
 namespace qv {
 namespace {
 
@@ -12,6 +14,13 @@ constexpr size_t kMaxTableNameCharacters = 56; // room for a "_NN" suffix within
 
 std::string Number(double value) {
     return KvStr::FormatDouble(value);
+}
+
+// The shortest text that reads back as exactly this number, in any locale.
+std::string ExactNumber(double value) {
+    char buffer[32];
+    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
 }
 
 // The model text made fit for a table name: characters a table name cannot hold become
@@ -53,6 +62,7 @@ private:
     bool WriteTable(const std::string& name, const std::vector<std::string>& columns,
                     const std::vector<std::vector<double>>& rows);
     bool WriteLamp(const CatalogueLuminaireType& type, std::string& lamp);
+    bool WriteUgrTables(const CatalogueLuminaireType& type);
 
     KvAccess& m_db;
     std::string m_error;
@@ -105,6 +115,47 @@ bool TypeWriter::WriteLamp(const CatalogueLuminaireType& type, std::string& lamp
                "光源", {"光源类型", "灯型号", "功率", "光通量"},
                {type.lampType, type.lampModel, power, std::to_string(type.lampFlux)}) == 1 ||
            Fail("the lamp " + lamp + " was refused by table 光源");
+}
+
+// The rows of the type's UGR tables in the shared table "UGR表", made when missing.
+bool TypeWriter::WriteUgrTables(const CatalogueLuminaireType& type) {
+    if (type.ugrTables.empty()) {
+        return true;
+    }
+    const std::vector<std::string>& columns = UgrTableColumns();
+    if (!m_db.IsTableInDatabase(kUgrTableName, "TABLE")) {
+        std::vector<KvStTableField> fields;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            KvStTableField field;
+            field.name = columns[i];
+            field.type = i < 2 ? "varchar" : "float";
+            field.size = i < 2 ? 255 : 0;
+            fields.push_back(field);
+        }
+        if (m_db.CreateTable(kUgrTableName, fields) != 1) {
+            return Fail(std::string("cannot create table ") + kUgrTableName);
+        }
+    }
+    for (const CatalogueUgrTable& table : type.ugrTables) {
+        for (const CatalogueUgrRow& row : table.rows) {
+            std::vector<std::string> values = {type.name,
+                                               type.model,
+                                               Number(table.shr),
+                                               Number(table.flux),
+                                               std::to_string(row.x),
+                                               std::to_string(row.y)};
+            for (double value : row.crosswise) {
+                values.push_back(ExactNumber(value));
+            }
+            for (double value : row.endwise) {
+                values.push_back(ExactNumber(value));
+            }
+            if (m_db.AddRecordToTable(kUgrTableName, columns, values) != 1) {
+                return Fail(std::string("a row of table ") + kUgrTableName + " was refused");
+            }
+        }
+    }
+    return true;
 }
 
 bool TypeWriter::Write(const CatalogueLuminaireType& type, WrittenType& written) {
@@ -173,8 +224,9 @@ bool TypeWriter::Write(const CatalogueLuminaireType& type, WrittenType& written)
                                              Number(type.heightMm),
                                              shape,
                                              type.source};
-    return m_db.AddRecordToTable("灯具型号", columns, values) == 1 ||
-           Fail(what + " was refused by table 灯具型号");
+    return (m_db.AddRecordToTable("灯具型号", columns, values) == 1 ||
+            Fail(what + " was refused by table 灯具型号")) &&
+           WriteUgrTables(type);
 }
 
 } // namespace

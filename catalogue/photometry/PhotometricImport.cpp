@@ -29,8 +29,8 @@ bool ReadPhotometricDataFile(const std::string& file, PhotometricData& data, std
     return true;
 }
 
-bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type,
-                         std::string& error) {
+bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type, std::string& error,
+                         const TypeCompletion& complete) {
     PhotometricData data;
     std::string problem;
     if (!ReadPhotometricDataFile(file, data, error)) {
@@ -42,16 +42,20 @@ bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type,
     }
     type.source = "photometric file " + std::filesystem::path(file).filename().string() + " (" +
                   data.format + ")";
+    if (complete) {
+        complete(data, type);
+    }
     return true;
 }
 
 bool ImportPhotometricFiles(KvAccess& db, const std::vector<std::string>& files,
                             std::vector<CatalogueLuminaireType>& types,
-                            std::vector<WrittenType>& written, std::string& error) {
+                            std::vector<WrittenType>& written, std::string& error,
+                            const TypeCompletion& complete) {
     types.assign(files.size(), CatalogueLuminaireType());
     written.clear();
     for (size_t i = 0; i < files.size(); ++i) {
-        if (!ReadPhotometricType(files[i], types[i], error)) {
+        if (!ReadPhotometricType(files[i], types[i], error, complete)) {
             return false;
         }
     }

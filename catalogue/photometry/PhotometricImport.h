@@ -9,6 +9,7 @@
 #include <kelvorin/KvAccess.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,13 +22,19 @@ inline constexpr std::uintmax_t kMaxPhotometricFileBytes = 16u << 20;
 // names the file (and the line).
 bool ReadPhotometricDataFile(const std::string& file, PhotometricData& data, std::string& error);
 
+// What a higher layer adds to a type from the file's full distribution before it is
+// written (the UGR tables).
+using TypeCompletion = std::function<void(const PhotometricData&, CatalogueLuminaireType&)>;
+
 // Reads one file into a catalogue type; the message names the file (and the line).
-bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type, std::string& error);
+bool ReadPhotometricType(const std::string& file, CatalogueLuminaireType& type, std::string& error,
+                         const TypeCompletion& complete = nullptr);
 
 // Reads every file, then adds the types to the catalogue; types and written get one entry
 // per file. False with the reason (nothing written) on the first problem.
 bool ImportPhotometricFiles(KvAccess& db, const std::vector<std::string>& files,
                             std::vector<CatalogueLuminaireType>& types,
-                            std::vector<WrittenType>& written, std::string& error);
+                            std::vector<WrittenType>& written, std::string& error,
+                            const TypeCompletion& complete = nullptr);
 
 } // namespace qv

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 
 namespace qv::test {
@@ -82,6 +83,37 @@ TEST(UgrTableCliTest, TextAndJsonOfAFile) {
     const nlohmann::json standard = RunCalcJson("ugr-table " + file + " --shr 1");
     EXPECT_EQ(standard.at("shr"), 1.0);
     EXPECT_NE(standard.at("rows")[8].at("crosswise")[0], json.at("rows")[8].at("crosswise")[0]);
+}
+
+// An imported file keeps both of its tables with the type: the catalogue type prints what
+// the file does, at either spacing; a file without a luminous area imports without one.
+TEST(UgrTableCliTest, ImportedTypesKeepTheirTables) {
+    const TempDir dir;
+    const std::string file = dir.File("panel.ldt");
+    WriteFileText(file, Ldt());
+    const std::string dark = dir.File("dark.ldt");
+    WriteFileText(dark, Ldt("0\n0\n0\n0\n0\n0\n").replace(Ldt().find("P-1"), 3, "P-2"));
+    const std::string db = dir.File("Lamps.db");
+    std::filesystem::copy_file(QV_CATALOGUE_PATH, db);
+    ASSERT_EQ(RunCalc("catalogue import " + file + " " + dark + " --catalogue " + db).first, 0);
+    for (const char* shr : {"0.25", "1"}) {
+        nlohmann::json fromFile = RunCalcJson("ugr-table " + file + " --shr " + shr);
+        nlohmann::json stored =
+            RunCalcJson("ugr-table --type Panel --model P-1 --catalogue " + db + " --shr " + shr);
+        EXPECT_EQ(stored.at("name"), "Panel");
+        fromFile.erase("name");
+        fromFile.erase("model");
+        stored.erase("name");
+        stored.erase("model");
+        EXPECT_EQ(stored, fromFile) << shr;
+    }
+    const auto [other, message] =
+        RunCalc("ugr-table --type Panel --model P-1 --catalogue " + db + " --shr 0.5");
+    EXPECT_EQ(other, 1);
+    EXPECT_NE(message.find("0.25H"), std::string::npos) << message;
+    const auto [none, why] = RunCalc("ugr-table --type Panel --model P-2 --catalogue " + db);
+    EXPECT_EQ(none, 1);
+    EXPECT_NE(why.find("只有A、B两条配光曲线"), std::string::npos) << why;
 }
 
 TEST(UgrTableCliTest, TypesWithoutATableAndBadOptions) {
