@@ -182,7 +182,10 @@ ObserverUgr UgrAtObserver(const LuminaireList& luminaires, const UgrObserver& ob
     int number = 0;
     for (const Luminaire& luminaire : luminaires.Items()) {
         ++number;
-        const GlareView view = ViewOfLuminaire(eye, sight, luminaire.ptCenter, luminaire.Rotate.z);
+        // The luminaire's frame as the point calculation turns it (RotateIntoFrame): its
+        // axis lies along +x turned clockwise by Rotate.z, so the view's C0 axis (turned
+        // counter-clockwise by its rotation) takes -Rotate.z.
+        const GlareView view = ViewOfLuminaire(eye, sight, luminaire.ptCenter, -luminaire.Rotate.z);
         const double area =
             ProjectedLuminousArea(LuminousAreaOf(luminaire.opticalShape), view.c, view.gamma);
         const double intensity = IntensityTowardEye(luminaire, eye);
