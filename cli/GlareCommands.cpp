@@ -1,12 +1,16 @@
 #include "cli/GlareCommands.h"
 
+#include "calc/common/Outline.h"
+#include "calc/glare/RoomUgr.h"
 #include "calc/glare/UgrCatalogue.h"
 #include "calc/glare/UgrTable.h"
 #include "catalogue/CatalogueDatabase.h"
 #include "catalogue/CatalogueSourceText.h"
+#include "catalogue/StandardsCatalogue.h"
 #include "catalogue/photometry/CatalogueUgrTables.h"
 #include "catalogue/photometry/PhotometricImport.h"
 #include "cli/CommandOutput.h"
+#include "cli/PlaceOption.h"
 #include "panels/ArrayLayoutDialogModel.h"
 
 #include <kelvorin/KvAccess.h>
@@ -135,6 +139,162 @@ int UgrTableCommand(const UgrArguments& arguments) {
     return kSuccess;
 }
 
+// quorvel-calc ugr PROJECT: UGR at observers in the room.
+struct RoomUgrArguments {
+    std::string project;
+    std::vector<std::string> observers; // "X,Y,DIR_DEG"
+    std::string eye = "1.2";
+    std::string catalogue;
+    bool json = false;
+};
+
+// Coordinates beyond this are not a place in a room.
+constexpr double kMaxObserverCoordinate = 1e5;
+constexpr double kMaxEyeHeight = 100.0;
+
+int RoomBadInput(const std::string& message) {
+    std::cerr << "quorvel-calc ugr: " << message << '\n';
+    return kBadInput;
+}
+
+// "X,Y,DIR" as an observer inside the room (its edge included); false with the message.
+bool ReadObserver(const std::string& text, const Room& room, double eye, UgrObserver& observer,
+                  std::string& message) {
+    std::vector<std::string> parts;
+    KvStr::SplitStrBySymbol(parts, text, ",");
+    double values[3] = {};
+    bool ok = parts.size() == 3;
+    for (size_t i = 0; ok && i < 3; ++i) {
+        ok = IsNumberText(parts[i], &values[i]) && std::fabs(values[i]) <= kMaxObserverCoordinate;
+    }
+    if (!ok || std::fabs(values[2]) > 360.0) {
+        message = "观察点\"" + text + "\"应为X,Y,视线方向角(度)三个数字,请重新输入!";
+        return false;
+    }
+    observer = {values[0], values[1], eye, values[2]};
+    if (PointInOutline(room.outline, Vector{values[0], values[1], 0.0}) < kOutlineOnEdge) {
+        message = "观察点\"" + text + "\"不在房间内,请重新输入!";
+        return false;
+    }
+    return true;
+}
+
+std::optional<double> UgrLimit(const Project& project, const std::string& cataloguePath) {
+    const StandardPlace& place = project.room.standardPlace;
+    if (place.Empty()) {
+        return std::nullopt;
+    }
+    StandardsSource standards(project, cataloguePath);
+    PlaceStandard limits;
+    if (standards.Get() == nullptr ||
+        LoadPlaceStandard(*standards.Get(), place.category, place.place, limits) != 1) {
+        return std::nullopt;
+    }
+    return limits.ugr;
+}
+
+void PrintRoomUgr(const RoomUgr& result, double eye, std::optional<double> limit, bool json) {
+    if (json) {
+        Json observers = Json::array();
+        for (const ObserverUgr& o : result.observers) {
+            Json terms = Json::array();
+            for (const UgrLuminaireTerm& t : o.terms) {
+                terms.push_back({{"luminaire", t.luminaire},
+                                 {"l", t.l},
+                                 {"omega", t.omega},
+                                 {"p", t.p},
+                                 {"r", t.r},
+                                 {"t", t.t},
+                                 {"h", t.h}});
+            }
+            Json row = {{"x", o.observer.x},
+                        {"y", o.observer.y},
+                        {"z", o.observer.eyeHeight},
+                        {"direction", o.observer.direction}};
+            if (o.ugr) {
+                row["ugr"] = *o.ugr;
+            } else {
+                row["reason"] = o.reason;
+            }
+            row["lb"] = o.lb;
+            row["terms"] = terms;
+            observers.push_back(row);
+        }
+        Json out = {{"eye", eye},
+                    {"lb_model", "CIE 190"},
+                    {"estimate_two_planes", true},
+                    {"observers", observers}};
+        if (result.max) {
+            out["max"] = *result.max;
+        }
+        if (limit) {
+            out["limit"] = *limit;
+        }
+        if (result.max) {
+            out["verdict"] = UgrVerdictText(*result.max, limit);
+        }
+        PrintJson(out);
+        return;
+    }
+    std::cout << "UGR(" << kTwoPlaneEstimate
+              << ",背景亮度 Lb = " << KvStr::Format("%.2f", result.background.lb) << " cd/m²)\n";
+    for (const ObserverUgr& o : result.observers) {
+        std::cout << KvStr::Format("观察点 (%.2f, %.2f, %.2f) 视线 %g°: ", o.observer.x,
+                                   o.observer.y, o.observer.eyeHeight, o.observer.direction)
+                  << (o.ugr ? KvStr::Format("UGR = %.1f", std::round(*o.ugr * 10.0) / 10.0)
+                            : o.reason)
+                  << '\n';
+    }
+    if (result.max) {
+        std::cout << "最大值 " << UgrVerdictText(*result.max, limit) << '\n';
+    }
+}
+
+int RoomUgrCommand(const RoomUgrArguments& arguments) {
+    double eye = 0.0;
+    if (!IsNumberText(arguments.eye, &eye) || !(eye > 0.0 && eye <= kMaxEyeHeight)) {
+        return RoomBadInput("眼睛高度\"" + arguments.eye +
+                            "\"应为0到100之间的数字(米),请重新输入!");
+    }
+    Project project;
+    if (const int status = ReadIndoorProject(arguments.project, project); status != kSuccess) {
+        return status;
+    }
+    std::vector<UgrObserver> observers;
+    for (const std::string& text : arguments.observers) {
+        UgrObserver observer;
+        std::string message;
+        if (!ReadObserver(text, project.room, eye, observer, message)) {
+            return RoomBadInput(message);
+        }
+        observers.push_back(observer);
+    }
+    const RoomUgr result = ComputeRoomUgr(project, observers, eye);
+    if (!result.ok) {
+        return RoomBadInput(result.reason);
+    }
+    PrintRoomUgr(result, eye, UgrLimit(project, arguments.catalogue), arguments.json);
+    return kSuccess;
+}
+
+void RegisterRoomUgr(CLI::App& app, CommandRegistry& registry) {
+    auto arguments = std::make_shared<RoomUgrArguments>();
+    CLI::App* command = registry.Add(
+        app, "ugr",
+        "UGR of an indoor project at observers (default: the middle of each wall looking "
+        "across the room), judged against the room's place",
+        [arguments] { return RoomUgrCommand(*arguments); });
+    RoomUgrArguments& a = *arguments;
+    command->add_option("PROJECT", a.project, "indoor project (.cil)")->required();
+    command->add_option("--observer", a.observers,
+                        "eye at X,Y (m) looking along DIR_DEG (0 = +x, counter-clockwise); "
+                        "repeatable");
+    command->add_option("--eye", a.eye, "eye height above the floor, m (1.2 seated, 1.5 standing)");
+    command->add_option("--catalogue", a.catalogue,
+                        "the catalogue database of the UGR limit (default: KvTxt/Lamps.db)");
+    command->add_flag("--json", a.json, "print one JSON object");
+}
+
 } // namespace
 
 void RegisterGlareCommands(CLI::App& app, CommandRegistry& registry) {
@@ -162,6 +322,7 @@ void RegisterGlareCommands(CLI::App& app, CommandRegistry& registry) {
             throw CLI::RequiredError("FILE or --type/--model");
         }
     });
+    RegisterRoomUgr(app, registry);
 }
 
 } // namespace qv::cli

@@ -123,6 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SweepCase{"office.cil", "cylindrical --json --ks 1"},
                       SweepCase{"office.cil", "unitcap --json"},
                       SweepCase{"office.cil", "point --json --points {P}"},
+                      SweepCase{"office.cil", "ugr --json"}, SweepCase{"office.cil", "ugr"},
                       SweepCase{"site_and_road.col", "show --json"},
                       SweepCase{"site_and_road.col", "flood --json --points {F}"},
                       SweepCase{"site_and_road.col", "floodcap --json --emin 30"},
