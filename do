@@ -129,7 +129,7 @@ run_fuzz() { # seconds
   scratch=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
   for target in "${FUZZ_TARGETS[@]}"; do
     cp -r "$ROOT/tests/fuzz/corpus/$target" "$scratch/$target"
-    local log="$findings/$target.log" rc=0
+    local log="$findings/$target.log" rc=0 input
     (cd "$scratch" && TMPDIR="$scratch" timeout $((seconds + 120)) \
       "$ROOT/build-fuzz/bin/fuzz_$target" -max_total_time="$seconds" \
       -max_len="$(fuzz_max_len "$target")" -timeout=10 -rss_limit_mb=2048 \
@@ -139,7 +139,10 @@ run_fuzz() { # seconds
     else
       failed+=("$target")
       echo "do fuzz: $target: FOUND (status $rc):" >&2
-      grep -m3 -E 'ERROR:|SUMMARY:|runtime error|fuzz check failed|Test unit written' "$log" >&2 || true
+      grep -m3 -E 'ERROR:|SUMMARY:|runtime error|fuzz check failed' "$log" >&2 || true
+      for input in "$findings/$target"-*; do
+        if [ -e "$input" ]; then echo "do fuzz: $target: input kept as $input" >&2; fi
+      done
       echo "do fuzz: $target: whole log $log" >&2
     fi
   done
