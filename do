@@ -129,9 +129,11 @@ run_fuzz() { # seconds
   scratch=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
   for target in "${FUZZ_TARGETS[@]}"; do
     cp -r "$ROOT/tests/fuzz/corpus/$target" "$scratch/$target"
-    local log="$findings/$target.log" rc=0 input
+    local log="$findings/$target.log" rc=0 input dict=()
+    # The words of a reader's format, where tests/fuzz has them.
+    if [ -f "$ROOT/tests/fuzz/$target.dict" ]; then dict=(-dict="$ROOT/tests/fuzz/$target.dict"); fi
     (cd "$scratch" && TMPDIR="$scratch" timeout $((seconds + 120)) \
-      "$ROOT/build-fuzz/bin/fuzz_$target" -max_total_time="$seconds" \
+      "$ROOT/build-fuzz/bin/fuzz_$target" -max_total_time="$seconds" "${dict[@]}" \
       -max_len="$(fuzz_max_len "$target")" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$findings/$target-" "$target" >"$log" 2>&1) || rc=$?
     if [ "$rc" -eq 0 ]; then

@@ -1,6 +1,7 @@
 // The project-file reader on any bytes: the first byte picks the extension ('o' an
 // outdoor .col, anything else an indoor .cil), the rest is the file. What loads must
-// save, load again, and save to the same text as before.
+// save, load again, and save to the same text as before; saved over the file it came
+// from, it must load again too.
 #include "FuzzSupport.h"
 
 #include "model/ProjectFile.h"
@@ -40,5 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QV_FUZZ_CHECK(LoadProject(saved.Path(), reloaded, readOnly));
     QV_FUZZ_CHECK(SaveProject(reloaded, again.Path()));
     QV_FUZZ_CHECK(ReadBack(again.Path()) == ReadBack(saved.Path()));
+    // Saved over the file it came from, the project merges into those elements.
+    QV_FUZZ_CHECK(SaveProject(project, input.Path()));
+    Project merged;
+    QV_FUZZ_CHECK(LoadProject(input.Path(), merged, readOnly));
     return 0;
 }
