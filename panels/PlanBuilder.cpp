@@ -104,9 +104,11 @@ PlanLuminaire AddLuminaire(EntityList& out, const Luminaire& luminaire, int inde
     out.push_back(KvText{center, record.fullLabel, 0.0});
     const LuminaireShape& shape = luminaire.geometricShape;
     if (shape.nShape == LuminaireShape::kRectangle) {
+        // The length lies along the luminaire's axis as the calculations turn it: a turn
+        // about Z of +θ takes the axis to (cos θ, −sin θ) in plan.
         const double angle = luminaire.Rotate.z * kDegToRad;
-        const Vector u{std::cos(angle), std::sin(angle), 0.0};
-        const Vector v{-std::sin(angle), std::cos(angle), 0.0};
+        const Vector u{std::cos(angle), -std::sin(angle), 0.0};
+        const Vector v{std::sin(angle), std::cos(angle), 0.0};
         const double a = shape.dLength * kMm / 2.0;
         const double b = shape.dWidth * kMm / 2.0;
         record.outline = {Offset(center, u, -a, v, -b), Offset(center, u, a, v, -b),

@@ -2,6 +2,7 @@
 // nudging its centre, zooming about a pixel and panning, labels that would collide drawn
 // as numbers, and ruler numbers that never touch at any scale.
 #include "panels/PlanEditing.h"
+#include "calc/common/Photometry.h"
 #include "panels/PlanFit.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,26 @@ PlanDrawing Built(const LuminaireList& luminaires, double scale) {
     drawing.scale = scale;
     RebuildPlan(drawing, {.luminaires = &luminaires});
     return drawing;
+}
+
+// The drawn length lies along the axis the calculations use: the line the luminaire's
+// frame takes to its own x axis (curve A's plane).
+TEST(PlanEditing, TurnedLuminairesAreDrawnAsTheCalculationTurnsThem) {
+    for (const double angle : {30.0, -60.0, 135.0}) {
+        LuminaireList list;
+        list.Add(Panel(0, 0, angle));
+        const PlanDrawing drawing = Built(list, 10);
+        const std::vector<Vector>& outline = drawing.luminaires.at(0).outline;
+        ASSERT_EQ(outline.size(), 4u);
+        // The first edge runs along the length.
+        const Vector edge{outline[1].x - outline[0].x, outline[1].y - outline[0].y, 0.0};
+        const Vector inFrame = RotateIntoFrame(edge, Rotation{0, 0, angle});
+        const double length = std::hypot(edge.x, edge.y);
+        EXPECT_NEAR(length, 1200.0, 1e-6) << angle;
+        // The frame's tangents know the axis as a line: beyond ±90° it points back.
+        EXPECT_NEAR(std::abs(inFrame.x), length, 1e-6) << angle;
+        EXPECT_NEAR(inFrame.y, 0.0, 1e-6) << angle;
+    }
 }
 
 TEST(PlanEditing, RecordsPointAtEachLuminairesEntities) {
