@@ -101,8 +101,10 @@ public:
     }
     void Double(const std::string& section, const char* key, double& value) {
         const std::string text = m_document.ReadText(section, key, kAbsent);
-        if (text == kAbsent || CheckNumber(section, key, text)) {
-            value = m_document.ReadDouble(section, key, value);
+        if (text == kAbsent) {
+            value = m_document.ReadDouble(section, key, value); // the default, as stored
+        } else if (CheckNumber(section, key, text)) {
+            value = KvStr::Atof(text); // what ReadDouble makes of a present text
         }
     }
     void Text(const std::string& section, const char* key, std::string& value) {
