@@ -106,10 +106,11 @@ void WriteBackground(BookComposer& book, const UgrBookRecord& record) {
     const double uwid = b.direct.floor * t.fromFloor + b.direct.walls * t.fromWalls +
                         b.direct.ceiling * t.fromCeiling;
     const double bValue = b.lampFlux / (2.0 * b.h * (b.x + b.y));
-    book.Line(KvStr::Format("F DF = %s，F DW = %s，F DC = %s", Fixed(b.direct.floor, 4).c_str(),
-                            Fixed(b.direct.walls, 4).c_str(), Fixed(b.direct.ceiling, 4).c_str()));
-    book.Line(KvStr::Format("T FW = %s，T WW = %s，T CW = %s", Fixed(t.fromFloor, 3).c_str(),
-                            Fixed(t.fromWalls, 3).c_str(), Fixed(t.fromCeiling, 3).c_str()));
+    book.Equation("F " + Lo("DF") + " = " + Fixed(b.direct.floor, 4) + "，F " + Lo("DW") + " = " +
+                  Fixed(b.direct.walls, 4) + "，F " + Lo("DC") + " = " +
+                  Fixed(b.direct.ceiling, 4));
+    book.Equation("T " + Lo("FW") + " = " + Fixed(t.fromFloor, 3) + "，T " + Lo("WW") + " = " +
+                  Fixed(t.fromWalls, 3) + "，T " + Lo("CW") + " = " + Fixed(t.fromCeiling, 3));
     book.Equation("B = " +
                   Frac(Fixed(b.lampFlux, 0), "2 × " + Fixed(b.h, 2) + " × (" + Fixed(b.x, 2) +
                                                  " + " + Fixed(b.y, 2) + ")") +
