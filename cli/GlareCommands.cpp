@@ -9,9 +9,11 @@
 #include "catalogue/StandardsCatalogue.h"
 #include "catalogue/photometry/CatalogueUgrTables.h"
 #include "catalogue/photometry/PhotometricImport.h"
+#include "cli/BookOption.h"
 #include "cli/CommandOutput.h"
 #include "cli/PlaceOption.h"
 #include "panels/ArrayLayoutDialogModel.h"
+#include "report/books/UgrBook.h"
 
 #include <kelvorin/KvAccess.h>
 #include <kelvorin/KvStr.h>
@@ -145,6 +147,7 @@ struct RoomUgrArguments {
     std::vector<std::string> observers; // "X,Y,DIR_DEG"
     std::string eye = "1.2";
     std::string catalogue;
+    std::string book;
     bool json = false;
 };
 
@@ -273,8 +276,11 @@ int RoomUgrCommand(const RoomUgrArguments& arguments) {
     if (!result.ok) {
         return RoomBadInput(result.reason);
     }
-    PrintRoomUgr(result, eye, UgrLimit(project, arguments.catalogue), arguments.json);
-    return kSuccess;
+    const std::optional<double> limit = UgrLimit(project, arguments.catalogue);
+    PrintRoomUgr(result, eye, limit, arguments.json);
+    return WriteBookOption(arguments.book, [&](CalcBookWriter& writer) {
+        WriteUgrBook(writer, MakeUgrBookRecord(project, result, eye, limit));
+    });
 }
 
 void RegisterRoomUgr(CLI::App& app, CommandRegistry& registry) {
@@ -293,6 +299,7 @@ void RegisterRoomUgr(CLI::App& app, CommandRegistry& registry) {
     command->add_option("--catalogue", a.catalogue,
                         "the catalogue database of the UGR limit (default: KvTxt/Lamps.db)");
     command->add_flag("--json", a.json, "print one JSON object");
+    AddBookOption(command, a.book);
 }
 
 } // namespace

@@ -1,6 +1,10 @@
 #include "calc/common/Verdict.h"
 
+#include "calc/glare/RoomUgr.h"
+
 #include <kelvorin/KvStr.h>
+
+#include <cmath>
 
 namespace qv {
 namespace {
@@ -119,7 +123,11 @@ std::vector<VerdictRow> VerdictRows(const StandardBasis& basis, const VerdictVal
         }
     }
 
-    if (basis.limits.ugr) {
+    if (basis.limits.ugr && values.ugr) {
+        rows.push_back(
+            {"统一眩光值UGR", KvStr::Format("%.1f", std::round(*values.ugr * 10.0) / 10.0),
+             "≤" + Limit(*basis.limits.ugr), MetText(UgrMet(*values.ugr, *basis.limits.ugr))});
+    } else if (basis.limits.ugr) {
         rows.push_back({"统一眩光值UGR", "—", "≤" + Limit(*basis.limits.ugr), kByLuminaireChoice});
     }
     if (basis.limits.ra) {

@@ -59,6 +59,7 @@ struct VerdictValues {
     double e = 0.0;            // average illuminance, lx
     std::optional<double> u0;  // Emin/Eav where the calculation gives a minimum
     std::optional<double> lpd; // installed power density, W/m2, where the book states one
+    std::optional<double> ugr; // the room's highest UGR, where it could be computed
 };
 
 // One row of the "结论" table: 项目 / 计算值 / 标准值 / 结论.
@@ -77,8 +78,9 @@ inline constexpr const char* kByLuminaireChoice = "(由灯具选型保证)";
 // The rows that apply: the average illuminance always; U0 when the calculation gives it
 // and the place sets one; the power density when the book states one (against the place's
 // current limit with its target shown, or saying that no limit is known, with the target
-// where the catalogue holds only that); UGR and Ra when
-// the place sets them, as limits the choice of luminaire keeps.
+// where the catalogue holds only that); UGR and Ra when the place sets them: UGR judged on
+// the computed value as printed (0.1) when there is one, else like Ra as a limit the
+// choice of luminaire keeps.
 std::vector<VerdictRow> VerdictRows(const StandardBasis& basis, const VerdictValues& values);
 // The sentence under the table: the standard and the place, or that the typed value is a
 // design requirement; with the tolerance stated where it applies.

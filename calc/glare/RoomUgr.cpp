@@ -238,6 +238,13 @@ RoomUgr ComputeRoomUgr(const Project& project, const std::vector<UgrObserver>& o
     return out;
 }
 
+std::optional<double> SeatedRoomUgr(const Room& room, const LuminaireList& luminaires) {
+    Project project;
+    project.room = room;
+    project.luminaires = luminaires;
+    return ComputeRoomUgr(project, {}, kSeatedEyeHeight).max;
+}
+
 bool UgrMet(double ugr, double limit) {
     return std::round(ugr * 10.0) / 10.0 <= limit + 1e-9;
 }

@@ -101,6 +101,11 @@ ObserverUgr UgrAtObserver(const LuminaireList& luminaires, const UgrObserver& ob
 RoomUgr ComputeRoomUgr(const Project& project, const std::vector<UgrObserver>& observers,
                        double eyeHeight);
 
+// The highest UGR of a room at the four standard observers with a seated eye, as the
+// "结论" of the indoor books states it; nothing when the room cannot be rated or no
+// observer has a value.
+std::optional<double> SeatedRoomUgr(const Room& room, const LuminaireList& luminaires);
+
 // "UGR = 17.3 ≤ 19, 满足" / "UGR = 20.1 > 19, 不满足", or "UGR = 17.3" without a limit;
 // judged on the value as printed (0.1).
 std::string UgrVerdictText(double ugr, std::optional<double> limit);

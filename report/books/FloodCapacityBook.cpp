@@ -101,7 +101,8 @@ BookName WriteFloodCapacityBook(CalcBookWriter& writer, const FloodCapacityRecor
             KvStr::Format("              实际总共需要瓦数为%sW", Text(result.pReq).c_str()));
     }
     WriteVerdict(book, record.basis.value_or(DesignRequirement(record.eMin)),
-                 {result.e, std::nullopt, record.densities.lpd}, VerdictSubject::kSite);
+                 {result.e, std::nullopt, record.densities.lpd, std::nullopt},
+                 VerdictSubject::kSite);
     return name;
 }
 

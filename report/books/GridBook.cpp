@@ -75,7 +75,9 @@ BookName WriteGridBook(CalcBookWriter& writer, const GridBookRecord& record) {
     AddIsoluxPicture(writer, record);
     // The standards judge the horizontal working plane.
     if (horizontal && record.basis) {
-        WriteVerdict(book, *record.basis, {KvStr::Atof(record.avgText), record.u0, record.lpd},
+        WriteVerdict(book, *record.basis,
+                     {KvStr::Atof(record.avgText), record.u0, record.lpd,
+                      VerdictUgr(*record.basis, record.inputs)},
                      VerdictSubject::kRoom);
     }
     return name;

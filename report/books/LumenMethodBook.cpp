@@ -128,8 +128,10 @@ BookName WriteLumenMethodBook(CalcBookWriter& writer, const LumenMethodRecord& r
         WriteDensities(book, Fixed(record.lpd, 2), record.lpd2Label, Fixed(record.lpd2, 2),
                        "                ");
     }
-    WriteVerdict(book, record.basis.value_or(DesignRequirement(record.standard)),
-                 {result.e, std::nullopt, record.lpd}, VerdictSubject::kRoom);
+    const StandardBasis basis = record.basis.value_or(DesignRequirement(record.standard));
+    WriteVerdict(book, basis,
+                 {result.e, std::nullopt, record.lpd, VerdictUgr(basis, record.inputs)},
+                 VerdictSubject::kRoom);
     return name;
 }
 

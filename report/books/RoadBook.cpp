@@ -87,7 +87,7 @@ BookName WriteRoadBook(CalcBookWriter& writer, const RoadLightingRecord& record)
     book.Line(KvStr::Format("在当前有多种灯的情况下道路的实际照度为：%0.2f(lx),", result.e));
     book.Append(KvStr::Format("标准照度为：%0.2f(lx)", result.standard));
     WriteVerdict(book, record.basis.value_or(DesignRequirement(result.standard)),
-                 {result.e, std::nullopt, std::nullopt}, VerdictSubject::kRoad);
+                 {result.e, std::nullopt, std::nullopt, std::nullopt}, VerdictSubject::kRoad);
     return name;
 }
 

@@ -107,8 +107,10 @@ BookName WriteUnitCapacityBook(CalcBookWriter& writer, const UnitCapacityBookRec
         book.Line(KvStr::Format("当前功率数为%0.2fW", result.installed));
         book.Append(KvStr::Format("              实际需要瓦数为%0.2fW", result.required));
     }
-    WriteVerdict(book, record.basis.value_or(DesignRequirement(result.standard)),
-                 {result.e, std::nullopt, record.densities.lpd}, VerdictSubject::kRoom);
+    const StandardBasis basis = record.basis.value_or(DesignRequirement(result.standard));
+    WriteVerdict(book, basis,
+                 {result.e, std::nullopt, record.densities.lpd, VerdictUgr(basis, record.inputs)},
+                 VerdictSubject::kRoom);
     return name;
 }
 

@@ -1,8 +1,17 @@
 #include "report/books/VerdictSection.h"
 
+#include "calc/glare/RoomUgr.h"
+
 #include <vector>
 
 namespace qv {
+
+std::optional<double> VerdictUgr(const StandardBasis& basis, const BookInputs& inputs) {
+    if (!basis.limits.ugr || !inputs.room) {
+        return std::nullopt;
+    }
+    return SeatedRoomUgr(*inputs.room, inputs.luminaires);
+}
 
 void WriteVerdict(BookComposer& book, const StandardBasis& basis, const VerdictValues& values,
                   VerdictSubject subject) {

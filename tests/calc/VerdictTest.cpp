@@ -38,7 +38,7 @@ TEST(Verdict, BuildingStandardAllowsTenPerCentBelow) {
 }
 
 TEST(Verdict, RowsOfAPlaceWithEveryLimit) {
-    const std::vector<VerdictRow> rows = VerdictRows(Office(), {280.5, 0.55, 9.5});
+    const std::vector<VerdictRow> rows = VerdictRows(Office(), {280.5, 0.55, 9.5, std::nullopt});
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[0], (VerdictRow{"平均照度Eav(lx)", "280.50", "300.00(允许偏差−10%,不低于270.00)",
                                    "满足"}));
@@ -48,20 +48,40 @@ TEST(Verdict, RowsOfAPlaceWithEveryLimit) {
     EXPECT_EQ(rows[3], (VerdictRow{"统一眩光值UGR", "—", "≤19", "(由灯具选型保证)"}));
     EXPECT_EQ(rows[4], (VerdictRow{"显色指数Ra", "—", "≥80", "(由灯具选型保证)"}));
 
-    const std::vector<VerdictRow> met = VerdictRows(Office(), {310, 0.6, 9.0});
+    const std::vector<VerdictRow> met = VerdictRows(Office(), {310, 0.6, 9.0, std::nullopt});
     EXPECT_EQ(met[1].verdict, "满足"); // U0 exactly the limit
     EXPECT_EQ(met[2].verdict, "满足"); // LPD exactly the current value
     EXPECT_NE(VerdictBasisText(Office()).find("依据《建筑照明设计标准》GB/T 50034-2024"),
               std::string::npos);
 }
 
+// A computed UGR is judged on the value as printed; without a limit it adds no row.
+TEST(Verdict, ComputedUgrIsJudgedAsPrinted) {
+    const auto ugrRow = [](const StandardBasis& basis, double ugr) {
+        for (const VerdictRow& row : VerdictRows(basis, {300, std::nullopt, std::nullopt, ugr})) {
+            if (row.item == "统一眩光值UGR") {
+                return row;
+            }
+        }
+        return VerdictRow{};
+    };
+    EXPECT_EQ(ugrRow(Office(), 17.26), (VerdictRow{"统一眩光值UGR", "17.3", "≤19", "满足"}));
+    EXPECT_EQ(ugrRow(Office(), 19.04).verdict, "满足"); // prints 19.0
+    EXPECT_EQ(ugrRow(Office(), 19.05), (VerdictRow{"统一眩光值UGR", "19.1", "≤19", "不满足"}));
+    StandardBasis noUgr = Office();
+    noUgr.limits.ugr.reset();
+    EXPECT_EQ(ugrRow(noUgr, 25.0), VerdictRow{});
+    EXPECT_EQ(VerdictRows(noUgr, {300, std::nullopt, std::nullopt, 25.0}).size(), 2u);
+}
+
 TEST(Verdict, RowsThatDoNotApplyAreLeftOut) {
     // Without a minimum nor a density only the average is judged.
-    EXPECT_EQ(VerdictRows(Office(), {250, std::nullopt, std::nullopt}).size(), 3u);
+    EXPECT_EQ(VerdictRows(Office(), {250, std::nullopt, std::nullopt, std::nullopt}).size(), 3u);
     StandardBasis noLpd = Office();
     noLpd.limits.currentLpd.reset();
     noLpd.limits.targetLpd.reset();
-    const std::vector<VerdictRow> rows = VerdictRows(noLpd, {300, std::nullopt, 12.0});
+    const std::vector<VerdictRow> rows =
+        VerdictRows(noLpd, {300, std::nullopt, 12.0, std::nullopt});
     ASSERT_GE(rows.size(), 2u);
     EXPECT_EQ(rows[1].standard, "标准未规定该场所的限值");
     EXPECT_EQ(rows[1].verdict, "无法判定");
@@ -69,7 +89,7 @@ TEST(Verdict, RowsThatDoNotApplyAreLeftOut) {
 
 TEST(Verdict, TypedValueIsADesignRequirementWithoutStandard) {
     const StandardBasis typed = DesignRequirement(200);
-    const std::vector<VerdictRow> rows = VerdictRows(typed, {180, 0.7, 5.0});
+    const std::vector<VerdictRow> rows = VerdictRows(typed, {180, 0.7, 5.0, std::nullopt});
     ASSERT_EQ(rows.size(), 2u); // no U0 limit, no UGR/Ra
     EXPECT_EQ(rows[0].standard, "200.00(设计要求)");
     EXPECT_EQ(rows[0].verdict, "不满足");
@@ -97,7 +117,7 @@ TEST(Verdict, PlaceLimitsComeFromTheCatalogue) {
     ASSERT_TRUE(basis.limits.targetLpd && basis.limits.u0 && basis.limits.ugr);
     EXPECT_FALSE(basis.limits.currentLpd.has_value());
     EXPECT_DOUBLE_EQ(*basis.limits.targetLpd, 6.5);
-    const std::vector<VerdictRow> rows = VerdictRows(basis, {300, std::nullopt, 7.0});
+    const std::vector<VerdictRow> rows = VerdictRows(basis, {300, std::nullopt, 7.0, std::nullopt});
     ASSERT_GE(rows.size(), 2u);
     EXPECT_EQ(rows[1].standard, "目录未收录现行值(见GB 55015-2021),目标值6.5");
     EXPECT_EQ(rows[1].verdict, "无法判定");

@@ -48,6 +48,7 @@ std::vector<GoldenCase> Cases() {
         add("cylindrical", "cylindrical " + file + ks, true);
         add("unitcap", "unitcap " + file, true);
         add("lpd", "lpd " + file, false);
+        add("ugr", "ugr " + file, true);
     }
     const std::string site = kExamples + "site_and_road.col";
     cases.push_back({"site.flood", "flood " + site + " --points {golden}/flood_points.csv", true});

@@ -2,6 +2,7 @@
 // an observer with nothing in view, the verdict against a stored place, and refusals.
 #include "CalcRunner.h"
 #include "model/ProjectTestSupport.h"
+#include "report/BookReader.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +79,30 @@ TEST(RoomUgrCli, VerdictAgainstTheStoredPlace) {
     const std::string verdict = out["verdict"];
     EXPECT_EQ(verdict.find(met ? "≤" : ">"), 11u) << verdict;
     EXPECT_NE(verdict.find(met ? ", 满足" : ", 不满足"), std::string::npos) << verdict;
+}
+
+// --book: the book of the same run, with a given observer and the stored place's verdict;
+// a book that cannot be written fails after the output.
+TEST(RoomUgrCli, BookOfTheRun) {
+    const TempDir dir;
+    const std::string office = dir.File("office.cil");
+    std::filesystem::copy_file(kOffice, office);
+    ASSERT_EQ(RunCalc("info " + office + " --place '办公建筑/普通办公室'" + kCatalogue).first, 0);
+    const std::string path = dir.File("ugr.docx");
+    const nlohmann::json out =
+        RunCalcJson("ugr " + office + " --observer 6,0.5,90 --eye 1.5 --book " + path + kCatalogue);
+    ASSERT_TRUE(out["max"].is_number()) << out.dump();
+    const BookDocument book = ReadBook(path);
+    EXPECT_GE(book.Find("统一眩光值(UGR)计算书"), 0);
+    EXPECT_GE(book.Find("眼睛位置(6.00, 0.50, 1.50)，视线方向90°"), 0);
+    EXPECT_LT(book.Find("观察点2"), 0);
+    EXPECT_GE(book.Find("结论:" + out["verdict"].get<std::string>()), 0);
+    ASSERT_EQ(book.tables.size(), 2u); // the inputs, the observer's terms
+    EXPECT_EQ(book.tables[1].cells.size(), out["observers"][0]["terms"].size() + 1);
+
+    const auto [status, text] = RunCalc("ugr " + office + " --book " + dir.File("none/x.docx"));
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(text.find("最大值"), std::string::npos) << text;
 }
 
 TEST(RoomUgrCli, HostileInputIsRefused) {

@@ -3,6 +3,7 @@
 // panel's message; a chosen place names the standard and brings its limits.
 #include "report/BookReader.h"
 
+#include "calc/glare/RoomUgr.h"
 #include "model/ProjectFile.h"
 #include "panels/FloodCapacityPanel.h"
 #include "panels/GridPanel.h"
@@ -12,9 +13,12 @@
 #include "report/books/GridBook.h"
 #include "report/books/LumenMethodBook.h"
 #include "report/books/RoadBook.h"
+#include "report/books/VerdictSection.h"
 
 #include <kelvorin/KvAccess.h>
 #include <kelvorin/KvStr.h>
+
+#include <cmath>
 
 namespace qv {
 namespace {
@@ -69,21 +73,57 @@ TEST_F(VerdictBooks, LumenMethodOfTheOfficeWithAndWithoutPlace) {
     BookDocument book = WriteAndReadBook(
         [&](CalcBookWriter& w) { WriteLumenMethodBook(w, panel.BookRecord(office.room)); });
     ExpectVerdict(book, DesignRequirement(500),
-                  {panel.Illuminance(), std::nullopt, panel.Densities().lpd}, panel.Message());
+                  {panel.Illuminance(), std::nullopt, panel.Densities().lpd, std::nullopt},
+                  panel.Message());
     EXPECT_LT(book.Find("依据"), 0); // a typed value names no standard
 
     office.room.standardPlace = {"办公建筑", "高档办公室"};
     panel.Calculate(office.room, office.luminaires);
     const StandardBasis& basis = panel.Basis();
     ASSERT_TRUE(basis.limits.targetLpd.has_value());
-    book = WriteAndReadBook(
-        [&](CalcBookWriter& w) { WriteLumenMethodBook(w, panel.BookRecord(office.room)); });
-    ExpectVerdict(book, basis, {panel.Illuminance(), std::nullopt, panel.Densities().lpd},
+    const LumenMethodRecord record = panel.BookRecord(office.room);
+    book = WriteAndReadBook([&](CalcBookWriter& w) { WriteLumenMethodBook(w, record); });
+    const std::optional<double> ugr = VerdictUgr(basis, record.inputs);
+    ASSERT_TRUE(ugr.has_value());
+    ExpectVerdict(book, basis, {panel.Illuminance(), std::nullopt, panel.Densities().lpd, ugr},
                   panel.Message());
     EXPECT_GE(book.Find("依据《建筑照明设计标准》GB/T 50034-2024"), 0);
     EXPECT_GE(book.Find("−10%"), 0);
     const BookTable& table = VerdictTable(book);
     EXPECT_EQ(table.cells.back()[3], "(由灯具选型保证)"); // Ra
+    // The UGR row states the room's highest value at the four wall observers, seated.
+    const RoomUgr room = ComputeRoomUgr(office, {}, kSeatedEyeHeight);
+    ASSERT_TRUE(room.max.has_value());
+    const std::vector<std::string>& ugrRow = table.cells[table.cells.size() - 2];
+    EXPECT_EQ(ugrRow[0], "统一眩光值UGR");
+    EXPECT_EQ(ugrRow[1], KvStr::Format("%.1f", std::round(*room.max * 10.0) / 10.0));
+    EXPECT_EQ(ugrRow[3], UgrMet(*room.max, *basis.limits.ugr) ? "满足" : "不满足");
+}
+
+// Without a limit, a room or a rateable room the UGR row keeps the luminaire-choice text.
+TEST_F(VerdictBooks, UgrWithoutAComputedValue) {
+    Project office = Example("office.cil");
+    office.room.standardPlace = {"办公建筑", "高档办公室"};
+    const StandardBasis basis =
+        LookUpStandardBasis(&catalogue, office.room.standardPlace, 500, StandardScope::kBuilding);
+    ASSERT_TRUE(basis.limits.ugr.has_value());
+    BookInputs inputs{office.room, office.luminaires, std::nullopt};
+    EXPECT_TRUE(VerdictUgr(basis, inputs).has_value());
+    EXPECT_FALSE(VerdictUgr(DesignRequirement(500), inputs).has_value());
+    EXPECT_FALSE(VerdictUgr(basis, {std::nullopt, office.luminaires, std::nullopt}).has_value());
+    inputs.luminaires = LuminaireList();
+    EXPECT_FALSE(VerdictUgr(basis, inputs).has_value());
+
+    const BookDocument book = WriteAndReadBook([&](CalcBookWriter& w) {
+        BookComposer composer(w);
+        composer.Open("UGR");
+        WriteVerdict(composer, basis, {500, std::nullopt, std::nullopt, VerdictUgr(basis, inputs)},
+                     VerdictSubject::kRoom);
+    });
+    const BookTable& table = VerdictTable(book);
+    ASSERT_GE(table.cells.size(), 3u);
+    EXPECT_EQ(table.cells[table.cells.size() - 2],
+              (std::vector<std::string>{"统一眩光值UGR", "—", "≤19", "(由灯具选型保证)"}));
 }
 
 TEST_F(VerdictBooks, HorizontalGridOfTheWorkshopJudgesU0) {
@@ -98,7 +138,8 @@ TEST_F(VerdictBooks, HorizontalGridOfTheWorkshopJudgesU0) {
     ASSERT_TRUE(record.basis->limits.u0.has_value());
     const BookDocument book =
         WriteAndReadBook([&](CalcBookWriter& w) { WriteGridBook(w, record); });
-    const VerdictValues values{KvStr::Atof(record.avgText), record.u0, record.lpd};
+    const VerdictValues values{KvStr::Atof(record.avgText), record.u0, record.lpd,
+                               VerdictUgr(*record.basis, record.inputs)};
     ExpectVerdict(
         book, *record.basis, values,
         IlluminanceMessage(VerdictSubject::kRoom, IlluminanceMet(*record.basis, values.e)));
@@ -135,7 +176,8 @@ TEST_F(VerdictBooks, FloodlightsAndRoadOfTheSite) {
     ASSERT_TRUE(floodRecord.basis.has_value());
     ExpectVerdict(
         WriteAndReadBook([&](CalcBookWriter& w) { WriteFloodCapacityBook(w, floodRecord); }),
-        *floodRecord.basis, {floodRecord.result.e, std::nullopt, floodRecord.densities.lpd},
+        *floodRecord.basis,
+        {floodRecord.result.e, std::nullopt, floodRecord.densities.lpd, std::nullopt},
         flood.Message());
 
     site.road.m_standardPlace = {"道路", "主干路"};
@@ -147,8 +189,8 @@ TEST_F(VerdictBooks, FloodlightsAndRoadOfTheSite) {
     const RoadLightingRecord roadRecord = road.BookRecord();
     const BookDocument book =
         WriteAndReadBook([&](CalcBookWriter& w) { WriteRoadBook(w, roadRecord); });
-    ExpectVerdict(book, *roadRecord.basis, {roadRecord.result.e, std::nullopt, std::nullopt},
-                  road.Message());
+    ExpectVerdict(book, *roadRecord.basis,
+                  {roadRecord.result.e, std::nullopt, std::nullopt, std::nullopt}, road.Message());
     EXPECT_GE(book.Find("依据《城市道路照明设计标准》CJJ 45-2015"), 0);
 }
 
