@@ -36,7 +36,7 @@ std::string UgrText(double ugr) {
 
 void UgrPanelModel::Open(const Project& project) {
     m_observers.clear();
-    if (project.kind == kIndoorProject && project.room.outline.size() >= 3) {
+    if (project.kind != kOutdoorProject && project.room.outline.size() >= 3) {
         m_observers = StandardUgrObservers(project.room, m_eye);
         if (m_start == Start::kOneObserver) {
             m_observers.resize(1);
@@ -166,7 +166,7 @@ std::optional<KvMessage> UgrPanelModel::Remove() {
 
 std::optional<KvMessage> UgrPanelModel::Calculate(const Project& project,
                                                   std::optional<double> limit) {
-    if (project.kind != kIndoorProject) {
+    if (project.kind == kOutdoorProject) {
         return Warning("统一眩光值(UGR)只对室内房间计算,室外项目请用眩光值(GR)计算!");
     }
     if (m_observers.empty()) {

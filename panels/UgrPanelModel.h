@@ -32,7 +32,8 @@ public:
     void BookWritten() { m_caption = "统一眩光值(UGR)计算书"; }
 
     // Opening the panel places its first observers in the project's room: the four standard
-    // ones, or the first of them. Nothing for an outdoor project or a room without outline.
+    // ones, or the first of them. Nothing for an outdoor project or a room without outline (the
+    // snapshot of the open panels names no kind; only an outdoor one is told apart).
     void Open(const Project& project);
 
     // "眼睛高度": one of kEyeChoices or a typed number of metres. The refusal (the field
