@@ -3,6 +3,7 @@
 // "UGR表" of the luminaire dialog for an imported type and for a handbook type; and
 // screenshots (written when QV_SCREENSHOT_DIR names a folder).
 #include "panels/CommandTable.h"
+#include "ui/LuminaireDialog.h"
 #include "ui/PanelGrid.h"
 #include "ui/QtText.h"
 #include "ui/UgrPanelView.h"
@@ -13,12 +14,18 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
 #include <QTest>
 
+#include <cmath>
 #include <filesystem>
+#include <sstream>
 
 namespace qv::test {
 namespace {
@@ -29,6 +36,30 @@ void Screenshot(QWidget& widget, const QString& name) {
         QApplication::processEvents();
         EXPECT_TRUE(widget.grab().save(QDir(folder).filePath(name)));
     }
+}
+
+// A quadrant-symmetric EULUMDAT file with a 1000 × 300 mm luminous area, 3350 lm, whose
+// intensity falls off with cos^power of the angle from the downward vertical.
+std::string Ldt(const std::string& model, double power) {
+    std::ostringstream out;
+    out << "test\n1\n4\n24\n15\n19\n5\nreport\nPanel\n"
+        << model << "\np.ldt\ndate\n1100\n350\n60\n"
+        << "1000\n300\n0\n0\n0\n0\n100\n70\n1\n0\n1\n1\nLED\n3350\n4000K\n80\n30\n";
+    for (int i = 0; i < 10; ++i) {
+        out << "0.5\n";
+    }
+    for (int p = 0; p < 24; ++p) {
+        out << p * 15 << "\n";
+    }
+    for (int g = 0; g < 19; ++g) {
+        out << g * 5 << "\n";
+    }
+    for (int p = 0; p < 7; ++p) {
+        for (int g = 0; g < 19; ++g) {
+            out << 320.0 * std::pow(std::cos(g * 5 * 3.141592653589793 / 180), power) << "\n";
+        }
+    }
+    return out.str();
 }
 
 class UgrUi : public UiTest {
@@ -166,6 +197,72 @@ TEST_F(UgrUi, OutdoorProjectsDoNotOfferTheEntries) {
         EXPECT_FALSE(entry->menu()->actions().contains(w.Action(kCmdUgrGrid)));
         EXPECT_FALSE(entry->menu()->actions().contains(w.Action(kCmdUgrPoint)));
     }
+}
+
+TEST_F(UgrUi, LuminaireDialogShowsTheStoredTableOrWhyThereIsNone) {
+    std::filesystem::copy_file(QV_CATALOGUE_PATH, dir.File("Lamps.db"));
+    CatalogueDatabase scratch(catalogueAccess, dir.File("Lamps.db"));
+    LuminaireDialogModel model(scratch, Luminaire());
+    LuminaireDialog dialog(model);
+    QTabWidget& pages = *dialog.Pages();
+    int page = -1;
+    for (int i = 0; i < pages.count(); ++i) {
+        if (pages.tabText(i) == QStringLiteral("UGR表")) {
+            page = i;
+        }
+    }
+    ASSERT_GE(page, 0);
+    pages.setCurrentIndex(page);
+    QTableWidget& grid = *dialog.UgrGrid();
+    ASSERT_EQ(grid.columnCount(), 12);
+    EXPECT_EQ(grid.horizontalHeaderItem(2)->text(), QStringLiteral("横向\n70/50/20"));
+    EXPECT_EQ(grid.horizontalHeaderItem(11)->text(), QStringLiteral("纵向\n30/30/20"));
+
+    // The shipped types come from the handbook: curves A and B only.
+    EXPECT_EQ(grid.rowCount(), 0);
+    EXPECT_EQ(FromQt(dialog.UgrLine()->text()),
+              "该灯具类型只有A、B两条配光曲线,没有UGR表;导入它的配光文件(.ldt/.ies)即可得到");
+
+    // An imported file brings both tables; a sharply cut-off one stays below 10 in small
+    // rooms.
+    WriteFileText(dir.File("wide.ldt"), Ldt("P-1", 1.0));
+    dialog.chooseFiles = [&](QWidget*) { return std::vector<std::string>{dir.File("wide.ldt")}; };
+    dialog.ImportButton()->click();
+    ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    ASSERT_EQ(grid.rowCount(), 19);
+    EXPECT_EQ(FromQt(dialog.UgrLine()->text()), "S = 0.25H, 光通量 Φ = 3350 lm");
+    EXPECT_EQ(grid.item(0, 0)->text(), QStringLiteral("2H"));
+    EXPECT_EQ(grid.item(18, 1)->text(), QStringLiteral("8H"));
+    const auto texts = [&grid] {
+        QStringList all;
+        for (int row = 0; row < grid.rowCount(); ++row) {
+            for (int column = 2; column < grid.columnCount(); ++column) {
+                all << grid.item(row, column)->text();
+            }
+        }
+        return all;
+    };
+    const QStringList catalogueSpacing = texts();
+    const QString first = grid.item(18, 2)->text();
+    EXPECT_TRUE(first.contains(QRegularExpression(QStringLiteral("^\\d+\\.\\d$"))))
+        << FromQt(first);
+    EXPECT_GE(first.toDouble(), 10.0);
+    Screenshot(dialog, QStringLiteral("ugr-table-page.png"));
+
+    dialog.UgrSpacing()->setCurrentIndex(1);
+    emit dialog.UgrSpacing()->activated(1);
+    EXPECT_EQ(FromQt(dialog.UgrLine()->text()), "S = 1H, 光通量 Φ = 3350 lm");
+    ASSERT_EQ(grid.rowCount(), 19);
+    EXPECT_NE(texts(), catalogueSpacing);
+
+    WriteFileText(dir.File("narrow.ldt"), Ldt("P-2", 12.0));
+    dialog.chooseFiles = [&](QWidget*) { return std::vector<std::string>{dir.File("narrow.ldt")}; };
+    dialog.ImportButton()->click();
+    ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    EXPECT_EQ(FromQt(dialog.ModelList()->currentText()), "P-2");
+    ASSERT_EQ(grid.rowCount(), 19);
+    EXPECT_EQ(grid.item(0, 2)->text(), QStringLiteral("<10.0")) << FromQt(texts().join(' '));
+    EXPECT_TRUE(ElidedTexts(grid).empty());
 }
 
 } // namespace
