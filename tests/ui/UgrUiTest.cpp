@@ -222,6 +222,7 @@ TEST_F(UgrUi, LuminaireDialogShowsTheStoredTableOrWhyThereIsNone) {
     EXPECT_EQ(grid.rowCount(), 0);
     EXPECT_EQ(FromQt(dialog.UgrLine()->text()),
               "该灯具类型只有A、B两条配光曲线,没有UGR表;导入它的配光文件(.ldt/.ies)即可得到");
+    Screenshot(dialog, QStringLiteral("ugr-table-none.png"));
 
     // An imported file brings both tables; a sharply cut-off one stays below 10 in small
     // rooms.
