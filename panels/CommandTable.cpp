@@ -154,6 +154,8 @@ bool OpensCalcPanel(int id) {
     case kCmdFloodPoint:
     case kCmdFloodUnitCapacity:
     case kCmdRoadLumenMethod:
+    case kCmdUgrGrid:
+    case kCmdUgrPoint:
         return true;
     default:
         return false;
@@ -184,7 +186,7 @@ bool CommandAvailable(int id) {
     case kCmdLuminaireCatalogue:
     case kCmdCatalogueFolder:
         return true;
-    default: // the glare commands, the lamp extension and the splitter have no handler yet
+    default: // the outdoor glare commands, the lamp extension and the splitter have no handler yet
         return OpensCalcPanel(id);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "calc/glare/UgrCatalogue.h"
 #include "catalogue/CatalogueLoaders.h"
+#include "catalogue/photometry/CatalogueUgrTables.h"
 #include "catalogue/photometry/PhotometricImport.h"
 #include "panels/LuminairePlacement.h"
 #include "panels/MaintenanceFactorMenu.h"
@@ -11,6 +12,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <optional>
 
 namespace qv {
 
@@ -254,6 +257,64 @@ std::vector<std::vector<std::string>> LuminaireDialogModel::FloodRows() const {
                         KvStr::Format("%.2f", row.dHXAngle), KvStr::Format("%.3f", row.dLampGq)});
     }
     return rows;
+}
+
+const std::array<const char*, 2> LuminaireDialogModel::kUgrSpacings = {"S = 0.25H", "S = 1H"};
+
+std::vector<std::string> LuminaireDialogModel::UgrHeaders() {
+    std::vector<std::string> headers{"X", "Y"};
+    for (const char* direction : {"横向", "纵向"}) {
+        for (const auto& rho : kUgrReflectances) {
+            headers.push_back(KvStr::Format("%s\n%d/%d/%d", direction, rho[0], rho[1], rho[2]));
+        }
+    }
+    return headers;
+}
+
+std::string LuminaireDialogModel::UgrCellText(double ugr) {
+    const double shown = std::round(ugr * 10.0) / 10.0;
+    return shown < 10.0 ? std::string("<10.0") : KvStr::Format("%.1f", shown);
+}
+
+LuminaireDialogModel::UgrTablePage LuminaireDialogModel::UgrPage() const {
+    UgrTablePage page;
+    if (m_name.empty() || m_model.empty()) {
+        page.line = "未选择数据库中的灯具类型,没有UGR表";
+        return page;
+    }
+    std::vector<CatalogueUgrTable> stored;
+    if (!m_db.Connect() || !LoadUgrTables(m_db, m_name, m_model, stored)) {
+        page.line = "无法读取数据库 " + m_db.Path() + " 的UGR表";
+        return page;
+    }
+    if (stored.empty()) {
+        page.line = "该灯具类型只有A、B两条配光曲线,没有UGR表;导入它的配光文件(.ldt/.ies)即可得到";
+        return page;
+    }
+    const double shr = m_ugrSpacing == 1 ? kUgrStandardShr : kUgrCatalogueShr;
+    for (const CatalogueUgrTable& one : stored) {
+        const std::optional<UgrTable> table = FromCatalogueUgrTable(one);
+        if (!table || std::fabs(table->shr - shr) > 1e-9) {
+            continue;
+        }
+        page.line =
+            KvStr::Format("%s, 光通量 Φ = %.0f lm", kUgrSpacings[Page(m_ugrSpacing)], table->flux);
+        for (size_t r = 0; r < kUgrRooms.size(); ++r) {
+            std::vector<std::string> cells{KvStr::Format("%dH", kUgrRooms[r].x),
+                                           KvStr::Format("%dH", kUgrRooms[r].y)};
+            for (const double ugr : table->crosswise[r]) {
+                cells.push_back(UgrCellText(ugr));
+            }
+            for (const double ugr : table->endwise[r]) {
+                cells.push_back(UgrCellText(ugr));
+            }
+            page.rows.push_back(std::move(cells));
+        }
+        return page;
+    }
+    page.line =
+        std::string("数据库中没有该灯具类型 ") + kUgrSpacings[Page(m_ugrSpacing)] + " 的UGR表";
+    return page;
 }
 
 std::string LuminaireDialogModel::PlacementText(int field) const {

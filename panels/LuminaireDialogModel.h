@@ -115,6 +115,24 @@ public:
     std::vector<std::vector<std::string>> CuRows() const;
     std::vector<std::vector<std::string>> FloodRows() const;
 
+    // "UGR表": the tables the catalogue stores for the selected type (imports of photometric
+    // files keep one at S = 0.25H and one at S = 1H). The grid has the room (X, Y in
+    // multiples of H) and the five reflectance combinations looking crosswise and endwise,
+    // each to 0.1 and "<10.0" below 10; the line above it states the spacing and the lamp
+    // flux the table is for, or why there is no table (a handbook type keeps only curves A
+    // and B). The spacing is chosen by index into kUgrSpacings.
+    static constexpr const char* kUgrPage = "UGR表";
+    static const std::array<const char*, 2> kUgrSpacings; // "S = 0.25H", "S = 1H"
+    static std::vector<std::string> UgrHeaders();
+    static std::string UgrCellText(double ugr);
+    void ChooseUgrSpacing(int index) { m_ugrSpacing = index == 1 ? 1 : 0; }
+    int UgrSpacing() const { return m_ugrSpacing; }
+    struct UgrTablePage {
+        std::string line;
+        std::vector<std::vector<std::string>> rows; // none without a table
+    };
+    UgrTablePage UgrPage() const;
+
     const Luminaire& Working() const { return m_working; }
     // "确定": the edited luminaire for the caller.
     Luminaire Accept() const { return m_working; }
@@ -131,6 +149,7 @@ private:
     std::string m_name;
     std::string m_model;
     std::array<LampPageLists, 2> m_lampPages;
+    int m_ugrSpacing = 0;
 };
 
 } // namespace qv

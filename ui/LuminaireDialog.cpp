@@ -16,6 +16,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -117,6 +118,7 @@ LuminaireDialog::LuminaireDialog(LuminaireDialogModel& model, QWidget* parent)
     m_pages->addTab(m_cuGrid, QString::fromUtf8(LuminaireDialogModel::kPages[2]));
     m_floodGrid = NewGrid(Headers(LuminaireDialogModel::kFloodHeaders), false, m_pages);
     m_pages->addTab(m_floodGrid, QString::fromUtf8(LuminaireDialogModel::kPages[3]));
+    m_pages->addTab(UgrPageWidget(), QString::fromUtf8(LuminaireDialogModel::kUgrPage));
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
@@ -386,6 +388,35 @@ bool LuminaireDialog::TakeFields() {
     return true;
 }
 
+QWidget* LuminaireDialog::UgrPageWidget() {
+    auto* page = new QWidget(m_pages);
+    auto* layout = new QVBoxLayout(page);
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("灯具间距"), page));
+    m_ugrSpacing = new QComboBox(page);
+    m_ugrSpacing->setObjectName(QStringLiteral("ugrSpacing"));
+    for (const char* spacing : LuminaireDialogModel::kUgrSpacings) {
+        m_ugrSpacing->addItem(QString::fromUtf8(spacing));
+    }
+    connect(m_ugrSpacing, &QComboBox::activated, this, [this](int index) {
+        m_model.ChooseUgrSpacing(index);
+        Refresh();
+    });
+    top->addWidget(m_ugrSpacing);
+    m_ugrLine = new QLabel(page);
+    m_ugrLine->setObjectName(QStringLiteral("ugrLine"));
+    m_ugrLine->setWordWrap(true);
+    top->addWidget(m_ugrLine, 1);
+    layout->addLayout(top);
+    m_ugrGrid = NewGrid(Texts(LuminaireDialogModel::UgrHeaders()), false, page);
+    m_ugrGrid->verticalHeader()->hide();
+    m_ugrGrid->horizontalHeader()->setStretchLastSection(false);
+    m_ugrGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_ugrGrid->horizontalHeader()->setMinimumSectionSize(36);
+    layout->addWidget(m_ugrGrid, 1);
+    return page;
+}
+
 void LuminaireDialog::Refresh() {
     m_refreshing = true;
     const Luminaire& working = m_model.Working();
@@ -415,6 +446,9 @@ void LuminaireDialog::Refresh() {
     FillGrid(*m_curveGrid, m_model.CurveRows(), -1);
     FillGrid(*m_cuGrid, m_model.CuRows(), -1);
     FillGrid(*m_floodGrid, m_model.FloodRows(), -1);
+    const LuminaireDialogModel::UgrTablePage ugr = m_model.UgrPage();
+    m_ugrLine->setText(ToQt(ugr.line));
+    FillGrid(*m_ugrGrid, ugr.rows, -1);
     m_plot->SetCurves(working.curveA, working.curveB);
     m_refreshing = false;
 }

@@ -70,6 +70,11 @@ public:
     QTableWidget* CurveGrid() const { return m_curveGrid; }
     QTableWidget* CuGrid() const { return m_cuGrid; }
     QTableWidget* FloodGrid() const { return m_floodGrid; }
+    // "UGR表": the spacing, the line stating spacing and flux (or why there is no table),
+    // and the table.
+    QComboBox* UgrSpacing() const { return m_ugrSpacing; }
+    QLabel* UgrLine() const { return m_ugrLine; }
+    QTableWidget* UgrGrid() const { return m_ugrGrid; }
     IntensityPlot* Plot() const { return m_plot; }
 
     // Shows the working luminaire on every page.
@@ -120,6 +125,10 @@ private:
     QTableWidget* m_curveGrid = nullptr;
     QTableWidget* m_cuGrid = nullptr;
     QTableWidget* m_floodGrid = nullptr;
+    QWidget* UgrPageWidget();
+    QComboBox* m_ugrSpacing = nullptr;
+    QLabel* m_ugrLine = nullptr;
+    QTableWidget* m_ugrGrid = nullptr;
     IntensityPlot* m_plot = nullptr;
     bool m_refreshing = false;
 };

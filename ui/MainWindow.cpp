@@ -23,6 +23,7 @@
 #include "ui/SinglePointPanelWindow.h"
 #include "ui/StatusPanes.h"
 #include "ui/ToolIcons.h"
+#include "ui/UgrPanelView.h"
 #include "ui/UnitCapacityPanelWindow.h"
 #include "ui/WheelGuard.h"
 #include "ui/WindowPlacement.h"
@@ -554,6 +555,10 @@ void MainWindow::OpenCalcPanel(int id) {
             return new FloodlightPointPanelWindow(PanelContext(), this);
         case kCmdFloodUnitCapacity:
             return new FloodCapacityPanelWindow(PanelContext(), this);
+        case kCmdUgrGrid:
+            return new UgrPanelView(UgrPanelModel::Start::kStandardObservers, PanelContext(), this);
+        case kCmdUgrPoint:
+            return new UgrPanelView(UgrPanelModel::Start::kOneObserver, PanelContext(), this);
         default:
             return new RoadLightingPanelWindow(PanelContext(), this);
         }

@@ -26,7 +26,8 @@ TEST(CommandPanel, TextsShortcutsAndAvailability) {
         }
     }
     EXPECT_TRUE(CommandAvailable(kCmdSiteBar));
-    EXPECT_FALSE(CommandAvailable(kCmdUgrGrid));
+    EXPECT_TRUE(CommandAvailable(kCmdUgrGrid));
+    EXPECT_FALSE(CommandAvailable(kCmdGrGrid));
     EXPECT_TRUE(CommandAvailable(kCmdUnitCapacity));
     EXPECT_FALSE(CommandAvailable(kCmdLampCatalogue));
     EXPECT_TRUE(CommandAvailable(kCmdLuminaireCatalogue));

@@ -58,7 +58,7 @@ TEST_F(MainWindowUi, StartsIndoorFromTheWelcomeDialog) {
     EXPECT_EQ(w.Action(kCmdNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
     EXPECT_EQ(w.Action(kCmdOpen)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_EQ(w.Action(kCmdAbout)->text(), QStringLiteral("关于 《Halvorn》配套光盘(&A)..."));
-    for (const int id : {kCmdUgrGrid, kCmdGrPoint, kCmdLampCatalogue, kCmdSplit}) {
+    for (const int id : {kCmdGrPoint, kCmdLampCatalogue, kCmdSplit}) {
         EXPECT_FALSE(w.Action(id)->isEnabled()) << id;
     }
     EXPECT_TRUE(w.Action(kCmdPointIlluminance)->isEnabled());

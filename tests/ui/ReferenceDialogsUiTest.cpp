@@ -78,8 +78,9 @@ TEST_F(ReferenceDialogsUi, LuminaireDialogLoadsATypeAndItsLampsAndHandsBackTheCo
     LuminaireDialogModel model(*catalogue, Luminaire());
     LuminaireDialog dialog(model);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("灯具参数"));
-    ASSERT_EQ(dialog.Pages()->count(), 4);
+    ASSERT_EQ(dialog.Pages()->count(), 5);
     EXPECT_EQ(dialog.Pages()->tabText(3), QStringLiteral("等光强曲线"));
+    EXPECT_EQ(dialog.Pages()->tabText(4), QStringLiteral("UGR表"));
     // A luminaire without a type gets the first model of the first name.
     ASSERT_GT(dialog.NameList()->count(), 1);
     EXPECT_EQ(dialog.NameList()->currentIndex(), 0);
