@@ -1,5 +1,7 @@
 #include "ui/UgrPanelView.h"
 
+#include "report/books/UgrBook.h"
+
 #include "panels/NumberCheck.h"
 #include "ui/FieldBindings.h"
 #include "ui/PanelGrid.h"
@@ -59,10 +61,25 @@ UgrPanelView::UgrPanelView(UgrPanelModel::Start start, CalcPanelContext context,
         const Project project = m_context.snapshot();
         const std::optional<KvMessage> refused = m_panel.Calculate(
             project, UgrPanelModel::UgrLimitOf(m_context.catalogue, project.room));
+        m_calculated = project;
         Refresh();
         if (refused) {
             KvMessageSink::Show(*refused);
         }
+    });
+    AddButton(*buttons, "写计算书", [this] {
+        if (!m_panel.Calculated()) {
+            KvMessageSink::Show(NothingCalculatedMessage());
+            return;
+        }
+        const UgrBookRecord record =
+            MakeUgrBookRecord(m_calculated, m_panel.LastResult(), m_panel.CalculatedEyeHeight(),
+                              m_panel.CalculatedLimit());
+        WriteBook([&record](CalcBookWriter& writer) { return WriteUgrBook(writer, record); },
+                  [this] {
+                      m_panel.BookWritten();
+                      return m_panel.Caption();
+                  });
     });
     layout->addLayout(buttons);
 

@@ -27,6 +27,7 @@ private:
     void Refresh();
 
     UgrPanelModel m_panel;
+    Project m_calculated; // the project of the last calculation, which its book states
     PanelGrid* m_grid = nullptr;
     QComboBox* m_eye = nullptr;
     QLineEdit* m_max = nullptr;

@@ -3,6 +3,8 @@
 // "UGR表" of the luminaire dialog for an imported type and for a handbook type; and
 // screenshots (written when QV_SCREENSHOT_DIR names a folder).
 #include "panels/CommandTable.h"
+#include "report/BookReader.h"
+#include "report/books/BookFolder.h"
 #include "ui/LuminaireDialog.h"
 #include "ui/PanelGrid.h"
 #include "ui/QtText.h"
@@ -17,6 +19,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <kelvorin/KvIniFile.h>
+
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -64,10 +68,16 @@ std::string Ldt(const std::string& model, double power) {
 
 class UgrUi : public UiTest {
 protected:
+    // The office example, the catalogue in the text folder, books to a scratch folder.
     MainWindow& StartOffice() {
         std::filesystem::copy_file(QV_CATALOGUE_PATH, dir.File("Lamps.db"));
-        return Start({}, {QString::fromStdString(Example("office.cil"))});
+        MainWindow& w = Start({}, {QString::fromStdString(Example("office.cil"))});
+        KvIniFile::WriteKey(kBookSettingsSection, kBookFolderKey, dir.File("books"),
+                            dir.File("Quorvel.ini"));
+        w.SetBookOpener([this](const std::string& path) { opened.push_back(path); });
+        return w;
     }
+    std::vector<std::string> opened;
     static std::string Cell(QTableWidget& grid, int row, int column) {
         return grid.item(row, column) ? FromQt(grid.item(row, column)->text()) : std::string();
     }
@@ -114,6 +124,21 @@ TEST_F(UgrUi, GridEntryCalculatesTheOfficeAtFourObservers) {
     QTest::mouseClick(&Button(panel, QStringLiteral("计  算")), Qt::LeftButton);
     EXPECT_EQ(panel.Model().LastResult().observers.front().observer.eyeHeight, 1.5);
     EXPECT_NE(*panel.Model().LastResult().max, seated);
+}
+
+TEST_F(UgrUi, TheBookOfTheLastCalculationIsWritten) {
+    StartOffice();
+    auto& panel = Open<UgrPanelView>(kCmdUgrGrid);
+    QTest::mouseClick(&Button(panel, QStringLiteral("写计算书")), Qt::LeftButton);
+    ASSERT_EQ(messages.shown.size(), 1u); // nothing calculated yet: no book
+    EXPECT_TRUE(opened.empty());
+    QTest::mouseClick(&Button(panel, QStringLiteral("计  算")), Qt::LeftButton);
+    QTest::mouseClick(&Button(panel, QStringLiteral("写计算书")), Qt::LeftButton);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(opened[0]));
+    EXPECT_EQ(panel.windowTitle(), QStringLiteral("统一眩光值(UGR)计算书"));
+    const BookDocument book = ReadBook(opened[0]);
+    EXPECT_GE(book.Find("统一眩光值(UGR)计算书"), 0);
 }
 
 TEST_F(UgrUi, HostileInputIsRefusedAndTheOldValueStays) {
