@@ -144,8 +144,9 @@ int UgrTableCommand(const UgrArguments& arguments) {
 // quorvel-calc ugr PROJECT: UGR at observers in the room.
 struct RoomUgrArguments {
     std::string project;
-    std::vector<std::string> observers; // "X,Y,DIR_DEG"
-    std::string eye = "1.2";
+    std::vector<std::string> observers; // "X,Y,DIR_DEG" or "X,Y,Z,DIR_DEG"
+    std::string eye;
+    CLI::Option* eyeOption = nullptr; // not given: an observer's Z, else seated
     std::string catalogue;
     std::string book;
     bool json = false;
@@ -160,21 +161,27 @@ int RoomBadInput(const std::string& message) {
     return kBadInput;
 }
 
-// "X,Y,DIR" as an observer inside the room (its edge included); false with the message.
-bool ReadObserver(const std::string& text, const Room& room, double eye, UgrObserver& observer,
+// "X,Y,DIR" or "X,Y,Z,DIR" (Z the eye's height above the floor) as an observer inside the
+// room (its edge included), the eye height zero when not given; false with the message.
+bool ReadObserver(const std::string& text, const Room& room, UgrObserver& observer,
                   std::string& message) {
     std::vector<std::string> parts;
     KvStr::SplitStrBySymbol(parts, text, ",");
-    double values[3] = {};
-    bool ok = parts.size() == 3;
-    for (size_t i = 0; ok && i < 3; ++i) {
+    double values[4] = {};
+    bool ok = parts.size() == 3 || parts.size() == 4;
+    for (size_t i = 0; ok && i < parts.size(); ++i) {
         ok = IsNumberText(parts[i], &values[i]) && std::fabs(values[i]) <= kMaxObserverCoordinate;
     }
-    if (!ok || std::fabs(values[2]) > 360.0) {
-        message = "观察点\"" + text + "\"应为X,Y,视线方向角(度)三个数字,请重新输入!";
+    const double direction = parts.size() == 4 ? values[3] : values[2];
+    const double eye = parts.size() == 4 ? values[2] : 0.0;
+    if (!ok || std::fabs(direction) > 360.0 ||
+        (parts.size() == 4 && !(eye > 0.0 && eye <= kMaxEyeHeight))) {
+        message = "观察点\"" + text +
+                  "\"应为X,Y,视线方向角(度)三个数字,或X,Y,眼睛高度(0到100米),视线方向角四个数字,"
+                  "请重新输入!";
         return false;
     }
-    observer = {values[0], values[1], eye, values[2]};
+    observer = {values[0], values[1], eye, direction};
     if (PointInOutline(room.outline, Vector{values[0], values[1], 0.0}) < kOutlineOnEdge) {
         message = "观察点\"" + text + "\"不在房间内,请重新输入!";
         return false;
@@ -255,7 +262,8 @@ void PrintRoomUgr(const RoomUgr& result, double eye, std::optional<double> limit
 
 int RoomUgrCommand(const RoomUgrArguments& arguments) {
     double eye = 0.0;
-    if (!IsNumberText(arguments.eye, &eye) || !(eye > 0.0 && eye <= kMaxEyeHeight)) {
+    const bool eyeGiven = arguments.eyeOption != nullptr && arguments.eyeOption->count() > 0;
+    if (eyeGiven && (!IsNumberText(arguments.eye, &eye) || !(eye > 0.0 && eye <= kMaxEyeHeight))) {
         return RoomBadInput("眼睛高度\"" + arguments.eye +
                             "\"应为0到100之间的数字(米),请重新输入!");
     }
@@ -263,14 +271,26 @@ int RoomUgrCommand(const RoomUgrArguments& arguments) {
     if (const int status = ReadIndoorProject(arguments.project, project); status != kSuccess) {
         return status;
     }
+    // One eye height serves the room's background: --eye, or the observers' Z, which
+    // must then agree; seated by default.
     std::vector<UgrObserver> observers;
     for (const std::string& text : arguments.observers) {
         UgrObserver observer;
         std::string message;
-        if (!ReadObserver(text, project.room, eye, observer, message)) {
+        if (!ReadObserver(text, project.room, observer, message)) {
             return RoomBadInput(message);
         }
+        if (observer.eyeHeight > 0.0) {
+            if (eye > 0.0 && std::fabs(observer.eyeHeight - eye) > 1e-9) {
+                return RoomBadInput("观察点\"" + text +
+                                    "\"的眼睛高度与--eye或其他观察点不同;一次计算只用一个眼睛高度");
+            }
+            eye = observer.eyeHeight;
+        }
         observers.push_back(observer);
+    }
+    if (eye == 0.0) {
+        eye = kSeatedEyeHeight;
     }
     const RoomUgr result = ComputeRoomUgr(project, observers, eye);
     if (!result.ok) {
@@ -293,9 +313,10 @@ void RegisterRoomUgr(CLI::App& app, CommandRegistry& registry) {
     RoomUgrArguments& a = *arguments;
     command->add_option("PROJECT", a.project, "indoor project (.cil)")->required();
     command->add_option("--observer", a.observers,
-                        "eye at X,Y (m) looking along DIR_DEG (0 = +x, counter-clockwise); "
-                        "repeatable");
-    command->add_option("--eye", a.eye, "eye height above the floor, m (1.2 seated, 1.5 standing)");
+                        "eye at X,Y (m) looking along DIR_DEG (0 = +x, counter-clockwise), "
+                        "or X,Y,Z,DIR_DEG with the eye Z m above the floor; repeatable");
+    a.eyeOption = command->add_option(
+        "--eye", a.eye, "eye height above the floor, m (default 1.2 seated; 1.5 standing)");
     command->add_option("--catalogue", a.catalogue,
                         "the catalogue database of the UGR limit (default: KvTxt/Lamps.db)");
     command->add_flag("--json", a.json, "print one JSON object");

@@ -67,6 +67,21 @@ TEST(RoomUgrCli, GivenObserversAndOneWithNothingInView) {
     EXPECT_EQ(out.dump().find("null"), std::string::npos);
 }
 
+// An observer may carry its eye height as X,Y,Z,DIR; one height serves a run.
+TEST(RoomUgrCli, ObserversMayNameTheirEyeHeight) {
+    const nlohmann::json withZ = RunCalcJson("ugr " + kOffice + " --observer 6,3.6,1.5,0");
+    const nlohmann::json withEye = RunCalcJson("ugr " + kOffice + " --observer 6,3.6,0 --eye 1.5");
+    EXPECT_EQ(withZ, withEye);
+    EXPECT_EQ(RunCalcJson("ugr " + kOffice + " --observer 6,3.6,1.5,0 --observer 6,1,90")["eye"],
+              1.5);
+    for (const std::string clash :
+         {" --observer 6,3.6,1.5,0 --observer 6,1,1.2,90", " --observer 6,3.6,1.5,0 --eye 1.2"}) {
+        const auto [status, out] = RunCalc("ugr " + kOffice + clash + " 2>&1");
+        EXPECT_EQ(status, 1) << clash;
+        EXPECT_NE(out.find("一个眼睛高度"), std::string::npos) << out;
+    }
+}
+
 TEST(RoomUgrCli, VerdictAgainstTheStoredPlace) {
     const TempDir dir;
     const std::string office = dir.File("office.cil");
@@ -106,8 +121,9 @@ TEST(RoomUgrCli, BookOfTheRun) {
 }
 
 TEST(RoomUgrCli, HostileInputIsRefused) {
-    for (const std::string observer : {"abc", "1,2", "1,2,3,4", "nan,1,0", "1e400,1,0", "inf,1,0",
-                                       "1,2,1000", "50,50,0", ",,", ""}) {
+    for (const std::string observer :
+         {"abc", "1,2", "1,2,3,4,5", "nan,1,0", "1e400,1,0", "inf,1,0", "1,2,1000", "50,50,0", ",,",
+          "", "1,2,0,90", "1,2,-1.2,90", "1,2,nan,90", "1,2,1.2,400"}) {
         const auto [status, out] =
             RunCalc("ugr " + kOffice + " --observer " + ShellQuoted(observer) + " 2>&1");
         EXPECT_EQ(status, 1) << observer << out;
