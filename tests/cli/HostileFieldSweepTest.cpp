@@ -80,9 +80,17 @@ TEST_P(HostileFieldSweep, NoCrashAndNoNumberThatIsNone) {
     for (pugi::xml_node field : fields) {
         const std::string original = field.text().get();
         const bool triple = original.find(',') != std::string::npos;
+#ifdef QV_SANITIZED
+        // The sanitizer build keeps the huge and the refused value (nought and negative
+        // values run in the normal build).
+        const std::vector<std::string> values =
+            triple ? std::vector<std::string>{"1e11,-1e11,1e11", "0,nan,0"}
+                   : std::vector<std::string>{"1e11", "1e309"};
+#else
         const std::vector<std::string> values =
             triple ? std::vector<std::string>{"0,0,0", "-1,-1,-1", "1e11,-1e11,1e11", "0,nan,0"}
                    : std::vector<std::string>{"0", "-1", "1e11", "1e309"};
+#endif
         for (const std::string& value : values) {
             field.text().set(value.c_str());
             ASSERT_TRUE(document.save_file(project.c_str()));
