@@ -40,12 +40,6 @@ int BadInput(const std::string& message) {
     return kBadInput;
 }
 
-// A table cell as printed: 0.1 precision, "<10.0" below 10.
-std::string Cell(double ugr) {
-    const double shown = std::round(ugr * 10.0) / 10.0;
-    return shown < 10.0 ? std::string("<10.0") : KvStr::Format("%.1f", shown);
-}
-
 void Print(const std::string& name, const std::string& model, const UgrTable& table, bool json) {
     if (json) {
         Json rows = Json::array();
@@ -77,10 +71,10 @@ void Print(const std::string& name, const std::string& model, const UgrTable& ta
         std::vector<std::string> cells{KvStr::Format("%dH", kUgrRooms[r].x),
                                        KvStr::Format("%dH", kUgrRooms[r].y)};
         for (const double ugr : table.crosswise[r]) {
-            cells.push_back(Cell(ugr));
+            cells.push_back(UgrCellText(ugr));
         }
         for (const double ugr : table.endwise[r]) {
-            cells.push_back(Cell(ugr));
+            cells.push_back(UgrCellText(ugr));
         }
         PrintRow(cells);
     }

@@ -272,8 +272,7 @@ std::vector<std::string> LuminaireDialogModel::UgrHeaders() {
 }
 
 std::string LuminaireDialogModel::UgrCellText(double ugr) {
-    const double shown = std::round(ugr * 10.0) / 10.0;
-    return shown < 10.0 ? std::string("<10.0") : KvStr::Format("%.1f", shown);
+    return qv::UgrCellText(ugr);
 }
 
 LuminaireDialogModel::UgrTablePage LuminaireDialogModel::UgrPage() const {

@@ -1,5 +1,7 @@
 #include "calc/glare/UgrTable.h"
 
+#include <kelvorin/KvStr.h>
+
 #include "calc/glare/GlareGeometry.h"
 #include "calc/glare/UgrBackground.h"
 
@@ -119,6 +121,10 @@ bool ComputeUgrTable(const PhotometricData& data, double shr, UgrTable& table, s
 
 double UgrAtFlux(double ugr, double tableFlux, double flux) {
     return ugr + 8.0 * std::log10(flux / tableFlux);
+}
+
+std::string UgrCellText(double ugr) {
+    return ugr < 10.0 ? std::string("<10.0") : KvStr::Format("%.1f", std::round(ugr * 10.0) / 10.0);
 }
 
 } // namespace qv

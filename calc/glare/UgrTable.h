@@ -78,6 +78,10 @@ bool ComputeUgrTable(const PhotometricData& data, double shr, UgrTable& table, s
                      IntensityInterpolation interpolation = IntensityInterpolation::kMonotoneCubic,
                      double heightAboveEye = 2.0);
 
+// A table cell as printed: "<10.0" for a value below 10 (as the published tables print
+// 9.97), else the value to 0.1.
+std::string UgrCellText(double ugr);
+
 // UGR at another lamp flux: + 8·log10(flux / tableFlux).
 double UgrAtFlux(double ugr, double tableFlux, double flux);
 

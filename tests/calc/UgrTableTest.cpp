@@ -247,6 +247,14 @@ TEST(UgrBackgroundTest, WorkedExampleOfTheStandardCondition) {
     EXPECT_NEAR(small.walls, 0.260, 5e-4);
 }
 
+TEST(UgrTableTest, CellsBelowTenPrintAsLessThanTen) {
+    EXPECT_EQ(UgrCellText(9.974), "<10.0"); // printed so by the published tables
+    EXPECT_EQ(UgrCellText(3.0), "<10.0");
+    EXPECT_EQ(UgrCellText(10.0), "10.0");
+    EXPECT_EQ(UgrCellText(10.04), "10.0");
+    EXPECT_EQ(UgrCellText(15.26), "15.3");
+}
+
 TEST(UgrTableTest, ScaleFluxTurnAndFormat) {
     const PhotometricData base = Read(Ldt(LdtOptions()));
     const UgrTable table = Table(base);
